@@ -1,0 +1,6 @@
+# Warning flags shared by every target of the project; IP_WERROR turns them into errors (CI does).
+add_library(ip_warnings INTERFACE)
+target_compile_options(ip_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align -Wunused -Woverloaded-virtual
+  -Wnull-dereference -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough
+  $<$<BOOL:${IP_WERROR}>:-Werror>)

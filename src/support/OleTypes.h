@@ -1,0 +1,51 @@
+// OLE Automation strings and variants: the real oleaut32 ones on Windows, the same memory layout elsewhere,
+// so that the module and any host exchange texts identically on every platform.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#ifdef _WIN32
+#include <oleauto.h>
+#include <wtypes.h>
+#else
+
+using BSTR = char16_t*;
+using VARTYPE = uint16_t;
+
+enum : VARTYPE { VT_EMPTY = 0, VT_I4 = 3, VT_BSTR = 8 };
+
+// 24 bytes on 64-bit platforms: the type at offset 0, the value union at offset 8.
+struct VARIANT {
+  VARTYPE vt;
+  uint16_t wReserved1;
+  uint16_t wReserved2;
+  uint16_t wReserved3;
+  union {
+    BSTR bstrVal;
+    int32_t lVal;
+    int64_t llVal;
+    void* byref;
+    struct {
+      void* pvRecord;
+      void* pRecInfo;
+    } brecVal;
+  };
+};
+
+static_assert(offsetof(VARIANT, bstrVal) == 8);
+static_assert(sizeof(void*) != 8 || sizeof(VARIANT) == 24);
+
+// A BSTR points at the first character of a malloc'ed block that starts 4 bytes earlier with the byte
+// length (without terminator) and ends with a 16-bit zero.
+BSTR SysAllocString(const char16_t* text);
+BSTR SysAllocStringLen(const char16_t* text, uint32_t length);
+void SysFreeString(BSTR text);
+uint32_t SysStringLen(BSTR text);
+void VariantInit(VARIANT* variant);
+int32_t VariantClear(VARIANT* variant);
+
+#endif
+
+// Portable views used by the module and the host alike.
+inline const char16_t* BstrChars(BSTR text) { return reinterpret_cast<const char16_t*>(text); }
