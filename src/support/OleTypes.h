@@ -6,8 +6,15 @@
 #include <cstdint>
 
 #ifdef _WIN32
+// The real OLE Automation types; the lean windows.h keeps its macros out of the module's names.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #include <oleauto.h>
-#include <wtypes.h>
 #else
 
 using BSTR = char16_t*;
