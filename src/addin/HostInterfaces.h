@@ -1,5 +1,7 @@
 // The host's interfaces as the module calls them: one vtable each, slot N is the N-th declared method.
 // Slots the module never calls are placeholders that keep the numbering; hosts implement them as no-ops.
+// Nobody deletes a host object through these interfaces: their destructors are protected and not virtual,
+// so they add no vtable slot.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +39,9 @@ class IHostRegExp {
   virtual int32_t ZAKCALL GetMatch(int32_t* start, int32_t* length) = 0;
   virtual int32_t ZAKCALL Unused3() = 0;
   virtual int32_t ZAKCALL Destroy() = 0;
+
+ protected:
+  ~IHostRegExp() = default;
 };
 
 class IAddInSite {
@@ -48,6 +53,9 @@ class IAddInSite {
   virtual int32_t ZAKCALL Unused4() = 0;
   // The folder of the global rule file, without a trailing separator.
   virtual int32_t ZAKCALL GetDataFolder(char16_t* buffer, int32_t capacity) = 0;
+
+ protected:
+  ~IAddInSite() = default;
 };
 
 class IHostProject {
@@ -62,6 +70,9 @@ class IHostProject {
   // Result 0: buffer holds the path of the project's file of that name for the add-in.
   virtual int32_t ZAKCALL GetAddInFilePath(IAddInSite* site, const char16_t* name, char16_t* buffer,
                                            int32_t capacity) = 0;
+
+ protected:
+  ~IHostProject() = default;
 };
 
 class IHostToken {
@@ -74,6 +85,9 @@ class IHostToken {
   virtual int32_t ZAKCALL Unused5() = 0;
   // Fills the variant (preset empty) with a string, or leaves it empty. Side 1 source, 2 translation.
   virtual int32_t ZAKCALL GetText(int32_t property, VARIANT* out, int32_t side) = 0;
+
+ protected:
+  ~IHostToken() = default;
 };
 
 class ICheckRun {
@@ -89,12 +103,18 @@ class ICheckRun {
   virtual int32_t ZAKCALL GetProject(IHostProject** out) = 0;
   // Nonzero: this end of the run is the final one.
   virtual int32_t ZAKCALL IsFinal(int32_t* isFinal) = 0;
+
+ protected:
+  ~ICheckRun() = default;
 };
 
 class ICheckOptions {
  public:
   virtual int32_t ZAKCALL Unused0() = 0;
   virtual int32_t ZAKCALL IsCheckOn(int32_t option, int32_t* isOn) = 0;
+
+ protected:
+  ~ICheckOptions() = default;
 };
 
 class IAddInHost {
@@ -119,4 +139,7 @@ class IAddInHost {
   virtual int32_t ZAKCALL GetProject(int32_t index, IHostProject** out) = 0;
   // The current project, or null.
   virtual int32_t ZAKCALL GetCurrentProject(IHostProject** out) = 0;
+
+ protected:
+  ~IAddInHost() = default;
 };
