@@ -1,0 +1,228 @@
+// The test host's interfaces, its PCRE2 expression objects and the module loader.
+#include "common/TestHost.h"
+
+#define PCRE2_CODE_UNIT_WIDTH 16
+#include <dlfcn.h>
+#include <pcre2.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace testhost {
+
+namespace {
+
+// Copies text into a host buffer of capacity units, cut and terminated as a host does.
+void CopyToBuffer(std::u16string_view text, char16_t* buffer, int32_t capacity) {
+  if (buffer == nullptr || capacity <= 0) return;
+  const size_t length = std::min(text.size(), static_cast<size_t>(capacity - 1));
+  std::copy_n(text.data(), length, buffer);
+  buffer[length] = 0;
+}
+
+void PutString(VARIANT* out, const std::u16string& text) {
+  out->vt = VT_BSTR;
+  out->bstrVal = SysAllocString(text.c_str());
+}
+
+// A PCRE2 expression over UTF-16 code units; 261 asks for a case-insensitive match.
+class TestRegExp final : public IHostRegExp {
+ public:
+  TestRegExp(TestAddInHost& host, pcre2_code* code)
+      : host_(host), code_(code), match_(pcre2_match_data_create_from_pattern(code, nullptr)) {
+    ++host_.created;
+  }
+  TestRegExp(const TestRegExp&) = delete;
+  TestRegExp& operator=(const TestRegExp&) = delete;
+  ~TestRegExp() {
+    pcre2_match_data_free(match_);
+    pcre2_code_free(code_);
+  }
+
+  int32_t ZAKCALL Match(const char16_t* text, int32_t start, int32_t) override {
+    start_ = length_ = 0;
+    if (text == nullptr || start < 0) return 1;
+    const int rc = pcre2_match(code_, reinterpret_cast<PCRE2_SPTR>(text), PCRE2_ZERO_TERMINATED,
+                               static_cast<PCRE2_SIZE>(start), 0, match_, nullptr);
+    if (rc < 0) return 1;
+    const PCRE2_SIZE* vector = pcre2_get_ovector_pointer(match_);
+    start_ = static_cast<int32_t>(vector[0]);
+    length_ = static_cast<int32_t>(vector[1] - vector[0]);
+    return 0;
+  }
+
+  int32_t ZAKCALL GetMatch(int32_t* start, int32_t* length) override {
+    if (start != nullptr) *start = start_;
+    if (length != nullptr) *length = length_;
+    return 0;
+  }
+
+  int32_t ZAKCALL Destroy() override {
+    ++host_.destroyed;
+    delete this;
+    return 0;
+  }
+
+  int32_t ZAKCALL Unused0() override { return 0; }
+  int32_t ZAKCALL Unused3() override { return 0; }
+
+ private:
+  TestAddInHost& host_;
+  pcre2_code* code_;
+  pcre2_match_data* match_;
+  int32_t start_ = 0;
+  int32_t length_ = 0;
+};
+
+}  // namespace
+
+TempDir::TempDir() {
+  static std::atomic<int> serial{0};
+  path_ = std::filesystem::temp_directory_path() /
+          ("ip-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  // A test may leave read-only or odd entries behind; removal must not throw from a destructor.
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::u16string ToU16(const std::string& utf8) { return std::filesystem::path(utf8).u16string(); }
+
+std::string ToUtf8(std::u16string_view text) { return std::filesystem::path(text).string(); }
+
+std::u16string ToU16(const std::filesystem::path& path) { return path.u16string(); }
+
+int32_t TestAddInHost::GetResourceLibrary(int32_t zero, void* moduleInstance, char16_t* buffer, int32_t capacity) {
+  ++resourceCalls;
+  resourceZero = zero;
+  resourceModule = moduleInstance;
+  resourceCapacity = capacity;
+  if (resourceAnswer == 0) CopyToBuffer(resourceLibrary, buffer, capacity);
+  return resourceAnswer;
+}
+
+int32_t TestAddInHost::CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) {
+  compiled.push_back({pattern != nullptr ? pattern : u"", flags});
+  if (out == nullptr) return 1;
+  *out = nullptr;
+  if (pattern == nullptr) return 1;
+  const uint32_t options = PCRE2_UTF | (flags == REGEX_CASE_INSENSITIVE ? PCRE2_CASELESS : 0u);
+  int error = 0;
+  PCRE2_SIZE offset = 0;
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern), PCRE2_ZERO_TERMINATED, options,
+                                   &error, &offset, nullptr);
+  if (code == nullptr) return 1;
+  *out = new TestRegExp(*this, code);
+  return 0;
+}
+
+int32_t TestAddInHost::GetProject(int32_t index, IHostProject** out) {
+  if (out == nullptr) return 1;
+  *out = index >= 0 && static_cast<size_t>(index) < projects.size() ? projects[static_cast<size_t>(index)]
+                                                                    : nullptr;
+  return 0;
+}
+
+int32_t TestAddInHost::GetCurrentProject(IHostProject** out) {
+  if (out != nullptr) *out = currentProject;
+  return 0;
+}
+
+int32_t TestSite::GetDataFolder(char16_t* buffer, int32_t capacity) {
+  ++folderCalls;
+  CopyToBuffer(ToU16(Folder()), buffer, capacity);
+  return 0;
+}
+
+int32_t TestProject::GetProperty(int32_t property, VARIANT* out) {
+  if (property == PROJECT_NAME && out != nullptr) PutString(out, name);
+  return 0;
+}
+
+int32_t TestProject::PrepareAddInFile(IAddInSite*, const char16_t*, int32_t) {
+  ++prepareCalls;
+  slotCalls.push_back(5);
+  return 0;
+}
+
+int32_t TestProject::GetAddInFilePath(IAddInSite*, const char16_t*, char16_t* buffer, int32_t capacity) {
+  ++pathCalls;
+  slotCalls.push_back(6);
+  if (pathAnswer == 0) CopyToBuffer(rulePath, buffer, capacity);
+  return pathAnswer;
+}
+
+int32_t TestToken::GetText(int32_t property, VARIANT* out, int32_t side) {
+  calls.push_back({property, side});
+  if (out == nullptr) return 1;
+  const bool source = side == SIDE_SOURCE;
+  if (property == TEXT_PLAIN) PutString(out, source ? plainSource : plainTranslation);
+  if (property == TEXT_NATIVE) PutString(out, source ? nativeSource : nativeTranslation);
+  return 0;
+}
+
+int32_t TestCheckRun::ReportError(IHostToken* token, const char16_t* message, int32_t) {
+  messages.push_back({token, message != nullptr ? message : u""});
+  return 0;
+}
+
+int32_t TestCheckRun::GetProject(IHostProject** out) {
+  ++projectCalls;
+  if (out != nullptr) *out = project;
+  return 0;
+}
+
+int32_t TestCheckRun::IsFinal(int32_t* out) {
+  ++finalCalls;
+  if (out != nullptr) *out = isFinal;
+  return 0;
+}
+
+int32_t TestCheckOptions::IsCheckOn(int32_t option, int32_t* isOn) {
+  asked.push_back(option);
+  if (isOn != nullptr) *isOn = on ? 1 : 0;
+  return 0;
+}
+
+ModuleLoader::ModuleLoader() {
+  const char* module = std::getenv("IP_MODULE");
+  if (module == nullptr) throw std::runtime_error("IP_MODULE does not name the built module");
+  const std::filesystem::path copy = copyDir_.Path() / std::filesystem::path(module).filename();
+  std::filesystem::copy_file(module, copy);
+  handle_ = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen failed: ") + dlerror());
+  LoadAddIn = reinterpret_cast<decltype(LoadAddIn)>(Symbol("ZAKFN_LoadAddIn"));
+  Initialize = reinterpret_cast<decltype(Initialize)>(Symbol("ZAKFN_Initialize"));
+  Setup = reinterpret_cast<decltype(Setup)>(Symbol("ZAKFN_Setup"));
+  BeginCheckTokens = reinterpret_cast<decltype(BeginCheckTokens)>(Symbol("ZAKFN_BeginCheckTokens"));
+  CheckToken = reinterpret_cast<decltype(CheckToken)>(Symbol("ZAKFN_CheckToken"));
+  EndCheckTokens = reinterpret_cast<decltype(EndCheckTokens)>(Symbol("ZAKFN_EndCheckTokens"));
+  GetCustomCheckOption = reinterpret_cast<decltype(GetCustomCheckOption)>(Symbol("ZAKFN_GetCustomCheckOption"));
+  ExecuteTool = reinterpret_cast<decltype(ExecuteTool)>(Symbol("ZAKFN_ExecuteTool"));
+  GetErrorText = reinterpret_cast<decltype(GetErrorText)>(Symbol("ZAKFN_GetErrorText"));
+  GetToolInfo = reinterpret_cast<decltype(GetToolInfo)>(Symbol("ZAKFN_GetToolInfo"));
+}
+
+ModuleLoader::~ModuleLoader() {
+  if (handle_ != nullptr) dlclose(handle_);
+}
+
+void* ModuleLoader::Symbol(const char* name) const {
+  void* symbol = dlsym(handle_, name);
+  if (symbol == nullptr) throw std::runtime_error(std::string("missing export ") + name);
+  return symbol;
+}
+
+void* ModuleLoader::BaseAddress() const {
+  Dl_info info{};
+  return dladdr(Symbol("ZAKFN_LoadAddIn"), &info) != 0 ? info.dli_fbase : nullptr;
+}
+
+}  // namespace testhost

@@ -1,0 +1,188 @@
+// The test host: every host interface the module calls, with the answers configurable and every call
+// counted, a PCRE2 expression service, and ModuleLoader, which loads a fresh copy of the built module.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "addin/HostInterfaces.h"
+
+namespace testhost {
+
+// A fresh, empty temporary directory, removed with everything in it when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::u16string ToU16(const std::string& utf8);
+std::string ToUtf8(std::u16string_view text);
+std::u16string ToU16(const std::filesystem::path& path);
+
+class TestAddInHost final : public IAddInHost {
+ public:
+  struct Compiled {
+    std::u16string pattern;
+    int32_t flags;
+  };
+
+  // Resource library request (slot 0): the answer, the path written when the answer is 0, what was asked.
+  int32_t resourceAnswer = 1;
+  std::u16string resourceLibrary;
+  int resourceCalls = 0;
+  int32_t resourceZero = -1;
+  void* resourceModule = nullptr;
+  int32_t resourceCapacity = 0;
+
+  // Expression service (slot 12): every request, and the objects made and destroyed.
+  std::vector<Compiled> compiled;
+  int created = 0;
+  int destroyed = 0;
+  int Alive() const { return created - destroyed; }
+
+  // Projects (slots 13 and 14).
+  std::vector<IHostProject*> projects;
+  IHostProject* currentProject = nullptr;
+
+  int32_t ZAKCALL GetResourceLibrary(int32_t zero, void* moduleInstance, char16_t* buffer, int32_t capacity) override;
+  int32_t ZAKCALL CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) override;
+  int32_t ZAKCALL GetProject(int32_t index, IHostProject** out) override;
+  int32_t ZAKCALL GetCurrentProject(IHostProject** out) override;
+
+  int32_t ZAKCALL Unused1() override { return 0; }
+  int32_t ZAKCALL Unused2() override { return 0; }
+  int32_t ZAKCALL Unused3() override { return 0; }
+  int32_t ZAKCALL Unused4() override { return 0; }
+  int32_t ZAKCALL Unused5() override { return 0; }
+  int32_t ZAKCALL Unused6() override { return 0; }
+  int32_t ZAKCALL Unused7() override { return 0; }
+  int32_t ZAKCALL Unused8() override { return 0; }
+  int32_t ZAKCALL Unused9() override { return 0; }
+  int32_t ZAKCALL Unused10() override { return 0; }
+  int32_t ZAKCALL Unused11() override { return 0; }
+};
+
+// The add-in site: its folder is a fresh temporary directory per site.
+class TestSite final : public IAddInSite {
+ public:
+  const std::filesystem::path& Folder() const { return folder_.Path(); }
+  int folderCalls = 0;
+
+  int32_t ZAKCALL GetDataFolder(char16_t* buffer, int32_t capacity) override;
+  int32_t ZAKCALL Unused0() override { return 0; }
+  int32_t ZAKCALL Unused1() override { return 0; }
+  int32_t ZAKCALL Unused2() override { return 0; }
+  int32_t ZAKCALL Unused3() override { return 0; }
+  int32_t ZAKCALL Unused4() override { return 0; }
+
+ private:
+  TempDir folder_;
+};
+
+class TestProject final : public IHostProject {
+ public:
+  std::u16string name;
+  std::u16string rulePath;  // what slot 6 writes
+  int32_t pathAnswer = 0;   // slot 6's result
+  int prepareCalls = 0;     // slot 5
+  int pathCalls = 0;        // slot 6
+  std::vector<int> slotCalls;  // 5 and 6 in the order called
+
+  int32_t ZAKCALL GetProperty(int32_t property, VARIANT* out) override;
+  int32_t ZAKCALL PrepareAddInFile(IAddInSite* site, const char16_t* fileName, int32_t zero) override;
+  int32_t ZAKCALL GetAddInFilePath(IAddInSite* site, const char16_t* fileName, char16_t* buffer,
+                                   int32_t capacity) override;
+  int32_t ZAKCALL Unused0() override { return 0; }
+  int32_t ZAKCALL Unused1() override { return 0; }
+  int32_t ZAKCALL Unused2() override { return 0; }
+  int32_t ZAKCALL Unused4() override { return 0; }
+};
+
+class TestToken final : public IHostToken {
+ public:
+  struct Call {
+    int32_t property;
+    int32_t side;
+  };
+  std::u16string plainSource, plainTranslation, nativeSource, nativeTranslation;
+  std::vector<Call> calls;
+
+  int32_t ZAKCALL GetText(int32_t property, VARIANT* out, int32_t side) override;
+  int32_t ZAKCALL Unused0() override { return 0; }
+  int32_t ZAKCALL Unused1() override { return 0; }
+  int32_t ZAKCALL Unused2() override { return 0; }
+  int32_t ZAKCALL Unused3() override { return 0; }
+  int32_t ZAKCALL Unused4() override { return 0; }
+  int32_t ZAKCALL Unused5() override { return 0; }
+};
+
+class TestCheckRun final : public ICheckRun {
+ public:
+  struct Message {
+    IHostToken* token;
+    std::u16string text;
+  };
+  IHostProject* project = nullptr;
+  int32_t isFinal = 1;
+  std::vector<Message> messages;
+  int projectCalls = 0;
+  int finalCalls = 0;
+
+  int32_t ZAKCALL ReportError(IHostToken* token, const char16_t* message, int32_t zero) override;
+  int32_t ZAKCALL GetProject(IHostProject** out) override;
+  int32_t ZAKCALL IsFinal(int32_t* out) override;
+  int32_t ZAKCALL Unused0() override { return 0; }
+  int32_t ZAKCALL Unused1() override { return 0; }
+  int32_t ZAKCALL Unused3() override { return 0; }
+  int32_t ZAKCALL Unused4() override { return 0; }
+  int32_t ZAKCALL Unused5() override { return 0; }
+};
+
+class TestCheckOptions final : public ICheckOptions {
+ public:
+  bool on = true;
+  std::vector<int32_t> asked;
+
+  int32_t ZAKCALL IsCheckOn(int32_t option, int32_t* isOn) override;
+  int32_t ZAKCALL Unused0() override { return 0; }
+};
+
+// Loads a private copy of the module named by IP_MODULE, so every loader starts with fresh module state,
+// and resolves the ten exports.
+class ModuleLoader {
+ public:
+  ModuleLoader();
+  ModuleLoader(const ModuleLoader&) = delete;
+  ModuleLoader& operator=(const ModuleLoader&) = delete;
+  ~ModuleLoader();
+
+  void* Symbol(const char* name) const;
+  // The module's base address as the dynamic loader reports it.
+  void* BaseAddress() const;
+
+  int32_t (*LoadAddIn)(uint32_t*) = nullptr;
+  int32_t (*Initialize)(void*, IAddInHost*, IAddInSite*) = nullptr;
+  int32_t (*Setup)() = nullptr;
+  int32_t (*BeginCheckTokens)(int32_t, ICheckRun*) = nullptr;
+  int32_t (*CheckToken)(IHostToken*, int32_t, ICheckOptions*) = nullptr;
+  int32_t (*EndCheckTokens)(int32_t, ICheckRun*) = nullptr;
+  int32_t (*GetCustomCheckOption)(int32_t, BSTR*) = nullptr;
+  int32_t (*ExecuteTool)() = nullptr;
+  int32_t (*GetErrorText)() = nullptr;
+  int32_t (*GetToolInfo)() = nullptr;
+
+ private:
+  TempDir copyDir_;
+  void* handle_ = nullptr;
+};
+
+}  // namespace testhost
