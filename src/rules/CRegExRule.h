@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "support/KObArray.h"
 
@@ -53,6 +54,26 @@ class CRegExRule : public KObject {
 
   // Asks the host to compile Pattern into RegExObject (flags from Case) when none exists yet.
   void Compile();
+
+  // One text searched by this rule from successive positions. FindNext and the checker's match collection
+  // both search through it, so the working copies a search needs are made once per text, not per match.
+  class CTextSearch {
+   public:
+    CTextSearch(CRegExRule& rule, std::u16string_view text);
+    CTextSearch(const CTextSearch&) = delete;
+    CTextSearch& operator=(const CTextSearch&) = delete;
+    bool FindNext(int32_t start, int32_t* matchStart, int32_t* matchLength, std::u16string* matchText);
+
+   private:
+    bool FindLiteral(int32_t start, int32_t& matchStart, int32_t& matchLength) const;
+    bool FindRegEx(int32_t start, int32_t& matchStart, int32_t& matchLength);
+
+    CRegExRule& rule_;
+    std::u16string_view text_;
+    std::u16string pattern_;  // literal rules: the pattern case-folded and unescaped
+    std::u16string copy_;     // the lower-cased text, or the zero-terminated text the host reads
+    std::u16string_view working_;  // what a literal search looks in: the text itself or its folded copy
+  };
 
   std::u16string Name;
   int32_t Active = 1;

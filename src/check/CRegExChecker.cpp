@@ -1,0 +1,190 @@
+// CRegExChecker: the rule check of one string pair, the comparison of match lists and the check run's
+// engine around them.
+#include "check/CRegExChecker.h"
+
+#include "addin/HostInterfaces.h"
+#include "check/CStringFromToken.h"
+#include "support/FormatInserts.h"
+#include "support/KDWordArray.h"
+#include "support/KResourceSource.h"
+
+namespace {
+
+// Violation messages of the string table.
+enum : uint32_t {
+  IDS_UNEQUAL_COUNT = 108,
+  IDS_WRONG_ORDER = 109,
+  IDS_MISSING_IN_TRANSLATION = 110,
+  IDS_MUST_NOT_APPEAR = 111,
+  IDS_NO_MATCH = 112,
+  IDS_RULE_VIOLATED = 115,
+};
+
+// The order message shows this many translation matches, each cut to so many characters.
+constexpr int kOrderShown = 4;
+constexpr size_t kOrderMatchChars = 12;
+
+template <class... A>
+std::u16string Message(uint32_t id, const char16_t* insertFormat, const A&... args) {
+  std::u16string text;
+  FormatInsertsString(text, id, insertFormat, args...);
+  return text;
+}
+
+// Clears the current token however the check ends, so a violation outside a token check is dropped.
+class KCurrentToken {
+ public:
+  KCurrentToken(IHostToken*& slot, IHostToken* token) : slot_(slot) { slot_ = token; }
+  KCurrentToken(const KCurrentToken&) = delete;
+  KCurrentToken& operator=(const KCurrentToken&) = delete;
+  ~KCurrentToken() { slot_ = nullptr; }
+
+ private:
+  IHostToken*& slot_;
+};
+
+}  // namespace
+
+CRegExChecker::CRegExChecker() {
+  globalRules_.LoadGlobal(true);
+}
+
+CRegExChecker::~CRegExChecker() {
+  globalRules_.DeleteAll();
+  projectRules_.DeleteAll();
+}
+
+void CRegExChecker::Begin(ICheckRun* run) {
+  run_ = run;
+  if (run == nullptr) return;
+  IHostProject* project = nullptr;
+  run->GetProject(&project);
+  if (project == project_) return;
+  project_ = project;
+  projectRules_.DeleteAll();
+  if (project != nullptr) projectRules_.LoadProject(project, true);
+}
+
+void CRegExChecker::CheckToken(IHostToken* token) {
+  KCurrentToken current(token_, token);
+  // A fresh provider per token: its texts belong to this token only.
+  CStringFromToken texts(token);
+  CheckList(texts, globalRules_);
+  CheckList(texts, projectRules_);
+}
+
+void CRegExChecker::CheckList(CStringGetter& texts, CRegExList& list) {
+  for (int i = 0; i < list.GetSize(); ++i) {
+    CRegExRule* rule = list.GetAt(i);
+    if (rule != nullptr && rule->Active) CheckRule(texts, *rule);
+  }
+}
+
+void CRegExChecker::CheckRule(CStringGetter& texts, CRegExRule& rule) {
+  const bool withTags = rule.Native != 0;
+  switch (rule.CheckMethod) {
+    case CHECK_EXIST_IF_IN_SOURCE:
+      CheckExistIfInSource(texts, rule);
+      break;
+    case CHECK_MUST_NOT_EXIST: {
+      std::u16string match;
+      if (rule.FindNext(texts.GetTranslation(withTags), 0, nullptr, nullptr, &match))
+        ReportViolation(rule, Message(IDS_MUST_NOT_APPEAR, u"%s", match));
+      break;
+    }
+    case CHECK_MUST_EXIST:
+      if (!rule.FindNext(texts.GetTranslation(withTags), 0))
+        ReportViolation(rule, Message(IDS_NO_MATCH, u""));
+      break;
+    default:
+      break;
+  }
+}
+
+void CRegExChecker::CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule) {
+  const bool withTags = rule.Native != 0;
+  KStringArray source;
+  KStringArray translation;
+  // The source first: a host sees the two texts asked for in this order.
+  CollectMatches(rule, texts.GetSource(withTags), source);
+  CollectMatches(rule, texts.GetTranslation(withTags), translation);
+
+  if ((rule.CheckFlags & CHECKFLAG_COUNT) == 0) {
+    if (!source.IsEmpty() && translation.IsEmpty())
+      ReportViolation(rule, Message(IDS_UNEQUAL_COUNT, u"%d%d", source.GetSize(), 0));
+    return;
+  }
+  if (source.GetSize() != translation.GetSize()) {
+    ReportViolation(rule, Message(IDS_UNEQUAL_COUNT, u"%d%d", source.GetSize(), translation.GetSize()));
+    return;
+  }
+  if ((rule.CheckFlags & CHECKFLAG_TEXT) == 0) return;
+  if (CompareMatchTexts(rule, source, translation) && (rule.CheckFlags & CHECKFLAG_ORDER) != 0)
+    CompareMatchOrder(rule, source, translation);
+}
+
+void CRegExChecker::CollectMatches(CRegExRule& rule, std::u16string_view text, KStringArray& matches) {
+  matches.RemoveAll();
+  CRegExRule::CTextSearch search(rule, text);
+  int32_t position = 0;
+  int32_t start = 0;
+  int32_t length = 0;
+  std::u16string match;
+  // An empty match ends the collection; so does a host whose match would not move the search forward
+  // (a negative length, or a match behind the position), which would otherwise never end.
+  while (search.FindNext(position, &start, &length, &match) && length > 0) {
+    matches.Add(match);
+    const int64_t next = int64_t{start} + length;
+    if (next <= position || next > INT32_MAX) return;
+    position = static_cast<int32_t>(next);
+  }
+}
+
+bool CRegExChecker::CompareMatchTexts(CRegExRule& rule, const KStringArray& source,
+                                      const KStringArray& translation) {
+  if (source.GetSize() != translation.GetSize()) return false;
+  KDWordArray used;
+  used.SetSize(translation.GetSize());
+  bool passed = true;
+  for (int i = 0; i < source.GetSize(); ++i) {
+    int partner = 0;
+    while (partner < translation.GetSize() &&
+           (used[partner] != 0 || !rule.MatchesEqual(source[i], translation[partner])))
+      ++partner;
+    if (partner < translation.GetSize()) {
+      used[partner] = 1;
+      continue;
+    }
+    ReportViolation(rule, Message(IDS_MISSING_IN_TRANSLATION, u"%s", source[i]));
+    passed = false;
+  }
+  return passed;
+}
+
+bool CRegExChecker::CompareMatchOrder(CRegExRule& rule, const KStringArray& source,
+                                      const KStringArray& translation) {
+  if (source.GetSize() != translation.GetSize()) return false;
+  int i = 0;
+  while (i < source.GetSize() && rule.MatchesEqual(source[i], translation[i])) ++i;
+  if (i == source.GetSize()) return true;
+
+  std::u16string message;
+  ResourceSource().GetString(IDS_WRONG_ORDER, message);
+  for (int k = 0; k < translation.GetSize(); ++k) {
+    if (k > 0) message += u", ";
+    if (k >= kOrderShown) {
+      message += u"...";
+      break;
+    }
+    message += std::u16string_view(translation[k]).substr(0, kOrderMatchChars);
+  }
+  ReportViolation(rule, message);
+  return false;
+}
+
+void CRegExChecker::ReportViolation(CRegExRule& rule, const std::u16string& detail) {
+  if (token_ == nullptr || run_ == nullptr) return;
+  std::u16string message = Message(IDS_RULE_VIOLATED, u"%s", rule.Name);
+  message += detail;
+  run_->ReportError(token_, message.c_str(), 0);
+}

@@ -1,0 +1,53 @@
+// CRegExChecker: the check engine. It keeps the global rules and the current project's rules loaded, checks
+// one string pair at a time against them and passes every violation on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "rules/CRegExList.h"
+#include "support/KStringArray.h"
+
+class CStringGetter;
+class ICheckRun;
+class IHostProject;
+class IHostToken;
+
+class CRegExChecker {
+ public:
+  // Loads the global rules, with their expressions compiled before the first token.
+  CRegExChecker();
+  CRegExChecker(const CRegExChecker&) = delete;
+  CRegExChecker& operator=(const CRegExChecker&) = delete;
+  // Deletes every rule of both lists, and with them their expression objects.
+  virtual ~CRegExChecker();
+
+  // Starts a run; the project rules are reloaded only when the run's project differs from the loaded one.
+  void Begin(ICheckRun* run);
+  // Checks one token against the global rules, then the project rules.
+  void CheckToken(IHostToken* token);
+
+  // Applies every active rule of the list to the pair; each broken rule goes to ReportViolation.
+  void CheckList(CStringGetter& texts, CRegExList& list);
+  // All matches of the rule in the text, in order; stops at the first empty match, which is not taken.
+  static void CollectMatches(CRegExRule& rule, std::u16string_view text, KStringArray& matches);
+  // Each source match needs its own equal translation match; true when nothing was reported.
+  bool CompareMatchTexts(CRegExRule& rule, const KStringArray& source, const KStringArray& translation);
+  // Matches must pair up index by index; true when nothing was reported.
+  bool CompareMatchOrder(CRegExRule& rule, const KStringArray& source, const KStringArray& translation);
+
+  // Hands the violation to the run against the current token, after the sentence naming the rule.
+  virtual void ReportViolation(CRegExRule& rule, const std::u16string& detail);
+
+ protected:
+  IHostToken* token_ = nullptr;      // the token under check; null outside a token check
+  ICheckRun* run_ = nullptr;         // the run of the last begin, kept after it ends
+  IHostProject* project_ = nullptr;  // whose rules are loaded; compared by address only
+  CRegExList globalRules_;
+  CRegExList projectRules_;
+
+ private:
+  void CheckRule(CStringGetter& texts, CRegExRule& rule);
+  void CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule);
+};
