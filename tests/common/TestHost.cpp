@@ -137,7 +137,7 @@ int32_t TestAddInHost::GetCurrentProject(IHostProject** out) {
 
 int32_t TestSite::GetDataFolder(char16_t* buffer, int32_t capacity) {
   ++folderCalls;
-  CopyToBuffer(ToU16(Folder()), buffer, capacity);
+  CopyToBuffer(ToU16(folder), buffer, capacity);
   return 0;
 }
 

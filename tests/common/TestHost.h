@@ -71,10 +71,15 @@ class TestAddInHost final : public IAddInHost {
   int32_t ZAKCALL Unused11() override { return 0; }
 };
 
-// The add-in site: its folder is a fresh temporary directory per site.
+// The add-in site: its folder is a fresh temporary directory per site, or any folder a test sets.
 class TestSite final : public IAddInSite {
+ private:
+  TempDir root_;
+
  public:
-  const std::filesystem::path& Folder() const { return folder_.Path(); }
+  // A scratch directory of the site's own, removed with the site.
+  const std::filesystem::path& Root() const { return root_.Path(); }
+  std::filesystem::path folder{root_.Path()};
   int folderCalls = 0;
 
   int32_t ZAKCALL GetDataFolder(char16_t* buffer, int32_t capacity) override;
@@ -83,9 +88,6 @@ class TestSite final : public IAddInSite {
   int32_t ZAKCALL Unused2() override { return 0; }
   int32_t ZAKCALL Unused3() override { return 0; }
   int32_t ZAKCALL Unused4() override { return 0; }
-
- private:
-  TempDir folder_;
 };
 
 class TestProject final : public IHostProject {
