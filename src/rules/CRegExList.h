@@ -2,6 +2,7 @@
 // rule file.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "rules/CRegExRule.h"
@@ -24,4 +25,9 @@ class CRegExList : public KTypedPtrArray<CRegExRule> {
 
   IHostProject* Project = nullptr;
   KTreeItem TreeItem = nullptr;
+
+ private:
+  // Appends a rule read from a file and, when asked, has the host compile its expression.
+  void AppendLoaded(std::unique_ptr<CRegExRule> rule, bool compile);
+  void WriteReplacing(const std::u16string& path) const;
 };
