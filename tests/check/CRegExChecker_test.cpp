@@ -1,0 +1,236 @@
+// The rule check of one string pair (methods, the flag chain, the exact messages, which texts are fetched)
+// and the checker's match collection and reporting.
+#include "check/CRegExChecker.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "check/CStringGetter.h"
+#include "common/TestHost.h"
+#include "rules/HostContext.h"
+
+namespace {
+
+// The pair under check: kinds 0 and 1 are the texts given, kinds 2 and 3 the same texts in brackets.
+class PairTexts : public CStringGetter {
+ public:
+  PairTexts(std::u16string source, std::u16string translation) : source_(source), translation_(translation) {}
+  std::vector<int32_t> fetched;
+
+ protected:
+  std::u16string GetText(int32_t kind) override {
+    fetched.push_back(kind);
+    const std::u16string& text = kind % 2 == 0 ? source_ : translation_;
+    return kind >= 2 ? u"[" + text + u"]" : text;
+  }
+
+ private:
+  std::u16string source_, translation_;
+};
+
+class RecordingChecker : public CRegExChecker {
+ public:
+  std::vector<std::u16string> reported;  // rule name, then the detail
+  void ReportViolation(CRegExRule& rule, const std::u16string& detail) override {
+    reported.push_back(rule.Name + u": " + detail);
+  }
+};
+
+struct RuleSpec {
+  int32_t method;
+  int32_t flags;
+  const char16_t* pattern;  // a regular expression
+  int32_t caseSensitive = 1;
+  int32_t native = 0;
+  int32_t active = 1;
+};
+
+class CheckerTest : public testing::Test {
+ protected:
+  void SetUp() override { SetHostContext(&host, &site); }
+  void TearDown() override {
+    list.DeleteAll();
+    SetHostContext(nullptr, nullptr);
+  }
+
+  std::vector<std::u16string> Check(const RuleSpec& spec, PairTexts& texts) {
+    RecordingChecker checker;
+    CRegExRule* rule = new CRegExRule;
+    rule->Name = u"R";
+    rule->RegEx = 1;
+    rule->Pattern = spec.pattern;
+    rule->CheckMethod = spec.method;
+    rule->CheckFlags = spec.flags;
+    rule->Case = spec.caseSensitive;
+    rule->Native = spec.native;
+    rule->Active = spec.active;
+    list.Add(rule);
+    checker.CheckList(texts, list);
+    return checker.reported;
+  }
+
+  testhost::TestAddInHost host;
+  testhost::TestSite site;
+  CRegExList list;
+};
+
+struct CheckCase {
+  RuleSpec rule;
+  const char16_t* source;
+  const char16_t* translation;
+  std::vector<std::u16string> reported;
+  std::vector<int32_t> fetched;
+};
+
+TEST_F(CheckerTest, MethodsFlagsAndMessages) {
+  const std::vector<int32_t> plain{0, 1}, translationOnly{1}, none{};
+  const CheckCase cases[] = {
+      {{CHECK_EXIST_IF_IN_SOURCE, 2, u"\\d", 1, 0, 0}, u"1", u"", {}, none},  // inactive
+      {{CHECK_NONE, 14, u"\\d"}, u"1", u"", {}, none},
+      {{4, 14, u"\\d"}, u"1", u"", {}, none},
+      {{-1, 14, u"\\d"}, u"1", u"", {}, none},
+      // Without the count bit only a translation lacking every match is reported.
+      {{CHECK_EXIST_IF_IN_SOURCE, 0, u"\\d"}, u"1 2", u"3", {}, plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 0, u"\\d"},
+       u"1",
+       u"x",
+       {u"R: Unequal number of matches. Source: 1, Translation: 0"},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 0, u"\\d"}, u"x", u"1", {}, plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 12, u"\\d"}, u"1 2", u"3", {}, plain},  // text and order need the count bit
+      {{CHECK_EXIST_IF_IN_SOURCE, 16, u"\\d"},
+       u"1",
+       u"",
+       {u"R: Unequal number of matches. Source: 1, Translation: 0"},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"\\d"},
+       u"1 2",
+       u"3",
+       {u"R: Unequal number of matches. Source: 2, Translation: 1"},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 2, u"\\d"}, u"1 2", u"3 4", {}, plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"[a-z]"},
+       u"a b",
+       u"b c",
+       {u"R: \"a\" doesn't exist in translation."},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"[a-z]"},
+       u"a b",
+       u"c d",
+       {u"R: \"a\" doesn't exist in translation.", u"R: \"b\" doesn't exist in translation."},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"[a-z]"},
+       u"x x",
+       u"x y",
+       {u"R: \"x\" doesn't exist in translation."},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"[a-z]"},
+       u"a b",
+       u"b a",
+       {u"R: Matches are in wrong order:b, a"},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"[a-z]"}, u"a b", u"b a", {}, plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"\\w+"},
+       u"onexxxxxxxxxxxxx two three four five six",
+       u"six onexxxxxxxxxxxxx two three four five",
+       {u"R: Matches are in wrong order:six, onexxxxxxxxx, two, three, ..."},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"\\w+"},
+       u"a b c d",
+       u"d c b a",
+       {u"R: Matches are in wrong order:d, c, b, a"},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"tab", 0}, u"Tab", u"TAB", {}, plain},  // case-insensitive texts
+      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"tab", 1},
+       u"tab",
+       u"TAB",
+       {u"R: Unequal number of matches. Source: 1, Translation: 0"},
+       plain},
+      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"\\[.", 1, 1},
+       u"a",
+       u"b",
+       {u"R: \"[a\" doesn't exist in translation."},
+       {2, 3}},
+      {{CHECK_MUST_NOT_EXIST, 2, u"\\d+"},
+       u"",
+       u"a 12 b 3",
+       {u"R: Text \"12\" must not appear."},
+       translationOnly},
+      {{CHECK_MUST_NOT_EXIST, 2, u"\\d+"}, u"1", u"none", {}, translationOnly},
+      {{CHECK_MUST_EXIST, 2, u"\\d+"},
+       u"1",
+       u"none",
+       {u"R: No text found that matches the rule."},
+       translationOnly},
+      {{CHECK_MUST_EXIST, 2, u"\\d+"}, u"", u"7", {}, translationOnly},
+      {{CHECK_MUST_EXIST, 2, u"("}, u"", u"(", {u"R: No text found that matches the rule."}, translationOnly},
+      {{CHECK_MUST_EXIST, 2, u"\\]$", 1, 1}, u"", u"x", {}, {3}},
+  };
+  for (const CheckCase& c : cases) {
+    SCOPED_TRACE(testhost::ToUtf8(c.rule.pattern) + " method " + std::to_string(c.rule.method) + " flags " +
+                 std::to_string(c.rule.flags) + ": " + testhost::ToUtf8(c.source) + " / " +
+                 testhost::ToUtf8(c.translation));
+    PairTexts texts(c.source, c.translation);
+    EXPECT_EQ(Check(c.rule, texts), c.reported);
+    EXPECT_EQ(texts.fetched, c.fetched);
+    list.DeleteAll();
+  }
+}
+
+TEST_F(CheckerTest, RulesReportInListOrderAndShareTheFetchedTexts) {
+  RecordingChecker checker;
+  for (const char16_t* name : {u"first", u"second"}) {
+    CRegExRule* rule = new CRegExRule;
+    rule->Name = name;
+    rule->Pattern = u"x";
+    rule->CheckMethod = CHECK_MUST_NOT_EXIST;
+    list.Add(rule);
+  }
+  PairTexts texts(u"", u"x");
+  checker.CheckList(texts, list);
+  EXPECT_EQ(checker.reported, (std::vector<std::u16string>{u"first: Text \"x\" must not appear.",
+                                                           u"second: Text \"x\" must not appear."}));
+  EXPECT_EQ(texts.fetched, std::vector<int32_t>{1});
+}
+
+TEST_F(CheckerTest, CollectMatchesStopsAtAnEmptyMatch) {
+  struct Case {
+    int32_t regEx;
+    int32_t caseSensitive;
+    const char16_t* pattern;
+    const char16_t* text;
+    std::vector<std::u16string> matches;
+  };
+  const Case cases[] = {
+      {0, 1, u"aa", u"aaaa", {u"aa", u"aa"}},
+      {0, 0, u"ab", u"AbaBab", {u"Ab", u"aB", u"ab"}},
+      {0, 1, u"", u"abc", {}},
+      {0, 1, u"q", u"abc", {}},
+      {1, 1, u"x*", u"abc", {}},
+      {1, 1, u"\\d+", u"a1b22c333", {u"1", u"22", u"333"}},
+      {1, 1, u"b|x*", u"bba", {u"b", u"b"}},  // the empty match at "a" ends it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testhost::ToUtf8(c.pattern) + " in " + testhost::ToUtf8(c.text));
+    CRegExRule rule;
+    rule.RegEx = c.regEx;
+    rule.Case = c.caseSensitive;
+    rule.Pattern = c.pattern;
+    KStringArray matches;
+    matches.Add(u"left over");
+    CRegExChecker::CollectMatches(rule, c.text, matches);
+    EXPECT_EQ(std::vector<std::u16string>(matches.begin(), matches.end()), c.matches);
+  }
+}
+
+TEST_F(CheckerTest, ViolationOutsideATokenCheckIsDropped) {
+  CRegExChecker checker;
+  testhost::TestCheckRun run;
+  checker.Begin(&run);
+  CRegExRule rule;
+  checker.ReportViolation(rule, u"detail");
+  EXPECT_TRUE(run.messages.empty());
+}
+
+}  // namespace

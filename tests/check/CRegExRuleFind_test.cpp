@@ -1,0 +1,115 @@
+// The rule's search half: literal and host-compiled searches, and comparing match texts.
+#include <gtest/gtest.h>
+
+#include "common/TestHost.h"
+#include "rules/CRegExRule.h"
+#include "rules/HostContext.h"
+
+namespace {
+
+struct LiteralCase {
+  const char16_t* pattern;
+  int32_t caseSensitive;
+  const char16_t* text;
+  int32_t start;
+  bool found;
+  int32_t matchStart;
+  int32_t matchLength;
+  const char16_t* matchText;
+};
+
+class RuleFindTest : public testing::Test {
+ protected:
+  void SetUp() override { SetHostContext(&host, nullptr); }
+  void TearDown() override { SetHostContext(nullptr, nullptr); }
+
+  testhost::TestAddInHost host;
+};
+
+TEST_F(RuleFindTest, LiteralSearch) {
+  const LiteralCase cases[] = {
+      {u"Abc", 0, u"xxABCyy", 0, true, 2, 3, u"ABC"},  // the match is spelled as in the text
+      {u"Abc", 1, u"xxABCyy", 0, false, 0, 0, u""},
+      {u"abc", 0, u"xABCxabc", 2, true, 5, 3, u"abc"},
+      {u"a\\tb", 1, u"a\tb", 0, true, 0, 3, u"a\tb"},  // an escape counts as one unit
+      {u"\\N", 0, u"x\ny", 0, true, 1, 1, u"\n"},      // folded to "\n" before the escapes
+      {u"\\N", 1, u"x\ny", 0, false, 0, 0, u""},
+      {u"\\N", 1, u"a\\Nb", 0, true, 1, 2, u"\\N"},
+      {u"\\\\n", 1, u"\\\n", 0, true, 0, 2, u"\\\n"},  // the first "\n" pair from the left is replaced
+      {u"\\x", 1, u"a\\x", 0, true, 1, 2, u"\\x"},     // no other escape exists
+      {u"\\t\\n", 1, u"-\t\n", 0, true, 1, 2, u"\t\n"},
+      {u"\u00C9", 0, u"\u00E9", 0, false, 0, 0, u""},  // only A to Z are folded
+      {u"\u00C9T", 0, u"\u00C9t", 0, true, 0, 2, u"\u00C9t"},
+      {u"", 1, u"abc", 1, true, 1, 0, u""},
+      {u"", 1, u"abc", 3, true, 3, 0, u""},  // the end of the text is a valid start
+      {u"c", 1, u"abc", 3, false, 0, 0, u""},
+      {u"", 1, u"abc", 4, false, 0, 0, u""},
+      {u"a", 1, u"abc", -1, false, 0, 0, u""},
+      {u"b", 1, u"", 0, false, 0, 0, u""},
+  };
+  for (const LiteralCase& c : cases) {
+    SCOPED_TRACE(testhost::ToUtf8(c.pattern) + " in " + testhost::ToUtf8(c.text));
+    CRegExRule rule;
+    rule.Pattern = c.pattern;
+    rule.Case = c.caseSensitive;
+    int32_t start = -7, length = -7;
+    std::u16string text = u"untouched";
+    ASSERT_EQ(rule.FindNext(c.text, c.start, &start, &length, &text), c.found);
+    EXPECT_EQ(start, c.found ? c.matchStart : -7);
+    EXPECT_EQ(length, c.found ? c.matchLength : -7);
+    EXPECT_EQ(text, c.found ? c.matchText : u"untouched");
+    EXPECT_EQ(rule.FindNext(c.text, c.start), c.found);  // every out may be absent
+  }
+  EXPECT_TRUE(host.compiled.empty());
+}
+
+TEST_F(RuleFindTest, RegExObjectIsMadeOnFirstSearchAndKept) {
+  CRegExRule rule;
+  rule.RegEx = 1;
+  rule.Case = 0;
+  rule.Pattern = u"b+";
+  int32_t start = 0, length = 0;
+  std::u16string text;
+  ASSERT_TRUE(rule.FindNext(u"aBbab", 0, &start, &length, &text));
+  EXPECT_EQ(start, 1);
+  EXPECT_EQ(length, 2);
+  EXPECT_EQ(text, u"Bb");
+  ASSERT_TRUE(rule.FindNext(u"aBbab", 3, &start, &length, &text));  // the start goes to the host as given
+  EXPECT_EQ(start, 4);
+  ASSERT_EQ(host.compiled.size(), 1u);
+  EXPECT_EQ(host.compiled[0].pattern, u"b+");
+  EXPECT_EQ(host.compiled[0].flags, REGEX_CASE_INSENSITIVE);
+}
+
+TEST_F(RuleFindTest, FailedCompileFindsNothingAndAsksAgain) {
+  CRegExRule rule;
+  rule.RegEx = 1;
+  rule.Pattern = u"(";
+  EXPECT_FALSE(rule.FindNext(u"(((", 0));
+  EXPECT_FALSE(rule.FindNext(u"(((", 0));
+  ASSERT_EQ(host.compiled.size(), 2u);
+  EXPECT_EQ(host.compiled[1].flags, REGEX_CASE_SENSITIVE);
+  EXPECT_EQ(rule.RegExObject, nullptr);
+}
+
+TEST_F(RuleFindTest, MatchesEqualUnderTheRulesCase) {
+  struct Case {
+    const char16_t* a;
+    const char16_t* b;
+    bool sensitive;
+    bool insensitive;
+  };
+  const Case cases[] = {
+      {u"ABC", u"abc", false, true}, {u"abc", u"abd", false, false},       {u"abc", u"abc", true, true},
+      {u"ab", u"abc", false, false}, {u"\u00C4", u"\u00E4", false, false}, {u"", u"", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testhost::ToUtf8(c.a) + " vs " + testhost::ToUtf8(c.b));
+    CRegExRule rule;
+    EXPECT_EQ(rule.MatchesEqual(c.a, c.b), c.sensitive);
+    rule.Case = 0;
+    EXPECT_EQ(rule.MatchesEqual(c.a, c.b), c.insensitive);
+  }
+}
+
+}  // namespace

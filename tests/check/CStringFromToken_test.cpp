@@ -1,0 +1,64 @@
+// Reading a host token's texts: property and side per kind, and variants the host fills oddly.
+#include "check/CStringFromToken.h"
+
+#include <gtest/gtest.h>
+
+#include "common/TestHost.h"
+
+namespace {
+
+TEST(CStringFromTokenTest, KindsAskForTheirPropertyAndSide) {
+  testhost::TestToken token;
+  token.plainSource = u"ps";
+  token.plainTranslation = u"pt";
+  token.nativeSource = u"<b>ns</b>";
+  token.nativeTranslation = u"<b>nt</b>";
+  CStringFromToken texts(&token);
+  EXPECT_EQ(texts.GetSource(false), u"ps");
+  EXPECT_EQ(texts.GetTranslation(false), u"pt");
+  EXPECT_EQ(texts.GetSource(true), u"<b>ns</b>");
+  EXPECT_EQ(texts.GetTranslation(true), u"<b>nt</b>");
+  const std::pair<int32_t, int32_t> expected[] = {{TEXT_PLAIN, SIDE_SOURCE},
+                                                  {TEXT_PLAIN, SIDE_TRANSLATION},
+                                                  {TEXT_NATIVE, SIDE_SOURCE},
+                                                  {TEXT_NATIVE, SIDE_TRANSLATION}};
+  ASSERT_EQ(token.calls.size(), 4u);
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(token.calls[i].property, expected[i].first);
+    EXPECT_EQ(token.calls[i].side, expected[i].second);
+  }
+}
+
+// Hands back whatever variant it is told to, after checking that it came in zeroed.
+class OddToken final : public IHostToken {
+ public:
+  VARTYPE type = VT_EMPTY;
+  bool cameZeroed = false;
+
+  int32_t ZAKCALL GetText(int32_t, VARIANT* out, int32_t) override {
+    cameZeroed = out->vt == VT_EMPTY && out->bstrVal == nullptr;
+    out->vt = type;
+    if (type == VT_I4) out->lVal = 0x41;
+    if (type == VT_BSTR) out->bstrVal = nullptr;
+    return 0;
+  }
+  int32_t ZAKCALL Unused0() override { return 0; }
+  int32_t ZAKCALL Unused1() override { return 0; }
+  int32_t ZAKCALL Unused2() override { return 0; }
+  int32_t ZAKCALL Unused3() override { return 0; }
+  int32_t ZAKCALL Unused4() override { return 0; }
+  int32_t ZAKCALL Unused5() override { return 0; }
+};
+
+TEST(CStringFromTokenTest, AVariantWithoutAStringGivesTheEmptyText) {
+  for (VARTYPE type : {VARTYPE{VT_EMPTY}, VARTYPE{VT_I4}, VARTYPE{VT_BSTR}}) {
+    SCOPED_TRACE(type);
+    OddToken token;
+    token.type = type;
+    CStringFromToken texts(&token);
+    EXPECT_EQ(texts.GetTranslation(false), u"");
+    EXPECT_TRUE(token.cameZeroed);
+  }
+}
+
+}  // namespace
