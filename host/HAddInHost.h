@@ -1,0 +1,49 @@
+// The host services the module sees: IAddInHost (regular expressions, projects) and IAddInSite (data folder).
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "HProject.h"
+#include "addin/HostInterfaces.h"
+
+class HAddInHost final : public IAddInHost, public IAddInSite {
+ public:
+  // The projects are borrowed, the first is the current one. Diagnostics (patterns that do not compile)
+  // go to the stream when one is given.
+  HAddInHost(std::string globalFolder, std::vector<HProject*> projects, std::ostream* diagnostics);
+
+  IAddInSite* Site() { return this; }
+
+  // The folder of the global rule file: $XDG_CONFIG_HOME/inline-patterns, else ~/.config/inline-patterns.
+  static std::string DefaultGlobalFolder();
+
+  // Shared by both interfaces' first slot.
+  int32_t ZAKCALL Unused0() override { return 0; }
+
+  int32_t ZAKCALL GetResourceLibrary(int32_t zero, void* moduleInstance, char16_t* buffer,
+                                     int32_t capacity) override;
+  int32_t ZAKCALL Unused1() override { return 0; }
+  int32_t ZAKCALL Unused2() override { return 0; }
+  int32_t ZAKCALL Unused3() override { return 0; }
+  int32_t ZAKCALL Unused4() override { return 0; }
+  int32_t ZAKCALL Unused5() override { return 0; }
+  int32_t ZAKCALL Unused6() override { return 0; }
+  int32_t ZAKCALL Unused7() override { return 0; }
+  int32_t ZAKCALL Unused8() override { return 0; }
+  int32_t ZAKCALL Unused9() override { return 0; }
+  int32_t ZAKCALL Unused10() override { return 0; }
+  int32_t ZAKCALL Unused11() override { return 0; }
+  int32_t ZAKCALL CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) override;
+  int32_t ZAKCALL GetProject(int32_t index, IHostProject** out) override;
+  int32_t ZAKCALL GetCurrentProject(IHostProject** out) override;
+
+  int32_t ZAKCALL GetDataFolder(char16_t* buffer, int32_t capacity) override;
+
+ private:
+  std::string m_globalFolder;
+  std::vector<HProject*> m_projects;
+  std::ostream* m_diagnostics;
+};

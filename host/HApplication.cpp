@@ -1,0 +1,132 @@
+// The host's main flow: load the module as a host does, one check run per project, then report.
+#include "HApplication.h"
+
+#include <cstdlib>
+
+#include "HAddInHost.h"
+#include "HCheckOptions.h"
+#include "HCheckRun.h"
+#include "HError.h"
+#include "HModule.h"
+#include "HProgress.h"
+#include "HProject.h"
+#include "HReporter.h"
+#include "HToken.h"
+#include "HUnitReader.h"
+
+namespace {
+
+constexpr const char* kProgram = "inline-patterns";
+
+std::vector<HProject> MakeProjects(const HOptions& options) {
+  std::vector<HProject> projects;
+  projects.reserve(options.paths.size());
+  for (const std::string& path : options.paths) {
+    projects.emplace_back(path, options.projectRules);
+    if (projects.back().Files().empty()) throw HError(path + ": no .xlf, .xliff or .po files");
+  }
+  return projects;
+}
+
+std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
+  std::vector<HProject*> pointers;
+  for (HProject& project : projects) pointers.push_back(&project);
+  return pointers;
+}
+
+}  // namespace
+
+int HApplication::Run(const std::vector<std::string>& arguments) {
+  try {
+    const HOptions options = HOptions::Parse(arguments);
+    if (options.help) {
+      m_out << HOptions::Usage();
+      return kClean;
+    }
+    return Execute(options);
+  } catch (const HError& error) {
+    m_err << kProgram << ": " << error.what() << "\n";
+    return kError;
+  }
+}
+
+int HApplication::Execute(const HOptions& options) {
+  if (options.version) m_out << kProgram << " " << IP_VERSION << "\n";
+  std::vector<HProject> projects = MakeProjects(options);
+  const std::string globalFolder =
+      options.globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : options.globalFolder;
+  HAddInHost host(globalFolder, Pointers(projects), options.verbose ? &m_err : nullptr);
+  const std::string modulePath = options.modulePath.empty() ? HModule::DefaultPath() : options.modulePath;
+  HModule module(modulePath);
+  module.Register(&host, host.Site());
+  if (options.version) {
+    m_out << "add-in module: " << module.DisplayName() << " (" << modulePath << ")\n";
+    return kClean;
+  }
+  if (options.verbose) {
+    m_err << kProgram << ": add-in \"" << module.DisplayName() << "\" from " << modulePath
+          << ", global rules in " << globalFolder << "\n";
+  }
+  const HRunResult result = CheckProjects(module, projects, options);
+  HReporter(options.format, options.format == HFormat::Text && UseColour(), options.verbose).Write(result, m_out);
+  m_out.flush();
+  PrintProblems(result);
+  if (!options.quiet) PrintSummary(result);
+  if (result.HasErrors()) return kError;
+  return result.Violations() > 0 ? kViolations : kClean;
+}
+
+HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects, const HOptions& options) {
+  HRunResult result;
+  size_t fileCount = 0;
+  for (const HProject& project : projects) fileCount += project.Files().size();
+  // The runs point into this vector: it must never reallocate.
+  result.files.reserve(fileCount);
+  HProgress progress(m_err, m_errIsTerminal && !options.quiet, fileCount);
+  HToken token;
+  HCheckOptions checkOptions;
+  for (size_t i = 0; i < projects.size(); ++i) {
+    // The last run's end is final, so the module drops its rules and expression objects.
+    HCheckRun run(&projects[i], i + 1 == projects.size(), &token);
+    module.BeginCheckTokens(&run);
+    for (const std::string& path : projects[i].Files()) {
+      HFileResult& file = result.files.emplace_back();
+      file.path = path;
+      run.SetFile(&file);
+      try {
+        HUnitReader::Read(path, [&](const HUnit& unit) {
+          token.SetUnit(&unit);
+          module.CheckToken(&token, &checkOptions);
+          token.SetUnit(nullptr);
+          ++file.units;
+          progress.AddUnit();
+        });
+      } catch (const HError& error) {
+        token.SetUnit(nullptr);
+        file.error = error.what();
+      }
+      progress.FinishFile();
+    }
+    module.EndCheckTokens(&run);
+  }
+  progress.Finish();
+  for (const std::string& failure : module.Failures()) result.errors.push_back("the module's " + failure);
+  return result;
+}
+
+void HApplication::PrintProblems(const HRunResult& result) const {
+  for (const HFileResult& file : result.files) {
+    if (!file.error.empty()) m_err << kProgram << ": " << file.error << "\n";
+  }
+  for (const std::string& error : result.errors) m_err << kProgram << ": " << error << "\n";
+}
+
+void HApplication::PrintSummary(const HRunResult& result) const {
+  m_err << kProgram << ": " << result.Units() << " units checked in " << result.files.size() << " files, "
+        << result.Violations() << " violations\n";
+}
+
+bool HApplication::UseColour() const {
+  const char* noColour = std::getenv("NO_COLOR");
+  return m_outIsTerminal && (noColour == nullptr || *noColour == '\0');
+}

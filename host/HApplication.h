@@ -1,0 +1,36 @@
+// inline-patterns from arguments to exit status: projects, module, check runs and the report.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "HOptions.h"
+#include "HRunResult.h"
+
+class HModule;
+class HProject;
+class HProgress;
+
+class HApplication {
+ public:
+  enum ExitCode { kClean = 0, kViolations = 1, kError = 2 };
+
+  // The terminal flags say where colours and the progress line may go.
+  HApplication(std::ostream& out, std::ostream& err, bool outIsTerminal, bool errIsTerminal)
+      : m_out(out), m_err(err), m_outIsTerminal(outIsTerminal), m_errIsTerminal(errIsTerminal) {}
+
+  int Run(const std::vector<std::string>& arguments);
+
+ private:
+  int Execute(const HOptions& options);
+  HRunResult CheckProjects(HModule& module, std::vector<HProject>& projects, const HOptions& options);
+  void PrintProblems(const HRunResult& result) const;
+  void PrintSummary(const HRunResult& result) const;
+  bool UseColour() const;
+
+  std::ostream& m_out;
+  std::ostream& m_err;
+  bool m_outIsTerminal;
+  bool m_errIsTerminal;
+};

@@ -1,0 +1,36 @@
+// One check run of one project: the module reports its violations here, against the token under check.
+#pragma once
+
+#include <string>
+
+#include "HProject.h"
+#include "HRunResult.h"
+#include "HToken.h"
+#include "addin/HostInterfaces.h"
+
+class HCheckRun final : public ICheckRun {
+ public:
+  HCheckRun(HProject* project, bool isFinal, HToken* token) : m_project(project), m_final(isFinal), m_token(token) {}
+
+  // Violations go to this file's result until the next call.
+  void SetFile(HFileResult* file) { m_file = file; }
+
+  // Splits the module's "Regular expression rule "NAME" violated. DETAIL" into NAME and DETAIL; a message
+  // of another form (a translated resource library) stays whole, without a rule name.
+  static void SplitMessage(const std::string& message, std::string& rule, std::string& detail);
+
+  int32_t ZAKCALL Unused0() override { return 0; }
+  int32_t ZAKCALL Unused1() override { return 0; }
+  int32_t ZAKCALL ReportError(IHostToken* token, const char16_t* message, int32_t zero) override;
+  int32_t ZAKCALL Unused3() override { return 0; }
+  int32_t ZAKCALL Unused4() override { return 0; }
+  int32_t ZAKCALL Unused5() override { return 0; }
+  int32_t ZAKCALL GetProject(IHostProject** out) override;
+  int32_t ZAKCALL IsFinal(int32_t* isFinal) override;
+
+ private:
+  HProject* m_project;
+  bool m_final;
+  HToken* m_token;
+  HFileResult* m_file = nullptr;
+};

@@ -1,0 +1,88 @@
+// Parsing the command line of inline-patterns, and its help text.
+#include "HOptions.h"
+
+#include "HError.h"
+
+namespace {
+
+HFormat ParseFormat(const std::string& name) {
+  if (name == "text") return HFormat::Text;
+  if (name == "json") return HFormat::Json;
+  if (name == "junit") return HFormat::JUnit;
+  if (name == "sarif") return HFormat::Sarif;
+  throw HError("unknown format \"" + name + "\" (expected text, json, junit or sarif)");
+}
+
+// Accepts "--name VALUE" and "--name=VALUE"; true when the argument at i is that option.
+bool TakeValue(const std::vector<std::string>& arguments, size_t& i, const std::string& name, std::string& value) {
+  const std::string& argument = arguments[i];
+  if (argument.starts_with(name + "=")) {
+    value = argument.substr(name.size() + 1);
+    return true;
+  }
+  if (argument != name) return false;
+  if (i + 1 >= arguments.size()) throw HError(name + " needs a value");
+  value = arguments[++i];
+  return true;
+}
+
+}  // namespace
+
+HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
+  HOptions options;
+  bool onlyPaths = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    std::string format;
+    if (onlyPaths || argument == "-" || !argument.starts_with("-")) {
+      options.paths.push_back(argument);
+    } else if (argument == "--") {
+      onlyPaths = true;
+    } else if (argument == "-h" || argument == "--help") {
+      options.help = true;
+    } else if (argument == "-V" || argument == "--version") {
+      options.version = true;
+    } else if (argument == "-v" || argument == "--verbose") {
+      options.verbose = true;
+    } else if (argument == "-q" || argument == "--quiet") {
+      options.quiet = true;
+    } else if (TakeValue(arguments, i, "--format", format)) {
+      options.format = ParseFormat(format);
+    } else if (!TakeValue(arguments, i, "--module", options.modulePath) &&
+               !TakeValue(arguments, i, "--global-dir", options.globalFolder) &&
+               !TakeValue(arguments, i, "--project-rules", options.projectRules)) {
+      throw HError("unknown option " + argument);
+    }
+  }
+  if (options.paths.empty() && !options.help && !options.version) throw HError("no file or folder to check");
+  return options;
+}
+
+const char* HOptions::Usage() {
+  return R"(Usage: inline-patterns [OPTIONS] PATH...
+
+Checks translations in XLIFF 1.2/2.x (.xlf, .xliff) and PO (.po) files against the pattern rules of
+the Inline Patterns add-in module (ZAKRegExChecks.zak). Each PATH, a file or a folder searched
+recursively, is one project; the first is the current project.
+
+Rules:
+  global rules     DIR/settings.ini, DIR from --global-dir, default $XDG_CONFIG_HOME/inline-patterns
+                   (~/.config/inline-patterns)
+  project rules    .inline-patterns/settings.ini inside the project folder; for a file project, in
+                   the folder that holds the file
+
+Options:
+  --format FORMAT       text (default), json, junit or sarif, written to standard output
+  --global-dir DIR      folder of the global rule file
+  --project-rules FILE  rule file used for every project instead of its own
+  --module PATH         the add-in module to load (default: beside this program)
+  -v, --verbose         show the source and translation of each violation, the module's name and
+                        patterns that do not compile
+  -q, --quiet           no progress and no summary on standard error
+  -V, --version         print the program's version and the add-in's name
+  -h, --help            print this help
+
+Exit status: 0 no violation, 1 violations found, 2 usage or input/output error.
+NO_COLOR switches colours off; colours are only used on a terminal.
+)";
+}

@@ -1,0 +1,23 @@
+// The command line of inline-patterns.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class HFormat { Text, Json, JUnit, Sarif };
+
+struct HOptions {
+  std::vector<std::string> paths;  // one project each, the first is the current project
+  std::string modulePath;          // empty: HModule::DefaultPath()
+  std::string globalFolder;        // empty: HAddInHost::DefaultGlobalFolder()
+  std::string projectRules;        // empty: each project's own rule file
+  HFormat format = HFormat::Text;
+  bool verbose = false;
+  bool quiet = false;
+  bool help = false;
+  bool version = false;
+
+  // Throws HError with a message for the user when the arguments make no sense.
+  static HOptions Parse(const std::vector<std::string>& arguments);
+  static const char* Usage();
+};

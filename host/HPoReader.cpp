@@ -1,0 +1,124 @@
+// PO entries through libgettextpo: plural forms, message context, fuzzy and obsolete entries.
+#include "HPoReader.h"
+
+#include <gettext-po.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <fstream>
+#include <memory>
+#include <string_view>
+
+#include "HError.h"
+
+namespace {
+
+// libgettextpo wants a fatal-error handler that never returns; it jumps back to the read below.
+struct PoErrorState {
+  std::jmp_buf fatal;
+  std::string message;
+};
+thread_local PoErrorState* g_errorState = nullptr;
+
+void OnPoError(int severity, po_message_t /*message*/, const char* filename, size_t lineno, size_t /*column*/,
+               int /*multiline*/, const char* text) {
+  if (severity == PO_SEVERITY_WARNING) return;
+  PoErrorState& state = *g_errorState;
+  if (state.message.empty()) {
+    if (filename != nullptr) {
+      state.message = filename;
+      if (lineno != static_cast<size_t>(-1)) state.message += ":" + std::to_string(lineno);
+      state.message += ": ";
+    }
+    state.message += text == nullptr ? "malformed PO file" : text;
+    while (!state.message.empty() && state.message.back() == '\n') state.message.pop_back();
+  }
+  if (severity == PO_SEVERITY_FATAL_ERROR) std::longjmp(state.fatal, 1);
+}
+
+void OnPoError2(int severity, po_message_t message1, const char* filename1, size_t lineno1, size_t column1,
+                int multiline1, const char* text1, po_message_t, const char*, size_t, size_t, int, const char*) {
+  OnPoError(severity, message1, filename1, lineno1, column1, multiline1, text1);
+}
+
+// Kept free of C++ objects with destructors, since a fatal error leaves it by longjmp.
+po_file_t ReadPoFile(const char* path, PoErrorState& state) {
+  const po_xerror_handler handler = {OnPoError, OnPoError2};
+  g_errorState = &state;
+  if (setjmp(state.fatal) != 0) return nullptr;
+  return po_file_read(path, &handler);
+}
+
+void EmitForm(HUnit& unit, const std::string& baseId, const char* source, const char* translation, int form,
+              const HUnitSink& sink) {
+  if (translation == nullptr || *translation == '\0') return;
+  unit.id = form < 0 ? baseId : baseId + "[" + std::to_string(form) + "]";
+  unit.sourcePlain = unit.sourceNative = source;
+  unit.targetPlain = unit.targetNative = translation;
+  sink(unit);
+}
+
+void EmitEntry(po_message_t message, long line, const HUnitSink& sink) {
+  const char* msgid = po_message_msgid(message);
+  if (*msgid == '\0' || po_message_is_obsolete(message) || po_message_is_fuzzy(message)) return;
+  const char* context = po_message_msgctxt(message);
+  const std::string baseId = context == nullptr ? std::string(msgid) : std::string(context) + "|" + msgid;
+  HUnit unit;
+  unit.line = line;
+  const char* plural = po_message_msgid_plural(message);
+  if (plural == nullptr) return EmitForm(unit, baseId, msgid, po_message_msgstr(message), -1, sink);
+  for (int form = 0; const char* translation = po_message_msgstr_plural(message, form); ++form) {
+    EmitForm(unit, baseId, form == 0 ? msgid : plural, translation, form, sink);
+  }
+}
+
+bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
+  if (line.substr(0, keyword.size()) != keyword || line.size() == keyword.size()) return false;
+  const char next = line[keyword.size()];
+  return next == ' ' || next == '\t' || next == '"';
+}
+
+}  // namespace
+
+std::vector<long> HPoReader::EntryLines(const std::string& path) {
+  std::ifstream in(path);
+  std::vector<long> lines;
+  long lineNumber = 0;
+  long contextLine = 0;
+  for (std::string text; std::getline(in, text);) {
+    ++lineNumber;
+    std::string_view line(text);
+    if (line.starts_with("#~")) {
+      line.remove_prefix(2);
+      line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+    }
+    if (StartsWithKeyword(line, "msgctxt")) {
+      contextLine = lineNumber;
+    } else if (StartsWithKeyword(line, "msgid")) {
+      lines.push_back(contextLine != 0 ? contextLine : lineNumber);
+      contextLine = 0;
+    }
+  }
+  return lines;
+}
+
+void HPoReader::Read(const std::string& path, const HUnitSink& sink) {
+  if (!std::ifstream(path)) throw HError(path + ": cannot open the file");
+  PoErrorState state;
+  po_file_t file = ReadPoFile(path.c_str(), state);
+  if (file == nullptr || !state.message.empty()) {
+    if (file != nullptr) po_file_free(file);
+    throw HError(state.message.empty() ? path + ": cannot read the PO file" : state.message);
+  }
+  const std::unique_ptr<po_file, decltype(&po_file_free)> owner(file, po_file_free);
+  const std::vector<long> lines = EntryLines(path);
+  size_t index = 0;
+  for (const char* const* domain = po_file_domains(file); *domain != nullptr; ++domain) {
+    const std::unique_ptr<struct po_message_iterator, decltype(&po_message_iterator_free)> iterator(
+        po_message_iterator(file, *domain), po_message_iterator_free);
+    while (po_message_t message = po_next_message(iterator.get())) {
+      EmitEntry(message, index < lines.size() ? lines[index] : 0, sink);
+      ++index;
+    }
+  }
+}

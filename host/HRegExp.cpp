@@ -1,0 +1,80 @@
+// PCRE2-backed regular-expression objects handed to the module.
+#include "HRegExp.h"
+
+#include <string>
+
+#include "HUtf.h"
+
+namespace {
+
+// A runaway pattern (nested quantifiers on a long text) must end as "no match" in milliseconds, not hang a
+// CI job; these limits still leave room for any sensible pattern on a translation unit.
+constexpr uint32_t kMatchLimit = 1'000'000;
+constexpr uint32_t kDepthLimit = 10'000;
+constexpr uint32_t kHeapLimitKiB = 20'000;
+
+std::string ErrorText(int code) {
+  PCRE2_UCHAR buffer[256];
+  const int length = pcre2_get_error_message(code, buffer, sizeof buffer / sizeof buffer[0]);
+  if (length < 0) return "unknown error " + std::to_string(code);
+  return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(length)));
+}
+
+}  // namespace
+
+HRegExp* HRegExp::Create(const char16_t* pattern, int32_t flags, std::string* error) {
+  if (pattern == nullptr) return nullptr;
+  uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
+  if (flags == REGEX_CASE_INSENSITIVE) options |= PCRE2_CASELESS;
+  int errorCode = 0;
+  PCRE2_SIZE errorOffset = 0;
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern), PCRE2_ZERO_TERMINATED, options,
+                                   &errorCode, &errorOffset, nullptr);
+  if (code == nullptr) {
+    if (error != nullptr) *error = ErrorText(errorCode) + " at offset " + std::to_string(errorOffset);
+    return nullptr;
+  }
+  // Without JIT support PCRE2 still matches, only slower; that is no reason to refuse the pattern.
+  pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
+  return new HRegExp(code);
+}
+
+HRegExp::HRegExp(pcre2_code* code)
+    : m_code(code),
+      m_matchData(pcre2_match_data_create_from_pattern(code, nullptr)),
+      m_matchContext(pcre2_match_context_create(nullptr)) {
+  pcre2_set_match_limit(m_matchContext, kMatchLimit);
+  pcre2_set_depth_limit(m_matchContext, kDepthLimit);
+  pcre2_set_heap_limit(m_matchContext, kHeapLimitKiB);
+}
+
+HRegExp::~HRegExp() {
+  pcre2_match_context_free(m_matchContext);
+  pcre2_match_data_free(m_matchData);
+  pcre2_code_free(m_code);
+}
+
+int32_t HRegExp::Match(const char16_t* text, int32_t start, int32_t /*minusOne*/) {
+  if (text == nullptr || start < 0) return 1;
+  const size_t length = std::char_traits<char16_t>::length(text);
+  if (static_cast<size_t>(start) > length) return 1;
+  const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(text), length, static_cast<PCRE2_SIZE>(start),
+                             0, m_matchData, m_matchContext);
+  if (rc < 0) return 1;  // no match, or a limit reached: both read as "no match"
+  const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(m_matchData);
+  m_start = static_cast<int32_t>(ovector[0]);
+  // \K inside a lookaround can end a match before its start; such a match is empty.
+  m_length = ovector[1] > ovector[0] ? static_cast<int32_t>(ovector[1] - ovector[0]) : 0;
+  return 0;
+}
+
+int32_t HRegExp::GetMatch(int32_t* start, int32_t* length) {
+  if (start != nullptr) *start = m_start;
+  if (length != nullptr) *length = m_length;
+  return 0;
+}
+
+int32_t HRegExp::Destroy() {
+  delete this;
+  return 0;
+}

@@ -1,0 +1,34 @@
+// The host's regular-expression objects: PCRE2 on UTF-16 code units, JIT-compiled, with bounded matching.
+#pragma once
+
+#define PCRE2_CODE_UNIT_WIDTH 16
+#include <pcre2.h>
+
+#include <string>
+
+#include "addin/HostInterfaces.h"
+
+class HRegExp final : public IHostRegExp {
+ public:
+  // Compiles the pattern; null when it does not compile, with the reason and offset in *error.
+  static HRegExp* Create(const char16_t* pattern, int32_t flags, std::string* error);
+
+  HRegExp(const HRegExp&) = delete;
+  HRegExp& operator=(const HRegExp&) = delete;
+
+  int32_t ZAKCALL Unused0() override { return 0; }
+  int32_t ZAKCALL Match(const char16_t* text, int32_t start, int32_t minusOne) override;
+  int32_t ZAKCALL GetMatch(int32_t* start, int32_t* length) override;
+  int32_t ZAKCALL Unused3() override { return 0; }
+  int32_t ZAKCALL Destroy() override;
+
+ private:
+  explicit HRegExp(pcre2_code* code);
+  ~HRegExp();
+
+  pcre2_code* m_code;
+  pcre2_match_data* m_matchData;
+  pcre2_match_context* m_matchContext;
+  int32_t m_start = 0;
+  int32_t m_length = 0;
+};

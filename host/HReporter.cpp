@@ -1,0 +1,198 @@
+// The four report formats of inline-patterns.
+#include "HReporter.h"
+
+#include <cctype>
+#include <cstdio>
+#include <set>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kToolName = "inline-patterns";
+constexpr size_t kShortIdLength = 40;
+
+std::string Location(const HViolation& violation) {
+  return violation.line > 0 ? violation.file + ":" + std::to_string(violation.line) : violation.file;
+}
+
+// PO unit ids are whole source texts; one line of a reader's report shows the beginning only.
+std::string ShortId(const std::string& id) {
+  std::string shortened = id.substr(0, id.find('\n'));
+  if (shortened.size() > kShortIdLength) {
+    shortened.resize(kShortIdLength);
+    while (!shortened.empty() && (static_cast<unsigned char>(shortened.back()) & 0xC0) == 0x80) shortened.pop_back();
+    if (!shortened.empty() && static_cast<unsigned char>(shortened.back()) >= 0xC0) shortened.pop_back();
+  }
+  return shortened.size() < id.size() ? shortened + "..." : shortened;
+}
+
+std::string RuleAndMessage(const HViolation& violation) {
+  return violation.rule.empty() ? violation.message : violation.rule + ": " + violation.message;
+}
+
+// SARIF locations are URIs; a relative path stays relative, other characters are percent-encoded.
+std::string UriOf(const std::string& path) {
+  std::string uri;
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) || std::string_view("/-._~").find(c) != std::string_view::npos) {
+      uri += c;
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      uri += escaped;
+    }
+  }
+  return uri;
+}
+
+std::string RuleId(const HViolation& violation) { return violation.rule.empty() ? kToolName : violation.rule; }
+
+}  // namespace
+
+std::string HReporter::JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string HReporter::XmlEscape(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default:
+        // XML 1.0 cannot carry other control characters, not even as references.
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\n' || c == '\t' || c == '\r') out += c;
+        else out += "\xEF\xBF\xBD";
+    }
+  }
+  return out;
+}
+
+void HReporter::Write(const HRunResult& result, std::ostream& out) const {
+  switch (m_format) {
+    case HFormat::Text: return WriteText(result, out);
+    case HFormat::Json: return WriteJson(result, out);
+    case HFormat::JUnit: return WriteJUnit(result, out);
+    case HFormat::Sarif: return WriteSarif(result, out);
+  }
+}
+
+std::string HReporter::Paint(const std::string& text, const char* code) const {
+  return m_colour ? std::string("\x1b[") + code + "m" + text + "\x1b[0m" : text;
+}
+
+void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
+  for (const HFileResult& file : result.files) {
+    for (const HViolation& v : file.violations) {
+      out << Paint(Location(v) + ":", "1") << " [" << ShortId(v.unitId) << "] ";
+      if (!v.rule.empty()) out << Paint(v.rule + ":", "1;31") << " ";
+      out << v.message << "\n";
+      if (m_verbose) out << "    source:      " << v.source << "\n    translation: " << v.translation << "\n";
+    }
+  }
+}
+
+void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
+  out << "{\n  \"tool\": " << JsonString(kToolName) << ",\n  \"summary\": {\"files\": " << result.files.size()
+      << ", \"units\": " << result.Units() << ", \"violations\": " << result.Violations() << "},\n"
+      << "  \"violations\": [";
+  const char* separator = "\n";
+  for (const HFileResult& file : result.files) {
+    for (const HViolation& v : file.violations) {
+      out << separator << "    {\"file\": " << JsonString(v.file) << ", \"line\": " << v.line
+          << ", \"unit\": " << JsonString(v.unitId) << ", \"rule\": " << JsonString(v.rule)
+          << ", \"message\": " << JsonString(v.message) << ", \"source\": " << JsonString(v.source)
+          << ", \"translation\": " << JsonString(v.translation) << "}";
+      separator = ",\n";
+    }
+  }
+  out << (*separator == ',' ? "\n  ],\n" : "],\n") << "  \"errors\": [";
+  separator = "";
+  for (const HFileResult& file : result.files) {
+    if (file.error.empty()) continue;
+    out << separator << JsonString(file.error);
+    separator = ", ";
+  }
+  for (const std::string& error : result.errors) {
+    out << separator << JsonString(error);
+    separator = ", ";
+  }
+  out << "]\n}\n";
+}
+
+void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
+  long failures = 0;
+  long errors = 0;
+  for (const HFileResult& file : result.files) {
+    failures += file.violations.empty() ? 0 : 1;
+    errors += file.error.empty() ? 0 : 1;
+  }
+  const std::string counts = " tests=\"" + std::to_string(result.files.size()) + "\" failures=\"" +
+                             std::to_string(failures) + "\" errors=\"" + std::to_string(errors) + "\"";
+  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"" << kToolName << "\"" << counts
+      << ">\n  <testsuite name=\"" << kToolName << "\"" << counts << ">\n";
+  // One test case per checked file: a file with violations fails, one that could not be read is an error.
+  for (const HFileResult& file : result.files) {
+    out << "    <testcase classname=\"" << kToolName << "\" name=\"" << XmlEscape(file.path) << "\">\n";
+    if (!file.violations.empty()) {
+      out << "      <failure message=\"" << file.violations.size() << " violation(s) in " << file.units
+          << " unit(s)\" type=\"violation\">";
+      for (const HViolation& v : file.violations) {
+        out << XmlEscape(Location(v) + ": [" + v.unitId + "] " + RuleAndMessage(v)) << "\n";
+      }
+      out << "</failure>\n";
+    }
+    if (!file.error.empty()) out << "      <error message=\"" << XmlEscape(file.error) << "\"/>\n";
+    out << "    </testcase>\n";
+  }
+  out << "  </testsuite>\n</testsuites>\n";
+}
+
+void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
+  std::set<std::string> rules;
+  for (const HFileResult& file : result.files) {
+    for (const HViolation& v : file.violations) rules.insert(RuleId(v));
+  }
+  out << "{\n  \"$schema\": \"https://json.schemastore.org/sarif-2.1.0.json\",\n  \"version\": \"2.1.0\",\n"
+      << "  \"runs\": [{\n    \"tool\": {\"driver\": {\"name\": " << JsonString(kToolName) << ", \"rules\": [";
+  const char* separator = "";
+  for (const std::string& rule : rules) {
+    out << separator << "{\"id\": " << JsonString(rule) << "}";
+    separator = ", ";
+  }
+  out << "]}},\n    \"results\": [";
+  separator = "\n";
+  for (const HFileResult& file : result.files) {
+    for (const HViolation& v : file.violations) {
+      out << separator << "      {\"ruleId\": " << JsonString(RuleId(v)) << ", \"level\": \"error\", \"message\": "
+          << "{\"text\": " << JsonString("[" + v.unitId + "] " + v.message) << "}, \"locations\": [{"
+          << "\"physicalLocation\": {\"artifactLocation\": {\"uri\": " << JsonString(UriOf(v.file)) << "}";
+      if (v.line > 0) out << ", \"region\": {\"startLine\": " << v.line << "}";
+      out << "}}]}";
+      separator = ",\n";
+    }
+  }
+  out << (*separator == ',' ? "\n    ]\n" : "]\n") << "  }]\n}\n";
+}

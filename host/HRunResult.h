@@ -1,0 +1,50 @@
+// What a check run produced: per file the units checked, the violations found and a read error, if any.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct HViolation {
+  std::string file;
+  long line = 0;
+  std::string unitId;
+  std::string rule;     // the rule's name, when the module's message names one
+  std::string message;  // the detail after the rule's name, or the whole message
+  std::string source;
+  std::string translation;
+};
+
+struct HFileResult {
+  std::string path;
+  long units = 0;
+  std::vector<HViolation> violations;
+  std::string error;  // why the file could not be read completely
+};
+
+struct HRunResult {
+  std::vector<HFileResult> files;
+  std::vector<std::string> errors;  // problems outside any one file
+  long Units() const;
+  long Violations() const;
+  bool HasErrors() const;
+};
+
+inline long HRunResult::Units() const {
+  long total = 0;
+  for (const HFileResult& file : files) total += file.units;
+  return total;
+}
+
+inline long HRunResult::Violations() const {
+  long total = 0;
+  for (const HFileResult& file : files) total += static_cast<long>(file.violations.size());
+  return total;
+}
+
+inline bool HRunResult::HasErrors() const {
+  if (!errors.empty()) return true;
+  for (const HFileResult& file : files) {
+    if (!file.error.empty()) return true;
+  }
+  return false;
+}

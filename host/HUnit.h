@@ -1,0 +1,17 @@
+// One translation unit as the readers hand it to the check run: UTF-8 texts, with and without inline tags.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct HUnit {
+  std::string id;
+  long line = 0;  // the line where the unit starts in its file; 0 when unknown
+  std::string sourcePlain;
+  std::string sourceNative;
+  std::string targetPlain;
+  std::string targetNative;
+};
+
+// Receives each translated unit of a file, in file order; the unit is only valid during the call.
+using HUnitSink = std::function<void(const HUnit&)>;

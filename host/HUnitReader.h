@@ -1,0 +1,14 @@
+// Chooses the reader for a localisation file by its extension.
+#pragma once
+
+#include <string>
+
+#include "HUnit.h"
+
+class HUnitReader {
+ public:
+  // .xlf, .xliff and .po, in any letter case.
+  static bool IsSupported(const std::string& path);
+  // Throws HError for an unsupported file or one that cannot be read.
+  static void Read(const std::string& path, const HUnitSink& sink);
+};
