@@ -44,10 +44,14 @@ class KFormatArg {
 
 using KFormatArgs = std::span<const KFormatArg>;
 
-// Conversions: %d %i %u %x %X %o %c %s %% %e %f %g (and %lf), flags - + blank # 0, width and precision
-// (also *), length modifiers h hh l ll I64 (accepted, the argument type decides). Writes at most
-// capacity - 1 characters and a terminator (nothing when capacity is 0); returns the length of the whole
-// result, as snprintf does.
+// Conversions: %d %i %u %x %X %o %c %s %% %e %E %f %F %g %G (and %lf), flags - + blank # 0, width and
+// precision (also *), length modifiers hh h l ll L I64 I32 I j z t, which narrow an integer as printf does
+// (%hd of 70000 gives 4464; l is the platform's long). The argument kind never decides how memory is read:
+// a number for %s is written as its own text (%lld, %llu or %g), a text for a number conversion counts as
+// 0, a text for %c gives its first unit, a double for an integer conversion is truncated (saturating), and
+// a missing argument is the empty text (0 for numbers). An unknown conversion is copied as it stands.
+// Writes at most capacity - 1 characters and a terminator (nothing when capacity is 0); returns the length
+// of the whole result, as snprintf does.
 int KFormatTo(char16_t* buffer, size_t capacity, std::u16string_view format, KFormatArgs args);
 
 // Appends the whole result to out.
