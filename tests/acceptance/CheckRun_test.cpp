@@ -1,0 +1,159 @@
+// Check runs through the module's exports only: the messages the host receives and in what order, which
+// texts a token is asked for, and how long the engine keeps its rules and expression objects.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/TestHost.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testhost::ToUtf8;
+
+struct Rule {
+  std::string name;
+  std::string pattern;  // a regular expression
+  int method;
+  int flags = 2;
+  int active = 1;
+};
+
+// A rule file as the reader takes it: UTF-8 with its byte order mark.
+void WriteRules(const fs::path& path, const std::vector<Rule>& rules) {
+  std::ofstream out(path, std::ios::binary);
+  out << "\xEF\xBB\xBF";
+  for (const Rule& rule : rules)
+    out << "[Pattern-00]\r\nName=" << rule.name << "\r\nActive=" << rule.active
+        << "\r\nPattern=" << rule.pattern << "\r\nRegEx=1\r\nCheckMethod=" << rule.method
+        << "\r\nCheckFlags=" << rule.flags << "\r\n\r\n";
+}
+
+std::string Violation(const std::string& rule, const std::string& detail) {
+  return "Regular expression rule \"" + rule + "\" violated. " + detail;
+}
+
+class CheckRunTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    site.folder = files.Path() / "addin";
+    fs::create_directory(site.folder);
+    uint32_t table[13] = {};
+    module.LoadAddIn(table);
+    std::vector<uint8_t> description(848);
+    module.Initialize(description.data(), &host, &site);
+    for (auto [project, name] : {std::pair{&projectA, "a.ini"}, std::pair{&projectB, "b.ini"}})
+      project->rulePath = testhost::ToU16(files.Path() / name);
+    token.plainSource = u"<b>12</b>";
+    token.plainTranslation = u"<b>3 45";
+  }
+  // Every test leaves the module without an engine, so every expression object is gone.
+  void TearDown() override { End(1); }
+
+  fs::path GlobalFile() const { return site.folder / "settings.ini"; }
+
+  // One run over the token; the messages it received.
+  std::vector<std::string> Run(IHostProject* project, int32_t isFinal = 1) {
+    run.project = project;
+    run.messages.clear();
+    EXPECT_EQ(module.BeginCheckTokens(0, &run), 0);
+    EXPECT_EQ(module.CheckToken(&token, 0, &options), 0);
+    End(isFinal);
+    std::vector<std::string> texts;
+    for (const auto& message : run.messages) {
+      EXPECT_EQ(message.token, &token);
+      texts.push_back(ToUtf8(message.text));
+    }
+    return texts;
+  }
+
+  void End(int32_t isFinal) {
+    run.isFinal = isFinal;
+    EXPECT_EQ(module.EndCheckTokens(0, &run), 0);
+  }
+
+  testhost::TempDir files;
+  testhost::TestAddInHost host;
+  testhost::TestSite site;
+  testhost::TestProject projectA, projectB;
+  testhost::TestCheckRun run;
+  testhost::TestToken token;
+  testhost::TestCheckOptions options;
+  testhost::ModuleLoader module;
+};
+
+TEST_F(CheckRunTest, GlobalViolationsComeFirstAndEachTextIsFetchedOnce) {
+  WriteRules(GlobalFile(), {{"Tags", "<[^>]+>", 1}});
+  WriteRules(projectA.rulePath, {{"Digits", "\\d+", 2}});
+  EXPECT_EQ(Run(&projectA), (std::vector<std::string>{
+                                Violation("Tags", "Unequal number of matches. Source: 2, Translation: 1"),
+                                Violation("Digits", "Text \"3\" must not appear.")}));
+  ASSERT_EQ(token.calls.size(), 2u);
+  EXPECT_EQ(token.calls[0].property, 0xFFD0);
+  EXPECT_EQ(token.calls[0].side, 1);
+  EXPECT_EQ(token.calls[1].property, 0xFFD0);
+  EXPECT_EQ(token.calls[1].side, 2);
+}
+
+TEST_F(CheckRunTest, SwitchedOffCheckOrInactiveRulesReadNoText) {
+  WriteRules(GlobalFile(), {{"Digits", "\\d", 3, 2, 0}});
+  EXPECT_TRUE(Run(nullptr).empty());
+  EXPECT_TRUE(token.calls.empty());
+
+  WriteRules(GlobalFile(), {{"Digits", "\\d", 2}});
+  options.on = false;
+  EXPECT_TRUE(Run(nullptr).empty());
+  EXPECT_TRUE(token.calls.empty());
+  EXPECT_EQ(options.asked, (std::vector<int32_t>{0x100000, 0x100000}));
+}
+
+TEST_F(CheckRunTest, TokenOutsideARunAndEndWithoutEngineDoNothing) {
+  WriteRules(GlobalFile(), {{"Digits", "\\d", 2}});
+  EXPECT_EQ(module.CheckToken(&token, 0, &options), 0);
+  End(1);
+  End(1);
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_TRUE(token.calls.empty());
+  EXPECT_EQ(host.created, 0);
+}
+
+TEST_F(CheckRunTest, EngineKeepsItsRulesUntilAFinalEnd) {
+  WriteRules(GlobalFile(), {{"Old", "\\d", 2}});
+  WriteRules(projectA.rulePath, {{"Tag", "<b>", 2}});
+  const std::vector<std::string> old{Violation("Old", "Text \"3\" must not appear."),
+                                     Violation("Tag", "Text \"<b>\" must not appear.")};
+  EXPECT_EQ(Run(&projectA, 0), old);
+  WriteRules(GlobalFile(), {{"New", "x", 3}});
+  EXPECT_EQ(Run(&projectA, 0), old);  // the changed file is not read again
+  EXPECT_EQ(Run(&projectA, 1), old);
+  EXPECT_EQ(projectA.pathCalls, 1);
+  EXPECT_EQ(host.created, 2);
+  EXPECT_EQ(host.destroyed, 2);
+
+  EXPECT_EQ(Run(&projectA),
+            (std::vector<std::string>{Violation("New", "No text found that matches the rule."),
+                                      Violation("Tag", "Text \"<b>\" must not appear.")}));
+  EXPECT_EQ(projectA.pathCalls, 2);
+  EXPECT_EQ(host.created, host.destroyed);
+}
+
+TEST_F(CheckRunTest, ProjectRulesFollowTheRunsProject) {
+  WriteRules(GlobalFile(), {});
+  WriteRules(projectA.rulePath, {{"A", "3", 2}});
+  WriteRules(projectB.rulePath, {{"B", "4", 2}});
+  const std::vector<std::string> a{Violation("A", "Text \"3\" must not appear.")};
+  const std::vector<std::string> b{Violation("B", "Text \"4\" must not appear.")};
+  EXPECT_EQ(Run(&projectA, 0), a);
+  EXPECT_EQ(Run(&projectB, 0), b);
+  EXPECT_EQ(Run(&projectA, 0), a);
+  EXPECT_TRUE(Run(nullptr, 0).empty());  // no project: only the (empty) global rules
+  EXPECT_EQ(projectA.pathCalls, 2);
+  EXPECT_EQ(projectB.pathCalls, 1);
+  EXPECT_EQ(host.created - host.destroyed, 0);
+}
+
+}  // namespace
