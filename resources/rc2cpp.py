@@ -95,20 +95,19 @@ WS_CAPTION = 0x00C00000
 DS_SETFONT = 0x40
 DEFAULT_DIALOG_STYLE = 0x80880000  # WS_POPUP | WS_BORDER | WS_SYSMENU
 
-# Control statements with a text: class and default style (besides WS_CHILD | WS_VISIBLE).
+# Control statements: class, the style bits always set (besides WS_CHILD | WS_VISIBLE), and the bits set only
+# when the statement gives no style of its own (windres, which builds the shipped DLL, reads them so).
 TEXT_CONTROLS = {
-    "LTEXT": ("Static", 0x0 | WS_GROUP), "CTEXT": ("Static", 0x1 | WS_GROUP),
-    "RTEXT": ("Static", 0x2 | WS_GROUP),
-    "PUSHBUTTON": ("Button", 0x0 | WS_TABSTOP), "DEFPUSHBUTTON": ("Button", 0x1 | WS_TABSTOP),
-    "CHECKBOX": ("Button", 0x2 | WS_TABSTOP), "AUTOCHECKBOX": ("Button", 0x3 | WS_TABSTOP),
-    "RADIOBUTTON": ("Button", 0x4 | WS_TABSTOP), "STATE3": ("Button", 0x5 | WS_TABSTOP),
-    "AUTO3STATE": ("Button", 0x6 | WS_TABSTOP), "GROUPBOX": ("Button", 0x7),
-    "AUTORADIOBUTTON": ("Button", 0x9 | WS_TABSTOP), "PUSHBOX": ("Button", 0xA | WS_TABSTOP),
+    "LTEXT": ("Static", 0x0, WS_GROUP), "CTEXT": ("Static", 0x1, WS_GROUP), "RTEXT": ("Static", 0x2, WS_GROUP),
+    "PUSHBUTTON": ("Button", 0x0 | WS_TABSTOP, 0), "DEFPUSHBUTTON": ("Button", 0x1 | WS_TABSTOP, 0),
+    "CHECKBOX": ("Button", 0x2 | WS_TABSTOP, 0), "AUTOCHECKBOX": ("Button", 0x3 | WS_TABSTOP, 0),
+    "RADIOBUTTON": ("Button", 0x4, WS_TABSTOP), "STATE3": ("Button", 0x5, WS_TABSTOP),
+    "AUTO3STATE": ("Button", 0x6, WS_TABSTOP), "GROUPBOX": ("Button", 0x7, 0),
+    "AUTORADIOBUTTON": ("Button", 0x9, WS_TABSTOP),
 }
-# Control statements without a text.
 PLAIN_CONTROLS = {
-    "EDITTEXT": ("Edit", WS_BORDER | WS_TABSTOP), "LISTBOX": ("ListBox", 0x1 | WS_BORDER),
-    "COMBOBOX": ("ComboBox", 0x1 | WS_TABSTOP), "SCROLLBAR": ("ScrollBar", 0x0),
+    "EDITTEXT": ("Edit", WS_BORDER | WS_TABSTOP, 0), "LISTBOX": ("ListBox", 0x1 | WS_BORDER, 0),
+    "COMBOBOX": ("ComboBox", 0x0, 0x1 | WS_TABSTOP), "SCROLLBAR": ("ScrollBar", 0x0, 0),
 }
 # Class keywords a CONTROL statement may name instead of a string.
 CLASS_KEYWORDS = {"BUTTON": "Button", "EDIT": "Edit", "STATIC": "Static", "LISTBOX": "ListBox",
@@ -472,11 +471,11 @@ class Parser:
         if statement == "CONTROL":
             return self.generic_control()
         if statement in TEXT_CONTROLS:
-            class_name, default = TEXT_CONTROLS[statement]
+            class_name, kept, unstyled = TEXT_CONTROLS[statement]
             text = self.string()
             self.comma()
         elif statement in PLAIN_CONTROLS:
-            class_name, default = PLAIN_CONTROLS[statement]
+            class_name, kept, unstyled = PLAIN_CONTROLS[statement]
             text = ""
         else:
             self.pos -= 1
@@ -484,7 +483,8 @@ class Parser:
         control_id = self.number()
         self.comma()
         rect = self.rectangle()
-        style = self.style(WS_CHILD_VISIBLE | default) if self.has_argument() else WS_CHILD_VISIBLE | default
+        base = WS_CHILD_VISIBLE | kept
+        style = self.style(base) if self.has_argument() else base | unstyled
         exstyle = self.style(0) if self.has_argument() else 0
         return {"id": control_id, "class": class_name, "text": text, "style": style, "exstyle": exstyle,
                 "rect": rect}

@@ -1,0 +1,226 @@
+// Tests of the resource source: the module's own tables compiled from ZAKRegExChecks.rc, and a translated
+// resource library loaded by path that replaces them.
+#include "support/KResourceSource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+
+#include "resource.h"
+#include "support/KLibraryResources.h"
+#include "support/KResourceTable.h"
+
+namespace {
+
+constexpr uint32_t WS_VISIBLE = 0x10000000, WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000,
+                   WS_BORDER = 0x00800000, WS_VSCROLL = 0x00200000, WS_CAPTION = 0x00C00000,
+                   WS_SYSMENU = 0x00080000, WS_POPUP = 0x80000000, DS_MODALFRAME = 0x80, DS_SETFONT = 0x40,
+                   ES_MULTILINE = 0x4, ES_READONLY = 0x800, ES_WANTRETURN = 0x1000, BS_TYPEMASK = 0xF,
+                   BS_AUTOCHECKBOX = 0x3, BS_AUTORADIOBUTTON = 0x9, BS_DEFPUSHBUTTON = 0x1,
+                   BS_MULTILINE = 0x2000, SS_ETCHEDVERT = 0x11, TVS_ALL_USED = 0x2F;
+
+std::u16string String(uint32_t id) {
+  std::u16string text;
+  EXPECT_TRUE(ResourceSource().GetString(id, text)) << "string " << id;
+  return text;
+}
+
+const KResourceTable& Own() {
+  const KResourceTable* tables = ResourceSource().Tables();
+  EXPECT_NE(tables, nullptr);
+  return *tables;
+}
+
+uint32_t Read32(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24; }
+uint16_t Read16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+
+TEST(KResourceSource, EveryStringOfTheTableIsThere) {
+  for (uint32_t id = 104; id <= 120; ++id) EXPECT_FALSE(String(id).empty()) << id;
+  for (uint32_t id : {32550u, 32551u, 32552u, 32580u}) EXPECT_FALSE(String(id).empty()) << id;
+  std::u16string text = u"unchanged";
+  EXPECT_FALSE(ResourceSource().GetString(121, text));
+}
+
+TEST(KResourceSource, KeyStringsHaveTheirExactTexts) {
+  EXPECT_EQ(String(IDS_ADDIN_NAME), u"Inline Patterns");
+  EXPECT_EQ(String(IDS_UNEQUAL_COUNT), u"Unequal number of matches. Source: %1, Translation: %2");
+  EXPECT_EQ(String(IDS_MISSING_IN_TRANSLATION), u"\"%1\" doesn't exist in translation.");
+  EXPECT_EQ(String(IDS_RULE_VIOLATED), u"Regular expression rule \"%1\" violated. ");
+  EXPECT_EQ(String(IDS_INVALID_LENGTH), u"%1:\nInvalid text length.\n(Valid range from %2 to %3 characters)");
+}
+
+TEST(KResourceSource, DialogTemplateOfTheRuleEditor) {
+  const KDialogTemplate* dialog = Own().FindDialog(IDD_SETUP);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(std::u16string(dialog->caption), u"Inline Patterns");
+  EXPECT_EQ(std::u16string(dialog->fontName), u"MS Shell Dlg");
+  EXPECT_EQ(dialog->fontSize, 8);
+  EXPECT_EQ(dialog->cx, 500);
+  EXPECT_EQ(dialog->cy, 302);
+  const uint32_t frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+  EXPECT_EQ(dialog->style & frame, frame);
+  ASSERT_EQ(dialog->controls.size(), 34u);
+}
+
+// Every control in tab order with the bits the editor's groups and the test pane depend on.
+TEST(KResourceSource, DialogControlsStartGroupsAndHideTheTestPane) {
+  struct Expected {
+    int32_t id;
+    bool group;
+    bool visible;
+  };
+  const Expected expected[] = {
+      {1003, false, true},  {1004, false, true},  {1001, false, true},  {-1, true, true},
+      {1005, false, true},  {-1, true, true},     {1006, false, true},  {1012, false, true},
+      {1018, true, true},   {1011, true, true},   {-1, false, true},    {1024, false, true},
+      {1010, false, true},  {-1, false, true},    {1025, true, true},   {1002, false, true},
+      {1007, false, true},  {1008, false, true},  {1026, true, true},   {1017, true, true},
+      {1013, true, true},   {1009, false, true},  {1, true, true},      {2, false, true},
+      {1019, true, true},   {1020, true, false},  {-1, false, false},   {-1, false, false},
+      {1014, false, false}, {-1, false, false},   {1015, false, false}, {-1, false, false},
+      {1022, false, true},  {1016, false, false},
+  };
+  const auto controls = Own().FindDialog(IDD_SETUP)->controls;
+  ASSERT_EQ(controls.size(), std::size(expected));
+  for (size_t i = 0; i < controls.size(); ++i) {
+    SCOPED_TRACE(testing::Message() << "control #" << i + 1);
+    EXPECT_EQ(controls[i].id, expected[i].id);
+    EXPECT_EQ((controls[i].style & WS_GROUP) != 0, expected[i].group);
+    EXPECT_EQ((controls[i].style & WS_VISIBLE) != 0, expected[i].visible);
+  }
+}
+
+TEST(KResourceSource, DialogControlsHaveTheirClassesStylesAndRectangles) {
+  const auto controls = Own().FindDialog(IDD_SETUP)->controls;
+  const KDialogControl& tree = controls[2];
+  EXPECT_EQ(std::u16string(tree.className), u"SysTreeView32");
+  EXPECT_EQ(tree.style & (TVS_ALL_USED | WS_BORDER | WS_TABSTOP), TVS_ALL_USED | WS_BORDER | WS_TABSTOP);
+  EXPECT_EQ((std::array{tree.x, tree.y, tree.cx, tree.cy}), (std::array<int16_t, 4>{7, 24, 126, 246}));
+
+  const KDialogControl& count = controls[19];
+  EXPECT_EQ(std::u16string(count.text), u"Number of matches must be the same");
+  EXPECT_EQ(count.style & (BS_TYPEMASK | BS_MULTILINE), BS_AUTOCHECKBOX | BS_MULTILINE);
+  EXPECT_EQ(controls[15].style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
+  EXPECT_EQ(std::u16string(controls[15].text), u"&Must exist in translation if also exists in source");
+  EXPECT_EQ(controls[22].style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(controls[25].style & 0x1F, SS_ETCHEDVERT);
+  EXPECT_EQ(std::u16string(controls[25].className), u"Static");
+
+  const KDialogControl& source = controls[28];
+  EXPECT_EQ(std::u16string(source.className), u"Edit");
+  EXPECT_EQ(source.style & (ES_MULTILINE | WS_VSCROLL | ES_WANTRETURN), ES_MULTILINE | WS_VSCROLL);
+  EXPECT_NE(controls[32].style & ES_READONLY, 0u);
+  EXPECT_EQ((std::array{controls[32].x, controls[32].y, controls[32].cx, controls[32].cy}),
+            (std::array<int16_t, 4>{344, 136, 149, 124}));
+}
+
+TEST(KResourceSource, SyntaxMenusHoldOnePopupWithTheirCommands) {
+  const struct {
+    uint32_t menu;
+    uint32_t firstCommand;
+    size_t count;
+    const char16_t* last;
+  } menus[] = {{IDR_REGEX_MENU, 40001, 11, u"Group\t( )"}, {IDR_LITERAL_MENU, 40012, 2, u"Tabulator\t\\t"}};
+  for (const auto& expected : menus) {
+    SCOPED_TRACE(expected.menu);
+    const KMenuTemplate* menu = Own().FindMenu(expected.menu);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->items.size(), 1u);
+    EXPECT_EQ(menu->items[0].flags, uint32_t{KMENU_POPUP});
+    const auto items = menu->items[0].Children();
+    ASSERT_EQ(items.size(), expected.count);
+    for (size_t i = 0; i < items.size(); ++i) {
+      EXPECT_EQ(items[i].command, expected.firstCommand + i);
+      EXPECT_EQ(items[i].flags, 0u);
+    }
+    EXPECT_EQ(std::u16string(items.back().text), expected.last);
+  }
+  EXPECT_EQ(std::u16string(Own().FindMenu(IDR_REGEX_MENU)->items[0].Children()[5].text),
+            u"Tagged Expression\t\\1");
+}
+
+TEST(KResourceSource, TreeBitmapHoldsThreeSixteenColourImagesOnCyan) {
+  const KBinaryResource* bitmap = Own().FindBitmap(IDB_TREE);
+  ASSERT_NE(bitmap, nullptr);
+  const unsigned char* bmp = bitmap->bytes.data();
+  ASSERT_GE(bitmap->bytes.size(), 118u);
+  EXPECT_EQ(std::memcmp(bmp, "BM", 2), 0);
+  EXPECT_EQ(Read32(bmp + 18), 48u);
+  EXPECT_EQ(Read32(bmp + 22), 16u);
+  EXPECT_EQ(Read16(bmp + 28), 4);
+  ASSERT_EQ(bitmap->bytes.size(), Read32(bmp + 10) + 16u * 24u);
+  // The first pixel (bottom left) is background: palette entry of cyan, stored blue, green, red.
+  const unsigned char* cyan = bmp + 54 + 4 * (bmp[Read32(bmp + 10)] >> 4);
+  EXPECT_EQ((std::array{cyan[0], cyan[1], cyan[2]}), (std::array<unsigned char, 3>{255, 255, 0}));
+}
+
+TEST(KResourceSource, DragCursorsAreThirtyTwoPixelsWithTheirHotSpot) {
+  for (uint32_t id : {IDCUR_DRAG_MOVE, IDCUR_DRAG_COPY}) {
+    SCOPED_TRACE(id);
+    const KBinaryResource* cursor = Own().FindCursor(id);
+    ASSERT_NE(cursor, nullptr);
+    ASSERT_GE(cursor->bytes.size(), 22u);
+    const unsigned char* cur = cursor->bytes.data();
+    EXPECT_EQ(Read16(cur + 2), 2);  // a cursor file
+    EXPECT_EQ(Read16(cur + 4), 1);
+    EXPECT_EQ(cur[6], 32);
+    EXPECT_EQ(cur[7], 32);
+    EXPECT_EQ(Read16(cur + 10), 1);  // hot spot
+    EXPECT_EQ(Read16(cur + 12), 1);
+    EXPECT_EQ(Read32(cur + 14) + 22u, cursor->bytes.size());
+  }
+  EXPECT_FALSE(
+      std::ranges::equal(Own().FindCursor(IDCUR_DRAG_MOVE)->bytes, Own().FindCursor(IDCUR_DRAG_COPY)->bytes));
+}
+
+class KResourceLibrary : public testing::Test {
+ protected:
+  void TearDown() override { SetResourceSource(nullptr); }
+  static std::u16string Path() {
+    const std::string path = IP_TRANSLATED_RESOURCES;
+    return std::u16string(path.begin(), path.end());
+  }
+};
+
+TEST_F(KResourceLibrary, TranslatedLibraryServesItsStringsAfterItReplacesTheSource) {
+  std::unique_ptr<KResourceSource> library = LoadResourceLibrary(Path());
+  ASSERT_NE(library, nullptr);
+  ASSERT_NE(library->Tables(), nullptr);
+  EXPECT_EQ(library->ModuleHandle(), nullptr);
+
+  EXPECT_EQ(String(IDS_ADDIN_NAME), u"Inline Patterns");
+  SetResourceSource(std::move(library));
+  EXPECT_EQ(String(IDS_ADDIN_NAME), u"Inline-Muster");
+  EXPECT_EQ(String(IDS_CUSTOM_CHECK), u"Benutzerdefinierte regul\u00e4re Ausdr\u00fccke");
+  EXPECT_EQ(String(IDS_MUST_NOT_APPEAR), u"Text \"%1\" darf nicht vorkommen.\tTabAA");
+  std::u16string text;
+  EXPECT_FALSE(ResourceSource().GetString(IDS_UNEQUAL_COUNT, text));  // the library has no fallback
+  EXPECT_EQ(ResourceSource().Tables()->FindDialog(IDD_SETUP), nullptr);
+
+  SetResourceSource(nullptr);
+  EXPECT_EQ(String(IDS_ADDIN_NAME), u"Inline Patterns");
+}
+
+TEST_F(KResourceLibrary, TranslatedMenuKeepsCommandsSeparatorAndFlags) {
+  std::unique_ptr<KResourceSource> library = LoadResourceLibrary(Path());
+  ASSERT_NE(library, nullptr);
+  const KMenuTemplate* menu = library->Tables()->FindMenu(IDR_LITERAL_MENU);
+  ASSERT_NE(menu, nullptr);
+  const auto items = menu->items[0].Children();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(std::u16string(items[0].text), u"Zeilenvorschub\t\\n");
+  EXPECT_EQ(items[1].flags, uint32_t{KMENU_SEPARATOR});
+  EXPECT_EQ(items[2].command, uint32_t{ID_SYNTAX_TAB});
+  EXPECT_EQ(items[2].flags, uint32_t{KMENU_GRAYED});
+}
+
+TEST_F(KResourceLibrary, PathsThatDoNotLoadGiveNull) {
+  EXPECT_EQ(LoadResourceLibrary(u"/nonexistent/ZAKRegExChecks-de.so"), nullptr);
+  EXPECT_EQ(LoadResourceLibrary(u""), nullptr);
+  EXPECT_EQ(LoadResourceLibrary(u"libm.so.6"), nullptr);  // loads, but holds no resource tables
+}
+
+}  // namespace
