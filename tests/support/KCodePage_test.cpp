@@ -1,0 +1,89 @@
+// Tests of the 8-bit code pages: single and double-byte characters, lead bytes, the system's page and
+// WideToAnsi's cut at the capacity.
+#include "support/KCodePage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct CharCase {
+  uint32_t codePage;
+  std::string bytes;
+  bool converts;
+  char16_t expected;
+};
+
+TEST(KCodePageTest, ConvertsOneCharacterOrRefusesIt) {
+  const CharCase cases[] = {
+      {1252, "\x80", true, u'\u20AC'},     {1252, "\xE9", true, u'\u00E9'},
+      {1252, "\x81", false, 0},            // undefined in Windows-1252
+      {932, "\x82\xA0", true, u'\u3042'},  {932, "\x83\x5C", true, u'\u30BD'},  // trail byte is "\"
+      {932, "\x85\x40", false, 0},         {936, "\xB0\xA1", true, u'\u554A'},
+      {949, "\xB0\xA1", true, u'\uAC00'},  {950, "\xA4\x40", true, u'\u4E00'},
+      {99999, "A", false, 0},              // no such code page
+  };
+  for (const CharCase& test : cases) {
+    KCodePage page(test.codePage);
+    char16_t unit = 0;
+    EXPECT_EQ(page.CharToWide(test.bytes, unit), test.converts) << test.codePage;
+    if (test.converts) {
+      EXPECT_EQ(unit, test.expected) << test.codePage;
+    }
+  }
+}
+
+TEST(KCodePageTest, KnowsTheLeadBytesOfTheDoubleBytePages) {
+  struct LeadCase {
+    uint32_t codePage;
+    uint8_t byte;
+    bool lead;
+  };
+  const LeadCase cases[] = {
+      {932, 0x80, false}, {932, 0x81, true},  {932, 0x9F, true}, {932, 0xA0, false}, {932, 0xDF, false},
+      {932, 0xE0, true},  {932, 0xFC, true},  {932, 0xFD, false}, {936, 0x80, false}, {936, 0x81, true},
+      {949, 0xFE, true},  {950, 0xFF, false}, {1252, 0x81, false}, {1252, 0x41, false},
+  };
+  for (const LeadCase& test : cases)
+    EXPECT_EQ(KCodePage(test.codePage).IsLeadByte(test.byte), test.lead) << test.codePage << " " << int(test.byte);
+}
+
+TEST(KCodePageTest, ConvertsTextStrictlyOrWithQuestionMarks) {
+  std::string bytes;
+  EXPECT_TRUE(KCodePage(1252).ToBytes(u"\u00E9\u20AC", bytes));
+  EXPECT_EQ(bytes, "\xE9\x80");
+  EXPECT_TRUE(KCodePage(932).ToBytes(u"a\u3042", bytes));
+  EXPECT_EQ(bytes, "a\x82\xA0");
+  EXPECT_FALSE(KCodePage(437).ToBytes(u"a\u20AC", bytes));
+  EXPECT_TRUE(KCodePage(437).ToBytesLossy(u"a\u20ACb\U0001F600c", bytes));
+  EXPECT_EQ(bytes, "a?b?c");  // a surrogate pair is one character
+  EXPECT_FALSE(KCodePage(99999).ToBytesLossy(u"a", bytes));
+}
+
+TEST(KCodePageTest, SystemPageComesFromTheOverrideTheEnvironmentOrDefault) {
+  unsetenv("IP_ANSI_CODEPAGE");
+  EXPECT_EQ(KCodePage::Ansi(), 1252u);
+  setenv("IP_ANSI_CODEPAGE", "1250", 1);
+  EXPECT_EQ(KCodePage().Number(), 1250u);
+  KCodePage::SetAnsi(932);
+  EXPECT_EQ(KCodePage().Number(), 932u);
+  KCodePage::SetAnsi(0);
+  unsetenv("IP_ANSI_CODEPAGE");
+  EXPECT_EQ(KCodePage(0).Number(), 1252u);
+}
+
+TEST(KCodePageTest, WideToAnsiCutsAtTheCapacityButNeverHalvesACharacter) {
+  KCodePage::SetAnsi(932);
+  char out[8] = "xxxxxxx";
+  WideToAnsi(out, u"\u3042\u3044\u3046", 4);  // room for 3 bytes: one character of two
+  EXPECT_STREQ(out, "\x82\xA0");
+  WideToAnsi(out, u"ab\u20AC", sizeof out);  // 932 has no euro sign
+  EXPECT_STREQ(out, "ab?");
+  KCodePage::SetAnsi(0);
+  WideToAnsi(out, u"abc", 0);
+  EXPECT_STREQ(out, "ab?");  // capacity 0 leaves the buffer alone
+}
+
+}  // namespace

@@ -1,0 +1,308 @@
+// Tests of the text file: encoding detection, every reader's byte rules, line ends and chunks, positions
+// for re-reading a line, the writers, and the encoding errors with their messages.
+#include "support/KTextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/FileBytes.h"
+#include "common/TestHost.h"
+#include "support/KException.h"
+
+namespace {
+
+using namespace std::string_literals;
+using testhost::TempDir;
+using testhost::ToU16;
+using Lines = std::vector<std::u16string>;
+
+// The text as UTF-16 bytes with their mark.
+std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t c : text) {
+    const char high = static_cast<char>(c >> 8);
+    const char low = static_cast<char>(c & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+class KTextFileTest : public testing::Test {
+ protected:
+  std::u16string Make(const std::string& bytes) {
+    WriteFileBytes(path_, bytes);
+    return ToU16(path_);
+  }
+  static Lines ReadAll(KTextFile& file) {
+    Lines lines;
+    for (std::u16string line; file.ReadString(line);) lines.push_back(line);
+    return lines;
+  }
+
+  TempDir dir_;
+  std::filesystem::path path_ = dir_.Path() / "t.ini";
+};
+
+struct ReadCase {
+  const char* name;
+  std::string bytes;
+  KTextFile::Encoding preset;
+  uint32_t codePage;
+  Lines lines;
+  KTextFile::Encoding detected;
+  KTextFile::LineEnd style;
+};
+
+TEST_F(KTextFileTest, ReadsLinesInEveryEncoding) {
+  using K = KTextFile;
+  const ReadCase cases[] = {
+      {"utf16 le", "\xFF\xFE\x41\x00\x0D\x00\x0A\x00\x42\x00"s, K::encodingNone, 0, {u"A", u"B"},
+       K::encodingUnicode, K::lineEndUnknown},
+      {"utf16 be", "\xFE\xFF\x00\x41\x00\x0A\x00\x42"s, K::encodingNone, 0, {u"A", u"B"},
+       K::encodingUnicodeBigEndian, K::lineEndUnknown},
+      {"utf16 CR at the end", "\xFF\xFE\x41\x00\x0D\x00"s, K::encodingNone, 0, {u"A"}, K::encodingUnicode,
+       K::lineEndUnknown},
+      {"utf16 odd last byte", "\xFF\xFE\x41\x00\x42"s, K::encodingNone, 0, {u"A"}, K::encodingUnicode,
+       K::lineEndUnknown},
+      {"utf16 NUL kept", "\xFF\xFE\x41\x00\x00\x00\x42\x00"s, K::encodingNone, 0, {u"A\0B"s},
+       K::encodingUnicode, K::lineEndUnknown},
+      {"mark only", "\xFF\xFE"s, K::encodingNone, 0, {}, K::encodingUnicode, K::lineEndUnknown},
+      {"empty", ""s, K::encodingNone, 0, {}, K::encodingAnsi, K::lineEndUnknown},
+      {"utf8 three bytes", "\xEF\xBB\xBF\xE2\x82\xAC"s, K::encodingNone, 0, {u"\u20AC"}, K::encodingUtf8,
+       K::lineEndUnknown},
+      {"utf8 two bytes", "\xEF\xBB\xBF\xC3\xA9"s, K::encodingNone, 0, {u"\u00E9"}, K::encodingUtf8,
+       K::lineEndUnknown},
+      {"utf8 continuation top bits ignored", "\xEF\xBB\xBF\xC3\x29"s, K::encodingNone, 0, {u"\u00E9"},
+       K::encodingUtf8, K::lineEndUnknown},
+      {"utf8 sequence cut by the end", "\xEF\xBB\xBF" "A\n\xE2\x82"s, K::encodingNone, 0, {u"A"},
+       K::encodingUtf8, K::lineEndUnknown},
+      {"mark overrides the preset", "\xEF\xBB\xBF" "A"s, K::encodingUnicode, 0, {u"A"}, K::encodingUtf8,
+       K::lineEndUnknown},
+      {"ansi line ends", "1\r2\n3\r\n"s, K::encodingAnsi, 0, {u"1", u"2", u"3"}, K::encodingAnsi,
+       K::lineEndCrLf},
+      {"ansi CR at the end", "1\n2\r"s, K::encodingNone, 0, {u"1", u"2"}, K::encodingAnsi, K::lineEndCr},
+      {"empty lines", "a\r\r\nb\n\n"s, K::encodingNone, 0, {u"a", u"", u"b", u""}, K::encodingAnsi,
+       K::lineEndLf},
+      {"no mark is 1252", "\xC3\xA9"s, K::encodingNone, 0, {u"\u00C3\u00A9"}, K::encodingAnsi,
+       K::lineEndUnknown},
+      {"932 pairs", "\x82\xA0" "A\n\x83\x5C\x88\x9F"s, K::encodingNone, 932, {u"\u3042A", u"\u30BD\u4E9C"},
+       K::encodingAnsi, K::lineEndLf},
+      {"936", "\xB0\xA1"s, K::encodingNone, 936, {u"\u554A"}, K::encodingAnsi, K::lineEndUnknown},
+      {"949", "\xB0\xA1"s, K::encodingNone, 949, {u"\uAC00"}, K::encodingAnsi, K::lineEndUnknown},
+      {"950", "\xA4\x40"s, K::encodingNone, 950, {u"\u4E00"}, K::encodingAnsi, K::lineEndUnknown},
+  };
+  for (const ReadCase& test : cases) {
+    KTextFile file;
+    file.SetEncoding(test.preset);
+    file.SetCodePage(test.codePage);
+    ASSERT_TRUE(file.Open(Make(test.bytes), KStdioFile::modeRead | KStdioFile::typeText)) << test.name;
+    EXPECT_EQ(file.GetEncoding(), test.detected) << test.name;
+    EXPECT_EQ(ReadAll(file), test.lines) << test.name;
+    EXPECT_EQ(file.GetLineEnd(), test.style) << test.name;
+  }
+}
+
+struct ErrorCase {
+  const char* name;
+  std::string bytes;
+  uint32_t codePage;
+  int32_t cause;
+  bool named;
+};
+
+TEST_F(KTextFileTest, ThrowsForBytesItCannotRead) {
+  const ErrorCase cases[] = {
+      {"utf8 four-byte lead", "\xEF\xBB\xBF" "A\xF0\x9F\x98\x80"s, 0, KTextFileException::invalidEncoding, true},
+      {"utf8 stray continuation", "\xEF\xBB\xBF\x80"s, 0, KTextFileException::invalidEncoding, true},
+      {"lead byte last", "A\n\x82"s, 932, KFileException::genericException, false},
+      {"undefined in 1252", "\x81"s, 1252, KTextFileException::codePageNotInstalled, true},
+      {"invalid 932 pair", "\x85\x40"s, 932, KTextFileException::codePageNotInstalled, true},
+      {"unknown code page", "A"s, 99999, KTextFileException::codePageNotInstalled, true},
+  };
+  for (const ErrorCase& test : cases) {
+    KTextFile file;
+    file.SetCodePage(test.codePage);
+    const std::u16string path = Make(test.bytes);
+    ASSERT_TRUE(file.Open(path, KStdioFile::modeRead)) << test.name;
+    try {
+      ReadAll(file);
+      ADD_FAILURE() << test.name << " read without an error";
+    } catch (const KFileException& error) {
+      EXPECT_EQ(error.GetCause(), test.cause) << test.name;
+      EXPECT_EQ(error.GetOsError(), -1) << test.name;
+      EXPECT_EQ(error.GetFileName(), test.named ? path : u"") << test.name;
+      const auto* textError = dynamic_cast<const KTextFileException*>(&error);
+      EXPECT_EQ(textError != nullptr, test.cause >= KTextFileException::codePageNotInstalled) << test.name;
+      if (textError != nullptr && test.cause == KTextFileException::codePageNotInstalled) {
+        EXPECT_EQ(textError->GetCodePage(), test.codePage) << test.name;
+      }
+    }
+    file.Close();
+  }
+}
+
+TEST_F(KTextFileTest, SeekingBackToAStartOfLineReadsItAgainInEveryEncoding) {
+  const std::u16string text = u"one\r\ntwo\u00E9\r3";
+  const std::pair<KTextFile::Encoding, std::string> cases[] = {
+      {KTextFile::encodingAnsi, "one\r\ntwo\xE9\r3"s},
+      {KTextFile::encodingUnicode, Utf16Bytes(text, false)},
+      {KTextFile::encodingUnicodeBigEndian, Utf16Bytes(text, true)},
+      {KTextFile::encodingUtf8, "\xEF\xBB\xBFone\r\ntwo\xC3\xA9\r3"s},
+  };
+  for (const auto& [encoding, bytes] : cases) {
+    KTextFile file;
+    ASSERT_TRUE(file.Open(Make(bytes), KStdioFile::modeRead));
+    ASSERT_EQ(file.GetEncoding(), encoding);
+    std::u16string line;
+    ASSERT_TRUE(file.ReadString(line));
+    const uint64_t start = file.GetPosition();
+    ASSERT_TRUE(file.ReadString(line));
+    EXPECT_EQ(line, u"two\u00E9") << encoding;
+    file.Seek(static_cast<int64_t>(start), KStdioFile::begin);
+    ASSERT_TRUE(file.ReadString(line));
+    EXPECT_EQ(line, u"two\u00E9") << encoding;
+    file.Seek(0, KStdioFile::begin);  // inside the mark: the next read skips it
+    EXPECT_EQ(ReadAll(file), (Lines{u"one", u"two\u00E9", u"3"})) << encoding;
+  }
+}
+
+TEST_F(KTextFileTest, LongLinesAreReadWholeAcrossChunks) {
+  const std::string a127(127, 'a');
+  const std::u16string u127(127, u'a');
+  std::string acute200;
+  for (int i = 0; i < 200; ++i) acute200 += "\xC3\xA9";
+  const std::pair<std::string, Lines> cases[] = {
+      {a127 + "a\nb", {u127 + u"a", u"b"}},    // 128 characters and LF: one line
+      {a127 + "\r\nb", {u127, u"b"}},          // CR as the 128th character of a chunk
+      {a127 + "a\r\nb", {u127 + u"a", u"b"}},  // CR LF opening the second chunk
+      {std::string(300, 'x') + "\n", {std::u16string(300, u'x')}},
+      {"\xEF\xBB\xBF" + acute200 + "\r\nz", {std::u16string(200, u'\u00E9'), u"z"}},
+  };
+  for (const auto& [bytes, lines] : cases) {
+    KTextFile file;
+    ASSERT_TRUE(file.Open(Make(bytes), KStdioFile::modeRead));
+    EXPECT_EQ(ReadAll(file), lines) << bytes.size();
+  }
+}
+
+TEST_F(KTextFileTest, BufferReaderStoresCapacityLessOneAndTheLineEndAsLf) {
+  KTextFile file;
+  ASSERT_TRUE(file.Open(Make("abcdef\r\nz"), KStdioFile::modeRead));
+  char16_t buffer[4];
+  const std::u16string expected[] = {u"abc", u"def", u"\n", u"z"};
+  for (const std::u16string& chunk : expected) {
+    ASSERT_NE(file.ReadString(buffer, 4), nullptr);
+    EXPECT_EQ(std::u16string(buffer), chunk);
+  }
+  EXPECT_EQ(file.ReadString(buffer, 4), nullptr);
+  EXPECT_THROW(file.ReadString(buffer, 1), KInvalidArgException);
+}
+
+struct WriteCase {
+  const char* name;
+  KTextFile::Encoding encoding;
+  uint32_t codePage;
+  KTextFile::LineEnd style;
+  bool mark;
+  std::vector<std::u16string> writes;
+  std::string bytes;
+};
+
+TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
+  using K = KTextFile;
+  const WriteCase cases[] = {
+      {"utf16 le, one mark", K::encodingUnicode, 0, K::lineEndUnknown, true, {u"x\n", u"x\n"},
+       "\xFF\xFE\x78\x00\x0D\x00\x0A\x00\x78\x00\x0D\x00\x0A\x00"s},
+      {"utf16 be", K::encodingUnicodeBigEndian, 0, K::lineEndLf, true, {u"x\n"}, "\xFE\xFF\x00\x78\x00\x0A"s},
+      {"utf8", K::encodingUtf8, 0, K::lineEndCrLf, true, {u"\u00E9\u20AC\n"},
+       "\xEF\xBB\xBF\xC3\xA9\xE2\x82\xAC\r\n"s},
+      {"utf8 surrogates one by one", K::encodingUtf8, 0, K::lineEndUnknown, true, {u"\U0001F600"},
+       "\xEF\xBB\xBF\xED\xA0\xBD\xED\xB8\x80"s},
+      {"no mark", K::encodingUnicode, 0, K::lineEndCr, false, {u"x\n"}, "\x78\x00\x0D\x00"s},
+      {"ansi lf", K::encodingAnsi, 1252, K::lineEndLf, true, {u"\u00E9\n"}, "\xE9\n"s},
+      {"ansi cr", K::encodingAnsi, 1252, K::lineEndCr, true, {u"a\nb"}, "a\rb"s},
+      {"ansi default", K::encodingAnsi, 1252, K::lineEndUnknown, true, {u"a\n\n"}, "a\r\n\r\n"s},
+      {"ansi 932", K::encodingAnsi, 932, K::lineEndCrLf, true, {u"\u3042\u4E9C\n"}, "\x82\xA0\x88\x9F\r\n"s},
+      {"three pieces, one line end", K::encodingUnicode, 0, K::lineEndUnknown, false,
+       {std::u16string(300, u'x') + u"\n"}, Utf16Bytes(std::u16string(300, u'x') + u"\r\n", false).substr(2)},
+  };
+  for (const WriteCase& test : cases) {
+    KTextFile file;
+    file.SetEncoding(test.encoding);
+    file.SetCodePage(test.codePage);
+    file.SetLineEnd(test.style);
+    file.SetWriteByteOrderMark(test.mark);
+    ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate)) << test.name;
+    for (const std::u16string& text : test.writes) file.WriteString(text);
+    file.Close();
+    EXPECT_EQ(ReadFileBytes(path_), test.bytes) << test.name;
+  }
+}
+
+TEST_F(KTextFileTest, WrittenTextReadsBackInEveryEncoding) {
+  const std::u16string wide(300, u'\u4E00');
+  for (auto encoding : {KTextFile::encodingUnicode, KTextFile::encodingUnicodeBigEndian, KTextFile::encodingUtf8}) {
+    KTextFile file;
+    file.SetEncoding(encoding);
+    ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate));
+    file.WriteString(u"caf\u00E9 \U0001F600\n" + wide + u"\n\nend");
+    file.Close();
+    EXPECT_EQ(file.GetEncoding(), KTextFile::encodingNone);  // Close forgets it, the next Open detects it
+    ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeRead));
+    EXPECT_EQ(file.GetEncoding(), encoding);
+    EXPECT_EQ(ReadAll(file), (Lines{u"caf\u00E9 \U0001F600", wide, u"", u"end"})) << encoding;
+  }
+}
+
+TEST_F(KTextFileTest, EncodingIsSetOnceAndDefaultsByOpenMode) {
+  KTextFile file;
+  EXPECT_TRUE(file.SetEncoding(KTextFile::encodingUtf8));
+  EXPECT_FALSE(file.SetEncoding(KTextFile::encodingUnicode));
+  EXPECT_EQ(file.GetEncoding(), KTextFile::encodingUtf8);
+  file.Close();
+  ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate));
+  EXPECT_EQ(file.GetEncoding(), KTextFile::encodingUnicode);  // nothing preset, written as UTF-16
+  file.Close();
+  ASSERT_TRUE(file.Open(Make("abc"), KStdioFile::modeReadWrite));
+  EXPECT_EQ(file.GetEncoding(), KTextFile::encodingAnsi);
+  file.Close();
+  KFileException error;
+  EXPECT_FALSE(file.Open(ToU16(dir_.Path() / "none.ini"), KStdioFile::modeRead, &error));
+  EXPECT_EQ(error.GetCause(), KFileException::fileNotFound);
+}
+
+TEST_F(KTextFileTest, EightBitWritesFailForCharactersOrPiecesThatDoNotFit) {
+  const std::pair<uint32_t, std::u16string> cases[] = {
+      {437, u"\u20AC"},                        // cp437 has no euro sign
+      {65001, std::u16string(128, u'\u20AC')},  // 384 bytes for one piece of 128 characters
+  };
+  for (const auto& [codePage, text] : cases) {
+    KTextFile file;
+    file.SetEncoding(KTextFile::encodingAnsi);
+    file.SetCodePage(codePage);
+    ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate));
+    try {
+      file.WriteString(text);
+      ADD_FAILURE() << codePage;
+    } catch (const KTextFileException& error) {
+      EXPECT_EQ(error.GetCause(), KTextFileException::codePageNotInstalled);
+      EXPECT_EQ(error.GetCodePage(), codePage);
+    }
+  }
+}
+
+TEST(KTextFileExceptionTest, MessagesNameTheProblem) {
+  EXPECT_EQ(KTextFileException(KTextFileException::invalidEncoding, u"f", 0).GetErrorMessage(),
+            u"Invalid encoding.");
+  EXPECT_EQ(KTextFileException(KTextFileException::codePageNotInstalled, u"f", 932).GetErrorMessage(),
+            u"The required codepage 932 is not installed on your system.");
+  EXPECT_EQ(KTextFileException(KFileException::fileNotFound, u"x.ini", 0).GetErrorMessage(),
+            u"Could not find x.ini.");
+  char16_t cut[8];
+  EXPECT_TRUE(KTextFileException(KTextFileException::invalidEncoding, u"f", 0).GetErrorMessage(cut, 8));
+  EXPECT_EQ(std::u16string(cut), u"Invalid");
+}
+
+}  // namespace
