@@ -1,0 +1,117 @@
+// String helpers: rotating buffers, bounded formatting and loading, replacing, stripping and trimming.
+#include "support/StringHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resource.h"
+
+namespace {
+
+TEST(StringHelpersTest, FormatTempRotatesFourBuffers) {
+  char16_t* first = FormatTemp(u"%d", 1);
+  char16_t* second = FormatTemp(u"%d", 2);
+  char16_t* third = FormatTemp(u"%d", 3);
+  char16_t* fourth = FormatTemp(u"%d", 4);
+  EXPECT_EQ(std::u16string(first), u"1");
+  EXPECT_NE(first, second);
+  EXPECT_NE(second, third);
+  EXPECT_NE(third, fourth);
+  EXPECT_NE(fourth, first);
+  EXPECT_EQ(FormatTemp(u"%d", 5), first);
+  EXPECT_EQ(std::u16string(first), u"5");
+  EXPECT_EQ(std::u16string(FormatTemp(u"%s", std::u16string(2000, u'x'))).size(), 1023u);
+}
+
+TEST(StringHelpersTest, FormatIntoBuffers) {
+  char16_t buffer[6] = u"ab";
+  EXPECT_EQ(std::u16string(AppendFormat(buffer, 6, u"%d", 12345)), u"ab123");
+  EXPECT_EQ(std::u16string(AppendFormat(buffer, 6, u"%d", 6)), u"ab123");
+  EXPECT_EQ(std::u16string(FormatToBuffer(buffer, 0, u"%d", 7)), u"ab123");
+  EXPECT_EQ(std::u16string(FormatToBuffer(buffer, 4, u"%d", 98765)), u"987");
+  EXPECT_EQ(std::u16string(FormatToBuffer(nullptr, 4, u"%d", 98765)), u"98765");
+}
+
+TEST(StringHelpersTest, LoadStringTemp) {
+  char16_t buffer[8] = u"old";
+  EXPECT_EQ(std::u16string(LoadStringTemp(IDS_PROJECT)), u"Project %1");
+  EXPECT_EQ(std::u16string(LoadStringTemp(IDS_PROJECT, buffer, 5)), u"Proj");
+  EXPECT_EQ(std::u16string(LoadStringTemp(64999, nullptr, 0, u"fallback")), u"fallback");
+  EXPECT_EQ(std::u16string(LoadStringTemp(64999)), u"");
+  buffer[0] = u'x';
+  EXPECT_EQ(std::u16string(LoadStringTemp(IDS_PROJECT, buffer, 0)), u"xroj");
+  EXPECT_EQ(std::u16string(LoadStringTemp(IDS_PROJECT, buffer, 1)), u"");
+}
+
+TEST(StringHelpersTest, AppendBounded) {
+  struct Case {
+    std::u16string start, text;
+    size_t capacity;
+    std::u16string expected;
+  };
+  const Case cases[] = {{u"ab", u"cd", 10, u"abcd"},
+                        {u"ab", u"cdef", 5, u"abcd"},
+                        {u"abcd", u"e", 5, u"abcd"},
+                        {u"ab", u"cd", 0, u"ab"},
+                        {u"", u"xyz", 1, u""}};
+  for (const Case& c : cases) {
+    char16_t buffer[16] = {};
+    c.start.copy(buffer, c.start.size());
+    EXPECT_EQ(std::u16string(AppendBounded(buffer, c.text, c.capacity)), c.expected) << c.capacity;
+  }
+}
+
+TEST(StringHelpersTest, ReplaceAllSearchesBehindTheInsertedText) {
+  struct Case {
+    std::u16string text, from, to, expected;
+    int count;
+  };
+  const Case cases[] = {{u"\"\"\"\"", u"\"\"", u"\"", u"\"\"", 2},
+                        {u"aaa", u"a", u"aa", u"aaaaaa", 3},
+                        {u"a.b.c", u".", u"", u"abc", 2},
+                        {u"abc", u"", u"x", u"abc", 0},
+                        {u"abc", u"abcd", u"x", u"abc", 0}};
+  for (Case c : cases) {
+    EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.count);
+    EXPECT_EQ(c.text, c.expected);
+  }
+}
+
+// Applies an in-place buffer helper to a copy of text and returns the result.
+template <class F>
+std::u16string InPlace(std::u16string text, F helper) {
+  text.push_back(0);
+  helper(text.data());
+  return text.c_str();
+}
+
+TEST(StringHelpersTest, StripAcceleratorsAndRemoveLastChar) {
+  EXPECT_EQ(InPlace(u"&Add", StripAccelerators), u"Add");
+  EXPECT_EQ(InPlace(u"A&&B", StripAccelerators), u"A&B");
+  EXPECT_EQ(InPlace(u"&&&x&", StripAccelerators), u"&x");
+  char16_t text[] = u"ab\\";
+  EXPECT_TRUE(RemoveLastChar(text, u'\\'));
+  EXPECT_FALSE(RemoveLastChar(text, u'\\'));
+  EXPECT_TRUE(RemoveLastChar(text, 0));
+  EXPECT_EQ(std::u16string(text), u"a");
+  EXPECT_TRUE(RemoveLastChar(text, 0));
+  EXPECT_FALSE(RemoveLastChar(text, 0));
+}
+
+TEST(StringHelpersTest, TrimKeepsNoBreakSpaces) {
+  const std::pair<std::u16string, std::u16string> cases[] = {{u" \t\r\n\v\fa b \t", u"a b"},
+                                                             {u"\u3000x\u2003\u2028", u"x"},
+                                                             {u"\u00a0x\u202f", u"\u00a0x\u202f"},
+                                                             {u"\u0085x\u2007", u"\u0085x\u2007"},
+                                                             {u"   ", u""},
+                                                             {u"", u""}};
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(InPlace(text, [](char16_t* buffer) { TrimInPlace(buffer); }), expected);
+    std::u16string copy = text;
+    TrimInPlace(copy);
+    EXPECT_EQ(copy, expected);
+  }
+}
+
+}  // namespace
