@@ -34,11 +34,12 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
 }
 
 struct XmlError {
+  xmlTextReaderPtr reader = nullptr;
   std::string message;
   int line = 0;
 };
 
-void CollectError(void* arg, const char* message, xmlParserSeverities severity, xmlTextReaderLocatorPtr locator) {
+void CollectError(void* arg, const char* message, xmlParserSeverities severity, xmlTextReaderLocatorPtr) {
   auto* error = static_cast<XmlError*>(arg);
   if (!error->message.empty() || severity == XML_PARSER_SEVERITY_WARNING ||
       severity == XML_PARSER_SEVERITY_VALIDITY_WARNING) {
@@ -48,7 +49,8 @@ void CollectError(void* arg, const char* message, xmlParserSeverities severity, 
   while (!error->message.empty() && (error->message.back() == '\n' || error->message.back() == ' ')) {
     error->message.pop_back();
   }
-  error->line = xmlTextReaderLocatorLineNumber(locator);
+  // The parser's own line is where it stopped; the locator's is that of the node being built.
+  error->line = xmlTextReaderGetParserLineNumber(error->reader);
 }
 
 // Walks the reader's nodes and assembles one unit at a time.
@@ -171,6 +173,7 @@ void HXliffReader::Read(const std::string& path, const HUnitSink& sink) {
   xmlTextReaderPtr reader = xmlReaderForFile(path.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_BIG_LINES);
   if (reader == nullptr) throw HError(path + ": cannot open the file");
   XmlError error;
+  error.reader = reader;
   xmlTextReaderSetErrorHandler(reader, CollectError, &error);
   UnitAssembler assembler(reader, sink);
   int rc = 0;

@@ -1,0 +1,91 @@
+// PO entries: plural forms, context, skipped entries and line numbers.
+#include "HPoReader.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "HError.h"
+#include "HostTestFiles.h"
+
+namespace {
+
+constexpr const char* kCatalog = R"(msgid ""
+msgstr ""
+"Content-Type: text/plain; charset=UTF-8\n"
+"Plural-Forms: nplurals=3; plural=n%10==1 ? 0 : 1;\n"
+
+msgid "plain %s"
+msgstr "schlicht %s"
+
+msgctxt "menu"
+msgid "File"
+msgstr "Datei"
+
+msgid "one %d"
+msgid_plural "many %d"
+msgstr[0] "eins %d"
+msgstr[1] ""
+msgstr[2] "viele %d"
+
+#, fuzzy
+msgid "fuzzy"
+msgstr "unscharf"
+
+msgid "untranslated"
+msgstr ""
+
+#~ msgctxt "old"
+#~ msgid "obsolete"
+#~ msgstr "veraltet"
+
+msgid "last"
+msgstr "letzte"
+)";
+
+TEST(HPoReader, TranslatedFormsWithContextAndLines) {
+  HostTestFiles files;
+  std::vector<HUnit> units;
+  HPoReader::Read(files.Write("de.po", kCatalog), [&](const HUnit& unit) { units.push_back(unit); });
+  struct Expected {
+    std::string id;
+    long line;
+    std::string source;
+    std::string target;
+  };
+  const std::vector<Expected> expected = {{"plain %s", 6, "plain %s", "schlicht %s"},
+                                          {"menu|File", 9, "File", "Datei"},
+                                          {"one %d[0]", 13, "one %d", "eins %d"},
+                                          {"one %d[2]", 13, "many %d", "viele %d"},
+                                          {"last", 30, "last", "letzte"}};
+  ASSERT_EQ(units.size(), expected.size());
+  for (size_t i = 0; i < units.size(); ++i) {
+    EXPECT_EQ(units[i].id, expected[i].id);
+    EXPECT_EQ(units[i].line, expected[i].line) << units[i].id;
+    EXPECT_EQ(units[i].sourcePlain, expected[i].source);
+    EXPECT_EQ(units[i].sourceNative, expected[i].source);
+    EXPECT_EQ(units[i].targetPlain, expected[i].target);
+    EXPECT_EQ(units[i].targetNative, expected[i].target);
+  }
+}
+
+TEST(HPoReader, EntryLinesCountObsoleteEntriesAndSkipPreviousMsgids) {
+  HostTestFiles files;
+  const std::string path = files.Write("x.po", "msgid \"\"\nmsgstr \"\"\n\n#| msgid \"was\"\nmsgid \"a\"\nmsgstr \"b\"\n"
+                                               "\n#~ msgctxt \"c\"\n#~ msgid \"d\"\n#~ msgstr \"e\"\n");
+  EXPECT_EQ(HPoReader::EntryLines(path), (std::vector<long>{1, 5, 8}));
+}
+
+TEST(HPoReader, SyntaxErrorAndMissingFileAreErrors) {
+  HostTestFiles files;
+  const std::string path = files.Write("bad.po", "msgid \"a\"\nmsgstr \"b\"\nmsgid unquoted\n");
+  try {
+    HPoReader::Read(path, [](const HUnit&) {});
+    FAIL() << "no error";
+  } catch (const HError& error) {
+    EXPECT_NE(std::string(error.what()).find(path + ":3"), std::string::npos) << error.what();
+  }
+  EXPECT_THROW(HPoReader::Read(files.Path("missing.po"), [](const HUnit&) {}), HError);
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+// The regular-expression service: flags, start positions, bad patterns and runaway patterns.
+#include "HRegExp.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct Destroyer {
+  void operator()(HRegExp* regExp) const { regExp->Destroy(); }
+};
+using RegExpPtr = std::unique_ptr<HRegExp, Destroyer>;
+
+RegExpPtr Compile(const char16_t* pattern, int32_t flags = REGEX_CASE_SENSITIVE) {
+  return RegExpPtr(HRegExp::Create(pattern, flags, nullptr));
+}
+
+struct MatchCase {
+  const char16_t* pattern;
+  int32_t flags;
+  const char16_t* text;
+  int32_t start;
+  int32_t expectedResult;
+  int32_t expectedStart;
+  int32_t expectedLength;
+};
+
+class HRegExpMatch : public testing::TestWithParam<MatchCase> {};
+
+TEST_P(HRegExpMatch, FindsTheFirstMatchAtOrAfterStart) {
+  const MatchCase& c = GetParam();
+  RegExpPtr regExp = Compile(c.pattern, c.flags);
+  ASSERT_NE(regExp, nullptr);
+  ASSERT_EQ(regExp->Match(c.text, c.start, -1), c.expectedResult);
+  if (c.expectedResult != 0) return;
+  int32_t start = -1;
+  int32_t length = -1;
+  regExp->GetMatch(&start, &length);
+  EXPECT_EQ(start, c.expectedStart);
+  EXPECT_EQ(length, c.expectedLength);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HRegExpMatch,
+    testing::Values(MatchCase{u"abc", REGEX_CASE_SENSITIVE, u"xxABCabc", 0, 0, 5, 3},
+                    MatchCase{u"abc", REGEX_CASE_INSENSITIVE, u"xxABCabc", 0, 0, 2, 3},
+                    MatchCase{u"abc", REGEX_CASE_SENSITIVE, u"xxABC", 0, 1, 0, 0},
+                    MatchCase{u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 3, 0, 4, 3},
+                    MatchCase{u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 7, 1, 0, 0},
+                    MatchCase{u"x*", REGEX_CASE_SENSITIVE, u"abc", 3, 0, 3, 0},
+                    MatchCase{u"x*", REGEX_CASE_SENSITIVE, u"abc", 4, 1, 0, 0},
+                    MatchCase{u"a", REGEX_CASE_SENSITIVE, u"abc", -1, 1, 0, 0},
+                    // Positions count UTF-16 units: the emoji before the match takes two.
+                    MatchCase{u"b", REGEX_CASE_SENSITIVE, u"\U0001F600b", 0, 0, 2, 1},
+                    MatchCase{u"\u00e9T\u00e9", REGEX_CASE_INSENSITIVE, u"\u00c9T\u00c9", 0, 0, 0, 3}));
+
+TEST(HRegExp, ReusesOneObjectForSuccessiveSearches) {
+  RegExpPtr regExp = Compile(u"%[sd]");
+  const char16_t* text = u"%s and %d";
+  int32_t start = 0;
+  int32_t length = 0;
+  ASSERT_EQ(regExp->Match(text, 0, -1), 0);
+  regExp->GetMatch(&start, &length);
+  ASSERT_EQ(regExp->Match(text, start + length, -1), 0);
+  regExp->GetMatch(&start, &length);
+  EXPECT_EQ(start, 7);
+  EXPECT_NE(regExp->Match(text, start + length, -1), 0);
+}
+
+TEST(HRegExp, PatternThatDoesNotCompileGivesNoObjectAndSaysWhere) {
+  std::string error;
+  EXPECT_EQ(HRegExp::Create(u"(ab", REGEX_CASE_SENSITIVE, &error), nullptr);
+  EXPECT_NE(error.find("offset 3"), std::string::npos) << error;
+  EXPECT_NE(error.find("missing closing parenthesis"), std::string::npos) << error;
+}
+
+TEST(HRegExp, RunawayPatternEndsAsNoMatch) {
+  RegExpPtr regExp = Compile(u"(a+)+$");
+  const std::u16string text = std::u16string(40, u'a') + u"!";
+  EXPECT_NE(regExp->Match(text.c_str(), 0, -1), 0);
+}
+
+TEST(HRegExp, ToleratesInvalidUtf16) {
+  RegExpPtr regExp = Compile(u"b");
+  const char16_t text[] = {u'a', 0xD800, u'b', 0};
+  ASSERT_EQ(regExp->Match(text, 0, -1), 0);
+  int32_t start = -1;
+  regExp->GetMatch(&start, nullptr);
+  EXPECT_EQ(start, 2);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+// XLIFF 1.2 and 2.x units: inline tags as written and skipped, line numbers, what is not checked.
+#include "HXliffReader.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "HError.h"
+#include "HostTestFiles.h"
+
+namespace {
+
+std::vector<HUnit> ReadAll(const std::string& content) {
+  HostTestFiles files;
+  std::vector<HUnit> units;
+  HXliffReader::Read(files.Write("t.xlf", content), [&](const HUnit& unit) { units.push_back(unit); });
+  return units;
+}
+
+TEST(HXliffReader, Xliff12InlineElementsNativeAndPlain) {
+  const std::vector<HUnit> units = ReadAll(R"(<?xml version="1.0"?>
+<xliff version="1.2" xmlns="urn:oasis:names:tc:xliff:document:1.2"><file><body>
+<trans-unit id="u1">
+  <source>Click <g id="1" ctype="bold">Start</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>go<ept id="3">&lt;/i&gt;</ept></source>
+  <target>Cliquez <g id="1" ctype="bold">Démarrer</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>aller<ept id="3">&lt;/i&gt;</ept></target>
+  <alt-trans><target>not this one</target></alt-trans>
+</trans-unit>
+<trans-unit id="nested"><source>a <mrk mtype="term">b <ph id="1">{x}</ph></mrk></source><target>c <mrk mtype="term">d</mrk></target></trans-unit>
+</body></file></xliff>)");
+  ASSERT_EQ(units.size(), 2u);
+  EXPECT_EQ(units[0].id, "u1");
+  EXPECT_EQ(units[0].line, 3);
+  EXPECT_EQ(units[0].sourceNative,
+            R"(Click <g id="1" ctype="bold">Start</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>go<ept id="3">&lt;/i&gt;</ept>)");
+  EXPECT_EQ(units[0].sourcePlain, "Click Start & go");
+  EXPECT_EQ(units[0].targetPlain, "Cliquez Démarrer & aller");
+  EXPECT_EQ(units[1].sourcePlain, "a b ");
+  EXPECT_EQ(units[1].sourceNative, R"(a <mrk mtype="term">b <ph id="1">{x}</ph></mrk>)");
+  EXPECT_EQ(units[1].line, 8);
+}
+
+TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
+  const std::vector<HUnit> units = ReadAll(R"(<xliff version="2.0" xmlns="urn:oasis:names:tc:xliff:document:2.0"><file id="f">
+<unit id="u"><originalData><data id="d1">&lt;br/&gt;</data></originalData>
+ <segment><source>Open <pc id="1">Settings</pc><ph id="2" dataRef="d1"/>.</source><target>Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>.</target></segment>
+ <ignorable><source> </source><target> </target></ignorable>
+ <segment><source>Tab<cp hex="0009"/>stop <sc id="3"/>x<ec startRef="3"/></source><target>Tab<cp hex="0009"/>parada</target></segment>
+</unit></file></xliff>)");
+  ASSERT_EQ(units.size(), 1u);
+  EXPECT_EQ(units[0].line, 2);
+  EXPECT_EQ(units[0].sourcePlain, "Open Settings. Tab\tstop x");
+  EXPECT_EQ(units[0].targetNative, R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
+}
+
+TEST(HXliffReader, UnitsWithoutTranslationAreNotChecked) {
+  const std::vector<HUnit> units = ReadAll(R"(<xliff version="1.2"><file><body>
+<trans-unit id="none"><source>a</source></trans-unit>
+<trans-unit id="empty"><source>a</source><target/></trans-unit>
+<trans-unit id="blank"><source>a</source><target></target></trans-unit>
+<trans-unit id="code"><source><x id="1"/></source><target><x id="1"/></target></trans-unit>
+</body></file></xliff>)");
+  ASSERT_EQ(units.size(), 1u);
+  EXPECT_EQ(units[0].id, "code");
+}
+
+TEST(HXliffReader, MalformedFileNamesFileAndLine) {
+  HostTestFiles files;
+  const std::string path = files.Write("bad.xlf", "<xliff>\n<file>\n</xliff>\n");
+  try {
+    HXliffReader::Read(path, [](const HUnit&) {});
+    FAIL() << "no error";
+  } catch (const HError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind(path + ":3: ", 0), 0u) << "[" << error.what() << "]";
+  }
+  EXPECT_THROW(HXliffReader::Read(files.Path("missing.xlf"), [](const HUnit&) {}), HError);
+}
+
+}  // namespace
