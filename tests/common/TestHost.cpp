@@ -104,6 +104,7 @@ int32_t TestAddInHost::GetResourceLibrary(int32_t zero, void* moduleInstance, ch
   resourceZero = zero;
   resourceModule = moduleInstance;
   resourceCapacity = capacity;
+  if (resourceThrows) throw std::runtime_error("the host fails");
   if (resourceAnswer == 0) CopyToBuffer(resourceLibrary, buffer, capacity);
   return resourceAnswer;
 }

@@ -38,6 +38,7 @@ class TestAddInHost final : public IAddInHost {
   // Resource library request (slot 0): the answer, the path written when the answer is 0, what was asked.
   int32_t resourceAnswer = 1;
   std::u16string resourceLibrary;
+  bool resourceThrows = false;  // a host that fails with a C++ exception inside the module's call
   int resourceCalls = 0;
   int32_t resourceZero = -1;
   void* resourceModule = nullptr;

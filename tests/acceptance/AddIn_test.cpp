@@ -1,0 +1,147 @@
+// The module's registration through its exports only: load table, description record, resource library,
+// custom check option, the stubs and the export boundary.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/TestHost.h"
+
+namespace {
+
+using testhost::ToU16;
+
+constexpr uint8_t kPoison = 0xA5;
+constexpr size_t kRecordSize = 848;
+
+std::u16string FieldText(const std::vector<uint8_t>& record, size_t offset, size_t units) {
+  std::u16string text;
+  for (size_t i = 0; i < units; ++i) {
+    char16_t c = 0;
+    std::memcpy(&c, record.data() + offset + 2 * i, sizeof c);
+    if (c == 0) return text;
+    text += c;
+  }
+  ADD_FAILURE() << "field at " << offset << " is not terminated within " << units << " units";
+  return text;
+}
+
+uint32_t Word(const std::vector<uint8_t>& record, size_t offset) {
+  uint32_t word = 0;
+  std::memcpy(&word, record.data() + offset, sizeof word);
+  return word;
+}
+
+std::u16string TakeBstr(BSTR text) {
+  std::u16string copy(BstrChars(text), SysStringLen(text));
+  SysFreeString(text);
+  return copy;
+}
+
+class AddInTest : public testing::Test {
+ protected:
+  // Initialises the module with a poisoned record that has guard bytes behind its 848 bytes.
+  std::vector<uint8_t> Initialize() {
+    std::vector<uint8_t> record(kRecordSize + 16, kPoison);
+    EXPECT_EQ(module.Initialize(record.data(), &host, &site), 0);
+    return record;
+  }
+
+  std::u16string CustomCheckName() {
+    BSTR name = nullptr;
+    EXPECT_EQ(module.GetCustomCheckOption(CUSTOM_CHECK_REGEX, &name), 0);
+    return TakeBstr(name);
+  }
+
+  testhost::ModuleLoader module;
+  testhost::TestAddInHost host;
+  testhost::TestSite site;
+};
+
+TEST_F(AddInTest, LoadAddInWritesAllThirteenWordsEveryTime) {
+  for (const uint32_t poison : {0u, 0xFFFFFFFFu}) {
+    std::vector<uint32_t> table(14, poison);
+    EXPECT_EQ(module.LoadAddIn(table.data()), 0);
+    const std::vector<uint32_t> expected = {112, 110, 110, 110, 110, 110, 110, 110, 110, 110, 0, 0, 0, poison};
+    EXPECT_EQ(table, expected);
+  }
+}
+
+TEST_F(AddInTest, InitializeFillsTheDescriptionRecordExactly) {
+  const std::vector<uint8_t> record = Initialize();
+  EXPECT_EQ(Word(record, 0), 0xA5A5A5A5u);
+  EXPECT_EQ(Word(record, 4), 0xA5A5A5A5u);
+  EXPECT_EQ(Word(record, 8), 128u);
+  EXPECT_EQ(Word(record, 12), 1u);
+  EXPECT_EQ(FieldText(record, 16, 80), u"Inline Patterns");
+  EXPECT_EQ(FieldText(record, 176, 256), u"Tagging and checking of inline patterns");
+  EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
+  for (size_t i = kRecordSize; i < record.size(); ++i) EXPECT_EQ(record[i], kPoison) << "byte " << i;
+}
+
+TEST_F(AddInTest, InitializeAsksTheHostForAResourceLibrary) {
+  Initialize();
+  EXPECT_EQ(host.resourceCalls, 1);
+  EXPECT_EQ(host.resourceZero, 0);
+  EXPECT_EQ(host.resourceModule, module.BaseAddress());
+  EXPECT_EQ(host.resourceCapacity, 260);
+}
+
+TEST_F(AddInTest, ALibraryThatDoesNotLoadKeepsTheOwnResources) {
+  host.resourceAnswer = 0;
+  host.resourceLibrary = ToU16(site.folder / "missing.so");
+  const std::vector<uint8_t> record = Initialize();
+  EXPECT_EQ(FieldText(record, 16, 80), u"Inline Patterns");
+  EXPECT_EQ(CustomCheckName(), u"User defined regular expressions");
+}
+
+#ifdef IP_TRANSLATED_RESOURCES
+TEST_F(AddInTest, TheHostsResourceLibraryServesEveryLaterString) {
+  host.resourceAnswer = 0;
+  host.resourceLibrary = ToU16(std::string(IP_TRANSLATED_RESOURCES));
+  const std::vector<uint8_t> record = Initialize();
+  EXPECT_EQ(FieldText(record, 16, 80), u"Inline-Muster");
+  // The translation has no description: the field is empty, the identifier is never translated.
+  EXPECT_EQ(FieldText(record, 176, 256), u"");
+  EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
+  EXPECT_EQ(CustomCheckName(), u"Benutzerdefinierte regul\u00e4re Ausdr\u00fccke");
+}
+#endif
+
+TEST_F(AddInTest, CustomCheckOptionNamesOnlyItsOwnCheck) {
+  Initialize();
+  EXPECT_EQ(CustomCheckName(), u"User defined regular expressions");
+  BSTR untouched = SysAllocString(u"host's");
+  for (const int32_t option : {0, 0x200000, -1}) {
+    EXPECT_EQ(module.GetCustomCheckOption(option, &untouched), 0);
+    EXPECT_EQ(std::u16string(BstrChars(untouched)), u"host's");
+  }
+  SysFreeString(untouched);
+}
+
+TEST_F(AddInTest, StubsShareOneBodyAndReturnZero) {
+  EXPECT_EQ(module.ExecuteTool(), 0);
+  EXPECT_EQ(module.GetErrorText(), 0);
+  EXPECT_EQ(module.GetToolInfo(), 0);
+  EXPECT_EQ(module.Symbol("ZAKFN_GetErrorText"), module.Symbol("ZAKFN_ExecuteTool"));
+  EXPECT_EQ(module.Symbol("ZAKFN_GetToolInfo"), module.Symbol("ZAKFN_ExecuteTool"));
+}
+
+TEST_F(AddInTest, SetupIsNotConfirmedYet) { EXPECT_EQ(module.Setup(), 1); }
+
+TEST_F(AddInTest, NoExceptionCrossesTheBoundaryAndTheModuleStaysUsable) {
+  host.resourceThrows = true;
+  std::vector<uint8_t> record(kRecordSize, kPoison);
+  EXPECT_EQ(module.Initialize(record.data(), &host, &site), 0);
+  EXPECT_EQ(module.Initialize(nullptr, nullptr, nullptr), 0);
+
+  host.resourceThrows = false;
+  record = Initialize();
+  EXPECT_EQ(FieldText(record, 16, 80), u"Inline Patterns");
+  EXPECT_EQ(CustomCheckName(), u"User defined regular expressions");
+  EXPECT_EQ(module.GetCustomCheckOption(CUSTOM_CHECK_REGEX, nullptr), 0);
+}
+
+}  // namespace

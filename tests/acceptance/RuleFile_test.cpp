@@ -1,0 +1,96 @@
+// Rule files as a host sees them through the exports: where the global rules come from, the legacy
+// fallback, and a damaged file that costs only its own rules.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/TestHost.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A "must not exist" rule named name for the pattern, as UTF-8 lines of the current format.
+std::string MustNotExist(const std::string& name, const std::string& pattern) {
+  return "[Pattern-00]\nName=" + name + "\nPattern=" + pattern + "\nRegEx=1\nCheckMethod=2\n";
+}
+
+class RuleFileAcceptance : public testing::Test {
+ protected:
+  void SetUp() override {
+    site.folder = site.Root() / "addin";
+    fs::create_directories(site.folder);
+    uint32_t table[13] = {};
+    module.LoadAddIn(table);
+    std::vector<uint8_t> description(848);
+    module.Initialize(description.data(), &host, &site);
+    token.plainSource = u"a";
+    token.plainTranslation = u"x 1";
+  }
+
+  // The names of the rules broken by one final run over the token.
+  std::vector<std::string> BrokenRules(IHostProject* project = nullptr) {
+    run.project = project;
+    run.messages.clear();
+    EXPECT_EQ(module.BeginCheckTokens(0, &run), 0);
+    EXPECT_EQ(module.CheckToken(&token, 0, &options), 0);
+    EXPECT_EQ(module.EndCheckTokens(0, &run), 0);
+    std::vector<std::string> names;
+    for (const auto& message : run.messages) {
+      const std::string text = testhost::ToUtf8(message.text);
+      const size_t open = text.find('"');
+      names.push_back(text.substr(open + 1, text.find('"', open + 1) - open - 1));
+    }
+    return names;
+  }
+
+  fs::path GlobalFile() const { return site.folder / "settings.ini"; }
+
+  testhost::TestAddInHost host;
+  testhost::TestSite site;
+  testhost::TestCheckRun run;
+  testhost::TestToken token;
+  testhost::TestCheckOptions options;
+  testhost::ModuleLoader module;
+};
+
+TEST_F(RuleFileAcceptance, GlobalRulesFallBackToTheLegacyFolder) {
+  WriteBytes(site.Root() / "RegExChecks" / "settings.ini",
+             "[RegExChecks]\r\n1=\"Legacy\",\"x\",\"1\",\"0\",\"1\",\"1\"\r\n");
+  EXPECT_EQ(BrokenRules(), std::vector<std::string>{"Legacy"});
+
+  WriteBytes(GlobalFile(), "\xEF\xBB\xBF" + MustNotExist("Own", "\\d"));
+  EXPECT_EQ(BrokenRules(), std::vector<std::string>{"Own"});
+}
+
+TEST_F(RuleFileAcceptance, ProjectFileInAnyEncoding) {
+  testhost::TestProject project;
+  project.rulePath = testhost::ToU16(site.Root() / "project.ini");
+  const std::string rule = MustNotExist("P\xC3\xA9", "\\d");  // "Pé"
+  const std::string latin1 = MustNotExist("P\xE9", "\\d");
+  for (const std::string& bytes : {"\xEF\xBB\xBF" + rule, latin1}) {
+    WriteBytes(site.Root() / "project.ini", bytes);
+    EXPECT_EQ(BrokenRules(&project), std::vector<std::string>{"P\xC3\xA9"});
+  }
+}
+
+TEST_F(RuleFileAcceptance, DamagedFileLeavesTheModuleUsable) {
+  // F0 starts no character the reader knows: reading stops there with an error inside the module.
+  WriteBytes(GlobalFile(), "\xEF\xBB\xBF" + MustNotExist("Before", "x") + MustNotExist("After\xF0", "1"));
+  BrokenRules();  // every export returns 0
+  EXPECT_EQ(host.created, host.destroyed) << "an expression object outlived the check";
+
+  WriteBytes(GlobalFile(), "\xEF\xBB\xBF" + MustNotExist("Before", "x") + MustNotExist("After", "1"));
+  EXPECT_EQ(BrokenRules(), (std::vector<std::string>{"Before", "After"}));
+  EXPECT_EQ(host.created, host.destroyed);
+}
+
+}  // namespace
