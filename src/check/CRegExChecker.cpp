@@ -46,7 +46,14 @@ class KCurrentToken {
 }  // namespace
 
 CRegExChecker::CRegExChecker() {
-  globalRules_.LoadGlobal(true);
+  // A damaged rule file throws with the rules read so far in the list; the lists do not delete their rules
+  // by themselves, so an engine that is never made must empty its list on the way out.
+  try {
+    globalRules_.LoadGlobal(true);
+  } catch (...) {
+    globalRules_.DeleteAll();
+    throw;
+  }
 }
 
 CRegExChecker::~CRegExChecker() {
