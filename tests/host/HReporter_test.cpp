@@ -1,0 +1,86 @@
+// The report formats: well-formed documents that carry every field of every violation.
+#include "HReporter.h"
+
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "HostTestFiles.h"
+
+namespace {
+
+HRunResult SampleResult() {
+  HRunResult result;
+  HFileResult& clean = result.files.emplace_back();
+  clean.path = "a b/clean.po";
+  clean.units = 3;
+  HFileResult& dirty = result.files.emplace_back();
+  dirty.path = "dirty.xlf";
+  dirty.units = 2;
+  // Quotes, markup, a control character and a tab: everything a format must escape.
+  dirty.violations.push_back({"dirty.xlf", 7, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.",
+                              "a <b>\x01", "c\td"});
+  dirty.violations.push_back({"dirty.xlf", 0, "u2", "", "a message without a rule", "s", "t"});
+  return result;
+}
+
+std::string Render(HFormat format) {
+  std::ostringstream out;
+  HReporter(format, false, false).Write(SampleResult(), out);
+  return out.str();
+}
+
+// Python's json module is the reference parser; the script asserts on the parsed document.
+int CheckWithPython(const std::string& document, const std::string& assertions) {
+  HostTestFiles files;
+  const std::string data = files.Write("report.json", document);
+  const std::string script = files.Write("check.py", "import json, sys\nd = json.load(open(sys.argv[1]))\n" + assertions);
+  return std::system(("python3 " + script + " " + data).c_str());
+}
+
+TEST(HReporter, TextLinesNameLocationUnitRuleAndMessage) {
+  EXPECT_EQ(Render(HFormat::Text),
+            "dirty.xlf:7: [u\"1] Tags <x>: \"<b>\" doesn't exist in translation.\n"
+            "dirty.xlf: [u2] a message without a rule\n");
+}
+
+TEST(HReporter, JsonCarriesEveryField) {
+  EXPECT_EQ(CheckWithPython(Render(HFormat::Json), R"(
+v = d["violations"]
+assert d["summary"] == {"files": 2, "units": 5, "violations": 2}, d["summary"]
+assert v[0] == {"file": "dirty.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
+                "message": '"<b>" doesn\'t exist in translation.', "source": "a <b>\x01", "translation": "c\td"}, v[0]
+assert v[1]["rule"] == "" and v[1]["line"] == 0
+)"), 0);
+}
+
+TEST(HReporter, SarifIsAMinimalValidLog) {
+  EXPECT_EQ(CheckWithPython(Render(HFormat::Sarif), R"(
+assert d["version"] == "2.1.0"
+run = d["runs"][0]
+assert run["tool"]["driver"]["name"] == "inline-patterns"
+ids = [r["id"] for r in run["tool"]["driver"]["rules"]]
+r = run["results"]
+assert [x["ruleId"] for x in r] == ["Tags <x>", "inline-patterns"] and all(i in ids for i in ["Tags <x>", "inline-patterns"])
+loc = r[0]["locations"][0]["physicalLocation"]
+assert loc == {"artifactLocation": {"uri": "dirty.xlf"}, "region": {"startLine": 7}}, loc
+assert "region" not in r[1]["locations"][0]["physicalLocation"]
+assert 'u"1' in r[0]["message"]["text"]
+)"), 0);
+}
+
+TEST(HReporter, JUnitHasOneTestCasePerFileAndFailsDirtyOnes) {
+  const std::string xml = Render(HFormat::JUnit);
+  xmlDocPtr doc = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "junit.xml", nullptr, XML_PARSE_NONET);
+  ASSERT_NE(doc, nullptr) << xml;
+  xmlFreeDoc(doc);
+  EXPECT_NE(xml.find(R"(<testsuites name="inline-patterns" tests="2" failures="1" errors="0">)"), std::string::npos);
+  EXPECT_NE(xml.find(R"(<testcase classname="inline-patterns" name="a b/clean.po">)"), std::string::npos);
+  EXPECT_NE(xml.find("dirty.xlf:7: [u&quot;1] Tags &lt;x&gt;: &quot;&lt;b&gt;&quot; doesn&apos;t exist"),
+            std::string::npos)
+      << xml;
+}
+
+}  // namespace
