@@ -100,12 +100,15 @@ ZAK_EXPORT int32_t ZAKFN_Initialize(void* description848, IAddInHost* host, IAdd
 
 ZAK_EXPORT int32_t ZAKFN_GetCustomCheckOption(int32_t option, BSTR* out) {
   return GuardExport(0, [&] {
-    if (option == CUSTOM_CHECK_REGEX && out != nullptr) *out = AllocString(LoadResourceString(IDS_CUSTOM_CHECK));
+    if (option == CUSTOM_CHECK_REGEX && out != nullptr)
+      *out = AllocString(LoadResourceString(IDS_CUSTOM_CHECK));
     return 0;
   });
 }
 
 // The host asks for tools and error texts; the module has none. The three names share this one body.
-ZAK_EXPORT int32_t ZAKFN_ExecuteTool() { return 0; }
+ZAK_EXPORT int32_t ZAKFN_ExecuteTool() {
+  return 0;
+}
 ZAK_EXPORT int32_t ZAKFN_GetErrorText() __attribute__((alias("ZAKFN_ExecuteTool")));
 ZAK_EXPORT int32_t ZAKFN_GetToolInfo() __attribute__((alias("ZAKFN_ExecuteTool")));

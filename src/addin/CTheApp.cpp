@@ -3,6 +3,7 @@
 
 #ifdef _WIN32
 #include "support/OleTypes.h"  // the lean windows.h
+
 #include <commctrl.h>
 #else
 #include <dlfcn.h>
@@ -28,7 +29,9 @@ bool CTheApp::InitInstance(void* moduleInstance) {
 }
 
 #ifdef _WIN32
-CTheApp& TheApp() { return g_theApp; }
+CTheApp& TheApp() {
+  return g_theApp;
+}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {

@@ -96,7 +96,8 @@ class KTemporaryFile {
 void CRegExList::LoadGlobal(bool compile) {
   Project = nullptr;
   std::u16string path = InFolder(SiteFolder(), kRuleFileName);
-  if (IsMissing(path)) path = InFolder(InFolder(InFolder(SiteFolder(), u".."), u"RegExChecks"), kRuleFileName);
+  if (IsMissing(path))
+    path = InFolder(InFolder(InFolder(SiteFolder(), u".."), u"RegExChecks"), kRuleFileName);
   Load(path, compile);
 }
 

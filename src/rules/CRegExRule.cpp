@@ -64,8 +64,10 @@ bool ReadKeyLine(CRegExRule& rule, std::u16string_view line) {
   const std::u16string_view value = line.substr(equals + 1);
   for (const StoredField& field : kStoredFields) {
     if (field.key != key) continue;
-    if (field.text != nullptr) rule.*field.text = value;
-    else rule.*field.number = ParseInt32(value);
+    if (field.text != nullptr)
+      rule.*field.text = value;
+    else
+      rule.*field.number = ParseInt32(value);
     return field.text == &CRegExRule::Name;
   }
   return false;
@@ -79,8 +81,10 @@ CRegExRule::~CRegExRule() {
 
 void CRegExRule::CopyFrom(const CRegExRule& other) {
   for (const StoredField& field : kStoredFields) {
-    if (field.text != nullptr) this->*field.text = other.*field.text;
-    else this->*field.number = other.*field.number;
+    if (field.text != nullptr)
+      this->*field.text = other.*field.text;
+    else
+      this->*field.number = other.*field.number;
   }
 }
 
@@ -105,8 +109,10 @@ bool CRegExRule::Read(KTextFile& file) {
 // the same line, so there is no fixed line buffer here.
 void CRegExRule::Write(KTextFile& file) const {
   for (const StoredField& field : kStoredFields) {
-    if (field.text != nullptr) file.WriteString(KFormat(u"%s=%s\n", field.key, this->*field.text));
-    else file.WriteString(KFormat(u"%s=%d\n", field.key, this->*field.number));
+    if (field.text != nullptr)
+      file.WriteString(KFormat(u"%s=%s\n", field.key, this->*field.text));
+    else
+      file.WriteString(KFormat(u"%s=%d\n", field.key, this->*field.number));
   }
 }
 

@@ -11,6 +11,10 @@ void SetHostContext(IAddInHost* host, IAddInSite* site) {
   g_site = site;
 }
 
-IAddInHost* AddInHost() { return g_host; }
+IAddInHost* AddInHost() {
+  return g_host;
+}
 
-IAddInSite* AddInSite() { return g_site; }
+IAddInSite* AddInSite() {
+  return g_site;
+}

@@ -64,7 +64,8 @@ TEST_F(AddInTest, LoadAddInWritesAllThirteenWordsEveryTime) {
   for (const uint32_t poison : {0u, 0xFFFFFFFFu}) {
     std::vector<uint32_t> table(14, poison);
     EXPECT_EQ(module.LoadAddIn(table.data()), 0);
-    const std::vector<uint32_t> expected = {112, 110, 110, 110, 110, 110, 110, 110, 110, 110, 0, 0, 0, poison};
+    const std::vector<uint32_t> expected = {112, 110, 110, 110, 110, 110, 110,
+                                            110, 110, 110, 0,   0,   0,   poison};
     EXPECT_EQ(table, expected);
   }
 }
@@ -79,10 +80,7 @@ TEST_F(AddInTest, InitializeFillsTheDescriptionRecordExactly) {
   EXPECT_EQ(FieldText(record, 176, 256), u"Tagging and checking of inline patterns");
   EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
   for (size_t i = kRecordSize; i < record.size(); ++i) EXPECT_EQ(record[i], kPoison) << "byte " << i;
-}
-
-TEST_F(AddInTest, InitializeAsksTheHostForAResourceLibrary) {
-  Initialize();
+  // The resource-library request: (0, the module's base address, a buffer, 260).
   EXPECT_EQ(host.resourceCalls, 1);
   EXPECT_EQ(host.resourceZero, 0);
   EXPECT_EQ(host.resourceModule, module.BaseAddress());
@@ -129,7 +127,9 @@ TEST_F(AddInTest, StubsShareOneBodyAndReturnZero) {
   EXPECT_EQ(module.Symbol("ZAKFN_GetToolInfo"), module.Symbol("ZAKFN_ExecuteTool"));
 }
 
-TEST_F(AddInTest, SetupIsNotConfirmedYet) { EXPECT_EQ(module.Setup(), 1); }
+TEST_F(AddInTest, SetupIsNotConfirmedYet) {
+  EXPECT_EQ(module.Setup(), 1);
+}
 
 TEST_F(AddInTest, NoExceptionCrossesTheBoundaryAndTheModuleStaysUsable) {
   host.resourceThrows = true;

@@ -93,13 +93,20 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::u16string ToU16(const std::string& utf8) { return std::filesystem::path(utf8).u16string(); }
+std::u16string ToU16(const std::string& utf8) {
+  return std::filesystem::path(utf8).u16string();
+}
 
-std::string ToUtf8(std::u16string_view text) { return std::filesystem::path(text).string(); }
+std::string ToUtf8(std::u16string_view text) {
+  return std::filesystem::path(text).string();
+}
 
-std::u16string ToU16(const std::filesystem::path& path) { return path.u16string(); }
+std::u16string ToU16(const std::filesystem::path& path) {
+  return path.u16string();
+}
 
-int32_t TestAddInHost::GetResourceLibrary(int32_t zero, void* moduleInstance, char16_t* buffer, int32_t capacity) {
+int32_t TestAddInHost::GetResourceLibrary(int32_t zero, void* moduleInstance, char16_t* buffer,
+                                          int32_t capacity) {
   ++resourceCalls;
   resourceZero = zero;
   resourceModule = moduleInstance;
@@ -205,7 +212,8 @@ ModuleLoader::ModuleLoader() {
   BeginCheckTokens = reinterpret_cast<decltype(BeginCheckTokens)>(Symbol("ZAKFN_BeginCheckTokens"));
   CheckToken = reinterpret_cast<decltype(CheckToken)>(Symbol("ZAKFN_CheckToken"));
   EndCheckTokens = reinterpret_cast<decltype(EndCheckTokens)>(Symbol("ZAKFN_EndCheckTokens"));
-  GetCustomCheckOption = reinterpret_cast<decltype(GetCustomCheckOption)>(Symbol("ZAKFN_GetCustomCheckOption"));
+  GetCustomCheckOption =
+      reinterpret_cast<decltype(GetCustomCheckOption)>(Symbol("ZAKFN_GetCustomCheckOption"));
   ExecuteTool = reinterpret_cast<decltype(ExecuteTool)>(Symbol("ZAKFN_ExecuteTool"));
   GetErrorText = reinterpret_cast<decltype(GetErrorText)>(Symbol("ZAKFN_GetErrorText"));
   GetToolInfo = reinterpret_cast<decltype(GetToolInfo)>(Symbol("ZAKFN_GetToolInfo"));

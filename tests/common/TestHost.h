@@ -54,7 +54,8 @@ class TestAddInHost final : public IAddInHost {
   std::vector<IHostProject*> projects;
   IHostProject* currentProject = nullptr;
 
-  int32_t ZAKCALL GetResourceLibrary(int32_t zero, void* moduleInstance, char16_t* buffer, int32_t capacity) override;
+  int32_t ZAKCALL GetResourceLibrary(int32_t zero, void* moduleInstance, char16_t* buffer,
+                                     int32_t capacity) override;
   int32_t ZAKCALL CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) override;
   int32_t ZAKCALL GetProject(int32_t index, IHostProject** out) override;
   int32_t ZAKCALL GetCurrentProject(IHostProject** out) override;
@@ -94,10 +95,10 @@ class TestSite final : public IAddInSite {
 class TestProject final : public IHostProject {
  public:
   std::u16string name;
-  std::u16string rulePath;  // what slot 6 writes
-  int32_t pathAnswer = 0;   // slot 6's result
-  int prepareCalls = 0;     // slot 5
-  int pathCalls = 0;        // slot 6
+  std::u16string rulePath;     // what slot 6 writes
+  int32_t pathAnswer = 0;      // slot 6's result
+  int prepareCalls = 0;        // slot 5
+  int pathCalls = 0;           // slot 6
   std::vector<int> slotCalls;  // 5 and 6 in the order called
 
   int32_t ZAKCALL GetProperty(int32_t property, VARIANT* out) override;

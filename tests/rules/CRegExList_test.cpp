@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "common/FileBytes.h"
 #include "common/TestHost.h"
 #include "rules/HostContext.h"
 #include "support/KStdioFile.h"
@@ -36,16 +35,6 @@ std::string Encode(std::u16string_view text, Encoding encoding) {
     if (encoding == Encoding::Ansi) bytes += low;  // the tests' texts are Latin-1 outside 0x80 to 0x9F
   }
   return bytes;
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // "Name|Active|Pattern|RegEx|Case|Tag|CheckMethod|CheckFlags|Native": one line per rule in a failure.
@@ -76,7 +65,7 @@ class RuleFileTest : public testing::Test {
 
   std::vector<std::string> LoadGlobalText(std::u16string_view text, Encoding encoding = Encoding::Utf16Le,
                                           bool compile = false) {
-    WriteBytes(GlobalFile(), Encode(text, encoding));
+    WriteFileBytes(GlobalFile(), Encode(text, encoding));
     list.LoadGlobal(compile);
     return Describe(list);
   }
@@ -93,35 +82,24 @@ CRegExRule* NewRule(std::u16string name, std::u16string pattern = u"") {
   return rule;
 }
 
-TEST(CRegExListOperations, AppendFindRemoveAndDeleteAll) {
+TEST(CRegExListOperations, RemoveKeepsTheRuleAndDeleteAllSkipsNullEntries) {
   testhost::TestAddInHost host;
   CRegExList list;
   CRegExRule outside;
   EXPECT_EQ(list.Find(&outside), -1);
-  EXPECT_EQ(list.Project, nullptr);
-  EXPECT_EQ(list.TreeItem, nullptr);
-
   CRegExRule* a = NewRule(u"a");
   CRegExRule* b = NewRule(u"b");
   host.CreateRegExp(&b->RegExObject, u"b", REGEX_CASE_SENSITIVE);
   list.Add(a);
   list.Add(nullptr);
   list.Add(b);
-  EXPECT_EQ(list.GetSize(), 3);
-  EXPECT_EQ(list.GetAt(2), b);
-  EXPECT_EQ(list.Find(b), 2);
-  EXPECT_EQ(list.Find(&outside), -1);
-
-  list.RemoveAt(0);  // removes without deleting
-  EXPECT_EQ(list.Find(b), 1);
+  list.RemoveAt(0);
   EXPECT_EQ(a->Name, u"a");
   delete a;
-
-  list.DeleteAll();  // skips the null entry
-  EXPECT_EQ(list.GetSize(), 0);
-  EXPECT_EQ(host.destroyed, 1);
+  EXPECT_EQ(list.Find(b), 1);
   list.DeleteAll();
   EXPECT_EQ(list.GetSize(), 0);
+  EXPECT_EQ(host.destroyed, 1);
 }
 
 struct ReaderCase {
@@ -137,25 +115,33 @@ TEST_F(RuleFileTest, ReaderRules) {
        u"[Pattern-00]\nName=N\nActive=0\nPattern=p\nRegEx=1\nCase=0\nTag=1\nCheckMethod=3\nCheckFlags=14\n"
        u"Native=1\n",
        {"N|0|p|1|0|1|3|14|1"}},
-      {"value keeps its leading blanks, loses trailing ones", u"[Pattern-00]\nName=a\nPattern=  x \n",
+      {"value keeps its leading blanks, loses trailing ones",
+       u"[Pattern-00]\nName=a\nPattern=  x \n",
        {"a|1|  x|0|1|0|0|2|0"}},
-      {"section case and number do not matter", u"[pattern-7]\nName=a\n[PATTERN-07]\nName=b\n[Pattern]\nName=c\n",
+      {"section case and number do not matter",
+       u"[pattern-7]\nName=a\n[PATTERN-07]\nName=b\n[Pattern]\nName=c\n",
        {"a|1||0|1|0|0|2|0", "b|1||0|1|0|0|2|0", "c|1||0|1|0|0|2|0"}},
-      {"a section without Name is dropped", u"[Pattern-00]\nActive=0\n[Pattern-01]\nName=\n",
+      {"a section without Name is dropped",
+       u"[Pattern-00]\nActive=0\n[Pattern-01]\nName=\n",
        {"|1||0|1|0|0|2|0"}},
       {"key is not trimmed", u"[Pattern-00]\nName =x\nName=y\n Active = 0\n", {"y|1||0|1|0|0|2|0"}},
-      {"keys are case-sensitive, unknown keys ignored", u"[Pattern-00]\nname=x\nName=y\nACTIVE=0\nColor=red\n",
+      {"keys are case-sensitive, unknown keys ignored",
+       u"[Pattern-00]\nname=x\nName=y\nACTIVE=0\nColor=red\n",
        {"y|1||0|1|0|0|2|0"}},
       {"last value wins", u"[Pattern-00]\nName=a\nActive=0\nName=b\nActive=7\n", {"b|7||0|1|0|0|2|0"}},
       {"integers read like wcstol",
        u"[Pattern-00]\nName=n\nCheckMethod=2abc\nCase=\nActive= -7\nTag=+5\nRegEx=abc\nCheckFlags=16\n",
        {"n|-7||0|0|5|2|16|0"}},
-      {"integers outside 32 bits clamp", u"[Pattern-00]\nName=n\nActive=99999999999\nTag=-99999999999\n",
+      {"integers outside 32 bits clamp",
+       u"[Pattern-00]\nName=n\nActive=99999999999\nTag=-99999999999\n",
        {"n|2147483647||0|1|-2147483648|0|2|0"}},
       {"lines without a key are skipped", u"[Pattern-00]\n=x\nName=a=b\nfoo\n", {"a=b|1||0|1|0|0|2|0"}},
-      {"blank lines and white space anywhere", u"\n  \n\t[Pattern-01]  \n\n   Name=a  \r\n\n", {"a|1||0|1|0|0|2|0"}},
+      {"blank lines and white space anywhere",
+       u"\n  \n\t[Pattern-01]  \n\n   Name=a  \r\n\n",
+       {"a|1||0|1|0|0|2|0"}},
       {"lines outside rule sections are ignored",
-       u"Name=zz\n[Other]\nName=q\n[Pattern-00]\nName=r\n[Options]\nName=s\n", {"r|1||0|1|0|0|2|0"}},
+       u"Name=zz\n[Other]\nName=q\n[Pattern-00]\nName=r\n[Options]\nName=s\n",
+       {"r|1||0|1|0|0|2|0"}},
       {"shorter than the section word", u"[Patter\nName=a\n", {}},
       {"an empty file", u"", {}},
       {"lower-case legacy header is just a section", u"[regexchecks]\n1=\"A\"\n", {}},
@@ -177,7 +163,8 @@ TEST_F(RuleFileTest, LegacyFormat) {
 }
 
 TEST_F(RuleFileTest, EveryEncodingAndLineEndLoadsTheSameRules) {
-  const std::u16string text = u"[Pattern-00]\nName=caf\u00e9\nPattern=\u00e0+\nRegEx=1\n[Pattern-01]\nName=b\n";
+  const std::u16string text =
+      u"[Pattern-00]\nName=caf\u00e9\nPattern=\u00e0+\nRegEx=1\n[Pattern-01]\nName=b\n";
   const std::vector<std::string> expected = {"caf\u00e9|1|\u00e0+|1|1|0|0|2|0", "b|1||0|1|0|0|2|0"};
   for (const Encoding encoding : {Encoding::Utf16Le, Encoding::Utf16Be, Encoding::Utf8, Encoding::Ansi})
     EXPECT_EQ(LoadGlobalText(text, encoding), expected) << static_cast<int>(encoding);
@@ -189,7 +176,7 @@ TEST_F(RuleFileTest, EveryEncodingAndLineEndLoadsTheSameRules) {
 }
 
 TEST_F(RuleFileTest, AnEncodingErrorKeepsTheRulesReadSoFar) {
-  WriteBytes(GlobalFile(), "\xEF\xBB\xBF[Pattern-00]\nName=a\n[Pattern-01]\nName=\xF0\x9F\x98\x80\n");
+  WriteFileBytes(GlobalFile(), "\xEF\xBB\xBF[Pattern-00]\nName=a\n[Pattern-01]\nName=\xF0\x9F\x98\x80\n");
   EXPECT_THROW(list.LoadGlobal(false), KFileException);
   EXPECT_EQ(Describe(list), std::vector<std::string>{"a|1||0|1|0|0|2|0"});
 }
@@ -224,7 +211,8 @@ TEST_F(RuleFileTest, GlobalFileFallsBackToTheLegacyFolder) {
   site.folder = site.Root() / "addin";
   const fs::path legacy = site.Root() / "RegExChecks" / "settings.ini";
   const std::string legacyBytes = Encode(u"[RegExChecks]\n1=\"L\",\"p\"\n", Encoding::Ansi);
-  WriteBytes(legacy, legacyBytes);
+  fs::create_directories(legacy.parent_path());
+  WriteFileBytes(legacy, legacyBytes);
 
   fs::create_directories(GlobalFile());  // a directory counts as missing
   list.LoadGlobal(false);
@@ -234,10 +222,10 @@ TEST_F(RuleFileTest, GlobalFileFallsBackToTheLegacyFolder) {
   ASSERT_EQ(list.GetSize(), 1);
 
   list.Save();
-  EXPECT_EQ(ReadBytes(legacy), legacyBytes);
+  EXPECT_EQ(ReadFileBytes(legacy), legacyBytes);
   list.LoadGlobal(false);
   EXPECT_EQ(Describe(list), std::vector<std::string>{"L|0|p|1|1|0|1|0|0"});
-  EXPECT_EQ(ReadBytes(GlobalFile()).substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(ReadFileBytes(GlobalFile()).substr(0, 2), "\xFF\xFE");
 }
 
 TEST_F(RuleFileTest, NoFileAtAllGivesAnEmptyListAndSavingCreatesIt) {
@@ -258,13 +246,13 @@ TEST_F(RuleFileTest, SavedBytesAreExactlyTheFormat) {
   const std::u16string expected =
       u"[Pattern-00]\r\nName=X\r\nActive=1\r\nPattern=\\d+\r\nRegEx=1\r\nCase=1\r\nTag=0\r\nCheckMethod=0\r\n"
       u"CheckFlags=2\r\nNative=0\r\n\r\n";
-  EXPECT_EQ(ReadBytes(GlobalFile()), Encode(expected, Encoding::Utf16Le));
+  EXPECT_EQ(ReadFileBytes(GlobalFile()), Encode(expected, Encoding::Utf16Le));
 }
 
 TEST_F(RuleFileTest, EmptyListIsAZeroByteFile) {
-  WriteBytes(GlobalFile(), "old");
+  WriteFileBytes(GlobalFile(), "old");
   list.Save();
-  EXPECT_EQ(ReadBytes(GlobalFile()), "");
+  EXPECT_EQ(ReadFileBytes(GlobalFile()), "");
   list.LoadGlobal(false);
   EXPECT_EQ(list.GetSize(), 0);
 }
@@ -282,7 +270,7 @@ TEST_F(RuleFileTest, SaveThenLoadGivesTheSameRules) {
   const std::vector<std::string> saved = Describe(list);
   list.Save();
 
-  const std::string bytes = ReadBytes(GlobalFile());
+  const std::string bytes = ReadFileBytes(GlobalFile());
   EXPECT_NE(bytes.find(Encode(u"[Pattern-100]\r\n", Encoding::Utf16Le).substr(2)), std::string::npos);
   EXPECT_NE(bytes.find(Encode(u"Active=5\r\n", Encoding::Utf16Le).substr(2)), std::string::npos);
   list.LoadGlobal(false);
@@ -299,17 +287,18 @@ TEST_F(RuleFileTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   fs::remove_all(GlobalFile());
 
   // The temporary file cannot be created: the old file stays as it was.
-  WriteBytes(GlobalFile(), "old");
+  WriteFileBytes(GlobalFile(), "old");
   fs::create_directories(site.folder / "settings.ini.tmp" / "keep");
   list.Save();
-  EXPECT_EQ(ReadBytes(GlobalFile()), "old");
+  EXPECT_EQ(ReadFileBytes(GlobalFile()), "old");
   EXPECT_TRUE(fs::exists(site.folder / "settings.ini.tmp" / "keep"));
 }
 
 TEST_F(RuleFileTest, ProjectListReadsAndWritesThePathTheProjectNames) {
   testhost::TestProject project;
   project.rulePath = ToU16(site.Root() / "project" / "settings.ini");
-  WriteBytes(site.Root() / "project" / "settings.ini", Encode(u"[Pattern-00]\nName=p\n", Encoding::Utf8));
+  fs::create_directory(site.Root() / "project");
+  WriteFileBytes(site.Root() / "project" / "settings.ini", Encode(u"[Pattern-00]\nName=p\n", Encoding::Utf8));
 
   list.LoadProject(&project, false);
   EXPECT_EQ(list.Project, &project);
@@ -328,7 +317,7 @@ TEST_F(RuleFileTest, ProjectWithoutAPathReadsAndWritesNothing) {
   testhost::TestProject project;
   project.rulePath = ToU16(GlobalFile());
   project.pathAnswer = 3;
-  WriteBytes(GlobalFile(), Encode(u"[Pattern-00]\nName=g\n", Encoding::Utf8));
+  WriteFileBytes(GlobalFile(), Encode(u"[Pattern-00]\nName=g\n", Encoding::Utf8));
 
   list.Add(NewRule(u"stale"));
   list.LoadProject(&project, false);
@@ -338,7 +327,7 @@ TEST_F(RuleFileTest, ProjectWithoutAPathReadsAndWritesNothing) {
   list.Add(NewRule(u"x"));
   list.Save();
   EXPECT_EQ(project.prepareCalls, 1);
-  EXPECT_EQ(ReadBytes(GlobalFile()), Encode(u"[Pattern-00]\nName=g\n", Encoding::Utf8));
+  EXPECT_EQ(ReadFileBytes(GlobalFile()), Encode(u"[Pattern-00]\nName=g\n", Encoding::Utf8));
 }
 
 }  // namespace

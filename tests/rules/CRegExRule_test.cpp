@@ -69,18 +69,6 @@ TEST(CRegExRule, CopyFromCopiesTheStoredFieldsOnly) {
   EXPECT_EQ(host.destroyed, 1);
 }
 
-TEST(CRegExRule, DestructorDestroysItsOwnExpressionObject) {
-  TestAddInHost host;
-  auto* rule = new CRegExRule;
-  rule->RegExObject = MakeExpression(host, u"x+");
-  CRegExRule* copy = new CRegExRule;
-  copy->RegExObject = MakeExpression(host, u"y+");
-  delete static_cast<KObject*>(rule);  // lists delete through the base
-  EXPECT_EQ(host.destroyed, 1);
-  delete copy;
-  EXPECT_EQ(host.destroyed, 2);
-}
-
 struct LegacyCase {
   const char* name;
   std::u16string line;
