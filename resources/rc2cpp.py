@@ -177,7 +177,7 @@ class Script:
         self.tokens = []
         self._read(path, self.tokens)
 
-    def _find(self, name):
+    def find(self, name):
         for folder in self.include_dirs:
             candidate = os.path.join(folder, name)
             if os.path.exists(candidate):
@@ -200,36 +200,42 @@ class Script:
             if stripped.startswith("#"):
                 self._directive(stripped[1:].strip(), skipping, tokens, path, number)
             elif not any(skipping):
-                self._tokenize(line, number, tokens, path)
+                self.tokenize(line, number, tokens, path)
 
     def _directive(self, directive, skipping, tokens, path, number):
         word, _, rest = directive.partition(" ")
         rest = rest.strip()
         if word in ("ifdef", "ifndef"):
-            skipping.append((rest in self.defines) != (word == "ifdef"))
+            skipping.append(any(skipping) or (rest in self.defines) != (word == "ifdef"))
+        elif word == "if" and any(skipping):
+            skipping.append(True)  # a nested condition inside a skipped branch stays skipped
         elif word == "endif":
             skipping.pop()
         elif word == "else":
-            skipping[-1] = not skipping[-1]
-        elif any(skipping):
+            skipping[-1] = not skipping[-1] or any(skipping[:-1])
+        elif any(skipping) or word in ("pragma", ""):
             return
         elif word == "define":
             match = re.match(r"([A-Za-z_]\w*)\s*(.*)", rest)
             self.defines[match.group(1)] = re.sub(r"//.*|/\*.*?\*/", "", match.group(2)).strip()
+        elif word == "undef":
+            self.defines.pop(rest, None)
         elif word == "include":
             self._include(rest, tokens, path, number)
-        elif word not in ("pragma", "undef", "error") and word:
+        elif word == "error":
+            raise RcError("%s:%d: #error %s" % (path, number, rest))
+        else:
             raise RcError("%s:%d: unsupported directive #%s" % (path, number, word))
 
     def _include(self, rest, tokens, path, number):
         if rest.startswith("<"):
             return  # system headers: their constants are built into this generator
-        found = self._find(rest.strip('"'))
+        found = self.find(rest.strip('"'))
         if not found:
             raise RcError("%s:%d: cannot find %s" % (path, number, rest))
         self._read(found, tokens)
 
-    def _tokenize(self, line, number, tokens, path):
+    def tokenize(self, line, number, tokens, path):
         pos = 0
         while pos < len(line):
             match = TOKEN_RE.match(line, pos)
@@ -248,9 +254,8 @@ class Parser:
         self.strings, self.dialogs, self.menus, self.bitmaps, self.cursors = {}, {}, {}, {}, {}
 
     # Token access
-    def peek(self, offset=0):
-        index = self.pos + offset
-        return self.tokens[index] if index < len(self.tokens) else None
+    def peek(self):
+        return self.tokens[self.pos] if self.pos < len(self.tokens) else None
 
     def next(self):
         token = self.peek()
@@ -310,7 +315,7 @@ class Parser:
 
     def evaluate_text(self, text):
         tokens = []
-        self.script._tokenize(text, 0, tokens, "#define")
+        self.script.tokenize(text, 0, tokens, "#define")
         sub = Parser(self.script, tokens)
         value = sub.number()
         if sub.peek() is not None:
@@ -405,12 +410,15 @@ class Parser:
 
     def file_bytes(self):
         name = self.string()
-        path = self.script._find(name)
+        path = self.script.find(name)
         if not path:
             raise self.error("cannot find file " + name)
         self.script.files.append(path)
         with open(path, "rb") as f:
-            return f.read()
+            data = f.read()
+        if not data:
+            raise self.error("empty file " + name)
+        return data
 
     def dialog(self, extended):
         rect = self.rectangle()
