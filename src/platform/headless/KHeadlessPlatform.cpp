@@ -638,11 +638,12 @@ void KHeadlessPlatform::ReplaceSelection(KWnd edit, std::u16string_view text, bo
   const size_t kept = w->text.size() - static_cast<size_t>(sel.end - sel.start);
   const size_t room = static_cast<size_t>(w->textLimit) > kept ? static_cast<size_t>(w->textLimit) - kept : 0;
   const std::u16string_view inserted = text.substr(0, std::min(room, text.size()));
+  if (inserted.size() < text.size()) SendCommand(w, EN_MAXTEXT);
+  if (inserted.empty() && sel.start == sel.end) return;
   w->text.replace(static_cast<size_t>(sel.start), static_cast<size_t>(sel.end - sel.start), inserted);
   const auto caret = sel.start + static_cast<int32_t>(inserted.size());
   w->selection = {caret, caret};
   SendCommand(w, EN_CHANGE);
-  if (inserted.size() < text.size()) SendCommand(w, EN_MAXTEXT);
 }
 
 void KHeadlessPlatform::ScrollCaret(KWnd) {}  // every line of an in-memory edit is in view

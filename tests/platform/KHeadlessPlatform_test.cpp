@@ -1,0 +1,213 @@
+// The headless window system: dialogs from the resource tables, the modal loop, tree views with refusable
+// selection and label editing, timers on the virtual clock, scripted message boxes and menus.
+#include "platform/headless/KHeadlessPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/headless/KHeadlessDriver.h"
+#include "platform/RecordingSink.h"
+
+namespace {
+
+constexpr uint32_t kDialog = 104;  // the rule editor's template, the richest one the module has
+constexpr int32_t kTree = 1001;
+
+class HeadlessPlatformTest : public ::testing::Test {
+ protected:
+  // Runs the dialog with `script`; OK ends it.
+  intptr_t Run(std::function<void(KWnd)> script) {
+    driver.OnNextDialog([&, script](KWnd dialog) {
+      script(dialog);
+      if (driver.Dialog()) driver.Click(IDOK);
+    });
+    return platform.RunModalDialog(kDialog, nullptr, sink);
+  }
+
+  KTreeItem Add(KWnd tree, KTreeItem parent, const char16_t* text) {
+    KTreeInsert insert;
+    insert.parent = parent;
+    insert.text = text;
+    return platform.TreeInsertItem(tree, insert);
+  }
+
+  KHeadlessDriver driver;
+  KHeadlessPlatform& platform = driver.State();
+  RecordingSink sink;
+};
+
+TEST_F(HeadlessPlatformTest, TemplateBecomesControlsWithPixelRectangles) {
+  struct Case {
+    int32_t id;
+    KRect rect;  // client coordinates: dialog units times 6/4 and 13/8, rounded half away from zero
+  };
+  const Case cases[] = {
+      {1003, {9, 10, 101, 33}},     // 6, 6, 61, 14
+      {kTree, {11, 39, 200, 439}},  // 7, 24, 126, 246
+      {IDOK, {228, 455, 311, 478}},  // 152, 280, 55, 14
+  };
+  Run([&](KWnd dialog) {
+    // 500 x 302 units of client area, a 3-pixel modal frame and a 22-pixel caption.
+    EXPECT_EQ(platform.GetClientRect(dialog), (KRect{0, 0, 750, 491}));
+    EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{0, 0, 756, 519}));
+    for (const Case& c : cases) {
+      const KRect screen = platform.GetWindowRect(driver.Control(c.id));
+      EXPECT_EQ(screen.Offset(-3, -25), c.rect) << c.id;
+    }
+    EXPECT_EQ(platform.GetClientRect(driver.Control(kTree)), (KRect{0, 0, 187, 398}));  // inside the border
+    EXPECT_EQ(platform.ClassName(driver.Control(kTree)), u"SysTreeView32");
+    EXPECT_EQ(platform.GetDefaultId(dialog), IDOK);
+    EXPECT_FALSE(platform.GetStyle(driver.Control(1016)) & WS_VISIBLE);
+  });
+}
+
+TEST_F(HeadlessPlatformTest, ModalLoopReturnsTheResultAndDestroysTheDialog) {
+  EXPECT_EQ(Run([&](KWnd dialog) {
+              EXPECT_EQ(platform.GetFocus(), driver.Control(1003));  // the first tab stop
+              platform.EndDialog(dialog, 42);
+            }),
+            42);
+  EXPECT_EQ(sink.events.front(), "init");
+  EXPECT_EQ(sink.events.back(), "destroy");
+  EXPECT_FALSE(platform.IsWindow(sink.dialog));
+  EXPECT_TRUE(driver.Problems().empty());
+}
+
+TEST_F(HeadlessPlatformTest, DialogLeftOpenOrMissingIsAProblem) {
+  driver.OnNextDialog([](KWnd) {});
+  EXPECT_EQ(platform.RunModalDialog(kDialog, nullptr, sink), -1);
+  EXPECT_EQ(platform.RunModalDialog(9999, nullptr, sink), -1);
+  EXPECT_EQ(driver.Problems().size(), 2u);
+}
+
+TEST_F(HeadlessPlatformTest, RefusedSelectionChangeKeepsTheOldNode) {
+  Run([&](KWnd) {
+    const KWnd tree = driver.Control(kTree);
+    const KTreeItem first = Add(tree, nullptr, u"first");
+    const KTreeItem second = Add(tree, nullptr, u"second");
+    EXPECT_TRUE(platform.TreeSelectItem(tree, first, TVGN_CARET));
+    sink.events.clear();
+    sink.refuseSelection = true;
+    EXPECT_FALSE(driver.SelectTreeItem(kTree, second));
+    EXPECT_EQ(platform.TreeGetNextItem(tree, nullptr, TVGN_CARET), first);
+    EXPECT_EQ(sink.events, std::vector<std::string>{"selchanging"});
+  });
+}
+
+TEST_F(HeadlessPlatformTest, DeletingTheSelectionSelectsTheNextSiblingElseTheParent) {
+  Run([&](KWnd) {
+    const KWnd tree = driver.Control(kTree);
+    const KTreeItem list = Add(tree, nullptr, u"list");
+    const KTreeItem a = Add(tree, list, u"a");
+    const KTreeItem b = Add(tree, list, u"b");
+    platform.TreeSelectItem(tree, a, TVGN_CARET);
+    sink.events.clear();
+    platform.TreeDeleteItem(tree, a);
+    EXPECT_EQ(platform.TreeGetNextItem(tree, nullptr, TVGN_CARET), b);
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"selchanging", "selchanged"}));
+    platform.TreeDeleteItem(tree, b);
+    EXPECT_EQ(platform.TreeGetNextItem(tree, nullptr, TVGN_CARET), list);
+    EXPECT_EQ(driver.TreeOutline(kTree), u"list\n");
+  });
+}
+
+TEST_F(HeadlessPlatformTest, LabelEditingIsRefusableAndEndsWithTextOrCancel) {
+  Run([&](KWnd) {
+    const KWnd tree = driver.Control(kTree);
+    const KTreeItem rule = Add(tree, nullptr, u"old");
+    sink.refuseLabelEdit = true;
+    EXPECT_EQ(driver.BeginRename(kTree, rule), nullptr);
+    sink.refuseLabelEdit = false;
+    const KWnd edit = driver.BeginRename(kTree, rule);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(platform.GetFocus(), edit);
+    EXPECT_EQ(platform.GetSelection(edit), (KTextRange{0, 3}));  // the whole label is selected
+    driver.Type(u"new");
+    platform.TreeEndEditLabelNow(tree, false);
+    EXPECT_EQ(sink.editedText, u"new");
+    EXPECT_EQ(platform.TreeGetText(tree, rule), u"new");
+    EXPECT_EQ(platform.GetFocus(), tree);
+    driver.BeginRename(kTree, rule);
+    driver.Type(u"lost");
+    platform.TreeEndEditLabelNow(tree, true);
+    EXPECT_EQ(sink.editedText, u"<cancelled>");
+    EXPECT_EQ(platform.TreeGetText(tree, rule), u"new");
+  });
+}
+
+TEST_F(HeadlessPlatformTest, TimersFireInOrderOfDueTimeOnTheVirtualClock) {
+  static std::vector<std::string>* log;
+  std::vector<std::string> callbacks;
+  log = &callbacks;
+  Run([&](KWnd dialog) {
+    sink.events.clear();
+    const uint32_t start = platform.TickCount();
+    platform.SetTimer(dialog, 7, 75, nullptr);
+    platform.SetTimer(dialog, 8, 5, [](KWnd window, uintptr_t id) {
+      log->push_back(std::to_string(id) + " at " + std::to_string(Platform().TickCount()));
+      if (Platform().TickCount() >= 1020) Platform().KillTimer(window, id);
+    });
+    driver.AdvanceClock(160);
+    EXPECT_EQ(platform.TickCount(), start + 160);
+    platform.KillTimer(dialog, 7);
+  });
+  // Win32 raises a 5 ms period to 10 ms.
+  EXPECT_EQ(callbacks, (std::vector<std::string>{"8 at 1010", "8 at 1020"}));
+  EXPECT_EQ(sink.events[0], "timer 7 at 1075");
+  EXPECT_EQ(sink.events[1], "timer 7 at 1150");
+}
+
+TEST_F(HeadlessPlatformTest, MessageBoxesAreAnsweredFromTheScriptAndRecorded) {
+  struct Case {
+    uint32_t type;
+    std::vector<int32_t> script;
+    int32_t answer;
+    size_t problems;
+  };
+  const Case cases[] = {
+      {MB_YESNO, {IDYES}, IDYES, 0},
+      {MB_YESNO | MB_DEFBUTTON2, {}, IDNO, 0},  // unscripted: the default button
+      {MB_YESNOCANCEL, {IDCANCEL}, IDCANCEL, 0},
+      {MB_YESNO, {IDCANCEL}, IDYES, 1},  // a button the box does not have
+      {MB_OK, {}, IDOK, 0},
+  };
+  for (const Case& c : cases) {
+    KHeadlessDriver fresh;
+    for (int32_t answer : c.script) fresh.AnswerMessageBox(answer);
+    EXPECT_EQ(Platform().ShowMessageBox(nullptr, u"Do you want to delete this rule?", u"", c.type), c.answer);
+    ASSERT_EQ(fresh.MessageBoxes().size(), 1u);
+    EXPECT_EQ(fresh.MessageBoxes()[0].text, u"Do you want to delete this rule?");
+    EXPECT_EQ(fresh.MessageBoxes()[0].type, c.type);
+    EXPECT_EQ(fresh.Problems().size(), c.problems);
+  }
+}
+
+TEST_F(HeadlessPlatformTest, PopupMenusComeFromTheResourcesAndRecordWhatWasShown) {
+  const KMenu menu = platform.LoadMenuResource(108);
+  ASSERT_NE(menu, nullptr);
+  const KMenu popup = platform.GetSubMenu(menu, 0);
+  driver.AnswerMenu(40013);
+  EXPECT_EQ(platform.TrackPopupMenu(popup, {300, 200}, nullptr), 40013u);
+  platform.EnableMenuItem(popup, 40013, false);
+  driver.AnswerMenu(40013);  // a grayed item cannot be chosen
+  EXPECT_EQ(platform.TrackPopupMenu(popup, {300, 200}, nullptr), 0u);
+  EXPECT_EQ(platform.TrackPopupMenu(popup, {0, 0}, nullptr), 0u);  // unscripted: dismissed
+  platform.DestroyMenu(menu);
+  EXPECT_EQ(platform.TrackPopupMenu(popup, {0, 0}, nullptr), 0u);
+  ASSERT_EQ(driver.Menus().size(), 3u);
+  EXPECT_EQ(driver.Menus()[0].menuId, 108u);
+  EXPECT_EQ(driver.Menus()[0].point, (KPoint{300, 200}));
+  ASSERT_EQ(driver.Menus()[0].items.size(), 2u);
+  EXPECT_EQ(driver.Menus()[0].items[1].command, 40013u);
+  EXPECT_EQ(driver.Menus()[1].items[1].flags & MF_GRAYED, MF_GRAYED);
+  EXPECT_EQ(driver.Problems().size(), 1u);
+}
+
+TEST_F(HeadlessPlatformTest, MonitorFromRectPrefersOverlapThenNearness) {
+  driver.SetMonitors({{{0, 0, 1000, 800}, {0, 0, 1000, 760}, true}, {{1000, 0, 2000, 800}, {1000, 0, 2000, 800}}});
+  EXPECT_EQ(platform.MonitorFromRect({900, 10, 1200, 100}), 1);  // more of it on the second
+  EXPECT_EQ(platform.MonitorFromRect({-500, 10, -400, 100}), 0);
+  EXPECT_EQ(platform.MonitorFromPoint({2500, 100}), 1);
+  EXPECT_EQ(platform.GetSystemMetrics(SM_CXSCREEN), 1000);
+}
+
+}  // namespace
