@@ -42,10 +42,10 @@ char16_t* AppendFormat(char16_t* buffer, int capacity, std::u16string_view forma
 }
 
 // The string with that id, or the fallback when the string table has none (the empty text without one),
-// cut to capacity - 1. A null buffer means the next rotating buffer; a capacity of 0 returns the buffer
-// untouched.
-char16_t* LoadStringTemp(uint32_t id, char16_t* buffer = nullptr, int capacity = kTempBufferSize,
-                         const char16_t* fallback = nullptr);
+// cut to capacity - 1. A null buffer means the next rotating buffer (and its capacity); a capacity of 0
+// returns the buffer untouched. A given buffer always comes with its capacity, so no default may overrun it.
+char16_t* LoadStringTemp(uint32_t id, char16_t* buffer, int capacity, const char16_t* fallback = nullptr);
+inline char16_t* LoadStringTemp(uint32_t id) { return LoadStringTemp(id, nullptr, kTempBufferSize); }
 
 // Appends as much of text as fits within capacity (terminator included); nothing when the buffer already
 // holds capacity - 1 characters.
