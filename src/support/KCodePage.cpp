@@ -116,10 +116,12 @@ std::string IconvName(uint32_t number) {
 
 constexpr const char* kUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 
-// Opens the descriptor on first use; false when iconv does not know the code page.
-bool OpenOnce(void*& descriptor, const char* to, const char* from) {
+// Opens the descriptor between UTF-16 and the code page on first use; false when iconv does not know the
+// code page.
+bool OpenOnce(void*& descriptor, uint32_t number, bool toWide) {
   if (descriptor == nullptr) {
-    iconv_t opened = iconv_open(to, from);
+    const std::string name = IconvName(number);
+    iconv_t opened = toWide ? iconv_open(kUtf16, name.c_str()) : iconv_open(name.c_str(), kUtf16);
     if (opened == reinterpret_cast<iconv_t>(-1)) return false;
     descriptor = opened;
   }
@@ -149,7 +151,7 @@ bool KCodePage::IsLeadByte(uint8_t byte) const {
 }
 
 bool KCodePage::CharToWide(std::string_view bytes, char16_t& out) {
-  if (!OpenOnce(toWide_, kUtf16, IconvName(number_).c_str())) return false;
+  if (!OpenOnce(toWide_, number_, true)) return false;
   char input[2] = {};
   const size_t count = std::min(bytes.size(), sizeof input);
   std::memcpy(input, bytes.data(), count);
@@ -165,7 +167,7 @@ bool KCodePage::CharToWide(std::string_view bytes, char16_t& out) {
 
 bool KCodePage::Encode(std::u16string_view text, std::string& out, bool lossy) {
   out.clear();
-  if (!OpenOnce(toBytes_, IconvName(number_).c_str(), kUtf16)) return false;
+  if (!OpenOnce(toBytes_, number_, false)) return false;
   // Four bytes per unit cover every code page (GB18030 needs four for a surrogate pair, UTF-8 three for a
   // unit); the extra room takes the shift sequence of a stateful page.
   std::string buffer(text.size() * 4 + 16, '\0');
