@@ -99,7 +99,6 @@ KHeadlessWindow* KHeadlessDriver::Live(int32_t id) const {
 }
 
 void KHeadlessDriver::ClickWindow(KHeadlessWindow* button) {
-  if (button->style & WS_TABSTOP || IsPushButton(button)) platform_.NextDlgCtl(Dialog(), button->Handle());
   switch (ButtonType(button)) {
     case BS_AUTOCHECKBOX:
       button->check = button->check == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED;
@@ -126,6 +125,7 @@ void KHeadlessDriver::ClickWindow(KHeadlessWindow* button) {
 bool KHeadlessDriver::Click(int32_t id) {
   KHeadlessWindow* button = Live(id);
   if (!button || button->className != KCLASS_BUTTON) return false;
+  platform_.NextDlgCtl(Dialog(), button->Handle());  // a button takes the focus when it is clicked
   ClickWindow(button);
   Finish();
   return true;
@@ -236,14 +236,15 @@ bool KHeadlessDriver::DialogManagerKey(uint32_t virtualKey) {
     }
     case VK_RETURN: {
       if (focus && (focus->style & ES_MULTILINE) && (focus->style & ES_WANTRETURN)) return false;
+      // Enter sends the button's command; neither the focus nor the button changes.
       if (focus && IsPushButton(focus) && TakesInput(focus)) {
-        ClickWindow(focus);
+        platform_.SendCommand(focus, BN_CLICKED);
         return true;
       }
       const int32_t defaultId = platform_.GetDefaultId(dialog);
       KHeadlessWindow* button = platform_.Window(platform_.GetDlgItem(dialog, defaultId));
       if (button && TakesInput(button)) {
-        ClickWindow(button);
+        platform_.SendCommand(button, BN_CLICKED);
       } else if (!defaultId && dialogWindow->sink) {
         dialogWindow->sink->OnCommand(IDOK, BN_CLICKED, nullptr);
       }

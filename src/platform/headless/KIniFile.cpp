@@ -141,7 +141,10 @@ bool KIniFile::Write(std::u16string_view path, std::u16string_view section, std:
   const ptrdiff_t at = Locate(lines, section, key, found);
   std::u16string entry = std::u16string(key) + u"=" + std::u16string(value);
   if (found) {
-    lines[at] = std::move(entry);
+    // Only the value changes; the key keeps the spelling the file gave it.
+    std::u16string_view name, old;
+    KeyOf(lines[at], name, old);
+    lines[at] = std::u16string(name) + u"=" + std::u16string(value);
   } else if (at >= 0) {
     lines.insert(lines.begin() + at, std::move(entry));
   } else {
