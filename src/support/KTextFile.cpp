@@ -192,6 +192,8 @@ char16_t* KTextFile::ReadString(char16_t* buffer, uint32_t capacity) {
   return buffer;
 }
 
+// A read error throws from the stream with the OS error and the file name, so a chunk is missing only at
+// the end of the file.
 bool KTextFile::ReadString(std::u16string& line) {
   line.clear();
   char16_t chunk[kPiece + 1];
