@@ -1,0 +1,106 @@
+// End to end through the real module: rules from the global and project files, exit codes, errors.
+#include "HApplication.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "HostTestFiles.h"
+
+namespace {
+
+// One rule section; method 1 with count and text unless said otherwise.
+std::string Rule(const std::string& name, const std::string& pattern, int regEx = 1, int method = 1, int flags = 6) {
+  return "[Pattern]\nName=" + name + "\nPattern=" + pattern + "\nRegEx=" + std::to_string(regEx) +
+         "\nCheckMethod=" + std::to_string(method) + "\nCheckFlags=" + std::to_string(flags) + "\n";
+}
+
+std::string Po(const std::string& source, const std::string& target) {
+  return "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\nmsgid \"" + source + "\"\nmsgstr \"" +
+         target + "\"\n";
+}
+
+class HApplicationTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_files.Write("global/settings.ini", Rule("Printf", "%[sd]"));
+  }
+
+  int Run(std::vector<std::string> arguments) {
+    m_out.str("");
+    m_err.str("");
+    arguments.insert(arguments.begin(), {"--module", IP_MODULE_PATH, "--global-dir", m_files.Path("global")});
+    return HApplication(m_out, m_err, false, false).Run(arguments);
+  }
+
+  HostTestFiles m_files;
+  std::ostringstream m_out;
+  std::ostringstream m_err;
+};
+
+TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
+  const std::string clean = m_files.Write("clean/de.po", Po("Open %s", "%s öffnen"));
+  EXPECT_EQ(Run({clean}), HApplication::kClean) << m_err.str();
+  EXPECT_EQ(m_out.str(), "");
+  EXPECT_NE(m_err.str().find("1 units checked in 1 files, 0 violations"), std::string::npos) << m_err.str();
+
+  const std::string dirty = m_files.Write("dirty/de.po", Po("Copy %s to %d", "Kopieren nach %d"));
+  EXPECT_EQ(Run({dirty}), HApplication::kViolations);
+  EXPECT_EQ(m_out.str(), dirty + ":4: [Copy %s to %d] Printf: Unequal number of matches. Source: 2, Translation: 1\n");
+
+  EXPECT_EQ(Run({m_files.Path("nowhere")}), HApplication::kError);
+  EXPECT_NE(m_err.str().find("nowhere: no such file or folder"), std::string::npos);
+  EXPECT_EQ(Run({"--format", "yaml", clean}), HApplication::kError);
+  EXPECT_EQ(Run({"--module", m_files.Path("none.zak"), clean}), HApplication::kError);
+  EXPECT_NE(m_err.str().find("cannot load the module"), std::string::npos);
+}
+
+TEST_F(HApplicationTest, BrokenFileIsAnErrorButTheOthersAreStillChecked) {
+  m_files.Write("p/a.xlf", "<xliff><file>\n");
+  m_files.Write("p/b.po", Po("%s", "x"));
+  EXPECT_EQ(Run({"-q", m_files.Path("p")}), HApplication::kError);
+  EXPECT_NE(m_out.str().find("b.po:4:"), std::string::npos) << m_out.str();
+  EXPECT_NE(m_err.str().find("a.xlf:1: "), std::string::npos) << "[" << m_err.str() << "]";
+  EXPECT_EQ(m_err.str().find("units checked"), std::string::npos) << "--quiet keeps the summary back";
+}
+
+TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
+  m_files.Write("one/.inline-patterns/settings.ini", Rule("Brand", "Acme", 0, 1, 2));
+  const std::string one = m_files.Write("one/fr.xlf", R"(<xliff version="1.2"><file><body>
+<trans-unit id="b"><source>Acme <x id="1"/></source><target>Produit</target></trans-unit></body></file></xliff>)");
+  const std::string two = m_files.Write("two/fr.po", Po("Acme", "Produit"));
+  EXPECT_EQ(Run({one, two}), HApplication::kViolations);
+  EXPECT_EQ(m_out.str(), one + ":2: [b] Brand: Unequal number of matches. Source: 1, Translation: 0\n");
+
+  const std::string shared = m_files.Write("shared.ini", Rule("Must say Acme", "Acme", 0, 3));
+  EXPECT_EQ(Run({"--project-rules", shared, one, two}), HApplication::kViolations);
+  EXPECT_NE(m_out.str().find("two/fr.po:4: [Acme] Must say Acme: No text found"), std::string::npos) << m_out.str();
+}
+
+TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
+  m_files.Write("global/settings.ini", Rule("Codes", "<x[^>]*/>") + "Native=1\n");
+  const std::string xliff = m_files.Write("p/fr.xlf", R"(<xliff version="1.2"><file><body>
+<trans-unit id="c"><source>a <x id="1"/></source><target>b</target></trans-unit></body></file></xliff>)");
+  EXPECT_EQ(Run({"--format", "json", xliff}), HApplication::kViolations);
+  EXPECT_NE(m_out.str().find(R"("rule": "Codes")"), std::string::npos) << m_out.str();
+}
+
+TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {
+  m_files.Write("global/settings.ini", Rule("Broken", "(x"));
+  EXPECT_EQ(Run({"-v", m_files.Write("p/de.po", Po("x", "y"))}), HApplication::kClean);
+  EXPECT_NE(m_err.str().find("\"(x\" does not compile: missing closing parenthesis at offset 2"), std::string::npos)
+      << m_err.str();
+  EXPECT_NE(m_err.str().find("add-in \"Inline Patterns\""), std::string::npos) << m_err.str();
+}
+
+TEST(HApplicationProgram, HelpAndUsageErrorFromTheProgram) {
+  const std::string program = IP_HOST_PROGRAM;
+  const int help = std::system((program + " --help > /dev/null").c_str());
+  EXPECT_EQ(WEXITSTATUS(help), 0);
+  const int usage = std::system((program + " 2> /dev/null").c_str());
+  EXPECT_EQ(WEXITSTATUS(usage), 2);
+}
+
+}  // namespace
