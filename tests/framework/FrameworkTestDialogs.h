@@ -1,0 +1,79 @@
+// Dialogs for the framework's tests on the headless platform: the module's own resources plus a small
+// dialog with a known layout, served as the current resource source while a test runs.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless/KHeadlessDriver.h"
+#include "support/KResourceSource.h"
+#include "support/KResourceTable.h"
+
+// Dialog 9001, 200 x 100 dialog units at 10, 10 (headless: 6 x 13 pixel base units, so x units are
+// 1.5 pixels and y units 1.625): a label at pixels 12..72 x 13..26, an edit at 90..300 x 33..52, and a
+// hidden button further right and down.
+inline constexpr uint32_t kFitDialog = 9001;
+inline constexpr int32_t kFitLabel = 100;
+inline constexpr int32_t kFitEdit = 101;
+inline constexpr int32_t kFitHidden = 102;
+
+class KFrameworkTestResources : public KResourceSource {
+ public:
+  KFrameworkTestResources() {
+    const KResourceTable* own = ModuleResourceTable();
+    dialogs_.assign(own->dialogs.begin(), own->dialogs.end());
+    dialogs_.push_back({kFitDialog, WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 10, 10, 200, 100, u"Fit", u"", 8,
+                        kFitControls});
+    table_ = *own;
+    table_.dialogs = dialogs_;
+  }
+  bool GetString(uint32_t id, std::u16string& text) const override {
+    const char16_t* found = table_.FindString(id);
+    if (found) text = found;
+    return found != nullptr;
+  }
+  void* ModuleHandle() const override { return nullptr; }
+  const KResourceTable* Tables() const override { return &table_; }
+
+ private:
+  static constexpr KDialogControl kFitControls[] = {
+      {kFitLabel, u"Static", u"&Label:", SS_LEFT | WS_VISIBLE | WS_GROUP, 0, 8, 8, 40, 8},
+      {kFitEdit, u"Edit", u"", WS_VISIBLE | WS_TABSTOP, 0, 60, 20, 140, 12},
+      {kFitHidden, u"Button", u"Hidden", BS_PUSHBUTTON | WS_TABSTOP, 0, 150, 80, 60, 14},
+  };
+  std::vector<KDialogTemplate> dialogs_;
+  KResourceTable table_;
+};
+
+// A fresh headless platform with the test resources; Run shows a dialog and runs the script inside it.
+class KFrameworkTest {
+ public:
+  KFrameworkTest() { SetResourceSource(std::make_unique<KFrameworkTestResources>()); }
+  ~KFrameworkTest() { SetResourceSource(nullptr); }
+  KFrameworkTest(const KFrameworkTest&) = delete;
+  KFrameworkTest& operator=(const KFrameworkTest&) = delete;
+
+  // Runs dialog `templateId` with `sink` and the script; the script's dialog is ended afterwards.
+  intptr_t RunDialog(uint32_t templateId, KWindowSink& sink, const std::function<void(KWnd)>& script, KWnd owner = nullptr) {
+    driver.OnNextDialog([this, script](KWnd dialog) {
+      script(dialog);
+      if (platform.IsWindow(dialog)) platform.EndDialog(dialog, IDOK);
+    });
+    return platform.RunModalDialog(templateId, owner, sink);
+  }
+
+  KHeadlessDriver driver;
+  KHeadlessPlatform& platform = driver.State();
+};
+
+// A dialog sink that only remembers its window and passes every event on.
+class KPlainSink : public KWindowSink {
+ public:
+  bool OnInitDialog(KWnd self) override {
+    dialog = self;
+    return true;
+  }
+  KWnd dialog = nullptr;
+};

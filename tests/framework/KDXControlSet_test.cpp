@@ -1,0 +1,186 @@
+// Bindings on the rule editor's layout: transfers both ways, bit and radio bindings, three-state boxes and
+// the validation messages with the controls' labels.
+#include "framework/KDXControlSet.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/FrameworkTestDialogs.h"
+
+namespace {
+
+constexpr uint32_t kEditor = 104;
+constexpr int32_t kName = 1005;
+constexpr int32_t kPattern = 1006;
+constexpr int32_t kActive = 1010;
+constexpr int32_t kMethod = 1002;
+constexpr int32_t kNoChecking = 1025;
+constexpr int32_t kMustExist = 1008;
+constexpr int32_t kCount = 1017;
+constexpr int32_t kText = 1013;
+constexpr int32_t kOrder = 1009;
+
+class KDXControlSetTest : public ::testing::Test, public KFrameworkTest {
+ protected:
+  // The rule editor's bindings: no variables at registration, each passed with its transfer.
+  void InEditor(const std::function<void()> &script) {
+    RunDialog(kEditor, sink, [&](KWnd dialog) {
+      set.Attach(dialog);
+      set.Add(0x0B00, kName, nullptr, -1);
+      set.Add(0x0B00, kPattern, nullptr, -1);
+      set.Add(0x0D05, kActive, nullptr, -1);
+      set.Add(0x0107, kMethod, nullptr, -1);
+      set.Add(0x1005, kCount, nullptr, 0x2);
+      set.Add(0x1005, kText, nullptr, 0x4);
+      set.Add(0x1005, kOrder, nullptr, 0x8);
+      set.SetRange(kName, 1, 80);
+      set.SetRange(kPattern, 1, 2000);
+      script();
+    });
+  }
+  std::u16string LastMessage() const {
+    return platform.shownMessageBoxes.empty() ? u"" : platform.shownMessageBoxes.back().text;
+  }
+
+  KPlainSink sink;
+  KDXControlSet set;
+};
+
+TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabel) {
+  InEditor([&] {
+    std::u16string name = u"Rule";
+    std::u16string pattern = u"x";
+    set.SetData(kName, &name);
+    set.SetData(kPattern, &pattern);
+    EXPECT_EQ(set.Validate(0), 1);
+
+    platform.SetText(driver.Control(kName), u"");
+    EXPECT_EQ(set.Validate(0), 0);
+    EXPECT_EQ(LastMessage(), u"Please enter Pattern Name.");
+    EXPECT_EQ(platform.GetFocus(), driver.Control(kName));
+
+    platform.SetText(driver.Control(kName), u"Rule");
+    platform.SetText(driver.Control(kPattern), std::u16string(2001, u'a'));
+    EXPECT_EQ(set.Validate(0), 0);
+    EXPECT_EQ(LastMessage(), u"Text to search:\nInvalid text length.\n(Valid range from 1 to 2000 characters)");
+    EXPECT_EQ(platform.GetFocus(), driver.Control(kPattern));
+    EXPECT_EQ(platform.shownMessageBoxes.back().type, MB_OK);
+  });
+}
+
+TEST_F(KDXControlSetTest, AMaximumAloneLeavesTheMinimumEmptyInTheMessage) {
+  InEditor([&] {
+    KDXControl* name = set.Find(kName);
+    ASSERT_NE(name, nullptr);
+    name->Data->Minimum.clear();
+    name->Data->Maximum = u"80";
+    platform.SetText(driver.Control(kName), std::u16string(81, u'n'));
+    EXPECT_EQ(set.Validate(kName), 0);
+    EXPECT_EQ(LastMessage(), u"Pattern Name:\nInvalid text length.\n(Valid range from  to 80 characters)");
+  });
+}
+
+TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExplicitLabel) {
+  InEditor([&] {
+    int32_t count = 20;
+    ASSERT_EQ(set.Add(0x0100, 4242, &count, -1), 1);  // a control the dialog lacks
+    EXPECT_EQ(set.SetData(4242, &count), 0);
+    ASSERT_EQ(set.Add(0x0100, kName, &count, -1), 1);  // a second binding of the name field
+    KDXControl* numeric = set.Bindings()[set.Bindings().GetSize() - 1];
+    numeric->LabelText = u"Count";
+    numeric->Data->Minimum = u"10";
+    numeric->Data->Maximum = u"50";
+    numeric->SetValue({1, u""});  // shown from a set value, then left empty
+    KDXValue value;
+    numeric->GetValue(value);
+    std::u16string message;
+    EXPECT_EQ(numeric->Data->Validate(value, message), 0);
+    EXPECT_EQ(message, u"Please enter %1.");
+    EXPECT_EQ(numeric->Data->Validate({1, u"60"}, message), 0);
+    EXPECT_EQ(message, u"%1:\nInvalid value.\n(Valid range from 10 to 50)");
+    std::u16string label;
+    EXPECT_EQ(numeric->GetLabel(label), 1);
+    EXPECT_EQ(label, u"Count");
+  });
+}
+
+TEST_F(KDXControlSetTest, BitBoxesShareOneVariable) {
+  InEditor([&] {
+    int32_t flags = 0x6 | 0x100;
+    for (int32_t id : {kCount, kText, kOrder}) set.SetData(id, &flags);
+    EXPECT_EQ(driver.Check(kCount), BST_CHECKED);
+    EXPECT_EQ(driver.Check(kText), BST_CHECKED);
+    EXPECT_EQ(driver.Check(kOrder), BST_UNCHECKED);
+
+    platform.SetCheck(driver.Control(kText), BST_UNCHECKED);
+    EXPECT_EQ(set.StoreBound(0), 1);  // no variables bound: nothing written
+    for (int32_t id : {kCount, kText, kOrder}) EXPECT_EQ(set.GetData(id, &flags), 1);
+    EXPECT_EQ(flags, 0x2 | 0x100);
+  });
+}
+
+TEST_F(KDXControlSetTest, RadioGroupGivesTheIndexOfTheCheckedButton) {
+  InEditor([&] {
+    int32_t method = 3;
+    set.SetData(kMethod, &method);
+    EXPECT_EQ(driver.Check(kMustExist), BST_CHECKED);
+    EXPECT_EQ(driver.Check(kNoChecking), BST_UNCHECKED);
+
+    platform.SetCheck(driver.Control(kMustExist), BST_UNCHECKED);
+    method = 7;
+    EXPECT_EQ(set.GetData(kMethod, &method), 0);  // nothing checked: no value, variable untouched
+    EXPECT_EQ(method, 7);
+
+    platform.SetCheck(driver.Control(kNoChecking), BST_CHECKED);
+    EXPECT_EQ(set.GetData(kMethod, &method), 1);
+    EXPECT_EQ(method, 0);
+  });
+}
+
+TEST_F(KDXControlSetTest, CheckBoxShowsNoValueAsTheIndeterminateState) {
+  InEditor([&] {
+    KDXControl* active = set.Find(kActive);
+    active->SetValue({});
+    EXPECT_EQ(driver.Check(kActive), BST_INDETERMINATE);
+    EXPECT_EQ(platform.GetStyle(driver.Control(kActive)) & BS_TYPEMASK, BS_AUTO3STATE);
+    int32_t value = 5;
+    EXPECT_EQ(set.GetData(kActive, &value), 0);
+    EXPECT_EQ(value, 5);
+
+    value = 1;
+    set.SetData(kActive, &value);
+    EXPECT_EQ(platform.GetStyle(driver.Control(kActive)) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+    driver.Click(kActive);
+    EXPECT_EQ(set.GetData(kActive, &value), 1);
+    EXPECT_EQ(value, 0);
+  });
+}
+
+TEST_F(KDXControlSetTest, DifferingStringsGiveNoValueAndAnEmptyField) {
+  InEditor([&] {
+    std::u16string first = u"one";
+    std::u16string second = u"two";
+    KDXControl* name = set.Find(kName);
+    name->Data->Variables = {&first, &second};
+    KDXValue value;
+    name->Data->Format(value, nullptr);
+    EXPECT_EQ(value.IsSet, 0);
+    name->SetValue(value);
+    EXPECT_EQ(driver.Text(kName), u"");
+    EXPECT_EQ(set.StoreBound(kName), 1);  // still unset: two variables keep their texts
+    EXPECT_EQ(first, u"one");
+    EXPECT_EQ(second, u"two");
+  });
+}
+
+TEST_F(KDXControlSetTest, KindsOutsideTheTablesMakeNoBinding) {
+  InEditor([&] {
+    const int before = set.Bindings().GetSize();
+    EXPECT_EQ(set.Add(0x0000, kName, nullptr, -1), 0);  // data kind 0
+    EXPECT_EQ(set.Add(0x120E, kName, nullptr, -1), 0);  // both kinds beyond the tables
+    EXPECT_EQ(set.Bindings().GetSize(), before);
+    EXPECT_EQ(set.Validate(4242), 0);
+    EXPECT_EQ(set.SetRange(4242, 1, 2), 0);
+  });
+}
+
+}  // namespace
