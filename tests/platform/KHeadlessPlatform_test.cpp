@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/headless/KHeadlessDriver.h"
 #include "platform/RecordingSink.h"
 
@@ -208,6 +210,49 @@ TEST_F(HeadlessPlatformTest, MonitorFromRectPrefersOverlapThenNearness) {
   EXPECT_EQ(platform.MonitorFromRect({-500, 10, -400, 100}), 0);
   EXPECT_EQ(platform.MonitorFromPoint({2500, 100}), 1);
   EXPECT_EQ(platform.GetSystemMetrics(SM_CXSCREEN), 1000);
+}
+
+TEST_F(HeadlessPlatformTest, ProgrammaticChangesNotifyAsWin32Does) {
+  Run([&](KWnd dialog) {
+    sink.events.clear();
+    platform.SetText(driver.Control(1005), u"name");  // WM_SETTEXT on an edit notifies EN_CHANGE
+    platform.SetCheck(driver.Control(1018), BST_CHECKED);  // BM_SETCHECK notifies nothing
+    platform.SetText(driver.Control(1003), u"&Add");
+    EXPECT_EQ(sink.events, std::vector<std::string>{"command 1005 768"});
+    platform.SetCheck(driver.Control(1018), BST_INDETERMINATE);  // a two-state box shows it as checked
+    EXPECT_EQ(platform.GetCheck(driver.Control(1018)), BST_CHECKED);
+    platform.NextDlgCtl(dialog, driver.Control(1005));  // the dialog manager selects an edit's text
+    EXPECT_EQ(platform.GetSelection(driver.Control(1005)), (KTextRange{0, 4}));
+  });
+}
+
+TEST_F(HeadlessPlatformTest, CaptureChangesReachTheWindowThatLosesIt) {
+  struct CaptureSink : KWindowSink {
+    void OnCaptureChanged(KWnd next) override { changes.push_back(next); }
+    std::vector<KWnd> changes;
+  } treeSink;
+  Run([&](KWnd dialog) {
+    const KWnd tree = driver.Control(kTree);
+    platform.SetWindowSink(tree, &treeSink);
+    platform.SetCapture(tree);
+    platform.SetCapture(dialog);
+    EXPECT_EQ(platform.GetCapture(), dialog);
+    platform.SetCapture(tree);
+    platform.ReleaseCapture();
+    EXPECT_EQ(treeSink.changes, (std::vector<KWnd>{dialog, nullptr}));
+    platform.SetWindowSink(tree, nullptr);
+  });
+}
+
+TEST_F(HeadlessPlatformTest, ProfileValuesHonourTheFallbackAndTheLength) {
+  const std::string file = ::testing::TempDir() + "ip-platform-pos.ini";
+  const std::u16string path(file.begin(), file.end());
+  std::remove(file.c_str());
+  EXPECT_EQ(platform.ReadProfileValue(path, u"App", u"Dlg104", u"none", 80), u"none");
+  ASSERT_TRUE(platform.WriteProfileValue(path, u"App", u"Dlg104", u"40,30,500,302,rxy"));
+  EXPECT_EQ(platform.ReadProfileValue(path, u"App", u"Dlg104", u"", 80), u"40,30,500,302,rxy");
+  EXPECT_EQ(platform.ReadProfileValue(path, u"App", u"Dlg104", u"", 6), u"40,30");  // 5 and the terminator
+  std::remove(file.c_str());
 }
 
 }  // namespace
