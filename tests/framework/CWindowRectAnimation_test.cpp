@@ -1,0 +1,64 @@
+// The resize animation on the virtual clock: the ease-out curve, the end and replacing a running one.
+#include "framework/CWindowRectAnimation.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/FrameworkTestDialogs.h"
+#include "framework/KDialogLayout.h"
+
+namespace {
+
+class CWindowRectAnimationTest : public ::testing::Test, public KFrameworkTest {
+ protected:
+  KPlainSink sink;
+};
+
+TEST(CWindowRectAnimationCurve, CoversThreeQuartersAtHalfTime) {
+  EXPECT_EQ(CWindowRectAnimation::EaseOut(0), 0);
+  EXPECT_EQ(CWindowRectAnimation::EaseOut(50), 75);
+  EXPECT_EQ(CWindowRectAnimation::EaseOut(99), 99);
+  EXPECT_EQ(CWindowRectAnimation::EaseOut(100), 100);
+  EXPECT_EQ(CWindowRectAnimation::EaseOut(250), 100);
+}
+
+TEST_F(CWindowRectAnimationTest, MovesAlongTheCurveAndEndsExactlyAtTheTarget) {
+  RunDialog(kFitDialog, sink, [&](KWnd dialog) {
+    const KRect from{0, 0, 400, 200};
+    const KRect to{400, 100, 1200, 500};
+    platform.MoveWindow(dialog, from);
+    const uintptr_t timer = WindowRectAnimation().Start(dialog, from, to);
+    // Ticks come every 10 ms; a tick that arrives at 167 ms (50 % of 333) finds the window 75 % of the way.
+    driver.AdvanceClock(167);
+    WindowRectAnimation().Step(dialog, timer);
+    EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{300, 75, 1000, 425}));
+    driver.AdvanceClock(173);  // the first 10 ms tick from 333 ms on: 340
+    EXPECT_EQ(platform.GetWindowRect(dialog), to);
+    EXPECT_EQ(WindowRectAnimation().GetSize(), 0);
+    driver.AdvanceClock(100);
+    EXPECT_EQ(platform.GetWindowRect(dialog), to);
+  });
+}
+
+TEST_F(CWindowRectAnimationTest, SecondStartReplacesTheRunningAnimation) {
+  RunDialog(kFitDialog, sink, [&](KWnd dialog) {
+    const uintptr_t first = WindowRectAnimation().Start(dialog, {0, 0, 100, 100}, {100, 0, 200, 100});
+    driver.AdvanceClock(100);
+    const KRect midway = platform.GetWindowRect(dialog);
+    const uintptr_t second = WindowRectAnimation().Start(dialog, midway, {0, 0, 100, 100});
+    EXPECT_EQ(WindowRectAnimation().GetSize(), 1);
+    EXPECT_EQ(second, first);  // the identifier just freed
+    driver.AdvanceClock(400);
+    EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{0, 0, 100, 100}));
+  });
+}
+
+TEST_F(CWindowRectAnimationTest, AnimatedFitEndsAtTheFittedSize) {
+  RunDialog(kFitDialog, sink, [&](KWnd dialog) {
+    FitToChildren(dialog, FIT_RIGHT | FIT_BOTTOM | FIT_ANIMATE, FIT_MIRROR);
+    EXPECT_NE(platform.GetClientRect(dialog).right, 312);
+    driver.AdvanceClock(340);
+    EXPECT_EQ(platform.GetClientRect(dialog), (KRect{0, 0, 312, 65}));
+  });
+}
+
+}  // namespace

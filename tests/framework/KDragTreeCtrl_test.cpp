@@ -1,0 +1,199 @@
+// The drag state machine on the headless tree: the parent's answers, drop positions in twelfths of a row,
+// feedback, auto-scroll on the virtual clock, the Control and Escape keys and F2.
+#include "framework/KDragTreeCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/FrameworkTestDialogs.h"
+#include "support/KFormat.h"
+
+namespace {
+
+constexpr uint32_t kEditor = 104;
+constexpr int32_t kTreeId = 1001;
+constexpr int32_t kRow = 16;  // the headless tree's row height
+constexpr uint32_t kMoveCursor = 28603;
+constexpr uint32_t kCopyCursor = 28604;
+
+// The tree's parent: allows dragging, accepts the node under the cursor with `position`, records drops.
+class KDragParent : public KPlainSink {
+ public:
+  bool OnNotify(KNotify& notify) override {
+    if (notify.code < DRAGTREE_BEGINDRAG || notify.code > DRAGTREE_DROP) return false;
+    auto* record = static_cast<NMDRAGTREE*>(notify.record);
+    if (notify.code == DRAGTREE_BEGINDRAG) notify.result = allowDrag;
+    if (notify.code == DRAGTREE_DRAGOVER) {
+      if (refuseTarget) record->target = nullptr;
+      record->position = position;
+    }
+    if (notify.code == DRAGTREE_DROP) drops.push_back(*record);
+    return true;
+  }
+  intptr_t allowDrag = 1;
+  bool refuseTarget = false;
+  int32_t position = DRAGTREE_ON;
+  std::vector<NMDRAGTREE> drops;
+};
+
+class KDragTreeCtrlTest : public ::testing::Test, public KFrameworkTest {
+ protected:
+  void InTree(const std::function<void()>& script) {
+    RunDialog(kEditor, parent, [&](KWnd) {
+      window = driver.Control(kTreeId);
+      ASSERT_EQ(tree.Attach(window), 1);
+      for (int i = 0; i < 40; ++i) {
+        KTreeInsert insert;
+        insert.parent = TreeRoot();
+        insert.text = KFormat(u"n%d", i);
+        nodes.push_back(platform.TreeInsertItem(window, insert));
+      }
+      script();
+      tree.Detach();
+    });
+  }
+  // A screen point in the tree's client area.
+  KPoint At(int32_t x, int32_t y) { return platform.ClientToScreen(window, {x, y}); }
+  // Presses on node `row` and moves beyond the drag distance, which starts the drag.
+  void StartDrag(int32_t row) {
+    driver.MouseDown(At(30, row * kRow + 8));
+    driver.MouseMove(At(30, row * kRow + 14));
+  }
+  KHeadlessTree& State() { return *platform.Window(window)->tree; }
+
+  KDragParent parent;
+  KDragTreeCtrl tree;
+  KWnd window = nullptr;
+  std::vector<KTreeItem> nodes;
+};
+
+TEST_F(KDragTreeCtrlTest, ParentRefusingTheBeginLeavesTheNodeSelectedWithoutADrag) {
+  parent.allowDrag = 0;
+  InTree([&] {
+    StartDrag(2);
+    EXPECT_FALSE(tree.IsDragging());
+    EXPECT_EQ(platform.TreeGetNextItem(window, nullptr, TVGN_CARET), nodes[2]);
+    EXPECT_EQ(platform.GetCapture(), nullptr);
+  });
+}
+
+// Each case: the parent's position, the pixel inside the target's row, the resolved position.
+struct PositionCase {
+  int32_t asked;
+  int32_t offset;
+  int32_t resolved;
+};
+
+TEST_F(KDragTreeCtrlTest, PositionsResolveByTwelfthsOfTheRow) {
+  const PositionCase cases[] = {
+      {7, 0, DRAGTREE_BEFORE}, {7, 4, DRAGTREE_BEFORE},  {7, 5, DRAGTREE_ON},     {7, 9, DRAGTREE_ON},
+      {7, 10, DRAGTREE_AFTER}, {7, 15, DRAGTREE_AFTER},  {6, 7, DRAGTREE_BEFORE}, {6, 8, DRAGTREE_AFTER},
+      {3, 4, DRAGTREE_BEFORE}, {3, 15, DRAGTREE_ON},     {5, 9, DRAGTREE_ON},     {5, 10, DRAGTREE_AFTER},
+      {1, 0, DRAGTREE_ON},     {0, 8, 0},
+  };
+  InTree([&] {
+    for (const PositionCase& c : cases) {
+      parent.position = c.asked;
+      StartDrag(1);
+      ASSERT_TRUE(tree.IsDragging());
+      driver.MouseMove(At(30, 5 * kRow + c.offset));
+      const bool on = c.resolved == DRAGTREE_ON;
+      const bool mark = c.resolved == DRAGTREE_BEFORE || c.resolved == DRAGTREE_AFTER;
+      EXPECT_EQ(State().dropHighlight != nullptr, on) << c.asked << " at " << c.offset;
+      EXPECT_EQ(State().insertMark != nullptr, mark) << c.asked << " at " << c.offset;
+      if (mark) {
+        EXPECT_EQ(State().insertMarkAfter, c.resolved == DRAGTREE_AFTER);
+      }
+      driver.MouseUp(At(30, 5 * kRow + c.offset));
+      ASSERT_FALSE(parent.drops.empty());
+      EXPECT_EQ(parent.drops.back().position, c.resolved) << c.asked << " at " << c.offset;
+      EXPECT_EQ(parent.drops.back().item, nodes[1]);
+      EXPECT_EQ(parent.drops.back().target, nodes[5]);
+      EXPECT_EQ(State().insertMark, nullptr);
+      EXPECT_EQ(State().dropHighlight, nullptr);
+    }
+  });
+}
+
+TEST_F(KDragTreeCtrlTest, RefusedTargetShowsNoDropAndDropsNothing) {
+  parent.refuseTarget = true;
+  InTree([&] {
+    StartDrag(1);
+    driver.MouseMove(At(30, 5 * kRow + 8));
+    EXPECT_EQ(driver.CursorId(), static_cast<uint32_t>(KStdCursor::No));
+    EXPECT_EQ(State().dropHighlight, nullptr);
+    driver.MouseUp(At(30, 5 * kRow + 8));
+    EXPECT_TRUE(parent.drops.empty());
+    EXPECT_FALSE(tree.IsDragging());
+  });
+}
+
+TEST_F(KDragTreeCtrlTest, ControlSwitchesCopyAndEscapeOrCancelModeEndWithoutDrop) {
+  InTree([&] {
+    StartDrag(1);
+    driver.MouseMove(At(30, 5 * kRow + 8));
+    EXPECT_EQ(driver.CursorId(), kMoveCursor);
+    driver.KeyDown(VK_CONTROL);
+    EXPECT_EQ(tree.Copy(), 1);
+    EXPECT_EQ(driver.CursorId(), kCopyCursor);
+    driver.KeyUp(VK_CONTROL);
+    EXPECT_EQ(tree.Copy(), 0);
+    EXPECT_EQ(driver.CursorId(), kMoveCursor);
+
+    // The dialog manager takes Escape before the tree; this is the key as it reaches the tree.
+    EXPECT_TRUE(tree.OnKeyDown(VK_ESCAPE));
+    EXPECT_FALSE(tree.IsDragging());
+    EXPECT_EQ(platform.GetCapture(), nullptr);
+    EXPECT_FALSE(platform.Drag().began);
+
+    StartDrag(1);
+    driver.MouseMove(At(30, 6 * kRow + 8));
+    driver.CancelMode();
+    EXPECT_FALSE(tree.IsDragging());
+    driver.MouseUp(At(30, 6 * kRow + 8));
+    EXPECT_TRUE(parent.drops.empty());
+  });
+}
+
+TEST_F(KDragTreeCtrlTest, AutoScrollsOneLineEvery75MillisecondsNearTheTop) {
+  InTree([&] {
+    for (int i = 0; i < 3; ++i) platform.Scroll(window, SB_VERT, SB_LINEDOWN);
+    StartDrag(1);
+    driver.MouseMove(At(30, 20));  // exactly 20 pixels down: outside the zone
+    driver.AdvanceClock(150);
+    EXPECT_EQ(platform.GetScrollPos(window, SB_VERT), 3);
+
+    driver.MouseMove(At(30, 19));
+    std::vector<int32_t> positions;
+    for (int i = 0; i < 5; ++i) {
+      driver.AdvanceClock(74);
+      positions.push_back(platform.GetScrollPos(window, SB_VERT));
+      driver.AdvanceClock(1);
+      positions.push_back(platform.GetScrollPos(window, SB_VERT));
+    }
+    // The timer was due 150 ms after the drag began, so every tick falls 1 ms after a pause of 74.
+    EXPECT_EQ(positions, (std::vector<int32_t>{3, 2, 2, 1, 1, 0, 0, 0, 0, 0}));
+    driver.MouseUp(At(30, 19));
+  });
+}
+
+TEST_F(KDragTreeCtrlTest, AutoScrollsDownAboveTheBottomAndBeyondIt) {
+  InTree([&] {
+    StartDrag(1);
+    const int32_t bottom = platform.GetClientRect(window).bottom;
+    driver.MouseMove(At(30, bottom + 30));  // below the control
+    driver.AdvanceClock(75 * 3);
+    EXPECT_EQ(platform.GetScrollPos(window, SB_VERT), 3);
+    driver.MouseUp(At(30, bottom + 30));
+  });
+}
+
+TEST_F(KDragTreeCtrlTest, F2EditsTheSelectedNodeOutsideADrag) {
+  InTree([&] {
+    driver.SelectTreeItem(kTreeId, nodes[3]);
+    driver.KeyDown(VK_F2);
+    EXPECT_EQ(State().editing, static_cast<KHeadlessTree::Item*>(State().Find(nodes[3])));
+    EXPECT_NE(platform.TreeGetEditControl(window), nullptr);
+  });
+}
+
+}  // namespace
