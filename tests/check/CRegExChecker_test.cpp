@@ -48,7 +48,10 @@ struct RuleSpec {
 
 class CheckerTest : public testing::Test {
  protected:
-  void SetUp() override { SetHostContext(&host, &site); }
+  void SetUp() override {
+    site.folder /= "addin";  // no rule file here nor in the legacy folder beside it
+    SetHostContext(&host, &site);
+  }
   void TearDown() override {
     list.DeleteAll();
     SetHostContext(nullptr, nullptr);
