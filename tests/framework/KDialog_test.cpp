@@ -1,0 +1,115 @@
+// KDialog through the headless driver: placement across two openings, size limits, help routing, the
+// read-only edit colour and tool tips.
+#include "framework/KDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "framework/FrameworkTestDialogs.h"
+#include "framework/KPlacement.h"
+
+namespace {
+
+class KDialogTest : public ::testing::Test, public KFrameworkTest {
+ protected:
+  KDialogTest() {
+    folder = std::filesystem::temp_directory_path() /
+             ("ip_kdialog_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::create_directories(folder);
+    SetPlacementFolder(folder.u16string());
+  }
+  ~KDialogTest() override {
+    SetPlacementFolder(u"");
+    std::filesystem::remove_all(folder);
+  }
+  // Opens a KDialog on the fit dialog and runs the script in it.
+  intptr_t Open(KDialog& dialog, const std::function<void()>& script) {
+    driver.OnNextDialog([&, script](KWnd) {
+      script();
+      driver.PressKey(VK_ESCAPE);
+    });
+    return dialog.DoModal();
+  }
+  std::filesystem::path folder;
+};
+
+TEST_F(KDialogTest, ReopensWhereItWasClosedRelativeToItsOwner) {
+  const KWnd owner = driver.CreateOwnerWindow({100, 100, 900, 700});
+  KDialog first(kFitDialog, owner);
+  EXPECT_EQ(Open(first, [&] { platform.MoveWindow(driver.Dialog(), {250, 180, 556, 371}); }), IDCANCEL);
+  platform.MoveWindow(owner, {200, 150, 1000, 750});
+  KDialog second(kFitDialog, owner);
+  Open(second, [&] { EXPECT_EQ(platform.GetWindowRect(driver.Dialog()).TopLeft(), (KPoint{350, 230})); });
+
+  KDialog unremembered(kFitDialog, owner);
+  unremembered.StartDisabled = 1;
+  Open(unremembered, [&] {
+    EXPECT_FALSE(platform.IsWindowEnabled(driver.Dialog()));
+    platform.MoveWindow(driver.Dialog(), {0, 0, 306, 191});
+  });
+  KDialog third(kFitDialog, owner);
+  Open(third, [&] { EXPECT_EQ(platform.GetWindowRect(driver.Dialog()).TopLeft(), (KPoint{350, 230})); });
+}
+
+TEST_F(KDialogTest, SizeLimitsHoldAMinimumOrAFixedSize) {
+  KDialog dialog(kFitDialog, nullptr);
+  Open(dialog, [&] {
+    platform.Window(driver.Dialog())->style |= WS_THICKFRAME;
+    EXPECT_EQ(driver.DragFrame(WMSZ_RIGHT, {0, 0, 200, 100}), (KRect{0, 0, 200, 100}));  // no limits
+    dialog.MinWidth = 300;
+    dialog.MinHeight = 150;
+    EXPECT_EQ(driver.DragFrame(WMSZ_BOTTOMLEFT, {0, 0, 250, 100}), (KRect{-50, 0, 250, 150}));
+    EXPECT_EQ(driver.DragFrame(WMSZ_TOPRIGHT, {0, 0, 400, 200}), (KRect{0, 0, 400, 200}));
+    dialog.SizeLock = KDIALOG_LOCKWIDTH;
+    EXPECT_EQ(driver.DragFrame(WMSZ_RIGHT, {0, 0, 420, 200}), (KRect{0, 0, 300, 200}));
+  });
+}
+
+TEST_F(KDialogTest, HelpButtonModesAndF1) {
+  KDialog dialog(kFitDialog, nullptr);
+  Open(dialog, [&] {
+    dialog.HelpMode = KDIALOG_HELP_COMMAND;
+    driver.PressHelpButton();
+    dialog.HelpMode = KDIALOG_HELP_NONE;
+    driver.PressHelpButton();
+    dialog.HelpMode = KDIALOG_HELP_CONTEXT;
+    platform.Window(driver.Dialog())->exStyle |= WS_EX_CONTEXTHELP;
+    platform.SetFocus(driver.Control(kFitEdit));
+    driver.PressKey(VK_F1);
+  });
+  ASSERT_EQ(driver.HelpRequests().size(), 2U);
+  EXPECT_EQ(driver.HelpRequests()[0].command, HELP_CONTEXT);
+  EXPECT_EQ(driver.HelpRequests()[0].data, 0x20000U + kFitDialog);
+  EXPECT_EQ(driver.HelpRequests()[1].command, HELP_CONTEXTPOPUP);
+  EXPECT_EQ(driver.HelpRequests()[1].data, 0x80000U + kFitEdit);
+}
+
+TEST_F(KDialogTest, ToolTipsComeFromControlsWhenSwitchedOn) {
+  KDialog dialog(kFitDialog, nullptr);
+  dialog.Flags = KDIALOG_TOOLTIPS;
+  Open(dialog, [&] {
+    platform.SetText(driver.Control(kFitEdit), std::u16string(100, u'x'));
+    EXPECT_EQ(driver.ToolTip(kFitEdit), std::u16string(80, u'x'));
+    EXPECT_EQ(driver.ToolTip(kFitLabel), u"&Label:");
+    dialog.Flags = 0;
+    EXPECT_EQ(driver.ToolTip(kFitEdit), std::nullopt);
+  });
+  char16_t buffer[256];
+  dialog.Flags = KDIALOG_TOOLTIPS;
+  EXPECT_EQ(dialog.GetToolTipText(32550, 1, buffer, 256), 0);  // a string without a line break
+}
+
+TEST_F(KDialogTest, ReadOnlyEditsAskingAsEditsAreGrey) {
+  KDialog dialog(kFitDialog, nullptr);
+  Open(dialog, [&] {
+    KCtlColor colors;
+    EXPECT_FALSE(dialog.OnCtlColor(driver.Control(kFitEdit), CTLCOLOR_EDIT, colors));
+    platform.Window(driver.Control(kFitEdit))->style |= ES_READONLY;
+    ASSERT_TRUE(dialog.OnCtlColor(driver.Control(kFitEdit), CTLCOLOR_EDIT, colors));
+    EXPECT_EQ(colors.background, 0xC0C0C0U);
+    EXPECT_EQ(colors.stockBrush, LTGRAY_BRUSH);
+  });
+}
+
+}  // namespace
