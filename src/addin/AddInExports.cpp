@@ -110,5 +110,5 @@ ZAK_EXPORT int32_t ZAKFN_GetCustomCheckOption(int32_t option, BSTR* out) {
 ZAK_EXPORT int32_t ZAKFN_ExecuteTool() {
   return 0;
 }
-ZAK_EXPORT int32_t ZAKFN_GetErrorText() __attribute__((alias("ZAKFN_ExecuteTool")));
-ZAK_EXPORT int32_t ZAKFN_GetToolInfo() __attribute__((alias("ZAKFN_ExecuteTool")));
+ZAK_EXPORT int32_t ZAKFN_GetErrorText() noexcept __attribute__((alias("ZAKFN_ExecuteTool")));
+ZAK_EXPORT int32_t ZAKFN_GetToolInfo() noexcept __attribute__((alias("ZAKFN_ExecuteTool")));
