@@ -84,9 +84,9 @@ class KStdioFile {
   // Reads up to count bytes; fewer only at the end of the file. Throws KFileException on a read error.
   uint32_t Read(void* buffer, uint32_t count);
   // Reads one byte; false at the end of the file.
-  bool ReadByte(uint8_t& byte) {
-    if (mode_ != Mode::reading || next_ == filled_) return ReadByteSlow(byte);
-    byte = buffer_[next_++];
+  bool ReadByte(uint8_t& value) {
+    if (mode_ != Mode::reading || next_ == filled_) return ReadByteSlow(value);
+    value = buffer_[next_++];
     return true;
   }
   // Writes all bytes or throws KFileException.
@@ -105,7 +105,7 @@ class KStdioFile {
   enum class Mode { idle, reading, writing };
   static constexpr uint32_t kBufferSize = 4096;
 
-  bool ReadByteSlow(uint8_t& byte);
+  bool ReadByteSlow(uint8_t& value);
   // Reads the bytes after the buffer into it; false at the end of the file.
   bool Fill();
   void SeekHandle(uint64_t position);
