@@ -68,7 +68,8 @@ int HApplication::Execute(const HOptions& options) {
           << ", global rules in " << globalFolder << "\n";
   }
   const HRunResult result = CheckProjects(module, projects, options);
-  HReporter(options.format, options.format == HFormat::Text && UseColour(), options.verbose).Write(result, m_out);
+  HReporter(options.format, options.format == HFormat::Text && UseColour(), options.verbose)
+      .Write(result, m_out);
   m_out.flush();
   PrintProblems(result);
   if (!options.quiet) PrintSummary(result);
@@ -76,7 +77,8 @@ int HApplication::Execute(const HOptions& options) {
   return result.Violations() > 0 ? kViolations : kClean;
 }
 
-HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects, const HOptions& options) {
+HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
+                                       const HOptions& options) {
   HRunResult result;
   size_t fileCount = 0;
   for (const HProject& project : projects) fileCount += project.Files().size();

@@ -10,7 +10,8 @@
 
 class HCheckRun final : public ICheckRun {
  public:
-  HCheckRun(HProject* project, bool isFinal, HToken* token) : m_project(project), m_final(isFinal), m_token(token) {}
+  HCheckRun(HProject* project, bool isFinal, HToken* token)
+      : m_project(project), m_final(isFinal), m_token(token) {}
 
   // Violations go to this file's result until the next call.
   void SetFile(HFileResult* file) { m_file = file; }

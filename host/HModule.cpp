@@ -20,11 +20,16 @@ constexpr size_t kDisplayNameOffset = 16;
 constexpr size_t kDisplayNameUnits = 80;
 
 // Every export a host resolves, whether or not this host calls it.
-constexpr std::array<const char*, 10> kExports = {
-    "ZAKFN_LoadAddIn",        "ZAKFN_Initialize",          "ZAKFN_Setup",
-    "ZAKFN_BeginCheckTokens", "ZAKFN_CheckToken",          "ZAKFN_EndCheckTokens",
-    "ZAKFN_GetCustomCheckOption", "ZAKFN_ExecuteTool",     "ZAKFN_GetErrorText",
-    "ZAKFN_GetToolInfo"};
+constexpr std::array<const char*, 10> kExports = {"ZAKFN_LoadAddIn",
+                                                  "ZAKFN_Initialize",
+                                                  "ZAKFN_Setup",
+                                                  "ZAKFN_BeginCheckTokens",
+                                                  "ZAKFN_CheckToken",
+                                                  "ZAKFN_EndCheckTokens",
+                                                  "ZAKFN_GetCustomCheckOption",
+                                                  "ZAKFN_ExecuteTool",
+                                                  "ZAKFN_GetErrorText",
+                                                  "ZAKFN_GetToolInfo"};
 
 }  // namespace
 
@@ -44,11 +49,14 @@ HModule::HModule(const std::string& path) {
   m_endCheckTokens = reinterpret_cast<RunFn>(Resolve("ZAKFN_EndCheckTokens"));
 }
 
-HModule::~HModule() { dlclose(m_handle); }
+HModule::~HModule() {
+  dlclose(m_handle);
+}
 
 std::string HModule::DefaultPath() {
   std::error_code error;
-  const std::filesystem::path beside = std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / kModuleFile;
+  const std::filesystem::path beside =
+      std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / kModuleFile;
   if (!error && std::filesystem::exists(beside, error)) return beside.string();
   return IP_BUILD_MODULE_PATH;
 }
@@ -63,7 +71,8 @@ void HModule::Record(const char* name, int32_t result) {
   if (result == 0) return;
   // A module that fails every token must not grow the list by one line per token.
   const std::string failure = std::string(name) + " returned " + std::to_string(result);
-  if (std::find(m_failures.begin(), m_failures.end(), failure) == m_failures.end()) m_failures.push_back(failure);
+  if (std::find(m_failures.begin(), m_failures.end(), failure) == m_failures.end())
+    m_failures.push_back(failure);
 }
 
 void HModule::Register(IAddInHost* host, IAddInSite* site) {
@@ -78,10 +87,14 @@ void HModule::Register(IAddInHost* host, IAddInSite* site) {
   m_displayName = Utf16ToUtf8(name);
 }
 
-void HModule::BeginCheckTokens(ICheckRun* run) { Record("ZAKFN_BeginCheckTokens", m_beginCheckTokens(0, run)); }
+void HModule::BeginCheckTokens(ICheckRun* run) {
+  Record("ZAKFN_BeginCheckTokens", m_beginCheckTokens(0, run));
+}
 
 void HModule::CheckToken(IHostToken* token, ICheckOptions* options) {
   Record("ZAKFN_CheckToken", m_checkToken(token, 0, options));
 }
 
-void HModule::EndCheckTokens(ICheckRun* run) { Record("ZAKFN_EndCheckTokens", m_endCheckTokens(0, run)); }
+void HModule::EndCheckTokens(ICheckRun* run) {
+  Record("ZAKFN_EndCheckTokens", m_endCheckTokens(0, run));
+}

@@ -14,7 +14,8 @@ HFormat ParseFormat(const std::string& name) {
 }
 
 // Accepts "--name VALUE" and "--name=VALUE"; true when the argument at i is that option.
-bool TakeValue(const std::vector<std::string>& arguments, size_t& i, const std::string& name, std::string& value) {
+bool TakeValue(const std::vector<std::string>& arguments, size_t& i, const std::string& name,
+               std::string& value) {
   const std::string& argument = arguments[i];
   if (argument.starts_with(name + "=")) {
     value = argument.substr(name.size() + 1);

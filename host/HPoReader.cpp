@@ -37,7 +37,8 @@ void OnPoError(int severity, po_message_t /*message*/, const char* filename, siz
 }
 
 void OnPoError2(int severity, po_message_t message1, const char* filename1, size_t lineno1, size_t column1,
-                int multiline1, const char* text1, po_message_t, const char*, size_t, size_t, int, const char*) {
+                int multiline1, const char* text1, po_message_t, const char*, size_t, size_t, int,
+                const char*) {
   OnPoError(severity, message1, filename1, lineno1, column1, multiline1, text1);
 }
 

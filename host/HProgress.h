@@ -7,7 +7,8 @@
 
 class HProgress {
  public:
-  HProgress(std::ostream& err, bool enabled, size_t totalFiles) : m_err(err), m_enabled(enabled), m_total(totalFiles) {}
+  HProgress(std::ostream& err, bool enabled, size_t totalFiles)
+      : m_err(err), m_enabled(enabled), m_total(totalFiles) {}
 
   void AddUnit();
   void FinishFile();

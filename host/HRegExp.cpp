@@ -17,7 +17,8 @@ std::string ErrorText(int code) {
   PCRE2_UCHAR buffer[256];
   const int length = pcre2_get_error_message(code, buffer, sizeof buffer / sizeof buffer[0]);
   if (length < 0) return "unknown error " + std::to_string(code);
-  return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(length)));
+  return Utf16ToUtf8(
+      std::u16string_view(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(length)));
 }
 
 }  // namespace
@@ -58,8 +59,8 @@ int32_t HRegExp::Match(const char16_t* text, int32_t start, int32_t /*minusOne*/
   if (text == nullptr || start < 0) return 1;
   const size_t length = std::char_traits<char16_t>::length(text);
   if (static_cast<size_t>(start) > length) return 1;
-  const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(text), length, static_cast<PCRE2_SIZE>(start),
-                             0, m_matchData, m_matchContext);
+  const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(text), length,
+                             static_cast<PCRE2_SIZE>(start), 0, m_matchData, m_matchContext);
   if (rc < 0) return 1;  // no match, or a limit reached: both read as "no match"
   const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(m_matchData);
   m_start = static_cast<int32_t>(ovector[0]);

@@ -20,7 +20,8 @@ std::string ShortId(const std::string& id) {
   std::string shortened = id.substr(0, id.find('\n'));
   if (shortened.size() > kShortIdLength) {
     shortened.resize(kShortIdLength);
-    while (!shortened.empty() && (static_cast<unsigned char>(shortened.back()) & 0xC0) == 0x80) shortened.pop_back();
+    while (!shortened.empty() && (static_cast<unsigned char>(shortened.back()) & 0xC0) == 0x80)
+      shortened.pop_back();
     if (!shortened.empty() && static_cast<unsigned char>(shortened.back()) >= 0xC0) shortened.pop_back();
   }
   return shortened.size() < id.size() ? shortened + "..." : shortened;
@@ -46,7 +47,9 @@ std::string UriOf(const std::string& path) {
   return uri;
 }
 
-std::string RuleId(const HViolation& violation) { return violation.rule.empty() ? kToolName : violation.rule; }
+std::string RuleId(const HViolation& violation) {
+  return violation.rule.empty() ? kToolName : violation.rule;
+}
 
 }  // namespace
 
@@ -54,11 +57,21 @@ std::string HReporter::JsonString(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char escaped[8];
@@ -76,15 +89,27 @@ std::string HReporter::XmlEscape(const std::string& text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
       default:
         // XML 1.0 cannot carry other control characters, not even as references.
-        if (static_cast<unsigned char>(c) >= 0x20 || c == '\n' || c == '\t' || c == '\r') out += c;
-        else out += "\xEF\xBF\xBD";
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\n' || c == '\t' || c == '\r')
+          out += c;
+        else
+          out += "\xEF\xBF\xBD";
     }
   }
   return out;
@@ -92,10 +117,14 @@ std::string HReporter::XmlEscape(const std::string& text) {
 
 void HReporter::Write(const HRunResult& result, std::ostream& out) const {
   switch (m_format) {
-    case HFormat::Text: return WriteText(result, out);
-    case HFormat::Json: return WriteJson(result, out);
-    case HFormat::JUnit: return WriteJUnit(result, out);
-    case HFormat::Sarif: return WriteSarif(result, out);
+    case HFormat::Text:
+      return WriteText(result, out);
+    case HFormat::Json:
+      return WriteJson(result, out);
+    case HFormat::JUnit:
+      return WriteJUnit(result, out);
+    case HFormat::Sarif:
+      return WriteSarif(result, out);
   }
 }
 
@@ -176,7 +205,8 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
     for (const HViolation& v : file.violations) rules.insert(RuleId(v));
   }
   out << "{\n  \"$schema\": \"https://json.schemastore.org/sarif-2.1.0.json\",\n  \"version\": \"2.1.0\",\n"
-      << "  \"runs\": [{\n    \"tool\": {\"driver\": {\"name\": " << JsonString(kToolName) << ", \"rules\": [";
+      << "  \"runs\": [{\n    \"tool\": {\"driver\": {\"name\": " << JsonString(kToolName)
+      << ", \"rules\": [";
   const char* separator = "";
   for (const std::string& rule : rules) {
     out << separator << "{\"id\": " << JsonString(rule) << "}";
@@ -186,7 +216,8 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
   separator = "\n";
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      out << separator << "      {\"ruleId\": " << JsonString(RuleId(v)) << ", \"level\": \"error\", \"message\": "
+      out << separator << "      {\"ruleId\": " << JsonString(RuleId(v))
+          << ", \"level\": \"error\", \"message\": "
           << "{\"text\": " << JsonString("[" + v.unitId + "] " + v.message) << "}, \"locations\": [{"
           << "\"physicalLocation\": {\"artifactLocation\": {\"uri\": " << JsonString(UriOf(v.file)) << "}";
       if (v.line > 0) out << ", \"region\": {\"startLine\": " << v.line << "}";

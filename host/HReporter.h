@@ -9,7 +9,8 @@
 
 class HReporter {
  public:
-  HReporter(HFormat format, bool colour, bool verbose) : m_format(format), m_colour(colour), m_verbose(verbose) {}
+  HReporter(HFormat format, bool colour, bool verbose)
+      : m_format(format), m_colour(colour), m_verbose(verbose) {}
 
   void Write(const HRunResult& result, std::ostream& out) const;
 

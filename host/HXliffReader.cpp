@@ -19,16 +19,27 @@ std::string_view View(const xmlChar* text) {
 
 // Paired inline elements whose content is translatable text; the text of every other inline element
 // (ph, bpt, ept, it, sub...) is native code data and not part of the plain text.
-bool KeepsContent(std::string_view name) { return name == "g" || name == "pc" || name == "mrk"; }
+bool KeepsContent(std::string_view name) {
+  return name == "g" || name == "pc" || name == "mrk";
+}
 
 void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += attribute ? "&quot;" : "\""; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += attribute ? "&quot;" : "\"";
+        break;
+      default:
+        out += c;
     }
   }
 }
@@ -61,15 +72,18 @@ class UnitAssembler {
   void OnNode() {
     const int type = xmlTextReaderNodeType(m_reader);
     const int depth = xmlTextReaderDepth(m_reader);
-    if (type == XML_READER_TYPE_ELEMENT) OnStart(depth);
-    else if (type == XML_READER_TYPE_END_ELEMENT) OnEnd(depth);
-    else if (m_textDepth >= 0 && IsText(type)) OnText();
+    if (type == XML_READER_TYPE_ELEMENT)
+      OnStart(depth);
+    else if (type == XML_READER_TYPE_END_ELEMENT)
+      OnEnd(depth);
+    else if (m_textDepth >= 0 && IsText(type))
+      OnText();
   }
 
  private:
   static bool IsText(int type) {
-    return type == XML_READER_TYPE_TEXT || type == XML_READER_TYPE_CDATA || type == XML_READER_TYPE_WHITESPACE ||
-           type == XML_READER_TYPE_SIGNIFICANT_WHITESPACE;
+    return type == XML_READER_TYPE_TEXT || type == XML_READER_TYPE_CDATA ||
+           type == XML_READER_TYPE_WHITESPACE || type == XML_READER_TYPE_SIGNIFICANT_WHITESPACE;
   }
 
   void OnStart(int depth) {
@@ -94,9 +108,12 @@ class UnitAssembler {
 
   void OnEnd(int depth) {
     if (m_textDepth >= 0 && depth > m_textDepth) return OnInlineEnd();
-    if (depth == m_textDepth) m_textDepth = -1;
-    else if (m_segmented && depth == m_unitDepth + 1) m_inSegment = false;
-    else if (depth == m_unitDepth) EndUnit();
+    if (depth == m_textDepth)
+      m_textDepth = -1;
+    else if (m_segmented && depth == m_unitDepth + 1)
+      m_inSegment = false;
+    else if (depth == m_unitDepth)
+      EndUnit();
   }
 
   void BeginUnit(int depth, bool segmented, bool empty) {
@@ -142,7 +159,8 @@ class UnitAssembler {
   // <cp hex="..."/> stands for a character that XML cannot carry; the plain text gets the character.
   void AppendCodePoint() {
     xmlChar* hex = xmlTextReaderGetAttribute(m_reader, BAD_CAST "hex");
-    const unsigned long codePoint = std::strtoul(reinterpret_cast<const char*>(hex ? hex : BAD_CAST ""), nullptr, 16);
+    const unsigned long codePoint =
+        std::strtoul(reinterpret_cast<const char*>(hex ? hex : BAD_CAST ""), nullptr, 16);
     xmlFree(hex);
     if (codePoint <= 0x10FFFF) AppendUtf8(*m_plain, static_cast<char32_t>(codePoint));
   }

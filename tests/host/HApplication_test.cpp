@@ -12,21 +12,20 @@
 namespace {
 
 // One rule section; method 1 with count and text unless said otherwise.
-std::string Rule(const std::string& name, const std::string& pattern, int regEx = 1, int method = 1, int flags = 6) {
+std::string Rule(const std::string& name, const std::string& pattern, int regEx = 1, int method = 1,
+                 int flags = 6) {
   return "[Pattern]\nName=" + name + "\nPattern=" + pattern + "\nRegEx=" + std::to_string(regEx) +
          "\nCheckMethod=" + std::to_string(method) + "\nCheckFlags=" + std::to_string(flags) + "\n";
 }
 
 std::string Po(const std::string& source, const std::string& target) {
-  return "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\nmsgid \"" + source + "\"\nmsgstr \"" +
-         target + "\"\n";
+  return "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\nmsgid \"" + source +
+         "\"\nmsgstr \"" + target + "\"\n";
 }
 
 class HApplicationTest : public testing::Test {
  protected:
-  void SetUp() override {
-    m_files.Write("global/settings.ini", Rule("Printf", "%[sd]"));
-  }
+  void SetUp() override { m_files.Write("global/settings.ini", Rule("Printf", "%[sd]")); }
 
   int Run(std::vector<std::string> arguments) {
     m_out.str("");
@@ -48,7 +47,8 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
 
   const std::string dirty = m_files.Write("dirty/de.po", Po("Copy %s to %d", "Kopieren nach %d"));
   EXPECT_EQ(Run({dirty}), HApplication::kViolations);
-  EXPECT_EQ(m_out.str(), dirty + ":4: [Copy %s to %d] Printf: Unequal number of matches. Source: 2, Translation: 1\n");
+  EXPECT_EQ(m_out.str(),
+            dirty + ":4: [Copy %s to %d] Printf: Unequal number of matches. Source: 2, Translation: 1\n");
 
   EXPECT_EQ(Run({m_files.Path("nowhere")}), HApplication::kError);
   EXPECT_NE(m_err.str().find("nowhere: no such file or folder"), std::string::npos);
@@ -76,7 +76,8 @@ TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
 
   const std::string shared = m_files.Write("shared.ini", Rule("Must say Acme", "Acme", 0, 3));
   EXPECT_EQ(Run({"--project-rules", shared, one, two}), HApplication::kViolations);
-  EXPECT_NE(m_out.str().find("two/fr.po:4: [Acme] Must say Acme: No text found"), std::string::npos) << m_out.str();
+  EXPECT_NE(m_out.str().find("two/fr.po:4: [Acme] Must say Acme: No text found"), std::string::npos)
+      << m_out.str();
 }
 
 TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
@@ -90,7 +91,8 @@ TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
 TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {
   m_files.Write("global/settings.ini", Rule("Broken", "(x"));
   EXPECT_EQ(Run({"-v", m_files.Write("p/de.po", Po("x", "y"))}), HApplication::kClean);
-  EXPECT_NE(m_err.str().find("\"(x\" does not compile: missing closing parenthesis at offset 2"), std::string::npos)
+  EXPECT_NE(m_err.str().find("\"(x\" does not compile: missing closing parenthesis at offset 2"),
+            std::string::npos)
       << m_err.str();
   EXPECT_NE(m_err.str().find("add-in \"Inline Patterns\""), std::string::npos) << m_err.str();
 }

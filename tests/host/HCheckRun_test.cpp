@@ -12,8 +12,8 @@ TEST(HCheckRun, SplitMessage) {
     std::string detail;
   };
   const std::vector<Case> cases = {
-      {"Regular expression rule \"Tags\" violated. Unequal number of matches. Source: 2, Translation: 1", "Tags",
-       "Unequal number of matches. Source: 2, Translation: 1"},
+      {"Regular expression rule \"Tags\" violated. Unequal number of matches. Source: 2, Translation: 1",
+       "Tags", "Unequal number of matches. Source: 2, Translation: 1"},
       {"Regular expression rule \"\" violated. x", "", "x"},
       {"Regular expression rule \"say \"hi\"\" violated. Text \"hi\" must not appear.", "say \"hi\"",
        "Text \"hi\" must not appear."},

@@ -71,8 +71,10 @@ TEST(HPoReader, TranslatedFormsWithContextAndLines) {
 
 TEST(HPoReader, EntryLinesCountObsoleteEntriesAndSkipPreviousMsgids) {
   HostTestFiles files;
-  const std::string path = files.Write("x.po", "msgid \"\"\nmsgstr \"\"\n\n#| msgid \"was\"\nmsgid \"a\"\nmsgstr \"b\"\n"
-                                               "\n#~ msgctxt \"c\"\n#~ msgid \"d\"\n#~ msgstr \"e\"\n");
+  const std::string path =
+      files.Write("x.po",
+                  "msgid \"\"\nmsgstr \"\"\n\n#| msgid \"was\"\nmsgid \"a\"\nmsgstr \"b\"\n"
+                  "\n#~ msgctxt \"c\"\n#~ msgid \"d\"\n#~ msgstr \"e\"\n");
   EXPECT_EQ(HPoReader::EntryLines(path), (std::vector<long>{1, 5, 8}));
 }
 

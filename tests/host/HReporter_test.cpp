@@ -20,8 +20,8 @@ HRunResult SampleResult() {
   dirty.path = "dirty.xlf";
   dirty.units = 2;
   // Quotes, markup, a control character and a tab: everything a format must escape.
-  dirty.violations.push_back({"dirty.xlf", 7, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.",
-                              "a <b>\x01", "c\td"});
+  dirty.violations.push_back(
+      {"dirty.xlf", 7, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.", "a <b>\x01", "c\td"});
   dirty.violations.push_back({"dirty.xlf", 0, "u2", "", "a message without a rule", "s", "t"});
   return result;
 }
@@ -36,7 +36,8 @@ std::string Render(HFormat format) {
 int CheckWithPython(const std::string& document, const std::string& assertions) {
   HostTestFiles files;
   const std::string data = files.Write("report.json", document);
-  const std::string script = files.Write("check.py", "import json, sys\nd = json.load(open(sys.argv[1]))\n" + assertions);
+  const std::string script =
+      files.Write("check.py", "import json, sys\nd = json.load(open(sys.argv[1]))\n" + assertions);
   return std::system(("python3 " + script + " " + data).c_str());
 }
 
@@ -53,7 +54,8 @@ assert d["summary"] == {"files": 2, "units": 5, "violations": 2}, d["summary"]
 assert v[0] == {"file": "dirty.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
                 "message": '"<b>" doesn\'t exist in translation.', "source": "a <b>\x01", "translation": "c\td"}, v[0]
 assert v[1]["rule"] == "" and v[1]["line"] == 0
-)"), 0);
+)"),
+            0);
 }
 
 TEST(HReporter, SarifIsAMinimalValidLog) {
@@ -68,15 +70,18 @@ loc = r[0]["locations"][0]["physicalLocation"]
 assert loc == {"artifactLocation": {"uri": "dirty.xlf"}, "region": {"startLine": 7}}, loc
 assert "region" not in r[1]["locations"][0]["physicalLocation"]
 assert 'u"1' in r[0]["message"]["text"]
-)"), 0);
+)"),
+            0);
 }
 
 TEST(HReporter, JUnitHasOneTestCasePerFileAndFailsDirtyOnes) {
   const std::string xml = Render(HFormat::JUnit);
-  xmlDocPtr doc = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "junit.xml", nullptr, XML_PARSE_NONET);
+  xmlDocPtr doc =
+      xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "junit.xml", nullptr, XML_PARSE_NONET);
   ASSERT_NE(doc, nullptr) << xml;
   xmlFreeDoc(doc);
-  EXPECT_NE(xml.find(R"(<testsuites name="inline-patterns" tests="2" failures="1" errors="0">)"), std::string::npos);
+  EXPECT_NE(xml.find(R"(<testsuites name="inline-patterns" tests="2" failures="1" errors="0">)"),
+            std::string::npos);
   EXPECT_NE(xml.find(R"(<testcase classname="inline-patterns" name="a b/clean.po">)"), std::string::npos);
   EXPECT_NE(xml.find("dirty.xlf:7: [u&quot;1] Tags &lt;x&gt;: &quot;&lt;b&gt;&quot; doesn&apos;t exist"),
             std::string::npos)

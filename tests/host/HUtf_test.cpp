@@ -12,8 +12,10 @@ TEST(HUtf, RoundTripsEveryPlane) {
 }
 
 TEST(HUtf, MalformedInputBecomesReplacementCharacters) {
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b\xC3"), u"a\uFFFDb\uFFFD");
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b\xC3"),
+            u"a\uFFFDb\uFFFD");
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
   EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
   const char16_t lone[] = {u'x', 0xDC00, 0};
   EXPECT_EQ(Utf16ToUtf8(lone), "x\xEF\xBF\xBD");

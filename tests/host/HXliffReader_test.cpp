@@ -30,8 +30,9 @@ TEST(HXliffReader, Xliff12InlineElementsNativeAndPlain) {
   ASSERT_EQ(units.size(), 2u);
   EXPECT_EQ(units[0].id, "u1");
   EXPECT_EQ(units[0].line, 3);
-  EXPECT_EQ(units[0].sourceNative,
-            R"(Click <g id="1" ctype="bold">Start</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>go<ept id="3">&lt;/i&gt;</ept>)");
+  EXPECT_EQ(
+      units[0].sourceNative,
+      R"(Click <g id="1" ctype="bold">Start</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>go<ept id="3">&lt;/i&gt;</ept>)");
   EXPECT_EQ(units[0].sourcePlain, "Click Start & go");
   EXPECT_EQ(units[0].targetPlain, "Cliquez Démarrer & aller");
   EXPECT_EQ(units[1].sourcePlain, "a b ");
@@ -40,7 +41,8 @@ TEST(HXliffReader, Xliff12InlineElementsNativeAndPlain) {
 }
 
 TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
-  const std::vector<HUnit> units = ReadAll(R"(<xliff version="2.0" xmlns="urn:oasis:names:tc:xliff:document:2.0"><file id="f">
+  const std::vector<HUnit> units =
+      ReadAll(R"(<xliff version="2.0" xmlns="urn:oasis:names:tc:xliff:document:2.0"><file id="f">
 <unit id="u"><originalData><data id="d1">&lt;br/&gt;</data></originalData>
  <segment><source>Open <pc id="1">Settings</pc><ph id="2" dataRef="d1"/>.</source><target>Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>.</target></segment>
  <ignorable><source> </source><target> </target></ignorable>
@@ -49,7 +51,8 @@ TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
   ASSERT_EQ(units.size(), 1u);
   EXPECT_EQ(units[0].line, 2);
   EXPECT_EQ(units[0].sourcePlain, "Open Settings. Tab\tstop x");
-  EXPECT_EQ(units[0].targetNative, R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
+  EXPECT_EQ(units[0].targetNative,
+            R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
 }
 
 TEST(HXliffReader, UnitsWithoutTranslationAreNotChecked) {
