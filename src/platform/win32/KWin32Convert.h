@@ -26,7 +26,9 @@ inline KRect FromWin(const RECT& rect) {
   return {static_cast<int32_t>(rect.left), static_cast<int32_t>(rect.top), static_cast<int32_t>(rect.right),
           static_cast<int32_t>(rect.bottom)};
 }
-inline KPoint FromWin(const POINT& point) { return {static_cast<int32_t>(point.x), static_cast<int32_t>(point.y)}; }
+inline KPoint FromWin(const POINT& point) {
+  return {static_cast<int32_t>(point.x), static_cast<int32_t>(point.y)};
+}
 
 // A zero-terminated wide copy of a text, for the calls that take one.
 class KWideZ {

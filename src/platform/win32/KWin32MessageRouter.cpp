@@ -67,7 +67,9 @@ bool ToolTipText(KWindowSink& sink, NMTTDISPINFOW& info) {
   if (!sink.OnToolTipText(id, !byWindow, tip) || tip.text.empty()) return false;
   const HWND toolTips = info.hdr.hwndFrom;
   if (tip.maxWidth >= 0) ::SendMessageW(toolTips, TTM_SETMAXTIPWIDTH, 0, tip.maxWidth);
-  if (tip.autoPopTime >= 0) ::SendMessageW(toolTips, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(tip.autoPopTime, 0));
+  if (tip.autoPopTime >= 0) {
+    ::SendMessageW(toolTips, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(tip.autoPopTime, 0));
+  }
   const size_t length = std::min(tip.text.size(), kToolTipBuffer - 1);
   std::copy_n(tip.text.data(), length, info.szText);
   info.szText[length] = 0;
@@ -188,7 +190,8 @@ bool KWin32MessageRouter::Dispatch(KWindowSink& sink, HWND window, UINT message,
     case WM_CTLCOLORSTATIC: {
       // The CTLCOLOR_* kinds are numbered in the order of these messages.
       KCtlColor colors;
-      if (!sink.OnCtlColor(FromWin(reinterpret_cast<HWND>(lParam)), message - WM_CTLCOLORMSGBOX, colors)) return false;
+      const KWnd control = FromWin(reinterpret_cast<HWND>(lParam));
+      if (!sink.OnCtlColor(control, message - WM_CTLCOLORMSGBOX, colors)) return false;
       ::SetBkColor(reinterpret_cast<HDC>(wParam), colors.background);
       result = reinterpret_cast<LRESULT>(::GetStockObject(colors.stockBrush));
       return true;
@@ -242,7 +245,8 @@ intptr_t KWin32MessageRouter::SendNotify(HWND parent, KNotify& notify) {
   return result;
 }
 
-uintptr_t KWin32MessageRouter::SetTimer(HWND window, uintptr_t timerId, uint32_t interval, KTimerProc callback) {
+uintptr_t KWin32MessageRouter::SetTimer(HWND window, uintptr_t timerId, uint32_t interval,
+                                        KTimerProc callback) {
   const std::pair key{window, timerId};
   if (callback) {
     timerCallbacks_[key] = callback;
@@ -279,8 +283,9 @@ void KWin32MessageRouter::SetToolTips(HWND dialog, bool enable) {
     return;
   }
   if (toolTips) return;
-  toolTips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, nullptr, nullptr);
+  toolTips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                               nullptr, nullptr);
   if (!toolTips) return;
   for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     // The older structure size is understood by every version of the common controls.

@@ -25,6 +25,14 @@ LPARAM Address(T* record) {
   return reinterpret_cast<LPARAM>(record);
 }
 
+LPARAM NodeParam(KTreeItem item) { return reinterpret_cast<LPARAM>(ToWin(item)); }
+
+// A message whose answer is a handle.
+template <typename Handle>
+Handle SendForHandle(KWnd window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return reinterpret_cast<Handle>(Send(window, message, wParam, lParam));
+}
+
 bool IsChildWindow(HWND window) { return (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0; }
 
 // One node's fields named by `mask`; false when the node is not in the tree.
@@ -147,7 +155,9 @@ int32_t KWin32Platform::GetDefaultId(KWnd dialog) {
   return HIWORD(answer) == DC_HASDEFID ? LOWORD(answer) : 0;
 }
 
-void KWin32Platform::SetDefaultId(KWnd dialog, int32_t id) { Send(dialog, DM_SETDEFID, static_cast<WPARAM>(id)); }
+void KWin32Platform::SetDefaultId(KWnd dialog, int32_t id) {
+  Send(dialog, DM_SETDEFID, static_cast<WPARAM>(id));
+}
 
 void KWin32Platform::NextDlgCtl(KWnd dialog, KWnd control) {
   Send(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ToWin(control)), TRUE);
@@ -183,7 +193,8 @@ void KWin32Platform::CenterWindow(KWnd window) {
     around = useOwner ? GetWindowRect(FromWin(owner)) : area;
   }
   const KRect rect = GetWindowRect(window);
-  KPoint topLeft{around.left + (around.Width() - rect.Width()) / 2, around.top + (around.Height() - rect.Height()) / 2};
+  KPoint topLeft{around.left + (around.Width() - rect.Width()) / 2,
+                 around.top + (around.Height() - rect.Height()) / 2};
   topLeft.x = std::max(area.left, std::min(topLeft.x, area.right - rect.Width()));
   topLeft.y = std::max(area.top, std::min(topLeft.y, area.bottom - rect.Height()));
   if (child) topLeft = ScreenToClient(FromWin(owner), topLeft);
@@ -256,7 +267,9 @@ uint32_t KWin32Platform::GetCheck(KWnd button) { return static_cast<uint32_t>(Se
 
 void KWin32Platform::SetCheck(KWnd button, uint32_t state) { Send(button, BM_SETCHECK, state); }
 
-void KWin32Platform::ShowWindow(KWnd window, bool show) { ::ShowWindow(ToWin(window), show ? SW_SHOWNA : SW_HIDE); }
+void KWin32Platform::ShowWindow(KWnd window, bool show) {
+  ::ShowWindow(ToWin(window), show ? SW_SHOWNA : SW_HIDE);
+}
 
 bool KWin32Platform::IsWindowVisible(KWnd window) { return ::IsWindowVisible(ToWin(window)) != FALSE; }
 
@@ -311,11 +324,15 @@ bool KWin32Platform::GetWindowPlacement(KWnd window, KWindowPlacement& placement
     placement.normal = placement.normal.Offset(info.rcWork.left - info.rcMonitor.left,
                                                info.rcWork.top - info.rcMonitor.top);
   }
-  placement.showCommand = ::IsIconic(handle) ? SW_SHOWMINIMIZED : ::IsZoomed(handle) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  placement.showCommand = ::IsIconic(handle)   ? SW_SHOWMINIMIZED
+                          : ::IsZoomed(handle) ? SW_SHOWMAXIMIZED
+                                               : SW_SHOWNORMAL;
   return true;
 }
 
-void KWin32Platform::InvalidateWindow(KWnd window, bool erase) { ::InvalidateRect(ToWin(window), nullptr, erase); }
+void KWin32Platform::InvalidateWindow(KWnd window, bool erase) {
+  ::InvalidateRect(ToWin(window), nullptr, erase);
+}
 
 void KWin32Platform::UpdateWindow(KWnd window) { ::UpdateWindow(ToWin(window)); }
 
@@ -359,11 +376,11 @@ KTreeItem KWin32Platform::TreeInsertItem(KWnd tree, const KTreeInsert& insert) {
   record.item.iImage = insert.image;
   record.item.iSelectedImage = insert.selectedImage;
   record.item.lParam = reinterpret_cast<LPARAM>(insert.data);
-  return FromWin(reinterpret_cast<HTREEITEM>(Send(tree, TVM_INSERTITEMW, 0, Address(&record))));
+  return FromWin(SendForHandle<HTREEITEM>(tree, TVM_INSERTITEMW, 0, Address(&record)));
 }
 
 bool KWin32Platform::TreeDeleteItem(KWnd tree, KTreeItem item) {
-  return Send(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(ToWin(item))) != FALSE;
+  return Send(tree, TVM_DELETEITEM, 0, NodeParam(item)) != FALSE;
 }
 
 bool KWin32Platform::TreeDeleteAllItems(KWnd tree) { return TreeDeleteItem(tree, TreeRoot()); }
@@ -434,7 +451,7 @@ void KWin32Platform::TreeSetBold(KWnd tree, KTreeItem item, bool bold) {
 }
 
 bool KWin32Platform::TreeExpand(KWnd tree, KTreeItem item, uint32_t action) {
-  return Send(tree, TVM_EXPAND, action, reinterpret_cast<LPARAM>(ToWin(item))) != FALSE;
+  return Send(tree, TVM_EXPAND, action, NodeParam(item)) != FALSE;
 }
 
 bool KWin32Platform::TreeIsExpanded(KWnd tree, KTreeItem item) {
@@ -443,25 +460,25 @@ bool KWin32Platform::TreeIsExpanded(KWnd tree, KTreeItem item) {
 }
 
 KTreeItem KWin32Platform::TreeGetNextItem(KWnd tree, KTreeItem item, uint32_t relation) {
-  return FromWin(reinterpret_cast<HTREEITEM>(Send(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(ToWin(item)))));
+  return FromWin(SendForHandle<HTREEITEM>(tree, TVM_GETNEXTITEM, relation, NodeParam(item)));
 }
 
 bool KWin32Platform::TreeSelectItem(KWnd tree, KTreeItem item, uint32_t relation) {
-  return Send(tree, TVM_SELECTITEM, relation, reinterpret_cast<LPARAM>(ToWin(item))) != FALSE;
+  return Send(tree, TVM_SELECTITEM, relation, NodeParam(item)) != FALSE;
 }
 
 void KWin32Platform::TreeEnsureVisible(KWnd tree, KTreeItem item) {
-  Send(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(ToWin(item)));
+  Send(tree, TVM_ENSUREVISIBLE, 0, NodeParam(item));
 }
 
 void KWin32Platform::TreeSetInsertMark(KWnd tree, KTreeItem item, bool after) {
-  Send(tree, TVM_SETINSERTMARK, after, reinterpret_cast<LPARAM>(ToWin(item)));
+  Send(tree, TVM_SETINSERTMARK, after, NodeParam(item));
 }
 
 KTreeItem KWin32Platform::TreeHitTest(KWnd tree, KPoint point, uint32_t& flags) {
   TVHITTESTINFO info{};
   info.pt = ToWin(point);
-  const auto item = reinterpret_cast<HTREEITEM>(Send(tree, TVM_HITTEST, 0, Address(&info)));
+  const auto item = SendForHandle<HTREEITEM>(tree, TVM_HITTEST, 0, Address(&info));
   flags = info.flags;
   return FromWin(item);
 }
@@ -484,17 +501,17 @@ void KWin32Platform::TreeSetImageList(KWnd tree, KImageList images, uint32_t kin
 // The tree edits labels only while it has the focus.
 KWnd KWin32Platform::TreeEditLabel(KWnd tree, KTreeItem item) {
   ::SetFocus(ToWin(tree));
-  return FromWin(reinterpret_cast<HWND>(Send(tree, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(ToWin(item)))));
+  return FromWin(SendForHandle<HWND>(tree, TVM_EDITLABELW, 0, NodeParam(item)));
 }
 
 KWnd KWin32Platform::TreeGetEditControl(KWnd tree) {
-  return FromWin(reinterpret_cast<HWND>(Send(tree, TVM_GETEDITCONTROL)));
+  return FromWin(SendForHandle<HWND>(tree, TVM_GETEDITCONTROL));
 }
 
 void KWin32Platform::TreeEndEditLabelNow(KWnd tree, bool cancel) { Send(tree, TVM_ENDEDITLABELNOW, cancel); }
 
 KImageList KWin32Platform::TreeCreateDragImage(KWnd tree, KTreeItem item) {
-  return FromWin(reinterpret_cast<HIMAGELIST>(Send(tree, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(ToWin(item)))));
+  return FromWin(SendForHandle<HIMAGELIST>(tree, TVM_CREATEDRAGIMAGE, 0, NodeParam(item)));
 }
 
 // ---- Scrolling
@@ -543,7 +560,9 @@ bool KWin32Platform::DragImageMove(KPoint point) { return ::ImageList_DragMove(p
 
 bool KWin32Platform::DragImageShow(bool show) { return ::ImageList_DragShowNolock(show) != FALSE; }
 
-bool KWin32Platform::DragImageLeave(KWnd lockWindow) { return ::ImageList_DragLeave(ToWin(lockWindow)) != FALSE; }
+bool KWin32Platform::DragImageLeave(KWnd lockWindow) {
+  return ::ImageList_DragLeave(ToWin(lockWindow)) != FALSE;
+}
 
 void KWin32Platform::DragImageEnd() { ::ImageList_EndDrag(); }
 
@@ -553,7 +572,9 @@ KMenu KWin32Platform::LoadMenuResource(uint32_t menuId) {
   return FromWin(::LoadMenuW(ResourceModule(), MAKEINTRESOURCEW(menuId)));
 }
 
-KMenu KWin32Platform::GetSubMenu(KMenu menu, int32_t position) { return FromWin(::GetSubMenu(ToWin(menu), position)); }
+KMenu KWin32Platform::GetSubMenu(KMenu menu, int32_t position) {
+  return FromWin(::GetSubMenu(ToWin(menu), position));
+}
 
 void KWin32Platform::DestroyMenu(KMenu menu) { ::DestroyMenu(ToWin(menu)); }
 
@@ -569,7 +590,8 @@ void KWin32Platform::CheckMenuItem(KMenu menu, uint32_t command, bool check) {
 uint32_t KWin32Platform::TrackPopupMenu(KMenu popup, KPoint screenPoint, KWnd owner) {
   const HWND window = owner ? ToWin(owner) : ::GetActiveWindow();
   const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD;
-  return static_cast<uint32_t>(::TrackPopupMenu(ToWin(popup), flags, screenPoint.x, screenPoint.y, 0, window, nullptr));
+  const int command = ::TrackPopupMenu(ToWin(popup), flags, screenPoint.x, screenPoint.y, 0, window, nullptr);
+  return static_cast<uint32_t>(command);
 }
 
 // ---- Message boxes and help
@@ -577,8 +599,8 @@ uint32_t KWin32Platform::TrackPopupMenu(KMenu popup, KPoint screenPoint, KWnd ow
 int32_t KWin32Platform::ShowMessageBox(KWnd owner, std::u16string_view text, std::u16string_view caption,
                                        uint32_t type) {
   const KWideZ title(caption);
-  return ::MessageBoxW(ToWin(owner), KWideZ(text), caption.empty() ? nullptr : static_cast<const wchar_t*>(title),
-                       type);
+  const wchar_t* shownTitle = caption.empty() ? nullptr : static_cast<const wchar_t*>(title);
+  return ::MessageBoxW(ToWin(owner), KWideZ(text), shownTitle, type);
 }
 
 void KWin32Platform::RequestHelp(KWnd window, uint32_t command, uintptr_t data) {
@@ -591,7 +613,9 @@ uintptr_t KWin32Platform::SetTimer(KWnd window, uintptr_t timerId, uint32_t inte
   return Router().SetTimer(ToWin(window), timerId, interval, callback);
 }
 
-bool KWin32Platform::KillTimer(KWnd window, uintptr_t timerId) { return Router().KillTimer(ToWin(window), timerId); }
+bool KWin32Platform::KillTimer(KWnd window, uintptr_t timerId) {
+  return Router().KillTimer(ToWin(window), timerId);
+}
 
 uint32_t KWin32Platform::TickCount() { return ::GetTickCount(); }
 
@@ -621,7 +645,9 @@ void KWin32Platform::ReleaseCapture() { ::ReleaseCapture(); }
 
 KWnd KWin32Platform::GetCapture() { return FromWin(::GetCapture()); }
 
-int16_t KWin32Platform::GetKeyState(uint32_t virtualKey) { return ::GetKeyState(static_cast<int>(virtualKey)); }
+int16_t KWin32Platform::GetKeyState(uint32_t virtualKey) {
+  return ::GetKeyState(static_cast<int>(virtualKey));
+}
 
 // ---- Screen
 
@@ -644,8 +670,8 @@ std::vector<KWin32Platform::Monitor> KWin32Platform::Monitors() const {
 
 int32_t KWin32Platform::MonitorIndex(HMONITOR monitor) const {
   const std::vector<Monitor> monitors = Monitors();
-  const auto found =
-      std::find_if(monitors.begin(), monitors.end(), [monitor](const Monitor& m) { return m.handle == monitor; });
+  const auto found = std::find_if(monitors.begin(), monitors.end(),
+                                  [monitor](const Monitor& m) { return m.handle == monitor; });
   return found == monitors.end() ? 0 : static_cast<int32_t>(found - monitors.begin());
 }
 

@@ -1,5 +1,5 @@
-// KWin32Platform: the platform interface on USER32, GDI32, COMCTL32 and KERNEL32, the backend of the Windows
-// DLL. Dialogs come from the resource source's module; their events reach the sinks through KWin32MessageRouter.
+// KWin32Platform: the platform interface on USER32, GDI32, COMCTL32 and KERNEL32, the backend of the
+// Windows DLL. Dialogs come from the resource source's module; KWin32MessageRouter delivers their events.
 #pragma once
 
 #include <cstdint>
