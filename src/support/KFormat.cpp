@@ -14,7 +14,7 @@ namespace {
 // How a length modifier narrows or widens an integer argument, as printf reads it.
 enum class Length { Char, Short, Int, Long, LongLong, Size };
 
-struct Spec {
+struct Conversion {
   bool minus = false;
   bool plus = false;
   bool blank = false;
@@ -167,23 +167,23 @@ class Formatter {
     return static_cast<int>(value);
   }
 
-  static void ParseFlags(std::u16string_view format, size_t& pos, Spec& spec) {
+  static void ParseFlags(std::u16string_view format, size_t& pos, Conversion& conv) {
     for (; pos < format.size(); ++pos) {
       switch (format[pos]) {
         case u'-':
-          spec.minus = true;
+          conv.minus = true;
           break;
         case u'+':
-          spec.plus = true;
+          conv.plus = true;
           break;
         case u' ':
-          spec.blank = true;
+          conv.blank = true;
           break;
         case u'#':
-          spec.hash = true;
+          conv.hash = true;
           break;
         case u'0':
-          spec.zero = true;
+          conv.zero = true;
           break;
         default:
           return;
@@ -191,28 +191,28 @@ class Formatter {
     }
   }
 
-  void ParseWidthAndPrecision(std::u16string_view format, size_t& pos, Spec& spec) {
+  void ParseWidthAndPrecision(std::u16string_view format, size_t& pos, Conversion& conv) {
     if (pos < format.size() && format[pos] == u'*') {
       ++pos;
-      spec.width = StarValue();
-      if (spec.width < 0) {
-        spec.minus = true;
-        spec.width = -spec.width;
+      conv.width = StarValue();
+      if (conv.width < 0) {
+        conv.minus = true;
+        conv.width = -conv.width;
       }
     } else {
-      spec.width = ParseNumber(format, pos);
+      conv.width = ParseNumber(format, pos);
     }
     if (pos >= format.size() || format[pos] != u'.') return;
     ++pos;
     if (pos < format.size() && format[pos] == u'*') {
       ++pos;
-      spec.precision = std::max(StarValue(), -1);
+      conv.precision = std::max(StarValue(), -1);
     } else {
-      spec.precision = ParseNumber(format, pos);
+      conv.precision = ParseNumber(format, pos);
     }
   }
 
-  static void ParseLength(std::u16string_view format, size_t& pos, Spec& spec) {
+  static void ParseLength(std::u16string_view format, size_t& pos, Conversion& conv) {
     const std::u16string_view rest = format.substr(pos);
     struct Modifier {
       std::u16string_view text;
@@ -225,7 +225,7 @@ class Formatter {
         {u"j", Length::LongLong}, {u"z", Length::Size},       {u"t", Length::Size}};
     for (const Modifier& modifier : modifiers) {
       if (rest.starts_with(modifier.text)) {
-        spec.length = modifier.length;
+        conv.length = modifier.length;
         pos += modifier.text.size();
         return;
       }
@@ -234,34 +234,34 @@ class Formatter {
 
   // Formats the conversion that starts at format[percent]; returns the position behind it.
   size_t Convert(std::u16string_view format, size_t percent) {
-    Spec spec;
+    Conversion conv;
     size_t pos = percent + 1;
-    ParseFlags(format, pos, spec);
-    ParseWidthAndPrecision(format, pos, spec);
-    ParseLength(format, pos, spec);
+    ParseFlags(format, pos, conv);
+    ParseWidthAndPrecision(format, pos, conv);
+    ParseLength(format, pos, conv);
     if (pos >= format.size()) {
       out_.append(format.substr(percent));
       return pos;
     }
-    spec.conversion = format[pos++];
-    if (!Dispatch(spec)) out_.append(format.substr(percent, pos - percent));
+    conv.conversion = format[pos++];
+    if (!Dispatch(conv)) out_.append(format.substr(percent, pos - percent));
     return pos;
   }
 
-  bool Dispatch(const Spec& spec) {
-    switch (spec.conversion) {
+  bool Dispatch(const Conversion& conv) {
+    switch (conv.conversion) {
       case u'%':
         out_.push_back(u'%');
         return true;
       case u'd':
       case u'i':
-        WriteSigned(spec, NextArg());
+        WriteSigned(conv, NextArg());
         return true;
       case u'u':
       case u'x':
       case u'X':
       case u'o':
-        WriteUnsigned(spec, NextArg());
+        WriteUnsigned(conv, NextArg());
         return true;
       case u'e':
       case u'E':
@@ -269,13 +269,13 @@ class Formatter {
       case u'F':
       case u'g':
       case u'G':
-        WriteDouble(spec, NextArg().AsDouble());
+        WriteDouble(conv, NextArg().AsDouble());
         return true;
       case u's':
-        WriteText(spec, NextArg());
+        WriteText(conv, NextArg());
         return true;
       case u'c':
-        WriteChar(spec, NextArg());
+        WriteChar(conv, NextArg());
         return true;
       default:
         return false;
@@ -284,57 +284,57 @@ class Formatter {
 
   // Writes sign, prefix and body padded to the width: blanks in front, blanks behind with '-', or zeros
   // between prefix and body with '0' where the conversion allows it.
-  void Emit(const Spec& spec, std::string_view sign, std::u16string_view body, bool zeroAllowed) {
+  void Emit(const Conversion& conv, std::string_view sign, std::u16string_view body, bool zeroAllowed) {
     const size_t length = sign.size() + body.size();
-    const size_t fill = spec.width > 0 && static_cast<size_t>(spec.width) > length ? spec.width - length : 0;
-    if (spec.minus) {
+    const size_t fill = conv.width > 0 && static_cast<size_t>(conv.width) > length ? conv.width - length : 0;
+    if (conv.minus) {
       out_.append(Widen(sign)).append(body).append(fill, u' ');
-    } else if (spec.zero && zeroAllowed) {
+    } else if (conv.zero && zeroAllowed) {
       out_.append(Widen(sign)).append(fill, u'0').append(body);
     } else {
       out_.append(fill, u' ').append(Widen(sign)).append(body);
     }
   }
 
-  void WriteSigned(const Spec& spec, const KFormatArg& arg) {
-    const int64_t value = NarrowSigned(spec.length, arg.AsSigned());
+  void WriteSigned(const Conversion& conv, const KFormatArg& arg) {
+    const int64_t value = NarrowSigned(conv.length, arg.AsSigned());
     const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-    const char* sign = value < 0 ? "-" : spec.plus ? "+" : spec.blank ? " " : "";
-    WriteInteger(spec, sign, magnitude);
+    const char* sign = value < 0 ? "-" : conv.plus ? "+" : conv.blank ? " " : "";
+    WriteInteger(conv, sign, magnitude);
   }
 
-  void WriteUnsigned(const Spec& spec, const KFormatArg& arg) {
-    const uint64_t value = NarrowUnsigned(spec.length, arg.AsUnsigned());
-    const bool hex = spec.conversion == u'x' || spec.conversion == u'X';
-    const char* prefix = hex && spec.hash && value != 0 ? (spec.conversion == u'x' ? "0x" : "0X") : "";
-    WriteInteger(spec, prefix, value);
+  void WriteUnsigned(const Conversion& conv, const KFormatArg& arg) {
+    const uint64_t value = NarrowUnsigned(conv.length, arg.AsUnsigned());
+    const bool hex = conv.conversion == u'x' || conv.conversion == u'X';
+    const char* prefix = hex && conv.hash && value != 0 ? (conv.conversion == u'x' ? "0x" : "0X") : "";
+    WriteInteger(conv, prefix, value);
   }
 
-  void WriteInteger(const Spec& spec, std::string_view prefix, uint64_t magnitude) {
-    const int base = spec.conversion == u'o'                                ? 8
-                     : (spec.conversion == u'x' || spec.conversion == u'X') ? 16
+  void WriteInteger(const Conversion& conv, std::string_view prefix, uint64_t magnitude) {
+    const int base = conv.conversion == u'o'                                ? 8
+                     : (conv.conversion == u'x' || conv.conversion == u'X') ? 16
                                                                             : 10;
-    std::string digits = spec.precision == 0 && magnitude == 0 ? std::string() : ToChars(magnitude, base);
-    if (spec.precision > 0 && digits.size() < static_cast<size_t>(spec.precision))
-      digits.insert(0, spec.precision - digits.size(), '0');
-    if (spec.conversion == u'o' && spec.hash && (digits.empty() || digits[0] != '0'))
+    std::string digits = conv.precision == 0 && magnitude == 0 ? std::string() : ToChars(magnitude, base);
+    if (conv.precision > 0 && digits.size() < static_cast<size_t>(conv.precision))
+      digits.insert(0, conv.precision - digits.size(), '0');
+    if (conv.conversion == u'o' && conv.hash && (digits.empty() || digits[0] != '0'))
       digits.insert(0, 1, '0');
-    if (spec.conversion == u'X') std::transform(digits.begin(), digits.end(), digits.begin(), ToUpper);
-    Emit(spec, prefix, Widen(digits), spec.precision < 0);
+    if (conv.conversion == u'X') std::transform(digits.begin(), digits.end(), digits.begin(), ToUpper);
+    Emit(conv, prefix, Widen(digits), conv.precision < 0);
   }
 
-  void WriteDouble(const Spec& spec, double value) {
-    const char* sign = std::signbit(value) ? "-" : spec.plus ? "+" : spec.blank ? " " : "";
-    const char lower = static_cast<char>(spec.conversion | 0x20);
+  void WriteDouble(const Conversion& conv, double value) {
+    const char* sign = std::signbit(value) ? "-" : conv.plus ? "+" : conv.blank ? " " : "";
+    const char lower = static_cast<char>(conv.conversion | 0x20);
     const bool finite = std::isfinite(value);
     std::string body = !finite ? (std::isnan(value) ? "nan" : "inf")
-                               : FloatDigits(std::fabs(value), lower, spec.precision, spec.hash);
-    if (spec.conversion != lower) std::transform(body.begin(), body.end(), body.begin(), ToUpper);
-    Emit(spec, sign, Widen(body), finite);
+                               : FloatDigits(std::fabs(value), lower, conv.precision, conv.hash);
+    if (conv.conversion != lower) std::transform(body.begin(), body.end(), body.begin(), ToUpper);
+    Emit(conv, sign, Widen(body), finite);
   }
 
   // %s of a number writes the number as %d, %u or %g would: a mismatched argument is never lost.
-  void WriteText(const Spec& spec, const KFormatArg& arg) {
+  void WriteText(const Conversion& conv, const KFormatArg& arg) {
     std::u16string number;
     std::u16string_view text = arg.AsText();
     if (arg.GetKind() != KFormatArg::Kind::Text) {
@@ -347,18 +347,18 @@ class Formatter {
                     list);
       text = number;
     }
-    if (spec.precision >= 0) text = text.substr(0, static_cast<size_t>(spec.precision));
-    Emit(spec, "", text, false);
+    if (conv.precision >= 0) text = text.substr(0, static_cast<size_t>(conv.precision));
+    Emit(conv, "", text, false);
   }
 
   // %c of a text writes its first unit (nothing for the empty text); of a number, that UTF-16 unit.
-  void WriteChar(const Spec& spec, const KFormatArg& arg) {
+  void WriteChar(const Conversion& conv, const KFormatArg& arg) {
     if (arg.GetKind() == KFormatArg::Kind::Text) {
-      Emit(spec, "", arg.AsText().substr(0, 1), false);
+      Emit(conv, "", arg.AsText().substr(0, 1), false);
       return;
     }
     const char16_t unit = static_cast<char16_t>(arg.AsUnsigned());
-    Emit(spec, "", std::u16string_view(&unit, 1), false);
+    Emit(conv, "", std::u16string_view(&unit, 1), false);
   }
 
   std::u16string& out_;

@@ -238,9 +238,9 @@ bool KStdioFile::Fill() {
   return filled_ > 0;
 }
 
-bool KStdioFile::ReadByteSlow(uint8_t& byte) {
+bool KStdioFile::ReadByteSlow(uint8_t& value) {
   if ((mode_ != Mode::reading || next_ == filled_) && !Fill()) return false;
-  byte = buffer_[next_++];
+  value = buffer_[next_++];
   return true;
 }
 
