@@ -25,8 +25,10 @@ enum : int32_t {
   CHECKFLAG_ORDER = 0x8,
 };
 
-// The editor tree's node handle (an opaque handle of the platform's tree control).
-using KTreeItem = void*;
+// The editor tree's node handle, declared exactly as the platform layer declares it, so that the rule
+// model needs no window-system header.
+struct KTreeItemObject;
+using KTreeItem = KTreeItemObject*;
 
 class CRegExRule : public KObject {
  public:
