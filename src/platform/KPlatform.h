@@ -93,6 +93,46 @@ class KPlatform {
   virtual void ReplaceSelection(KWnd edit, std::u16string_view text, bool canUndo) = 0;
   virtual void ScrollCaret(KWnd edit) = 0;
   virtual void LimitText(KWnd edit, int32_t maxLength) = 0;  // 0: the system's maximum
+  // EM_SETREADONLY: the field keeps its text but the user cannot change it; ES_READONLY in its style shows it.
+  virtual void SetEditReadOnly(KWnd edit, bool readOnly) = 0;
+
+  // ---- List boxes and combo boxes (LB_* / CB_*: each operation serves both). Indexes count from 0; -1 is
+  // no item. A combo box's text (GetText / SetText) is its edit text; a drop-down list has no edit and
+  // shows the selected item's text, and selecting an item puts its text into the edit of the other styles.
+  virtual int32_t ListCount(KWnd list) = 0;
+  // Adds an item at the end, or in order in a sorted list (LBS_SORT, CBS_SORT); its index, -1 on failure.
+  virtual int32_t ListAddString(KWnd list, std::u16string_view text) = 0;
+  // Inserts an item before `index` (-1: at the end) without sorting; its index, -1 on failure.
+  virtual int32_t ListInsertString(KWnd list, int32_t index, std::u16string_view text) = 0;
+  // Removes an item; the number of items left, -1 when there is no such item.
+  virtual int32_t ListDeleteString(KWnd list, int32_t index) = 0;
+  virtual int32_t ListGetCurSel(KWnd list) = 0;  // -1 when nothing is selected
+  // Selects an item without notifying; -1 or an index outside the list clears the selection. False then.
+  virtual bool ListSetCurSel(KWnd list, int32_t index) = 0;
+  virtual std::u16string ListGetText(KWnd list, int32_t index) = 0;  // empty for no such item
+  // The first item after `start` (-1: from the top, wrapping around) whose whole text equals `text`,
+  // ignoring case as LB_FINDSTRINGEXACT does; -1 when there is none.
+  virtual int32_t ListFindStringExact(KWnd list, int32_t start, std::u16string_view text) = 0;
+  virtual intptr_t ListGetItemData(KWnd list, int32_t index) = 0;  // -1 for no such item
+  virtual bool ListSetItemData(KWnd list, int32_t index, intptr_t data) = 0;
+
+  // ---- Custom controls
+  // Sends a message of the control's own (WM_USER and above) and returns its answer; a headless control
+  // answers through its sink's OnPrivateMessage.
+  virtual intptr_t SendPrivateMessage(KWnd control, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+
+  // ---- Date/time pickers (DTM_GETSYSTEMTIME / DTM_SETSYSTEMTIME)
+  // The picker's date and time; false when it shows no date (DTS_SHOWNONE with its box unchecked).
+  virtual bool DateTimeGet(KWnd picker, KSystemTime& time) = 0;
+  // Sets the date and time, or with null the no-date state, which only a DTS_SHOWNONE picker has. False
+  // when the picker refuses (no such state, or a date or time that does not exist).
+  virtual bool DateTimeSet(KWnd picker, const KSystemTime* time) = 0;
+
+  // ---- Sliders (trackbars: TBM_*). Positions are kept within the range, whose ends both belong to it.
+  virtual void SliderSetRange(KWnd slider, int32_t minimum, int32_t maximum) = 0;
+  virtual void SliderGetRange(KWnd slider, int32_t& minimum, int32_t& maximum) = 0;
+  virtual int32_t SliderGetPos(KWnd slider) = 0;
+  virtual void SliderSetPos(KWnd slider, int32_t position, bool redraw) = 0;
 
   // ---- Tree views
   virtual KTreeItem TreeInsertItem(KWnd tree, const KTreeInsert& insert) = 0;

@@ -66,6 +66,8 @@ inline constexpr char16_t KCLASS_STATIC[] = u"Static";
 inline constexpr char16_t KCLASS_LISTBOX[] = u"ListBox";
 inline constexpr char16_t KCLASS_COMBOBOX[] = u"ComboBox";
 inline constexpr char16_t KCLASS_TREEVIEW[] = u"SysTreeView32";
+inline constexpr char16_t KCLASS_DATETIMEPICK[] = u"SysDateTimePick32";
+inline constexpr char16_t KCLASS_TRACKBAR[] = u"msctls_trackbar32";
 
 struct KMonitorInfo {
   KRect monitor;   // the whole display, screen coordinates
@@ -94,4 +96,17 @@ struct KTextRange {
   int32_t start = 0;
   int32_t end = 0;
   friend bool operator==(const KTextRange&, const KTextRange&) = default;
+};
+
+// A calendar date and time of day as a date/time picker holds it, the fields of Win32's SYSTEMTIME.
+struct KSystemTime {
+  uint16_t year = 0;
+  uint16_t month = 0;      // 1 to 12
+  uint16_t dayOfWeek = 0;  // 0 Sunday to 6 Saturday; ignored when a picker is set
+  uint16_t day = 0;        // 1 to 31
+  uint16_t hour = 0;
+  uint16_t minute = 0;
+  uint16_t second = 0;
+  uint16_t milliseconds = 0;
+  friend bool operator==(const KSystemTime&, const KSystemTime&) = default;
 };

@@ -98,6 +98,24 @@ inline constexpr uint32_t BST_CHECKED = 1;
 inline constexpr uint32_t BST_INDETERMINATE = 2;
 inline constexpr uint32_t BN_CLICKED = 0;
 
+// List box and combo box styles, notifications and error result.
+inline constexpr uint32_t LBS_NOTIFY = 0x0001;
+inline constexpr uint32_t LBS_SORT = 0x0002;
+inline constexpr uint32_t CBS_SIMPLE = 0x0001;
+inline constexpr uint32_t CBS_DROPDOWN = 0x0002;
+inline constexpr uint32_t CBS_DROPDOWNLIST = 0x0003;
+inline constexpr uint32_t CBS_SORT = 0x0100;
+inline constexpr uint32_t LBN_SELCHANGE = 1;
+inline constexpr uint32_t CBN_SELCHANGE = 1;
+inline constexpr uint32_t CBN_EDITCHANGE = 5;
+inline constexpr int32_t LB_ERR = -1;
+inline constexpr int32_t CB_ERR = -1;
+
+// Date/time picker style and notification.
+inline constexpr uint32_t DTS_SHOWNONE = 0x0002;
+inline constexpr uint32_t DTN_FIRST2 = 0U - 753U;
+inline constexpr uint32_t DTN_DATETIMECHANGE = DTN_FIRST2 - 6;
+
 // Static control styles.
 inline constexpr uint32_t SS_LEFT = 0x0000;
 inline constexpr uint32_t SS_CENTER = 0x0001;

@@ -91,4 +91,9 @@ class KWindowSink {
   virtual void OnEndSession(bool /*ending*/) {}
   // A tool tip asks for its text: a control id (isCommand false) or a command id (true).
   virtual bool OnToolTipText(uint32_t /*id*/, bool /*isCommand*/, KToolTip& /*tip*/) { return false; }
+  // A message of the window's own (WM_USER and above), as a custom control receives it; `result` is the answer.
+  virtual bool OnPrivateMessage(uint32_t /*message*/, uintptr_t /*wParam*/, intptr_t /*lParam*/,
+                                intptr_t& /*result*/) {
+    return false;
+  }
 };

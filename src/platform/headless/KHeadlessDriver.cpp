@@ -190,6 +190,53 @@ KWnd KHeadlessDriver::BeginRename(int32_t treeId, KTreeItem item) {
   return edit;
 }
 
+// ---- Lists, pickers, sliders
+
+bool KHeadlessDriver::SelectListItem(int32_t id, int32_t index) {
+  KHeadlessWindow* list = Live(id);
+  if (!list || !platform_.ListWindow(list->Handle())) return false;
+  platform_.SetFocus(list->Handle());
+  if (!platform_.ListSetCurSel(list->Handle(), index)) return false;
+  platform_.SendCommand(list, list->className == KCLASS_COMBOBOX ? CBN_SELCHANGE : LBN_SELCHANGE);
+  Finish();
+  return true;
+}
+
+bool KHeadlessDriver::TypeComboText(int32_t id, std::u16string_view text) {
+  KHeadlessWindow* combo = Live(id);
+  if (!combo || combo->className != KCLASS_COMBOBOX || (combo->style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST) {
+    platform_.problems.push_back("typing without an editable combo box");
+    return false;
+  }
+  platform_.SetFocus(combo->Handle());
+  platform_.ListSetCurSel(combo->Handle(), -1);
+  platform_.SetText(combo->Handle(), text);
+  platform_.SendCommand(combo, CBN_EDITCHANGE);
+  Finish();
+  return true;
+}
+
+bool KHeadlessDriver::SetDateTime(int32_t id, const KSystemTime* time) {
+  KHeadlessWindow* picker = Live(id);
+  if (!picker || !platform_.DateTimeSet(picker->Handle(), time)) return false;
+  KSystemTime shown;
+  KNotify notify;
+  notify.code = DTN_DATETIMECHANGE;
+  notify.record = platform_.DateTimeGet(picker->Handle(), shown) ? &shown : nullptr;
+  platform_.NotifyParent(picker, notify);
+  Finish();
+  return true;
+}
+
+bool KHeadlessDriver::MoveSlider(int32_t id, int32_t position) {
+  KHeadlessWindow* slider = Live(id);
+  if (!slider || !platform_.SliderWindow(slider->Handle())) return false;
+  platform_.SetFocus(slider->Handle());
+  platform_.SliderSetPos(slider->Handle(), position, true);
+  Finish();
+  return true;
+}
+
 // ---- Keys
 
 void KHeadlessDriver::PressKey(uint32_t virtualKey) {

@@ -65,6 +65,16 @@ class KHeadlessDriver {
   bool TypeInto(int32_t id, std::u16string_view text);  // focuses the edit first
   bool ReplaceText(int32_t id, std::u16string_view text);  // selects all, deletes, types
   bool SelectTreeItem(int32_t treeId, KTreeItem item);  // a click on the node (TVC_BYMOUSE)
+  // A click on an item of a list box or of a combo box's list (LBN_SELCHANGE / CBN_SELCHANGE); false for an
+  // index outside the list.
+  bool SelectListItem(int32_t id, int32_t index);
+  // Typing over the whole edit text of an editable combo box: the list loses its selection (CBN_EDITCHANGE).
+  bool TypeComboText(int32_t id, std::u16string_view text);
+  // Picks a date and time in a picker, or with null unchecks the box of a DTS_SHOWNONE picker
+  // (DTN_DATETIMECHANGE, its record the new time or null); false when the picker refuses it.
+  bool SetDateTime(int32_t id, const KSystemTime* time);
+  // Drags a slider's thumb towards `position`; it stops at the ends of the range.
+  bool MoveSlider(int32_t id, int32_t position);
   KWnd BeginRename(int32_t treeId, KTreeItem item);    // in-place editing of the node's label
   // A key press (down and up): the dialog's PreTranslateKey, then the dialog manager (Tab, Shift+Tab,
   // Enter, Escape, arrows within a group of buttons), then the focused control.

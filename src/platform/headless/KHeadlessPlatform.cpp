@@ -49,6 +49,52 @@ std::string Narrow(std::u16string_view text) {
 
 const KResourceTable* Tables() { return ResourceSource().Tables(); }
 
+// Upper case as the window system compares list items and class names: ASCII and Latin-1 letters.
+char16_t FoldCase(char16_t c) {
+  const bool lower = (c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7);
+  return lower ? static_cast<char16_t>(c - 0x20) : c;
+}
+
+int CompareNoCase(std::u16string_view a, std::u16string_view b) {
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return FoldCase(a[i]) < FoldCase(b[i]) ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
+// Templates may spell a class in any case ("LISTBOX"); the window keeps the class's own spelling.
+std::u16string ClassSpelling(std::u16string_view name) {
+  for (const char16_t* known : {KCLASS_BUTTON, KCLASS_EDIT, KCLASS_STATIC, KCLASS_LISTBOX, KCLASS_COMBOBOX,
+                                KCLASS_TREEVIEW, KCLASS_DATETIMEPICK, KCLASS_TRACKBAR}) {
+    if (CompareNoCase(name, known) == 0) return known;
+  }
+  return std::u16string(name);
+}
+
+bool IsDropDownList(const KHeadlessWindow* window) {
+  return window->className == KCLASS_COMBOBOX && (window->style & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST;
+}
+
+int32_t DaysInMonth(int32_t year, int32_t month) {
+  static constexpr int32_t days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : days[month - 1];
+}
+
+// A date and time that a picker accepts: a real calendar day from 1601 on and a real time of day.
+bool IsValidTime(const KSystemTime& time) {
+  if (time.year < 1601 || time.year > 30827 || time.month < 1 || time.month > 12) return false;
+  return time.day >= 1 && time.day <= DaysInMonth(time.year, time.month) && time.hour < 24 && time.minute < 60 &&
+         time.second < 60 && time.milliseconds < 1000;
+}
+
+// 0 for Sunday (Sakamoto's method).
+uint16_t DayOfWeek(const KSystemTime& time) {
+  static constexpr int32_t offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  const int32_t year = time.month < 3 ? time.year - 1 : time.year;
+  return static_cast<uint16_t>((year + year / 4 - year / 100 + year / 400 + offsets[time.month - 1] + time.day) % 7);
+}
+
 // Width and height of a .bmp file's bitmap (BITMAPFILEHEADER, then BITMAPINFOHEADER).
 bool BitmapSize(std::span<const unsigned char> bytes, int32_t& width, int32_t& height) {
   if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M') return false;
@@ -201,7 +247,8 @@ KHeadlessWindow* KHeadlessPlatform::CreateDialogWindow(uint32_t templateId, KWnd
   dialog->rect = {origin.x, origin.y, origin.x + client.Width() + insets.left + insets.right,
                   origin.y + client.Height() + insets.top + insets.bottom};
   for (const KDialogControl& source : dialogTemplate->controls) {
-    KHeadlessWindow* control = NewWindow(dialog, source.className, source.id, source.style | WS_CHILD);
+    KHeadlessWindow* control =
+        NewWindow(dialog, ClassSpelling(source.className), source.id, source.style | WS_CHILD);
     control->exStyle = source.exStyle;
     control->text = source.text ? source.text : u"";
     control->rect = MapDialogRect(nullptr, {source.x, source.y, source.x + source.cx, source.y + source.cy});
@@ -209,6 +256,7 @@ KHeadlessWindow* KHeadlessPlatform::CreateDialogWindow(uint32_t templateId, KWnd
       const KRect area = GetClientRect(control->Handle());
       control->tree = std::make_unique<KHeadlessTree>(control->style, area.Width(), area.Height());
     }
+    if (control->className == KCLASS_DATETIMEPICK) control->dateTime = KSystemTime{2000, 1, 6, 1, 12, 0, 0, 0};
     if (!dialog->defaultId && IsButtonType(control, {BS_DEFPUSHBUTTON})) dialog->defaultId = control->id;
   }
   if (dialog->style & DS_CENTER) CenterWindow(dialog->Handle());
@@ -496,7 +544,7 @@ std::u16string KHeadlessPlatform::GetText(KWnd window) {
 
 void KHeadlessPlatform::SetText(KWnd window, std::u16string_view text) {
   KHeadlessWindow* w = Window(window);
-  if (!w) return;
+  if (!w || IsDropDownList(w)) return;  // a drop-down list has no edit to take a text
   w->text = text;
   if (w->className != KCLASS_EDIT) return;
   w->selection = {0, 0};
@@ -650,6 +698,173 @@ void KHeadlessPlatform::ScrollCaret(KWnd) {}  // every line of an in-memory edit
 
 void KHeadlessPlatform::LimitText(KWnd edit, int32_t maxLength) {
   if (KHeadlessWindow* w = Window(edit)) w->textLimit = maxLength > 0 ? maxLength : 0x7FFFFFFE;
+}
+
+void KHeadlessPlatform::SetEditReadOnly(KWnd edit, bool readOnly) {
+  if (KHeadlessWindow* w = ClassWindow(edit, KCLASS_EDIT)) {
+    w->style = readOnly ? w->style | ES_READONLY : w->style & ~ES_READONLY;
+  }
+}
+
+KHeadlessWindow* KHeadlessPlatform::ClassWindow(KWnd window, std::u16string_view className) const {
+  KHeadlessWindow* w = Window(window);
+  return w && w->className == className ? w : nullptr;
+}
+
+// ---- List boxes and combo boxes
+
+KHeadlessWindow* KHeadlessPlatform::ListWindow(KWnd list) const {
+  KHeadlessWindow* w = Window(list);
+  return w && (w->className == KCLASS_LISTBOX || w->className == KCLASS_COMBOBOX) ? w : nullptr;
+}
+
+int32_t KHeadlessPlatform::ListCount(KWnd list) {
+  const KHeadlessWindow* w = ListWindow(list);
+  return w ? static_cast<int32_t>(w->items.size()) : LB_ERR;
+}
+
+int32_t KHeadlessPlatform::InsertListItem(KHeadlessWindow* list, size_t at, std::u16string_view text) {
+  list->items.insert(list->items.begin() + static_cast<ptrdiff_t>(at), {std::u16string(text), 0});
+  if (list->selectedItem >= static_cast<int32_t>(at)) ++list->selectedItem;
+  return static_cast<int32_t>(at);
+}
+
+int32_t KHeadlessPlatform::ListAddString(KWnd list, std::u16string_view text) {
+  KHeadlessWindow* w = ListWindow(list);
+  if (!w) return LB_ERR;
+  const uint32_t sorted = w->className == KCLASS_COMBOBOX ? CBS_SORT : LBS_SORT;
+  auto at = w->items.end();
+  if (w->style & sorted) {
+    at = std::upper_bound(w->items.begin(), w->items.end(), text, [](std::u16string_view t, const auto& item) {
+      return CompareNoCase(t, item.text) < 0;
+    });
+  }
+  return InsertListItem(w, static_cast<size_t>(at - w->items.begin()), text);
+}
+
+int32_t KHeadlessPlatform::ListInsertString(KWnd list, int32_t index, std::u16string_view text) {
+  KHeadlessWindow* w = ListWindow(list);
+  if (!w || index < -1 || index > static_cast<int32_t>(w->items.size())) return LB_ERR;
+  return InsertListItem(w, index == -1 ? w->items.size() : static_cast<size_t>(index), text);
+}
+
+int32_t KHeadlessPlatform::ListDeleteString(KWnd list, int32_t index) {
+  KHeadlessWindow* w = ListWindow(list);
+  if (!w || index < 0 || index >= static_cast<int32_t>(w->items.size())) return LB_ERR;
+  w->items.erase(w->items.begin() + index);
+  if (w->selectedItem == index) {
+    SelectListItem(w, -1);
+  } else if (w->selectedItem > index) {
+    --w->selectedItem;
+  }
+  return static_cast<int32_t>(w->items.size());
+}
+
+int32_t KHeadlessPlatform::ListGetCurSel(KWnd list) {
+  const KHeadlessWindow* w = ListWindow(list);
+  return w ? w->selectedItem : LB_ERR;
+}
+
+void KHeadlessPlatform::SelectListItem(KHeadlessWindow* list, int32_t index) {
+  list->selectedItem = index;
+  if (list->className == KCLASS_COMBOBOX) list->text = index >= 0 ? list->items[index].text : std::u16string();
+}
+
+bool KHeadlessPlatform::ListSetCurSel(KWnd list, int32_t index) {
+  KHeadlessWindow* w = ListWindow(list);
+  if (!w) return false;
+  const bool valid = index >= 0 && index < static_cast<int32_t>(w->items.size());
+  SelectListItem(w, valid ? index : -1);
+  return valid;
+}
+
+std::u16string KHeadlessPlatform::ListGetText(KWnd list, int32_t index) {
+  const KHeadlessWindow* w = ListWindow(list);
+  if (!w || index < 0 || index >= static_cast<int32_t>(w->items.size())) return {};
+  return w->items[index].text;
+}
+
+int32_t KHeadlessPlatform::ListFindStringExact(KWnd list, int32_t start, std::u16string_view text) {
+  const KHeadlessWindow* w = ListWindow(list);
+  if (!w) return LB_ERR;
+  const auto count = static_cast<int32_t>(w->items.size());
+  const int32_t first = start >= 0 && start < count ? start + 1 : 0;
+  for (int32_t step = 0; step < count; ++step) {
+    const int32_t i = (first + step) % count;
+    if (CompareNoCase(w->items[i].text, text) == 0) return i;
+  }
+  return LB_ERR;
+}
+
+intptr_t KHeadlessPlatform::ListGetItemData(KWnd list, int32_t index) {
+  const KHeadlessWindow* w = ListWindow(list);
+  if (!w || index < 0 || index >= static_cast<int32_t>(w->items.size())) return LB_ERR;
+  return w->items[index].data;
+}
+
+bool KHeadlessPlatform::ListSetItemData(KWnd list, int32_t index, intptr_t data) {
+  KHeadlessWindow* w = ListWindow(list);
+  if (!w || index < 0 || index >= static_cast<int32_t>(w->items.size())) return false;
+  w->items[index].data = data;
+  return true;
+}
+
+// ---- Custom controls, date/time pickers, sliders
+
+intptr_t KHeadlessPlatform::SendPrivateMessage(KWnd control, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  KHeadlessWindow* w = Window(control);
+  intptr_t result = 0;
+  if (w && w->sink) w->sink->OnPrivateMessage(message, wParam, lParam, result);
+  return result;
+}
+
+KHeadlessWindow* KHeadlessPlatform::PickerWindow(KWnd picker) const { return ClassWindow(picker, KCLASS_DATETIMEPICK); }
+
+bool KHeadlessPlatform::DateTimeGet(KWnd picker, KSystemTime& time) {
+  const KHeadlessWindow* w = PickerWindow(picker);
+  if (!w || !w->dateTime) return false;
+  time = *w->dateTime;
+  return true;
+}
+
+bool KHeadlessPlatform::DateTimeSet(KWnd picker, const KSystemTime* time) {
+  KHeadlessWindow* w = PickerWindow(picker);
+  if (!w) return false;
+  if (!time) {
+    if (!(w->style & DTS_SHOWNONE)) return false;
+    w->dateTime.reset();
+    return true;
+  }
+  if (!IsValidTime(*time)) return false;
+  w->dateTime = *time;
+  w->dateTime->dayOfWeek = DayOfWeek(*time);
+  return true;
+}
+
+KHeadlessWindow* KHeadlessPlatform::SliderWindow(KWnd slider) const { return ClassWindow(slider, KCLASS_TRACKBAR); }
+
+void KHeadlessPlatform::SliderSetRange(KWnd slider, int32_t minimum, int32_t maximum) {
+  KHeadlessWindow* w = SliderWindow(slider);
+  if (!w) return;
+  w->rangeMin = minimum;
+  w->rangeMax = maximum;
+  SliderSetPos(slider, w->position, true);
+}
+
+void KHeadlessPlatform::SliderGetRange(KWnd slider, int32_t& minimum, int32_t& maximum) {
+  const KHeadlessWindow* w = SliderWindow(slider);
+  minimum = w ? w->rangeMin : 0;
+  maximum = w ? w->rangeMax : 0;
+}
+
+int32_t KHeadlessPlatform::SliderGetPos(KWnd slider) {
+  const KHeadlessWindow* w = SliderWindow(slider);
+  return w ? w->position : 0;
+}
+
+// The minimum is applied last, so a range whose ends are swapped holds the thumb at its minimum.
+void KHeadlessPlatform::SliderSetPos(KWnd slider, int32_t position, bool) {
+  if (KHeadlessWindow* w = SliderWindow(slider)) w->position = std::max(w->rangeMin, std::min(position, w->rangeMax));
 }
 
 // ---- Tree views

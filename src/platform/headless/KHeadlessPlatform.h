@@ -6,7 +6,8 @@
 // of "MS Shell Dlg" 8 point, so x dialog units are MulDiv(x, 6, 4) pixels and y units MulDiv(y, 13, 8);
 // caption 22 pixels; fixed (dialog) frame 3, sizing frame 4, WS_BORDER 1, client edge 2 pixels; tree rows
 // 16 pixels; one 1920 x 1080 monitor with a 40-pixel task bar at the bottom until a test sets others;
-// timers no faster than 10 milliseconds, as Win32's.
+// timers no faster than 10 milliseconds, as Win32's; sliders from 0 to 100 at 0 and date/time pickers at
+// 2000-01-01 12:00:00 until they are set.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_set>
@@ -21,6 +23,11 @@
 
 #include "platform/KPlatform.h"
 #include "platform/headless/KHeadlessTree.h"
+
+struct KHeadlessListItem {
+  std::u16string text;
+  intptr_t data = 0;
+};
 
 struct KHeadlessWindow {
   KHeadlessWindow* parent = nullptr;  // the parent of a control
@@ -37,6 +44,12 @@ struct KHeadlessWindow {
   KTextRange selection;
   int32_t textLimit = 30000;
   std::unique_ptr<KHeadlessTree> tree;
+  std::vector<KHeadlessListItem> items;  // a list box's or combo box's list
+  int32_t selectedItem = -1;
+  std::optional<KSystemTime> dateTime;   // a date/time picker's value; none while it shows no date
+  int32_t rangeMin = 0;                  // a slider's range and position
+  int32_t rangeMax = 100;
+  int32_t position = 0;
   bool isDialog = false;
   uint32_t templateId = 0;
   int32_t defaultId = 0;
@@ -102,6 +115,10 @@ class KHeadlessPlatform final : public KPlatform {
   // A control's notification: its own sink first, then its parent's; the result of whichever handled it.
   intptr_t NotifyParent(KHeadlessWindow* control, KNotify& notify);
   bool SelectTreeItem(KHeadlessWindow* tree, KHeadlessTree::Item* item, uint32_t action);
+  // A list box or combo box, a date/time picker, a slider; null for a dead handle or another control.
+  KHeadlessWindow* ListWindow(KWnd list) const;
+  KHeadlessWindow* PickerWindow(KWnd picker) const;
+  KHeadlessWindow* SliderWindow(KWnd slider) const;
   void EndLabelEdit(KHeadlessWindow* tree, bool cancel, KWnd newFocus);
   // Delivers posted commands and destroys dialogs that ended, as the modal loop does between events.
   void Pump();
@@ -171,6 +188,24 @@ class KHeadlessPlatform final : public KPlatform {
   void ReplaceSelection(KWnd edit, std::u16string_view text, bool canUndo) override;
   void ScrollCaret(KWnd edit) override;
   void LimitText(KWnd edit, int32_t maxLength) override;
+  void SetEditReadOnly(KWnd edit, bool readOnly) override;
+  int32_t ListCount(KWnd list) override;
+  int32_t ListAddString(KWnd list, std::u16string_view text) override;
+  int32_t ListInsertString(KWnd list, int32_t index, std::u16string_view text) override;
+  int32_t ListDeleteString(KWnd list, int32_t index) override;
+  int32_t ListGetCurSel(KWnd list) override;
+  bool ListSetCurSel(KWnd list, int32_t index) override;
+  std::u16string ListGetText(KWnd list, int32_t index) override;
+  int32_t ListFindStringExact(KWnd list, int32_t start, std::u16string_view text) override;
+  intptr_t ListGetItemData(KWnd list, int32_t index) override;
+  bool ListSetItemData(KWnd list, int32_t index, intptr_t data) override;
+  intptr_t SendPrivateMessage(KWnd control, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  bool DateTimeGet(KWnd picker, KSystemTime& time) override;
+  bool DateTimeSet(KWnd picker, const KSystemTime* time) override;
+  void SliderSetRange(KWnd slider, int32_t minimum, int32_t maximum) override;
+  void SliderGetRange(KWnd slider, int32_t& minimum, int32_t& maximum) override;
+  int32_t SliderGetPos(KWnd slider) override;
+  void SliderSetPos(KWnd slider, int32_t position, bool redraw) override;
   KTreeItem TreeInsertItem(KWnd tree, const KTreeInsert& insert) override;
   bool TreeDeleteItem(KWnd tree, KTreeItem item) override;
   bool TreeDeleteAllItems(KWnd tree) override;
@@ -282,6 +317,10 @@ class KHeadlessPlatform final : public KPlatform {
   KPoint ClientOrigin(const KHeadlessWindow* window) const;  // screen
   KHeadlessTree* TreeOf(KWnd tree, KHeadlessTree::Item** item = nullptr, KTreeItem handle = nullptr) const;
   KHeadlessWindow* TreeWindowOfEdit(const KHeadlessWindow* edit) const;
+  KHeadlessWindow* ClassWindow(KWnd window, std::u16string_view className) const;
+  int32_t InsertListItem(KHeadlessWindow* list, size_t at, std::u16string_view text);
+  // The selection of a list; a combo box's edit shows the selected item's text, or none.
+  void SelectListItem(KHeadlessWindow* list, int32_t index);
   void FireTimer(Timer timer);
   std::unique_ptr<Menu> BuildMenu(uint32_t resourceId, int32_t position, const struct KMenuItem* items,
                                   size_t count);

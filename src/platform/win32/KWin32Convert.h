@@ -1,4 +1,5 @@
-// Conversions between the platform interface's types and Win32's: handles, rectangles, points and texts.
+// Conversions between the platform interface's types and Win32's: handles, rectangles, points, times and
+// texts.
 // char16_t and wchar_t have the same bits on Windows, so texts cross the boundary by a cast, here only.
 #pragma once
 
@@ -16,6 +17,9 @@ inline HMENU ToWin(KMenu menu) { return reinterpret_cast<HMENU>(menu); }
 inline HCURSOR ToWin(KCursor cursor) { return reinterpret_cast<HCURSOR>(cursor); }
 inline RECT ToWin(const KRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 inline POINT ToWin(KPoint point) { return {point.x, point.y}; }
+inline SYSTEMTIME ToWin(const KSystemTime& time) {
+  return {time.year, time.month, time.dayOfWeek, time.day, time.hour, time.minute, time.second, time.milliseconds};
+}
 
 inline KWnd FromWin(HWND window) { return reinterpret_cast<KWnd>(window); }
 inline KTreeItem FromWin(HTREEITEM item) { return reinterpret_cast<KTreeItem>(item); }
@@ -28,6 +32,10 @@ inline KRect FromWin(const RECT& rect) {
 }
 inline KPoint FromWin(const POINT& point) {
   return {static_cast<int32_t>(point.x), static_cast<int32_t>(point.y)};
+}
+inline KSystemTime FromWin(const SYSTEMTIME& time) {
+  return {time.wYear, time.wMonth, time.wDayOfWeek, time.wDay, time.wHour, time.wMinute, time.wSecond,
+          time.wMilliseconds};
 }
 
 // A zero-terminated wide copy of a text, for the calls that take one.

@@ -214,8 +214,12 @@ bool KWin32MessageRouter::Dispatch(KWindowSink& sink, HWND window, UINT message,
     case WM_ENDSESSION:
       sink.OnEndSession(wParam != FALSE);
       return false;
-    default:
-      return false;
+    default: {
+      intptr_t answer = 0;
+      if (message < WM_USER || !sink.OnPrivateMessage(message, wParam, lParam, answer)) return false;
+      result = answer;
+      return true;
+    }
   }
 }
 

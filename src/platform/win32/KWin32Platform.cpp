@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/win32/KWin32Convert.h"
 #include "support/KResourceSource.h"
@@ -26,6 +27,19 @@ LPARAM Address(T* record) {
 }
 
 LPARAM NodeParam(KTreeItem item) { return reinterpret_cast<LPARAM>(ToWin(item)); }
+
+// An index as the wParam of a list message; -1 stays all bits set, as the messages expect.
+WPARAM IndexParam(int32_t index) { return static_cast<WPARAM>(static_cast<intptr_t>(index)); }
+
+// A list message's answer: an index or count, or -1 for LB_ERR / LB_ERRSPACE.
+int32_t ListAnswer(LRESULT answer) { return answer < 0 ? -1 : static_cast<int32_t>(answer); }
+
+// A list box and a combo box answer the same requests under different message numbers.
+UINT ListMessage(KWnd list, UINT listBoxMessage, UINT comboBoxMessage) {
+  wchar_t name[16] = {};
+  ::GetClassNameW(ToWin(list), name, static_cast<int>(std::size(name)));
+  return ::lstrcmpiW(name, WC_COMBOBOXW) == 0 ? comboBoxMessage : listBoxMessage;
+}
 
 // A message whose answer is a handle.
 template <typename Handle>
@@ -362,6 +376,100 @@ void KWin32Platform::ScrollCaret(KWnd edit) { Send(edit, EM_SCROLLCARET); }
 
 void KWin32Platform::LimitText(KWnd edit, int32_t maxLength) {
   Send(edit, EM_LIMITTEXT, static_cast<WPARAM>(std::max(maxLength, 0)));
+}
+
+void KWin32Platform::SetEditReadOnly(KWnd edit, bool readOnly) { Send(edit, EM_SETREADONLY, readOnly); }
+
+// ---- List boxes and combo boxes
+
+int32_t KWin32Platform::ListCount(KWnd list) {
+  return ListAnswer(Send(list, ListMessage(list, LB_GETCOUNT, CB_GETCOUNT)));
+}
+
+int32_t KWin32Platform::ListAddString(KWnd list, std::u16string_view text) {
+  const KWideZ item(text);
+  return ListAnswer(Send(list, ListMessage(list, LB_ADDSTRING, CB_ADDSTRING), 0,
+                         reinterpret_cast<LPARAM>(static_cast<const wchar_t*>(item))));
+}
+
+int32_t KWin32Platform::ListInsertString(KWnd list, int32_t index, std::u16string_view text) {
+  const KWideZ item(text);
+  return ListAnswer(Send(list, ListMessage(list, LB_INSERTSTRING, CB_INSERTSTRING), IndexParam(index),
+                         reinterpret_cast<LPARAM>(static_cast<const wchar_t*>(item))));
+}
+
+int32_t KWin32Platform::ListDeleteString(KWnd list, int32_t index) {
+  return ListAnswer(Send(list, ListMessage(list, LB_DELETESTRING, CB_DELETESTRING), IndexParam(index)));
+}
+
+int32_t KWin32Platform::ListGetCurSel(KWnd list) {
+  return ListAnswer(Send(list, ListMessage(list, LB_GETCURSEL, CB_GETCURSEL)));
+}
+
+// A list box keeps its selection for an index outside the list; a combo box clears it. Both clear it here.
+bool KWin32Platform::ListSetCurSel(KWnd list, int32_t index) {
+  const bool valid = index >= 0 && index < ListCount(list);
+  Send(list, ListMessage(list, LB_SETCURSEL, CB_SETCURSEL), IndexParam(valid ? index : -1));
+  return valid;
+}
+
+std::u16string KWin32Platform::ListGetText(KWnd list, int32_t index) {
+  const int32_t length = ListAnswer(Send(list, ListMessage(list, LB_GETTEXTLEN, CB_GETLBTEXTLEN), IndexParam(index)));
+  if (length <= 0) return {};
+  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+  const int32_t copied = ListAnswer(Send(list, ListMessage(list, LB_GETTEXT, CB_GETLBTEXT), IndexParam(index),
+                                         reinterpret_cast<LPARAM>(AsWide(text.data()))));
+  text.resize(static_cast<size_t>(std::max(copied, 0)));
+  return text;
+}
+
+int32_t KWin32Platform::ListFindStringExact(KWnd list, int32_t start, std::u16string_view text) {
+  const KWideZ item(text);
+  return ListAnswer(Send(list, ListMessage(list, LB_FINDSTRINGEXACT, CB_FINDSTRINGEXACT), IndexParam(start),
+                         reinterpret_cast<LPARAM>(static_cast<const wchar_t*>(item))));
+}
+
+intptr_t KWin32Platform::ListGetItemData(KWnd list, int32_t index) {
+  return Send(list, ListMessage(list, LB_GETITEMDATA, CB_GETITEMDATA), IndexParam(index));
+}
+
+bool KWin32Platform::ListSetItemData(KWnd list, int32_t index, intptr_t data) {
+  return Send(list, ListMessage(list, LB_SETITEMDATA, CB_SETITEMDATA), IndexParam(index), data) != LB_ERR;
+}
+
+// ---- Custom controls, date/time pickers, sliders
+
+intptr_t KWin32Platform::SendPrivateMessage(KWnd control, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  return Send(control, message, wParam, lParam);
+}
+
+bool KWin32Platform::DateTimeGet(KWnd picker, KSystemTime& time) {
+  SYSTEMTIME shown{};
+  if (Send(picker, DTM_GETSYSTEMTIME, 0, Address(&shown)) != GDT_VALID) return false;
+  time = FromWin(shown);
+  return true;
+}
+
+bool KWin32Platform::DateTimeSet(KWnd picker, const KSystemTime* time) {
+  if (!time) return Send(picker, DTM_SETSYSTEMTIME, GDT_NONE) != FALSE;
+  SYSTEMTIME shown = ToWin(*time);
+  return Send(picker, DTM_SETSYSTEMTIME, GDT_VALID, Address(&shown)) != FALSE;
+}
+
+void KWin32Platform::SliderSetRange(KWnd slider, int32_t minimum, int32_t maximum) {
+  Send(slider, TBM_SETRANGEMIN, FALSE, minimum);
+  Send(slider, TBM_SETRANGEMAX, TRUE, maximum);
+}
+
+void KWin32Platform::SliderGetRange(KWnd slider, int32_t& minimum, int32_t& maximum) {
+  minimum = static_cast<int32_t>(Send(slider, TBM_GETRANGEMIN));
+  maximum = static_cast<int32_t>(Send(slider, TBM_GETRANGEMAX));
+}
+
+int32_t KWin32Platform::SliderGetPos(KWnd slider) { return static_cast<int32_t>(Send(slider, TBM_GETPOS)); }
+
+void KWin32Platform::SliderSetPos(KWnd slider, int32_t position, bool redraw) {
+  Send(slider, TBM_SETPOS, redraw, position);
 }
 
 // ---- Tree views
