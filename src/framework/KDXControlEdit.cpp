@@ -3,6 +3,12 @@
 
 #include "platform/KPlatform.h"
 
+int32_t KDXControlEdit::SetReadOnly(bool readOnly) {
+  if (!Control) return 0;
+  Platform().SetEditReadOnly(Control, readOnly);
+  return 1;
+}
+
 int32_t KDXControlEdit::SetValue(const KDXValue& value) {
   if (!Control) return 0;
   WasSet = value.IsSet;

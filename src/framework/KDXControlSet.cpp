@@ -4,7 +4,10 @@
 #include <memory>
 
 #include "framework/KDXControlCheckBoxRadio.h"
+#include "framework/KDXControlDateTimePick.h"
 #include "framework/KDXControlEdit.h"
+#include "framework/KDXControlListCombo.h"
+#include "framework/KDXControlSlider.h"
 #include "framework/KDXDataNumerical.h"
 #include "framework/KDXDataString.h"
 #include "platform/KPlatform.h"
@@ -50,17 +53,28 @@ std::unique_ptr<KDXData> MakeData(uint32_t typeWord, void* variable, int32_t par
   }
 }
 
-// The control half of a control kind; null for kinds this framework binds no control of. List boxes,
-// combo boxes, date/time pickers and sliders are not among them: the platform offers no operations on
-// those controls, and no dialog of the module has one.
+// The control half of a control kind; null for kinds beyond the table.
 std::unique_ptr<KDXControl> MakeControl(uint32_t typeWord, int32_t id) {
   switch (typeWord & KDXCTRL_MASK) {
     case KDXCTRL_EDIT:
       return std::make_unique<KDXControlEdit>(typeWord, id);
+    case KDXCTRL_LISTINDEX:
+    case KDXCTRL_LISTTEXT:
+    case KDXCTRL_COMBOINDEX:
+    case KDXCTRL_COMBOTEXT:
+    case KDXCTRL_COMBODATA:
+    case KDXCTRL_LISTDATA:
+    case KDXCTRL_CUSTOMLIST:
+    case KDXCTRL_CUSTOMLIST2:
+      return std::make_unique<KDXControlListCombo>(typeWord, id);
     case KDXCTRL_CHECKBOX:
     case KDXCTRL_CHECKGROUP:
     case KDXCTRL_RADIOGROUP:
       return std::make_unique<KDXControlCheckBoxRadio>(typeWord, id);
+    case KDXCTRL_DATETIME:
+      return std::make_unique<KDXControlDateTimePick>(typeWord, id);
+    case KDXCTRL_SLIDER:
+      return std::make_unique<KDXControlSlider>(typeWord, id);
     default:
       return nullptr;
   }

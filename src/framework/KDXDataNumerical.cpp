@@ -126,6 +126,32 @@ bool KDXParseFileTime(std::u16string_view text, int32_t mode, uint64_t previous,
   return true;
 }
 
+KSystemTime KDXSystemTimeFromFileTime(uint64_t fileTime) {
+  const uint64_t seconds = fileTime / kTicksPerSecond;
+  const auto days = static_cast<int64_t>(seconds / kSecondsPerDay);
+  const uint64_t secondOfDay = seconds % kSecondsPerDay;
+  int64_t year = 0;
+  int64_t month = 0;
+  int64_t day = 0;
+  CivilFromDays(days - kDaysFrom1601To1970, year, month, day);
+  const auto field = [](auto number) { return static_cast<uint16_t>(number); };
+  return {field(year),
+          field(month),
+          field((days + 1) % 7),  // 1601-01-01 was a Monday
+          field(day),
+          field(secondOfDay / 3600),
+          field(secondOfDay / 60 % 60),
+          field(secondOfDay % 60),
+          field(fileTime % kTicksPerSecond / 10000)};
+}
+
+uint64_t KDXFileTimeFromSystemTime(const KSystemTime& time) {
+  const int64_t days = DaysFromCivil(time.year, time.month, time.day) + kDaysFrom1601To1970;
+  const uint64_t seconds = static_cast<uint64_t>(days) * kSecondsPerDay + time.hour * 3600U + time.minute * 60U +
+                           time.second;
+  return seconds * kTicksPerSecond + time.milliseconds * uint64_t{10000};
+}
+
 int32_t KDXDataNumerical::Format(KDXValue& value, const KDXVariables* variables) {
   value.Unset();
   const KDXVariables& list = VariablesOr(variables);

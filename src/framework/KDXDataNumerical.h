@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "framework/KDXData.h"
+#include "platform/KTypes.h"
 
 class KDXDataNumerical : public KDXData {
  public:
@@ -34,3 +35,6 @@ int64_t KDXTextToInt64(std::u16string_view text);
 std::u16string KDXFileTimeText(uint64_t fileTime, int32_t mode);
 // Reads such a text back; the part the mode does not show comes from `previous`. False for a bad text.
 bool KDXParseFileTime(std::u16string_view text, int32_t mode, uint64_t previous, uint64_t& fileTime);
+// A file time as the calendar date and time of day a date/time picker holds, and back.
+KSystemTime KDXSystemTimeFromFileTime(uint64_t fileTime);
+uint64_t KDXFileTimeFromSystemTime(const KSystemTime& time);
