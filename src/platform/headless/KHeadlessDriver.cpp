@@ -195,8 +195,9 @@ KWnd KHeadlessDriver::BeginRename(int32_t treeId, KTreeItem item) {
 bool KHeadlessDriver::SelectListItem(int32_t id, int32_t index) {
   KHeadlessWindow* list = Live(id);
   if (!list || !platform_.ListWindow(list->Handle())) return false;
+  if (index < 0 || index >= platform_.ListCount(list->Handle())) return false;  // a click below the items
   platform_.SetFocus(list->Handle());
-  if (!platform_.ListSetCurSel(list->Handle(), index)) return false;
+  platform_.ListSetCurSel(list->Handle(), index);
   platform_.SendCommand(list, list->className == KCLASS_COMBOBOX ? CBN_SELCHANGE : LBN_SELCHANGE);
   Finish();
   return true;
