@@ -1,0 +1,149 @@
+// List and combo box bindings: selection by index, text and item data, the set flag, editable and
+// drop-down-list combo boxes, and the custom list controls' private messages.
+#include "framework/KDXControlListCombo.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/KDXControlSet.h"
+#include "platform/ControlKindsDialog.h"
+
+namespace {
+
+class KDXControlListComboTest : public ::testing::Test, public KControlKindsTest {
+ protected:
+  // Each list holds one, two, three with the item data 10, 20, 30.
+  void InDialog(const std::function<void()>& script) {
+    RunKindsDialog(sink, [&](KWnd dialog) {
+      for (int32_t id : {kKindsList, kKindsDropList, kKindsCombo}) Fill(id, {u"one", u"two", u"three"});
+      set.Attach(dialog);
+      script();
+    });
+  }
+  int32_t Selection(int32_t id) { return platform.ListGetCurSel(driver.Control(id)); }
+
+  KWindowSink sink;
+  KDXControlSet set;
+};
+
+TEST_F(KDXControlListComboTest, EachKindSelectsByItsValueAndReadsItBack) {
+  struct Case {
+    uint32_t typeWord;  // the string data kind carries every kind's value text unchanged
+    int32_t id;
+    const char16_t* shown;
+    int32_t selected;
+    const char16_t* readBack;
+    int32_t isSet;
+  };
+  const Case cases[] = {
+      {0x0B01, kKindsList, u"1", 1, u"1", 1},
+      {0x0B01, kKindsList, u"7", -1, u"-1", 1},  // no such index: nothing selected, but the value was set
+      {0x0B02, kKindsList, u"TWO", 1, u"two", 1},  // the whole text, in any case
+      {0x0B02, kKindsList, u"tw", -1, u"", 0},
+      {0x0B0A, kKindsList, u"30", 2, u"30", 1},
+      {0x0B0A, kKindsList, u"99", -1, u"-1", 1},
+      {0x0B03, kKindsDropList, u"2", 2, u"2", 1},
+      {0x0B04, kKindsDropList, u"three", 2, u"three", 1},
+      {0x0B04, kKindsDropList, u"four", -1, u"", 0},
+      {0x0B04, kKindsCombo, u"four", 0, u"four", 1},  // an editable combo box takes the text itself
+      {0x0B09, kKindsDropList, u"20", 1, u"20", 1},
+      {0x0B09, kKindsCombo, u"10", 0, u"10", 1},
+  };
+  InDialog([&] {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << std::hex << c.typeWord << " " << std::dec << c.id << " " << c.selected);
+      KDXControlSet own;
+      own.Attach(set.Dialog());
+      ASSERT_EQ(own.Add(c.typeWord, c.id, nullptr, -1), 1);
+      platform.ListSetCurSel(driver.Control(c.id), 0);
+      std::u16string shown = c.shown;
+      EXPECT_EQ(own.SetData(c.id, &shown), 1);
+      EXPECT_EQ(Selection(c.id), c.selected);
+      std::u16string readBack = u"untouched";
+      EXPECT_EQ(own.GetData(c.id, &readBack), c.isSet);
+      EXPECT_EQ(readBack, c.readBack);  // a string variable takes the empty text for no value
+    }
+  });
+}
+
+TEST_F(KDXControlListComboTest, NoValueClearsTheSelectionAndStaysUnsetUntilTheUserChooses) {
+  InDialog([&] {
+    set.Add(0x0101, kKindsList, nullptr, -1);
+    set.Add(0x0B04, kKindsCombo, nullptr, -1);
+    platform.ListSetCurSel(driver.Control(kKindsList), 2);
+    platform.SetText(driver.Control(kKindsCombo), u"old");
+    set.Find(kKindsList)->SetValue({});
+    set.Find(kKindsCombo)->SetValue({});
+    EXPECT_EQ(Selection(kKindsList), -1);
+    EXPECT_EQ(driver.Text(kKindsCombo), u"");
+    int32_t index = 5;
+    std::u16string text = u"untouched";
+    EXPECT_EQ(set.GetData(kKindsList, &index), 0);
+    EXPECT_EQ(set.GetData(kKindsCombo, &text), 0);
+    EXPECT_EQ(index, 5);
+
+    driver.SelectListItem(kKindsList, 1);
+    driver.TypeComboText(kKindsCombo, u"typed");
+    EXPECT_EQ(set.GetData(kKindsList, &index), 1);
+    EXPECT_EQ(set.GetData(kKindsCombo, &text), 1);
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(text, u"typed");
+
+    set.Find(kKindsCombo)->SetValue({1, u""});  // set, though empty: still a value after the user empties it
+    EXPECT_EQ(set.GetData(kKindsCombo, &text), 1);
+    EXPECT_EQ(text, u"");
+  });
+}
+
+TEST_F(KDXControlListComboTest, ItemDataMatchesAsThirtyTwoBitsAndOnlyComboKindsAskForTheDropDownStyle) {
+  InDialog([&] {
+    const KWnd combo = driver.Control(kKindsDropList);
+    platform.ListSetItemData(combo, 1, intptr_t{0xFFFFFFFF});
+    set.Add(0x0509, kKindsDropList, nullptr, -1);
+    uint32_t data = 0xFFFFFFFF;
+    EXPECT_EQ(set.SetData(kKindsDropList, &data), 1);
+    EXPECT_EQ(Selection(kKindsDropList), 1);
+    data = 0;
+    EXPECT_EQ(set.GetData(kKindsDropList, &data), 1);
+    EXPECT_EQ(data, 0xFFFFFFFFU);
+
+    set.Add(0x0B04, kKindsCombo, nullptr, -1);
+    set.Add(0x0102, kKindsDropList, nullptr, -1);  // a list kind on the same box: the flag is not its business
+    const auto flag = [&](int i) { return static_cast<KDXControlListCombo*>(set.Bindings()[i])->DropDownList; };
+    EXPECT_EQ(flag(0), 1);
+    EXPECT_EQ(flag(1), 0);
+    EXPECT_EQ(flag(2), 0);
+  });
+}
+
+TEST_F(KDXControlListComboTest, CustomListsExchangeTheirNumberWithTheirOwnPairOfMessages) {
+  struct CustomList : KWindowSink {
+    bool OnPrivateMessage(uint32_t message, uintptr_t wParam, intptr_t, intptr_t& result) override {
+      messages.push_back(message);
+      if (message == KDXMSG_SETVALUE || message == KDXMSG_SETVALUE2) number = static_cast<intptr_t>(wParam);
+      result = number;
+      return true;
+    }
+    std::vector<uint32_t> messages;
+    intptr_t number = -1;
+  } custom;
+  InDialog([&] {
+    platform.SetWindowSink(driver.Control(kKindsCustom), &custom);
+    for (uint32_t kind : {KDXCTRL_CUSTOMLIST, KDXCTRL_CUSTOMLIST2}) {
+      KDXControlSet own;
+      own.Attach(set.Dialog());
+      own.Add(0x0100 | kind, kKindsCustom, nullptr, -1);
+      int32_t number = 4;
+      EXPECT_EQ(own.SetData(kKindsCustom, &number), 1);
+      number = 0;
+      EXPECT_EQ(own.GetData(kKindsCustom, &number), 1);
+      EXPECT_EQ(number, 4);
+      own.Find(kKindsCustom)->SetValue({});
+      EXPECT_EQ(custom.number, -1);
+      EXPECT_EQ(own.GetData(kKindsCustom, &number), 0);
+    }
+    EXPECT_EQ(custom.messages, (std::vector<uint32_t>{0x2340, 0x2341, 0x2340, 0x2341, 0x2342, 0x2343, 0x2342, 0x2343}));
+    platform.SetWindowSink(driver.Control(kKindsCustom), nullptr);
+  });
+}
+
+}  // namespace
