@@ -5,6 +5,7 @@
 #include "addin/HostInterfaces.h"
 #include "rules/CRegExRule.h"
 #include "rules/HostContext.h"
+#include "support/StringHelpers.h"
 
 namespace {
 
@@ -15,12 +16,6 @@ char16_t FoldAscii(char16_t c) {
 
 void FoldAscii(std::u16string& text) {
   std::transform(text.begin(), text.end(), text.begin(), [](char16_t c) { return FoldAscii(c); });
-}
-
-// Left to right, without overlap: "\\n" becomes backslash and line feed.
-void ReplaceAll(std::u16string& text, std::u16string_view from, char16_t to) {
-  for (size_t pos = text.find(from); pos != std::u16string::npos; pos = text.find(from, pos + 1))
-    text.replace(pos, from.size(), 1, to);
 }
 
 // The matched part of the text; a position the host reports outside the text gives what lies inside it.
@@ -45,8 +40,9 @@ CRegExRule::CTextSearch::CTextSearch(CRegExRule& rule, std::u16string_view text)
     FoldAscii(copy_);
     working_ = copy_;
   }
-  ReplaceAll(pattern_, u"\\n", u'\n');
-  ReplaceAll(pattern_, u"\\t", u'\t');
+  // Left to right without overlap: the pattern \\n becomes a backslash and a line feed.
+  ReplaceAll(pattern_, u"\\n", u"\n");
+  ReplaceAll(pattern_, u"\\t", u"\t");
 }
 
 bool CRegExRule::CTextSearch::FindNext(int32_t start, int32_t* matchStart, int32_t* matchLength,

@@ -44,12 +44,13 @@ TEST(CRegExRule, CopyFromCopiesTheStoredFieldsOnly) {
     source.CheckMethod = -1;
     source.CheckFlags = 16;
     source.Native = 1;
-    source.TreeItem = &source;
+    source.TreeItem = reinterpret_cast<KTreeItem>(&source);
     source.RegExObject = MakeExpression(host, u"a");
 
     CRegExRule target;
     int marker = 0;
-    target.TreeItem = &marker;
+    const auto item = reinterpret_cast<KTreeItem>(&marker);
+    target.TreeItem = item;
     target.CopyFrom(source);
 
     EXPECT_EQ(target.Name, u"Tags");
@@ -61,7 +62,7 @@ TEST(CRegExRule, CopyFromCopiesTheStoredFieldsOnly) {
     EXPECT_EQ(target.CheckMethod, -1);
     EXPECT_EQ(target.CheckFlags, 16);
     EXPECT_EQ(target.Native, 1);
-    EXPECT_EQ(target.TreeItem, &marker);
+    EXPECT_EQ(target.TreeItem, item);
     EXPECT_EQ(target.RegExObject, nullptr);
   }
   // Both rules are gone: the one object was destroyed exactly once.
