@@ -8,12 +8,10 @@
 
 namespace {
 
-class KDXControlEditTest : public ::testing::Test, public KControlKindsTest {
- protected:
-  KWindowSink sink;
-};
+class KDXControlEditTest : public ::testing::Test, public KControlKindsTest {};
 
 TEST_F(KDXControlEditTest, AReadOnlyFieldShowsItsValueButTakesNoTyping) {
+  KWindowSink sink;
   RunKindsDialog(sink, [&](KWnd dialog) {
     KDXControlSet set;
     set.Attach(dialog);

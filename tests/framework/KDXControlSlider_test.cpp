@@ -39,19 +39,11 @@ TEST_F(KDXControlSliderTest, PositionsRoundTripWithinTheBindingsRange) {
     int32_t position = 0;
     set.GetData(kKindsSlider, &position);
     EXPECT_EQ(position, 12);
-  });
-}
-
-TEST_F(KDXControlSliderTest, AnOpenRangeLeavesTheSlidersOwn) {
-  RunKindsDialog(sink, [&](KWnd dialog) {
-    KDXControlSet set;
-    set.Attach(dialog);
-    set.Add(0x010D, kKindsSlider, nullptr, -1);
+    set.Find(kKindsSlider)->Data->Minimum.clear();  // an open range leaves the slider's own
     set.Find(kKindsSlider)->Data->Maximum = u"50";
     EXPECT_EQ(set.Find(kKindsSlider)->ApplyRange(), 1);
-    int32_t position = 80;
-    set.SetData(kKindsSlider, &position);
-    EXPECT_EQ(platform.SliderGetPos(driver.Control(kKindsSlider)), 80);  // still 0 to 100
+    platform.SliderGetRange(driver.Control(kKindsSlider), minimum, maximum);
+    EXPECT_EQ(maximum, 20);
   });
 }
 

@@ -1,6 +1,5 @@
-// A dialog with one control of each kind the bindings serve beyond edits and buttons (list boxes, combo
-// boxes of both styles, date/time pickers, a slider, a custom control), served with the module's own
-// resources while a test runs, and a runner that shows it on the headless platform.
+// Dialog 9002 with list boxes, combo boxes of both styles, date/time pickers, a slider, an edit and a custom
+// control, served with the module's own resources, and a runner that shows it on the headless platform.
 #pragma once
 
 #include <functional>
@@ -11,25 +10,21 @@
 #include "support/KResourceSource.h"
 #include "support/KResourceTable.h"
 
-inline constexpr uint32_t kKindsDialog = 9002;
-inline constexpr int32_t kKindsList = 200;         // LBS_NOTIFY, named "LISTBOX" as a template may
-inline constexpr int32_t kKindsSortedList = 201;   // LBS_SORT
-inline constexpr int32_t kKindsDropList = 202;     // CBS_DROPDOWNLIST
-inline constexpr int32_t kKindsCombo = 203;        // CBS_DROPDOWN: an edit of its own
-inline constexpr int32_t kKindsPicker = 204;       // DTS_SHOWNONE
-inline constexpr int32_t kKindsDateOnly = 205;     // no no-date state
+inline constexpr int32_t kKindsList = 200;        // named "LISTBOX", as a template may spell it
+inline constexpr int32_t kKindsSortedList = 201;  // LBS_SORT
+inline constexpr int32_t kKindsDropList = 202;    // CBS_DROPDOWNLIST
+inline constexpr int32_t kKindsCombo = 203;       // CBS_DROPDOWN: an edit of its own
+inline constexpr int32_t kKindsPicker = 204;      // DTS_SHOWNONE
+inline constexpr int32_t kKindsDateOnly = 205;    // no no-date state
 inline constexpr int32_t kKindsSlider = 206;
 inline constexpr int32_t kKindsEdit = 207;
 inline constexpr int32_t kKindsCustom = 208;
 
 class KControlKindsResources : public KResourceSource {
  public:
-  KControlKindsResources() {
-    const KResourceTable* own = ModuleResourceTable();
-    dialogs_.assign(own->dialogs.begin(), own->dialogs.end());
-    dialogs_.push_back({kKindsDialog, WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 0, 240, 200, u"Kinds", u"", 8,
-                        kControls});
-    table_ = *own;
+  KControlKindsResources() : table_(*ModuleResourceTable()) {
+    dialogs_.assign(table_.dialogs.begin(), table_.dialogs.end());
+    dialogs_.push_back({9002, WS_POPUP | WS_CAPTION, 0, 0, 0, 240, 200, u"Kinds", u"", 8, kControls});
     table_.dialogs = dialogs_;
   }
   bool GetString(uint32_t id, std::u16string& text) const override {
@@ -41,26 +36,24 @@ class KControlKindsResources : public KResourceSource {
   const KResourceTable* Tables() const override { return &table_; }
 
  private:
-  static constexpr uint32_t kShown = WS_VISIBLE | WS_TABSTOP;
+  static constexpr uint32_t kOn = WS_VISIBLE | WS_TABSTOP;
   static constexpr KDialogControl kControls[] = {
-      {-1, u"Static", u"&Fruit:", SS_LEFT | WS_VISIBLE | WS_GROUP, 0, 4, 4, 40, 8},
-      {kKindsList, u"LISTBOX", u"", LBS_NOTIFY | WS_BORDER | kShown, 0, 50, 4, 80, 40},
-      {kKindsSortedList, u"ListBox", u"", LBS_SORT | WS_BORDER | kShown, 0, 140, 4, 80, 40},
-      {kKindsDropList, u"COMBOBOX", u"", CBS_DROPDOWNLIST | kShown, 0, 50, 50, 80, 60},
-      {kKindsCombo, u"ComboBox", u"", CBS_DROPDOWN | kShown, 0, 140, 50, 80, 60},
-      {kKindsPicker, u"SysDateTimePick32", u"", DTS_SHOWNONE | kShown, 0, 50, 70, 80, 14},
-      {kKindsDateOnly, u"SysDateTimePick32", u"", kShown, 0, 140, 70, 80, 14},
-      {kKindsSlider, u"msctls_trackbar32", u"", kShown, 0, 50, 90, 170, 14},
-      {kKindsEdit, u"Edit", u"", WS_BORDER | kShown, 0, 50, 110, 170, 12},
-      {kKindsCustom, u"KindsCustom", u"", kShown, 0, 50, 130, 170, 14},
-      {IDOK, u"Button", u"OK", BS_DEFPUSHBUTTON | kShown, 0, 180, 180, 50, 14},
+      {kKindsList, u"LISTBOX", u"", LBS_NOTIFY | kOn, 0, 50, 4, 80, 40},
+      {kKindsSortedList, u"ListBox", u"", LBS_SORT | kOn, 0, 140, 4, 80, 40},
+      {kKindsDropList, u"ComboBox", u"", CBS_DROPDOWNLIST | kOn, 0, 50, 50, 80, 60},
+      {kKindsCombo, u"ComboBox", u"", CBS_DROPDOWN | kOn, 0, 140, 50, 80, 60},
+      {kKindsPicker, u"SysDateTimePick32", u"", DTS_SHOWNONE | kOn, 0, 50, 70, 80, 14},
+      {kKindsDateOnly, u"SysDateTimePick32", u"", kOn, 0, 140, 70, 80, 14},
+      {kKindsSlider, u"msctls_trackbar32", u"", kOn, 0, 50, 90, 170, 14},
+      {kKindsEdit, u"Edit", u"", kOn, 0, 50, 110, 170, 12},
+      {kKindsCustom, u"KindsCustom", u"", kOn, 0, 50, 130, 170, 14},
   };
-  std::vector<KDialogTemplate> dialogs_;
   KResourceTable table_;
+  std::vector<KDialogTemplate> dialogs_;
 };
 
-// A clean headless platform serving the dialog above; RunKindsDialog shows it with `sink` and ends it
-// after `script`.
+// A clean headless platform with the resources above. RunKindsDialog shows dialog 9002 with `sink` and
+// ends it after `script`; Fill adds items to a list, the n-th added with the item data 10 n.
 class KControlKindsTest {
  public:
   KControlKindsTest() { SetResourceSource(std::make_unique<KControlKindsResources>()); }
@@ -71,16 +64,14 @@ class KControlKindsTest {
   void RunKindsDialog(KWindowSink& sink, const std::function<void(KWnd dialog)>& script) {
     driver.OnNextDialog([this, script](KWnd dialog) {
       script(dialog);
-      if (platform.IsWindow(dialog)) platform.EndDialog(dialog, IDOK);
+      platform.EndDialog(dialog, IDOK);
     });
-    platform.RunModalDialog(kKindsDialog, nullptr, sink);
+    platform.RunModalDialog(9002, nullptr, sink);
   }
-  // Adds items to a list or combo box; the n-th item added carries the item data 10 n.
   void Fill(int32_t id, std::initializer_list<const char16_t*> texts) {
-    const KWnd list = driver.Control(id);
     for (const char16_t* text : texts) {
-      const int32_t index = platform.ListAddString(list, text);
-      platform.ListSetItemData(list, index, 10 * platform.ListCount(list));
+      const int32_t index = platform.ListAddString(driver.Control(id), text);
+      platform.ListSetItemData(driver.Control(id), index, 10 * platform.ListCount(driver.Control(id)));
     }
   }
 

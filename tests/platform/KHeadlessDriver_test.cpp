@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ControlKindsDialog.h"
 #include "platform/RecordingSink.h"
 
 namespace {
@@ -133,60 +132,6 @@ TEST_F(HeadlessDriverTest, PressingAndMovingOnANodeStartsADrag) {
     driver.MouseUp(at);
     EXPECT_EQ(platform.TreeGetNextItem(tree, nullptr, TVGN_CARET), rule);
     EXPECT_EQ(FocusId(), kTree);
-  });
-}
-
-class HeadlessKindsInputTest : public ::testing::Test, public KControlKindsTest {
- protected:
-  RecordingSink sink;
-};
-
-TEST_F(HeadlessKindsInputTest, ListAndComboInputNotifiesTheDialog) {
-  RunKindsDialog(sink, [&](KWnd) {
-    Fill(kKindsList, {u"one", u"two"});
-    Fill(kKindsCombo, {u"one", u"two"});
-    sink.events.clear();
-    EXPECT_TRUE(driver.SelectListItem(kKindsList, 1));
-    EXPECT_FALSE(driver.SelectListItem(kKindsList, 2));
-    EXPECT_EQ(platform.ListGetCurSel(driver.Control(kKindsList)), 1);
-    EXPECT_TRUE(driver.SelectListItem(kKindsCombo, 0));
-    EXPECT_TRUE(driver.TypeComboText(kKindsCombo, u"three"));
-    EXPECT_EQ(platform.ListGetCurSel(driver.Control(kKindsCombo)), -1);  // typing leaves no item selected
-    EXPECT_EQ(driver.Text(kKindsCombo), u"three");
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"command 200 1", "command 203 1", "command 203 5"}));
-    EXPECT_FALSE(driver.TypeComboText(kKindsDropList, u"three"));
-    EXPECT_EQ(driver.Problems().size(), 1U);
-  });
-}
-
-TEST_F(HeadlessKindsInputTest, AReadOnlyEditRefusesTypingUntilItIsWritableAgain) {
-  RunKindsDialog(sink, [&](KWnd) {
-    const KWnd edit = driver.Control(kKindsEdit);
-    platform.SetText(edit, u"kept");
-    platform.SetEditReadOnly(edit, true);
-    EXPECT_FALSE(driver.TypeInto(kKindsEdit, u"x"));
-    EXPECT_FALSE(driver.ReplaceText(kKindsEdit, u"new"));
-    driver.PressKey(VK_BACK);
-    EXPECT_EQ(driver.Text(kKindsEdit), u"kept");
-    platform.SetEditReadOnly(edit, false);
-    EXPECT_TRUE(driver.ReplaceText(kKindsEdit, u"new"));
-    EXPECT_EQ(driver.Text(kKindsEdit), u"new");
-  });
-}
-
-TEST_F(HeadlessKindsInputTest, PickerAndSliderInputStaysWithinWhatTheControlsAllow) {
-  RunKindsDialog(sink, [&](KWnd) {
-    sink.events.clear();
-    const KSystemTime noon{2024, 3, 0, 1, 12, 0, 0, 0};
-    EXPECT_TRUE(driver.SetDateTime(kKindsPicker, &noon));
-    EXPECT_TRUE(driver.SetDateTime(kKindsPicker, nullptr));
-    EXPECT_FALSE(driver.SetDateTime(kKindsDateOnly, nullptr));
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"other", "other"}));  // DTN_DATETIMECHANGE twice
-
-    platform.SliderSetRange(driver.Control(kKindsSlider), 1, 10);
-    EXPECT_TRUE(driver.MoveSlider(kKindsSlider, 25));
-    EXPECT_EQ(platform.SliderGetPos(driver.Control(kKindsSlider)), 10);
-    EXPECT_FALSE(driver.MoveSlider(kKindsEdit, 5));
   });
 }
 
