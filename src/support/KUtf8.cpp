@@ -1,0 +1,99 @@
+// UTF-8 <-> UTF-16 conversion that replaces what it cannot convert by U+FFFD.
+#include "support/KUtf8.h"
+
+#include <cstddef>
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsHighSurrogate(char32_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+void AppendUtf16(std::u16string& out, char32_t codePoint) {
+  if (codePoint < 0x10000) {
+    out.push_back(static_cast<char16_t>(codePoint));
+    return;
+  }
+  codePoint -= 0x10000;
+  out.push_back(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
+  out.push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+}
+
+// Decodes one sequence at text[i] and advances i past it; a malformed sequence consumes only its first
+// byte, so the bytes behind it are decoded on their own.
+char32_t DecodeUtf8(std::string_view text, size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i++]);
+  if (lead < 0x80) return lead;
+  size_t trail = 0;
+  char32_t codePoint = 0;
+  char32_t minimum = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    trail = 1, codePoint = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    trail = 2, codePoint = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    trail = 3, codePoint = lead & 0x07, minimum = 0x10000;
+  } else {
+    return kReplacement;
+  }
+  if (i + trail > text.size()) return kReplacement;
+  for (size_t k = 0; k < trail; ++k) {
+    const auto next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return kReplacement;
+    codePoint = (codePoint << 6) | (next & 0x3F);
+  }
+  if (codePoint < minimum || codePoint > 0x10FFFF || IsHighSurrogate(codePoint) ||
+      IsLowSurrogate(codePoint)) {
+    return kReplacement;
+  }
+  i += trail;
+  return codePoint;
+}
+
+// Decodes the code point at text[i] (a surrogate pair or one unit) and advances i past it.
+char32_t DecodeUtf16(std::u16string_view text, size_t& i) {
+  const char32_t unit = text[i++];
+  if (IsHighSurrogate(unit) && i < text.size() && IsLowSurrogate(text[i])) {
+    return 0x10000 + ((unit - 0xD800) << 10) + (text[i++] - 0xDC00);
+  }
+  return IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacement : unit;
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) AppendUtf16(out, DecodeUtf8(text, i));
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) AppendUtf8(out, DecodeUtf16(text, i));
+  return out;
+}
+
+void AppendUtf8(std::string& out, char32_t codePoint) {
+  if (codePoint < 0x80) {
+    out.push_back(static_cast<char>(codePoint));
+  } else if (codePoint < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+  } else if (codePoint < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+  }
+}

@@ -1,0 +1,14 @@
+// UTF-8 <-> UTF-16 conversion: the module's texts are UTF-16, while Linux file names, ini files, the
+// console and most localisation files are UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Malformed UTF-8 (a stray or missing continuation byte, an overlong form, an encoded surrogate, a value
+// beyond U+10FFFF) turns into U+FFFD per bad byte, so no text is ever refused.
+std::u16string Utf8ToUtf16(std::string_view text);
+// A surrogate without its partner turns into U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+// Appends the UTF-8 form of one code point (at most U+10FFFF).
+void AppendUtf8(std::string& out, char32_t codePoint);

@@ -1,0 +1,76 @@
+// UTF-8 <-> UTF-16 conversion: the boundaries of each sequence length, and what malformed input becomes.
+#include "support/KUtf8.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Boundary {
+  char32_t codePoint;
+  std::u16string utf16;
+  std::string utf8;
+};
+
+TEST(KUtf8, EachSequenceLengthConvertsBothWaysAtItsBoundaries) {
+  const Boundary cases[] = {
+      {0x00, std::u16string(1, u'\0'), std::string(1, '\0')},
+      {0x7F, u"\x7F", "\x7F"},
+      {0x80, u"\u0080", "\xC2\x80"},
+      {0x7FF, u"\u07FF", "\xDF\xBF"},
+      {0x800, u"\u0800", "\xE0\xA0\x80"},
+      {0xFFFF, u"\uFFFF", "\xEF\xBF\xBF"},
+      {0x10000, u"\U00010000", "\xF0\x90\x80\x80"},
+      {0x10FFFF, u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
+  };
+  for (const Boundary& c : cases) {
+    SCOPED_TRACE(static_cast<unsigned>(c.codePoint));
+    std::string appended = "x";
+    AppendUtf8(appended, c.codePoint);
+    EXPECT_EQ(appended, "x" + c.utf8);
+    EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
+    EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
+  }
+  const std::string mixed = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // a, e acute, euro, emoji
+  EXPECT_EQ(Utf8ToUtf16(mixed), u"a\u00e9\u20ac\U0001F600");
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(mixed)), mixed);
+}
+
+TEST(KUtf8, MalformedUtf8BecomesOneReplacementPerBadByte) {
+  const struct {
+    const char* what;
+    std::string utf8;
+    std::u16string utf16;
+  } cases[] = {
+      {"stray continuation byte", "a\x80z", u"a\uFFFDz"},
+      {"byte that never starts a sequence", "\xFF\xF8", u"\uFFFD\uFFFD"},
+      {"sequence cut by the end", "b\xE2\x82", u"b\uFFFD\uFFFD"},
+      {"lead followed by a plain character", "\xC3Z", u"\uFFFDZ"},
+      {"overlong form", "\xC0\xAF", u"\uFFFD\uFFFD"},
+      {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"nothing", "", u""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
+  }
+}
+
+TEST(KUtf8, SurrogatesWithoutTheirPartnerBecomeReplacementCharacters) {
+  const struct {
+    const char* what;
+    std::u16string utf16;
+    std::string utf8;
+  } cases[] = {
+      {"lone low", {u'x', char16_t(0xDC00)}, "x\xEF\xBF\xBD"},
+      {"high at the end", {u'x', char16_t(0xD83D)}, "x\xEF\xBF\xBD"},
+      {"high before a plain character", {char16_t(0xD83D), u'z'}, "\xEF\xBF\xBDz"},
+      {"pair in the wrong order", {char16_t(0xDE00), char16_t(0xD83D)}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
+  }
+}
+
+}  // namespace
