@@ -5,6 +5,7 @@
 
 #include "HRegExp.h"
 #include "HUtf.h"
+#include "support/KUtf8.h"
 
 HAddInHost::HAddInHost(std::string globalFolder, std::vector<HProject*> projects, std::ostream* diagnostics)
     : m_globalFolder(std::move(globalFolder)), m_projects(std::move(projects)), m_diagnostics(diagnostics) {

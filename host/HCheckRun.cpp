@@ -1,7 +1,7 @@
 // Collecting the module's violation messages with the file, line and unit they belong to.
 #include "HCheckRun.h"
 
-#include "HUtf.h"
+#include "support/KUtf8.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "HError.h"
-#include "HUtf.h"
+#include "support/KUtf8.h"
 
 namespace {
 

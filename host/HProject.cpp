@@ -8,6 +8,7 @@
 #include "HError.h"
 #include "HUnitReader.h"
 #include "HUtf.h"
+#include "support/KUtf8.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "HUtf.h"
+#include "support/KUtf8.h"
 
 namespace {
 

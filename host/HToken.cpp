@@ -1,7 +1,7 @@
 // Token texts for the module: converted to UTF-16 only when the module asks for them.
 #include "HToken.h"
 
-#include "HUtf.h"
+#include "support/KUtf8.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "HError.h"
-#include "HUtf.h"
+#include "support/KUtf8.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "support/FormatInserts.h"
+#include "support/KUtf8.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -64,35 +65,8 @@ long long OsSeek(int handle, long long offset, int origin) { return _lseeki64(ha
 constexpr int kReadOnly = _O_RDONLY, kWriteOnly = _O_WRONLY, kReadWrite = _O_RDWR;
 constexpr int kCreate = _O_CREAT, kTruncate = _O_TRUNC;
 #else
-// Paths are UTF-16 inside the module; Linux file names are UTF-8 (a lone surrogate becomes U+FFFD).
-std::string Utf8Path(std::u16string_view path) {
-  std::string out;
-  for (size_t i = 0; i < path.size(); ++i) {
-    char32_t c = path[i];
-    const bool high = c >= 0xD800 && c < 0xDC00;
-    if (high && i + 1 < path.size() && path[i + 1] >= 0xDC00 && path[i + 1] < 0xE000)
-      c = 0x10000 + ((c - 0xD800) << 10) + (path[++i] - 0xDC00);
-    else if (c >= 0xD800 && c < 0xE000)
-      c = 0xFFFD;
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-int OsOpen(const std::u16string& path, int flags) { return open(Utf8Path(path).c_str(), flags | O_CLOEXEC, 0666); }
+// Paths are UTF-16 inside the module; Linux file names are UTF-8.
+int OsOpen(const std::u16string& path, int flags) { return open(Utf16ToUtf8(path).c_str(), flags | O_CLOEXEC, 0666); }
 int OsClose(int handle) { return close(handle); }
 long long OsRead(int handle, void* buffer, uint32_t count) { return read(handle, buffer, count); }
 long long OsWrite(int handle, const void* buffer, uint32_t count) { return write(handle, buffer, count); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/TestHost.h"
+#include "support/KUtf8.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ TEST_F(AddInTest, ALibraryThatDoesNotLoadKeepsTheOwnResources) {
 #ifdef IP_TRANSLATED_RESOURCES
 TEST_F(AddInTest, TheHostsResourceLibraryServesEveryLaterString) {
   host.resourceAnswer = 0;
-  host.resourceLibrary = ToU16(std::string(IP_TRANSLATED_RESOURCES));
+  host.resourceLibrary = Utf8ToUtf16(IP_TRANSLATED_RESOURCES);
   const std::vector<uint8_t> record = Initialize();
   EXPECT_EQ(FieldText(record, 16, 80), u"Inline-Muster");
   // The translation has no description: the field is empty, the identifier is never translated.

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "common/TestHost.h"
+#include "support/KUtf8.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using testhost::ToUtf8;
 
 struct Rule {
   std::string name;
@@ -66,7 +66,7 @@ class CheckRunTest : public testing::Test {
     std::vector<std::string> texts;
     for (const auto& message : run.messages) {
       EXPECT_EQ(message.token, &token);
-      texts.push_back(ToUtf8(message.text));
+      texts.push_back(Utf16ToUtf8(message.text));
     }
     return texts;
   }

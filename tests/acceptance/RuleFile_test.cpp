@@ -8,6 +8,7 @@
 
 #include "common/FileBytes.h"
 #include "common/TestHost.h"
+#include "support/KUtf8.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ class RuleFileAcceptance : public testing::Test {
     EXPECT_EQ(module.EndCheckTokens(0, &run), 0);
     std::vector<std::string> names;
     for (const auto& message : run.messages) {
-      const std::string text = testhost::ToUtf8(message.text);
+      const std::string text = Utf16ToUtf8(message.text);
       const size_t open = text.find('"');
       names.push_back(text.substr(open + 1, text.find('"', open + 1) - open - 1));
     }

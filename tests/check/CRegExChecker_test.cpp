@@ -9,6 +9,7 @@
 #include "check/CStringGetter.h"
 #include "common/TestHost.h"
 #include "rules/HostContext.h"
+#include "support/KUtf8.h"
 
 namespace {
 
@@ -171,9 +172,9 @@ TEST_F(CheckerTest, MethodsFlagsAndMessages) {
       {{CHECK_MUST_EXIST, 2, u"\\]$", 1, 1}, u"", u"x", {}, {3}},
   };
   for (const CheckCase& c : cases) {
-    SCOPED_TRACE(testhost::ToUtf8(c.rule.pattern) + " method " + std::to_string(c.rule.method) + " flags " +
-                 std::to_string(c.rule.flags) + ": " + testhost::ToUtf8(c.source) + " / " +
-                 testhost::ToUtf8(c.translation));
+    SCOPED_TRACE(Utf16ToUtf8(c.rule.pattern) + " method " + std::to_string(c.rule.method) + " flags " +
+                 std::to_string(c.rule.flags) + ": " + Utf16ToUtf8(c.source) + " / " +
+                 Utf16ToUtf8(c.translation));
     PairTexts texts(c.source, c.translation);
     EXPECT_EQ(Check(c.rule, texts), c.reported);
     EXPECT_EQ(texts.fetched, c.fetched);
@@ -215,7 +216,7 @@ TEST_F(CheckerTest, CollectMatchesStopsAtAnEmptyMatch) {
       {1, 1, u"b|x*", u"bba", {u"b", u"b"}},  // the empty match at "a" ends it
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testhost::ToUtf8(c.pattern) + " in " + testhost::ToUtf8(c.text));
+    SCOPED_TRACE(Utf16ToUtf8(c.pattern) + " in " + Utf16ToUtf8(c.text));
     CRegExRule rule;
     rule.RegEx = c.regEx;
     rule.Case = c.caseSensitive;

@@ -4,6 +4,7 @@
 #include "common/TestHost.h"
 #include "rules/CRegExRule.h"
 #include "rules/HostContext.h"
+#include "support/KUtf8.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST_F(RuleFindTest, LiteralSearch) {
       {u"a", 1, u"abc", -1, false, 0, 0, u""},
   };
   for (const LiteralCase& c : cases) {
-    SCOPED_TRACE(testhost::ToUtf8(c.pattern) + " in " + testhost::ToUtf8(c.text));
+    SCOPED_TRACE(Utf16ToUtf8(c.pattern) + " in " + Utf16ToUtf8(c.text));
     CRegExRule rule;
     rule.Pattern = c.pattern;
     rule.Case = c.caseSensitive;
@@ -101,7 +102,7 @@ TEST_F(RuleFindTest, MatchesEqualUnderTheRulesCase) {
       {u"ab", u"abc", false, false}, {u"\u00C4", u"\u00E4", false, false}, {u"", u"", true, true},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testhost::ToUtf8(c.a) + " vs " + testhost::ToUtf8(c.b));
+    SCOPED_TRACE(Utf16ToUtf8(c.a) + " vs " + Utf16ToUtf8(c.b));
     CRegExRule rule;
     EXPECT_EQ(rule.MatchesEqual(c.a, c.b), c.sensitive);
     rule.Case = 0;

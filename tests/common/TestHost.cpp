@@ -93,14 +93,6 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::u16string ToU16(const std::string& utf8) {
-  return std::filesystem::path(utf8).u16string();
-}
-
-std::string ToUtf8(std::u16string_view text) {
-  return std::filesystem::path(text).string();
-}
-
 std::u16string ToU16(const std::filesystem::path& path) {
   return path.u16string();
 }

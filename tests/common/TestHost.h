@@ -24,8 +24,6 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-std::u16string ToU16(const std::string& utf8);
-std::string ToUtf8(std::u16string_view text);
 std::u16string ToU16(const std::filesystem::path& path);
 
 class TestAddInHost final : public IAddInHost {

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "HError.h"
-#include "HUtf.h"
 #include "HostTestFiles.h"
+#include "support/KUtf8.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include "common/TestHost.h"
 #include "rules/HostContext.h"
 #include "support/KStdioFile.h"
+#include "support/KUtf8.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using testhost::ToU16;
-using testhost::ToUtf8;
 
 enum class Encoding { Utf16Le, Utf16Be, Utf8, Ansi };
 
@@ -26,7 +26,7 @@ std::string Encode(std::u16string_view text, Encoding encoding) {
   if (encoding == Encoding::Utf16Le) bytes = "\xFF\xFE";
   if (encoding == Encoding::Utf16Be) bytes = "\xFE\xFF";
   if (encoding == Encoding::Utf8) bytes = "\xEF\xBB\xBF";
-  if (encoding == Encoding::Utf8) return bytes + ToUtf8(text);
+  if (encoding == Encoding::Utf8) return bytes + Utf16ToUtf8(text);
   for (const char16_t c : text) {
     const char low = static_cast<char>(c & 0xFF);
     const char high = static_cast<char>(c >> 8);
@@ -39,7 +39,7 @@ std::string Encode(std::u16string_view text, Encoding encoding) {
 
 // "Name|Active|Pattern|RegEx|Case|Tag|CheckMethod|CheckFlags|Native": one line per rule in a failure.
 std::string Describe(const CRegExRule& rule) {
-  return ToUtf8(rule.Name) + "|" + std::to_string(rule.Active) + "|" + ToUtf8(rule.Pattern) + "|" +
+  return Utf16ToUtf8(rule.Name) + "|" + std::to_string(rule.Active) + "|" + Utf16ToUtf8(rule.Pattern) + "|" +
          std::to_string(rule.RegEx) + "|" + std::to_string(rule.Case) + "|" + std::to_string(rule.Tag) + "|" +
          std::to_string(rule.CheckMethod) + "|" + std::to_string(rule.CheckFlags) + "|" +
          std::to_string(rule.Native);
@@ -266,7 +266,7 @@ TEST_F(RuleFileTest, SaveThenLoadGivesTheSameRules) {
   odd->Tag = 1;
   odd->Native = 1;
   list.Add(odd);
-  for (int i = 1; i < 101; ++i) list.Add(NewRule(u"r" + ToU16(std::to_string(i))));
+  for (int i = 1; i < 101; ++i) list.Add(NewRule(u"r" + Utf8ToUtf16(std::to_string(i))));
   const std::vector<std::string> saved = Describe(list);
   list.Save();
 

@@ -2,55 +2,12 @@
 #include "platform/headless/KIniFile.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <fstream>
 #include <vector>
 
+#include "support/KUtf8.h"
+
 namespace {
-
-std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-std::u16string FromUtf8(std::string_view text) {
-  std::u16string out;
-  for (size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    uint32_t c = extra ? lead & (0x3F >> extra) : lead;
-    ++i;
-    for (int k = 0; k < extra && i < text.size(); ++k, ++i) c = (c << 6) | (text[i] & 0x3F);
-    if (c >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(c);
-    }
-  }
-  return out;
-}
 
 std::u16string_view Trim(std::u16string_view text) {
   const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; };
@@ -69,11 +26,11 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
 }
 
 std::vector<std::u16string> ReadLines(std::u16string_view path, bool& exists) {
-  std::ifstream in(ToUtf8(path), std::ios::binary);
+  std::ifstream in(Utf16ToUtf8(path), std::ios::binary);
   exists = static_cast<bool>(in);
   std::vector<std::u16string> lines;
   std::string line;
-  while (std::getline(in, line)) lines.push_back(FromUtf8(line));
+  while (std::getline(in, line)) lines.push_back(Utf8ToUtf16(line));
   return lines;
 }
 
@@ -151,7 +108,7 @@ bool KIniFile::Write(std::u16string_view path, std::u16string_view section, std:
     lines.push_back(u"[" + std::u16string(section) + u"]");
     lines.push_back(std::move(entry));
   }
-  std::ofstream out(ToUtf8(path), std::ios::binary | std::ios::trunc);
-  for (const std::u16string& line : lines) out << ToUtf8(line) << '\n';
+  std::ofstream out(Utf16ToUtf8(path), std::ios::binary | std::ios::trunc);
+  for (const std::u16string& line : lines) out << Utf16ToUtf8(line) << '\n';
   return static_cast<bool>(out.flush());
 }
