@@ -2,7 +2,7 @@
 #include "addin/CTheApp.h"
 
 #ifdef _WIN32
-#include "support/OleTypes.h"  // the lean windows.h
+#include "support/KWindowsApi.h"
 
 #include <commctrl.h>
 #else

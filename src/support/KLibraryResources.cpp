@@ -5,13 +5,7 @@
 #include "support/KUtf8.h"
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "support/KWindowsApi.h"
 #else
 #include <dlfcn.h>
 #endif

@@ -10,7 +10,7 @@
 #include "support/StringHelpers.h"
 
 #ifdef _WIN32
-#include "support/OleTypes.h"  // the lean windows.h
+#include "support/KWindowsApi.h"
 #else
 #include <langinfo.h>
 #include <locale.h>

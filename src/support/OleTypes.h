@@ -6,14 +6,8 @@
 #include <cstdint>
 
 #ifdef _WIN32
-// The real OLE Automation types; the lean windows.h keeps its macros out of the module's names.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+// The real OLE Automation types.
+#include "support/KWindowsApi.h"
 #include <oleauto.h>
 #else
 
