@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/KTestDialogResources.h"
 #include "platform/headless/KHeadlessDriver.h"
-#include "support/KResourceSource.h"
-#include "support/KResourceTable.h"
 
 // Dialog 9001, 200 x 100 dialog units at 10, 10 (headless: 6 x 13 pixel base units, so x units are
 // 1.5 pixels and y units 1.625): a label at pixels 12..72 x 13..26, an edit at 90..300 x 33..52, and a
@@ -19,23 +18,11 @@ inline constexpr int32_t kFitLabel = 100;
 inline constexpr int32_t kFitEdit = 101;
 inline constexpr int32_t kFitHidden = 102;
 
-class KFrameworkTestResources : public KResourceSource {
+class KFrameworkTestResources : public KTestDialogResources {
  public:
-  KFrameworkTestResources() {
-    const KResourceTable* own = ModuleResourceTable();
-    dialogs_.assign(own->dialogs.begin(), own->dialogs.end());
-    dialogs_.push_back({kFitDialog, WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 10, 10, 200, 100, u"Fit", u"", 8,
-                        kFitControls});
-    table_ = *own;
-    table_.dialogs = dialogs_;
-  }
-  bool GetString(uint32_t id, std::u16string& text) const override {
-    const char16_t* found = table_.FindString(id);
-    if (found) text = found;
-    return found != nullptr;
-  }
-  void* ModuleHandle() const override { return nullptr; }
-  const KResourceTable* Tables() const override { return &table_; }
+  KFrameworkTestResources()
+      : KTestDialogResources({kFitDialog, WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 10, 10, 200, 100, u"Fit", u"",
+                              8, kFitControls}) {}
 
  private:
   static constexpr KDialogControl kFitControls[] = {
@@ -43,8 +30,6 @@ class KFrameworkTestResources : public KResourceSource {
       {kFitEdit, u"Edit", u"", WS_VISIBLE | WS_TABSTOP, 0, 60, 20, 140, 12},
       {kFitHidden, u"Button", u"Hidden", BS_PUSHBUTTON | WS_TABSTOP, 0, 150, 80, 60, 14},
   };
-  std::vector<KDialogTemplate> dialogs_;
-  KResourceTable table_;
 };
 
 // A fresh headless platform with the test resources; Run shows a dialog and runs the script inside it.

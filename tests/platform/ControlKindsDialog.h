@@ -6,9 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "common/KTestDialogResources.h"
 #include "platform/headless/KHeadlessDriver.h"
-#include "support/KResourceSource.h"
-#include "support/KResourceTable.h"
 
 inline constexpr int32_t kKindsList = 200;        // named "LISTBOX", as a template may spell it
 inline constexpr int32_t kKindsSortedList = 201;  // LBS_SORT
@@ -20,20 +19,10 @@ inline constexpr int32_t kKindsSlider = 206;
 inline constexpr int32_t kKindsEdit = 207;
 inline constexpr int32_t kKindsCustom = 208;
 
-class KControlKindsResources : public KResourceSource {
+class KControlKindsResources : public KTestDialogResources {
  public:
-  KControlKindsResources() : table_(*ModuleResourceTable()) {
-    dialogs_.assign(table_.dialogs.begin(), table_.dialogs.end());
-    dialogs_.push_back({9002, WS_POPUP | WS_CAPTION, 0, 0, 0, 240, 200, u"Kinds", u"", 8, kControls});
-    table_.dialogs = dialogs_;
-  }
-  bool GetString(uint32_t id, std::u16string& text) const override {
-    const char16_t* found = table_.FindString(id);
-    if (found) text = found;
-    return found != nullptr;
-  }
-  void* ModuleHandle() const override { return nullptr; }
-  const KResourceTable* Tables() const override { return &table_; }
+  KControlKindsResources()
+      : KTestDialogResources({9002, WS_POPUP | WS_CAPTION, 0, 0, 0, 240, 200, u"Kinds", u"", 8, kControls}) {}
 
  private:
   static constexpr uint32_t kOn = WS_VISIBLE | WS_TABSTOP;
@@ -48,8 +37,6 @@ class KControlKindsResources : public KResourceSource {
       {kKindsEdit, u"Edit", u"", kOn, 0, 50, 110, 170, 12},
       {kKindsCustom, u"KindsCustom", u"", kOn, 0, 50, 130, 170, 14},
   };
-  KResourceTable table_;
-  std::vector<KDialogTemplate> dialogs_;
 };
 
 // A clean headless platform with the resources above. RunKindsDialog shows dialog 9002 with `sink` and
