@@ -66,7 +66,9 @@ constexpr int kReadOnly = _O_RDONLY, kWriteOnly = _O_WRONLY, kReadWrite = _O_RDW
 constexpr int kCreate = _O_CREAT, kTruncate = _O_TRUNC;
 #else
 // Paths are UTF-16 inside the module; Linux file names are UTF-8.
-int OsOpen(const std::u16string& path, int flags) { return open(Utf16ToUtf8(path).c_str(), flags | O_CLOEXEC, 0666); }
+int OsOpen(const std::u16string& path, int flags) {
+  return open(Utf16ToUtf8(path).c_str(), flags | O_CLOEXEC, 0666);
+}
 int OsClose(int handle) { return close(handle); }
 long long OsRead(int handle, void* buffer, uint32_t count) { return read(handle, buffer, count); }
 long long OsWrite(int handle, const void* buffer, uint32_t count) { return write(handle, buffer, count); }

@@ -21,8 +21,8 @@ inline constexpr int32_t kFitHidden = 102;
 class KFrameworkTestResources : public KTestDialogResources {
  public:
   KFrameworkTestResources()
-      : KTestDialogResources({kFitDialog, WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 10, 10, 200, 100, u"Fit", u"",
-                              8, kFitControls}) {}
+      : KTestDialogResources({kFitDialog, WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 10, 10, 200, 100, u"Fit",
+                              u"", 8, kFitControls}) {}
 
  private:
   static constexpr KDialogControl kFitControls[] = {
