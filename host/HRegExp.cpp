@@ -55,9 +55,17 @@ HRegExp::~HRegExp() {
   pcre2_code_free(m_code);
 }
 
+size_t HRegExp::TextLength(const char16_t* text, int32_t start) {
+  if (text != m_text || start == 0) {
+    m_text = text;
+    m_textLength = std::char_traits<char16_t>::length(text);
+  }
+  return m_textLength;
+}
+
 int32_t HRegExp::Match(const char16_t* text, int32_t start, int32_t /*minusOne*/) {
   if (text == nullptr || start < 0) return 1;
-  const size_t length = std::char_traits<char16_t>::length(text);
+  const size_t length = TextLength(text, start);
   if (static_cast<size_t>(start) > length) return 1;
   const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(text), length,
                              static_cast<PCRE2_SIZE>(start), 0, m_matchData, m_matchContext);

@@ -17,6 +17,11 @@ class HRegExp final : public IHostRegExp {
   HRegExp& operator=(const HRegExp&) = delete;
 
   int32_t ZAKCALL Unused0() override { return 0; }
+  // The module collects a text's matches by calling Match on one buffer with growing starts. Measuring the
+  // text on every call would make that quadratic (and PCRE2 measures a zero-terminated subject itself), so
+  // the length is remembered with the pointer. Contract: a text passed again at the same address with a
+  // start above 0 is unchanged since the last call; a start of 0 (where every collection begins) or another
+  // address measures anew.
   int32_t ZAKCALL Match(const char16_t* text, int32_t start, int32_t minusOne) override;
   int32_t ZAKCALL GetMatch(int32_t* start, int32_t* length) override;
   int32_t ZAKCALL Unused3() override { return 0; }
@@ -25,10 +30,13 @@ class HRegExp final : public IHostRegExp {
  private:
   explicit HRegExp(pcre2_code* code);
   ~HRegExp();
+  size_t TextLength(const char16_t* text, int32_t start);
 
   pcre2_code* m_code;
   pcre2_match_data* m_matchData;
   pcre2_match_context* m_matchContext;
+  const char16_t* m_text = nullptr;
+  size_t m_textLength = 0;
   int32_t m_start = 0;
   int32_t m_length = 0;
 };

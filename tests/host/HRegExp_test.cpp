@@ -68,6 +68,18 @@ TEST(HRegExp, ReusesOneObjectForSuccessiveSearches) {
   EXPECT_NE(regExp->Match(text, start + length, -1), 0);
 }
 
+// A buffer reused for another text is measured anew when a search starts at 0, as every collection does.
+TEST(HRegExp, ReusedBufferIsMeasuredAnewFromStartZero) {
+  RegExpPtr regExp = Compile(u"a");
+  char16_t buffer[] = u"xxxxa";
+  ASSERT_EQ(regExp->Match(buffer, 0, -1), 0);
+  std::char_traits<char16_t>::copy(buffer, u"a\0", 2);
+  ASSERT_EQ(regExp->Match(buffer, 0, -1), 0);
+  EXPECT_NE(regExp->Match(buffer, 3, -1), 0) << "the old length let the search run past the new end";
+  char16_t other[] = u"xxxxa";
+  EXPECT_EQ(regExp->Match(other, 3, -1), 0);
+}
+
 TEST(HRegExp, PatternThatDoesNotCompileGivesNoObjectAndSaysWhere) {
   std::string error;
   EXPECT_EQ(HRegExp::Create(u"(ab", REGEX_CASE_SENSITIVE, &error), nullptr);
