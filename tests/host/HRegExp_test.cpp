@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -17,6 +18,7 @@ RegExpPtr Compile(const char16_t* pattern, int32_t flags = REGEX_CASE_SENSITIVE)
 }
 
 struct MatchCase {
+  const char* name;
   const char16_t* pattern;
   int32_t flags;
   const char16_t* text;
@@ -25,6 +27,11 @@ struct MatchCase {
   int32_t expectedStart;
   int32_t expectedLength;
 };
+
+// The case's name, so that test names stay the same from run to run (the default dumps pointer bytes).
+void PrintTo(const MatchCase& matchCase, std::ostream* out) {
+  *out << matchCase.name;
+}
 
 class HRegExpMatch : public testing::TestWithParam<MatchCase> {};
 
@@ -43,17 +50,19 @@ TEST_P(HRegExpMatch, FindsTheFirstMatchAtOrAfterStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HRegExpMatch,
-    testing::Values(MatchCase{u"abc", REGEX_CASE_SENSITIVE, u"xxABCabc", 0, 0, 5, 3},
-                    MatchCase{u"abc", REGEX_CASE_INSENSITIVE, u"xxABCabc", 0, 0, 2, 3},
-                    MatchCase{u"abc", REGEX_CASE_SENSITIVE, u"xxABC", 0, 1, 0, 0},
-                    MatchCase{u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 3, 0, 4, 3},
-                    MatchCase{u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 7, 1, 0, 0},
-                    MatchCase{u"x*", REGEX_CASE_SENSITIVE, u"abc", 3, 0, 3, 0},
-                    MatchCase{u"x*", REGEX_CASE_SENSITIVE, u"abc", 4, 1, 0, 0},
-                    MatchCase{u"a", REGEX_CASE_SENSITIVE, u"abc", -1, 1, 0, 0},
+    testing::Values(MatchCase{"CaseSensitive", u"abc", REGEX_CASE_SENSITIVE, u"xxABCabc", 0, 0, 5, 3},
+                    MatchCase{"CaseInsensitive", u"abc", REGEX_CASE_INSENSITIVE, u"xxABCabc", 0, 0, 2, 3},
+                    MatchCase{"NoMatch", u"abc", REGEX_CASE_SENSITIVE, u"xxABC", 0, 1, 0, 0},
+                    MatchCase{"FromStart", u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 3, 0, 4, 3},
+                    MatchCase{"StartAtEnd", u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 7, 1, 0, 0},
+                    MatchCase{"EmptyMatchAtEnd", u"x*", REGEX_CASE_SENSITIVE, u"abc", 3, 0, 3, 0},
+                    MatchCase{"StartBeyondEnd", u"x*", REGEX_CASE_SENSITIVE, u"abc", 4, 1, 0, 0},
+                    MatchCase{"NegativeStart", u"a", REGEX_CASE_SENSITIVE, u"abc", -1, 1, 0, 0},
                     // Positions count UTF-16 units: the emoji before the match takes two.
-                    MatchCase{u"b", REGEX_CASE_SENSITIVE, u"\U0001F600b", 0, 0, 2, 1},
-                    MatchCase{u"\u00e9T\u00e9", REGEX_CASE_INSENSITIVE, u"\u00c9T\u00c9", 0, 0, 0, 3}));
+                    MatchCase{"SurrogatePair", u"b", REGEX_CASE_SENSITIVE, u"\U0001F600b", 0, 0, 2, 1},
+                    MatchCase{"NonAsciiCaseless", u"\u00e9T\u00e9", REGEX_CASE_INSENSITIVE, u"\u00c9T\u00c9", 0,
+                              0, 0, 3}),
+    [](const testing::TestParamInfo<MatchCase>& matchCase) { return std::string(matchCase.param.name); });
 
 TEST(HRegExp, ReusesOneObjectForSuccessiveSearches) {
   RegExpPtr regExp = Compile(u"%[sd]");
