@@ -2,7 +2,6 @@
 #include "HReporter.h"
 
 #include <cctype>
-#include <cstdio>
 #include <set>
 #include <string_view>
 
@@ -31,6 +30,12 @@ std::string RuleAndMessage(const HViolation& violation) {
   return violation.rule.empty() ? violation.message : violation.rule + ": " + violation.message;
 }
 
+// Escapes carry a byte or a control character as a fixed number of upper-case hex digits.
+void AppendHex(std::string& out, unsigned value, int digits) {
+  constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kHexDigits[(value >> shift) & 0xF];
+}
+
 // SARIF locations are URIs; a relative path stays relative, other characters are percent-encoded.
 std::string UriOf(const std::string& path) {
   std::string uri;
@@ -39,9 +44,8 @@ std::string UriOf(const std::string& path) {
     if (std::isalnum(byte) || std::string_view("/-._~").find(c) != std::string_view::npos) {
       uri += c;
     } else {
-      char escaped[4];
-      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-      uri += escaped;
+      uri += '%';
+      AppendHex(uri, byte, 2);
     }
   }
   return uri;
@@ -74,9 +78,8 @@ std::string HReporter::JsonString(const std::string& text) {
         break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-          out += escaped;
+          out += "\\u";
+          AppendHex(out, static_cast<unsigned char>(c), 4);
         } else {
           out += c;
         }

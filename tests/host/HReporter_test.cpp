@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 #include "HostTestFiles.h"
 
@@ -72,6 +73,26 @@ assert "region" not in r[1]["locations"][0]["physicalLocation"]
 assert 'u"1' in r[0]["message"]["text"]
 )"),
             0);
+}
+
+TEST(HReporter, JsonStringEscapesQuotesBackslashesAndControlCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a\"b\\c", R"("a\"b\\c")"},
+      {"\n\r\t", R"("\n\r\t")"},
+      {"\x01\x1f", R"("\u0001\u001F")"},
+      {"\xC3\xA9", "\"\xC3\xA9\""},  // UTF-8 passes unchanged
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(HReporter::JsonString(text), expected);
+}
+
+TEST(HReporter, SarifPercentEncodesFileUris) {
+  HRunResult result;
+  HFileResult& file = result.files.emplace_back();
+  file.path = "a b/\xC3\xA9%.po";
+  file.violations.push_back({file.path, 1, "u", "r", "m", "s", "t"});
+  std::ostringstream out;
+  HReporter(HFormat::Sarif, false, false).Write(result, out);
+  EXPECT_NE(out.str().find(R"("uri": "a%20b/%C3%A9%25.po")"), std::string::npos) << out.str();
 }
 
 TEST(HReporter, JUnitHasOneTestCasePerFileAndFailsDirtyOnes) {
