@@ -23,25 +23,32 @@ bool KeepsContent(std::string_view name) {
   return name == "g" || name == "pc" || name == "mrk";
 }
 
-void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += attribute ? "&quot;" : "\"";
-        break;
-      default:
-        out += c;
-    }
+// The escape of a character that XML text (or, with attribute, a quoted attribute value) cannot carry as is.
+std::string_view EscapeOf(char c, bool attribute) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return attribute ? "&quot;" : "";
+    default:
+      return "";
   }
+}
+
+// Plain runs go in as one piece: appending character by character cost more than the XML parsing.
+void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const std::string_view escape = EscapeOf(text[i], attribute);
+    if (escape.empty()) continue;
+    out.append(text.substr(run, i - run)).append(escape);
+    run = i + 1;
+  }
+  out.append(text.substr(run));
 }
 
 struct XmlError {
