@@ -60,8 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                     MatchCase{"NegativeStart", u"a", REGEX_CASE_SENSITIVE, u"abc", -1, 1, 0, 0},
                     // Positions count UTF-16 units: the emoji before the match takes two.
                     MatchCase{"SurrogatePair", u"b", REGEX_CASE_SENSITIVE, u"\U0001F600b", 0, 0, 2, 1},
-                    MatchCase{"NonAsciiCaseless", u"\u00e9T\u00e9", REGEX_CASE_INSENSITIVE, u"\u00c9T\u00c9", 0,
-                              0, 0, 3}),
+                    MatchCase{"NonAsciiCaseless", u"\u00e9T\u00e9", REGEX_CASE_INSENSITIVE, u"\u00c9T\u00c9",
+                              0, 0, 0, 3}),
     [](const testing::TestParamInfo<MatchCase>& matchCase) { return std::string(matchCase.param.name); });
 
 TEST(HRegExp, ReusesOneObjectForSuccessiveSearches) {
