@@ -14,16 +14,6 @@ bool IsLowSurrogate(char32_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-void AppendUtf16(std::u16string& out, char32_t codePoint) {
-  if (codePoint < 0x10000) {
-    out.push_back(static_cast<char16_t>(codePoint));
-    return;
-  }
-  codePoint -= 0x10000;
-  out.push_back(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
-  out.push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
-}
-
 // Decodes one sequence at text[i] and advances i past it; a malformed sequence consumes only its first
 // byte, so the bytes behind it are decoded on their own.
 char32_t DecodeUtf8(std::string_view text, size_t& i) {
@@ -67,9 +57,26 @@ char32_t DecodeUtf16(std::u16string_view text, size_t& i) {
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) AppendUtf16(out, DecodeUtf8(text, i));
+  // Never more units than bytes, so one allocation serves; plain ASCII, most of a translation file, is
+  // stored without decoding.
+  std::u16string out(text.size(), u'\0');
+  size_t length = 0;
+  for (size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) {
+      out[length++] = byte;
+      ++i;
+      continue;
+    }
+    char32_t codePoint = DecodeUtf8(text, i);
+    if (codePoint >= 0x10000) {
+      codePoint -= 0x10000;
+      out[length++] = static_cast<char16_t>(0xD800 + (codePoint >> 10));
+      codePoint = 0xDC00 + (codePoint & 0x3FF);
+    }
+    out[length++] = static_cast<char16_t>(codePoint);
+  }
+  out.resize(length);
   return out;
 }
 
