@@ -38,6 +38,9 @@ class RecordingChecker : public CRegExChecker {
   }
 };
 
+constexpr int32_t kInSource = CHECK_EXIST_IF_IN_SOURCE, kMustNot = CHECK_MUST_NOT_EXIST,
+                  kMustExist = CHECK_MUST_EXIST;
+
 struct RuleSpec {
   int32_t method;
   int32_t flags;
@@ -45,7 +48,21 @@ struct RuleSpec {
   int32_t caseSensitive = 1;
   int32_t native = 0;
   int32_t active = 1;
+  const char16_t* name = u"R";
 };
+
+// The exact reports of rule R.
+std::u16string Count(int source, int translation) {
+  return u"R: Unequal number of matches. Source: " + Utf8ToUtf16(std::to_string(source)) +
+         u", Translation: " + Utf8ToUtf16(std::to_string(translation));
+}
+std::u16string Missing(std::u16string match) {
+  return u"R: \"" + match + u"\" doesn't exist in translation.";
+}
+std::u16string Order(std::u16string matches) {
+  return u"R: Matches are in wrong order:" + matches;
+}
+const std::u16string kNoMatch = u"R: No text found that matches the rule.";
 
 class CheckerTest : public testing::Test {
  protected:
@@ -53,30 +70,30 @@ class CheckerTest : public testing::Test {
     site.folder /= "addin";  // no rule file here nor in the legacy folder beside it
     SetHostContext(&host, &site);
   }
-  void TearDown() override {
-    list.DeleteAll();
-    SetHostContext(nullptr, nullptr);
-  }
+  void TearDown() override { SetHostContext(nullptr, nullptr); }
 
-  std::vector<std::u16string> Check(const RuleSpec& spec, PairTexts& texts) {
+  std::vector<std::u16string> Check(std::initializer_list<RuleSpec> specs, PairTexts& texts) {
+    CRegExList list;
+    for (const RuleSpec& spec : specs) {
+      auto* rule = new CRegExRule;
+      rule->Name = spec.name;
+      rule->RegEx = 1;
+      rule->Pattern = spec.pattern;
+      rule->CheckMethod = spec.method;
+      rule->CheckFlags = spec.flags;
+      rule->Case = spec.caseSensitive;
+      rule->Native = spec.native;
+      rule->Active = spec.active;
+      list.Add(rule);
+    }
     RecordingChecker checker;
-    CRegExRule* rule = new CRegExRule;
-    rule->Name = u"R";
-    rule->RegEx = 1;
-    rule->Pattern = spec.pattern;
-    rule->CheckMethod = spec.method;
-    rule->CheckFlags = spec.flags;
-    rule->Case = spec.caseSensitive;
-    rule->Native = spec.native;
-    rule->Active = spec.active;
-    list.Add(rule);
     checker.CheckList(texts, list);
+    list.DeleteAll();
     return checker.reported;
   }
 
   testhost::TestAddInHost host;
   testhost::TestSite site;
-  CRegExList list;
 };
 
 struct CheckCase {
@@ -90,123 +107,63 @@ struct CheckCase {
 TEST_F(CheckerTest, MethodsFlagsAndMessages) {
   const std::vector<int32_t> plain{0, 1}, translationOnly{1}, none{};
   const CheckCase cases[] = {
-      {{CHECK_EXIST_IF_IN_SOURCE, 2, u"\\d", 1, 0, 0}, u"1", u"", {}, none},  // inactive
+      {{kInSource, 2, u"\\d", 1, 0, 0}, u"1", u"", {}, none},  // inactive
       {{CHECK_NONE, 14, u"\\d"}, u"1", u"", {}, none},
       {{4, 14, u"\\d"}, u"1", u"", {}, none},
       {{-1, 14, u"\\d"}, u"1", u"", {}, none},
       // Without the count bit only a translation lacking every match is reported.
-      {{CHECK_EXIST_IF_IN_SOURCE, 0, u"\\d"}, u"1 2", u"3", {}, plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 0, u"\\d"},
-       u"1",
-       u"x",
-       {u"R: Unequal number of matches. Source: 1, Translation: 0"},
-       plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 0, u"\\d"}, u"x", u"1", {}, plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 12, u"\\d"}, u"1 2", u"3", {}, plain},  // text and order need the count bit
-      {{CHECK_EXIST_IF_IN_SOURCE, 16, u"\\d"},
-       u"1",
-       u"",
-       {u"R: Unequal number of matches. Source: 1, Translation: 0"},
-       plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"\\d"},
-       u"1 2",
-       u"3",
-       {u"R: Unequal number of matches. Source: 2, Translation: 1"},
-       plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 2, u"\\d"}, u"1 2", u"3 4", {}, plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"[a-z]"},
-       u"a b",
-       u"b c",
-       {u"R: \"a\" doesn't exist in translation."},
-       plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"[a-z]"},
-       u"a b",
-       u"c d",
-       {u"R: \"a\" doesn't exist in translation.", u"R: \"b\" doesn't exist in translation."},
-       plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"[a-z]"},
-       u"x x",
-       u"x y",
-       {u"R: \"x\" doesn't exist in translation."},
-       plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"[a-z]"},
-       u"a b",
-       u"b a",
-       {u"R: Matches are in wrong order:b, a"},
-       plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"[a-z]"}, u"a b", u"b a", {}, plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"\\w+"},
+      {{kInSource, 0, u"\\d"}, u"1 2", u"3", {}, plain},
+      {{kInSource, 0, u"\\d"}, u"1", u"x", {Count(1, 0)}, plain},
+      {{kInSource, 0, u"\\d"}, u"x", u"1", {}, plain},
+      {{kInSource, 12, u"\\d"}, u"1 2", u"3", {}, plain},  // text and order need the count bit
+      {{kInSource, 16, u"\\d"}, u"1", u"", {Count(1, 0)}, plain},
+      {{kInSource, 6, u"\\d"}, u"1 2", u"3", {Count(2, 1)}, plain},
+      {{kInSource, 2, u"\\d"}, u"1 2", u"3 4", {}, plain},
+      {{kInSource, 6, u"[a-z]"}, u"a b", u"b c", {Missing(u"a")}, plain},
+      {{kInSource, 14, u"[a-z]"}, u"a b", u"c d", {Missing(u"a"), Missing(u"b")}, plain},
+      {{kInSource, 6, u"[a-z]"}, u"x x", u"x y", {Missing(u"x")}, plain},
+      {{kInSource, 14, u"[a-z]"}, u"a b", u"b a", {Order(u"b, a")}, plain},
+      {{kInSource, 6, u"[a-z]"}, u"a b", u"b a", {}, plain},
+      {{kInSource, 14, u"\\w+"},
        u"onexxxxxxxxxxxxx two three four five six",
        u"six onexxxxxxxxxxxxx two three four five",
-       {u"R: Matches are in wrong order:six, onexxxxxxxxx, two, three, ..."},
+       {Order(u"six, onexxxxxxxxx, two, three, ...")},
        plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"\\w+"},
-       u"a b c d",
-       u"d c b a",
-       {u"R: Matches are in wrong order:d, c, b, a"},
-       plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 14, u"tab", 0}, u"Tab", u"TAB", {}, plain},  // case-insensitive texts
-      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"tab", 1},
-       u"tab",
-       u"TAB",
-       {u"R: Unequal number of matches. Source: 1, Translation: 0"},
-       plain},
-      {{CHECK_EXIST_IF_IN_SOURCE, 6, u"\\[.", 1, 1},
-       u"a",
-       u"b",
-       {u"R: \"[a\" doesn't exist in translation."},
-       {2, 3}},
-      {{CHECK_MUST_NOT_EXIST, 2, u"\\d+"},
-       u"",
-       u"a 12 b 3",
-       {u"R: Text \"12\" must not appear."},
-       translationOnly},
-      {{CHECK_MUST_NOT_EXIST, 2, u"\\d+"}, u"1", u"none", {}, translationOnly},
-      {{CHECK_MUST_EXIST, 2, u"\\d+"},
-       u"1",
-       u"none",
-       {u"R: No text found that matches the rule."},
-       translationOnly},
-      {{CHECK_MUST_EXIST, 2, u"\\d+"}, u"", u"7", {}, translationOnly},
-      {{CHECK_MUST_EXIST, 2, u"("}, u"", u"(", {u"R: No text found that matches the rule."}, translationOnly},
-      {{CHECK_MUST_EXIST, 2, u"\\]$", 1, 1}, u"", u"x", {}, {3}},
+      {{kInSource, 14, u"\\w+"}, u"a b c d", u"d c b a", {Order(u"d, c, b, a")}, plain},
+      {{kInSource, 14, u"tab", 0}, u"Tab", u"TAB", {}, plain},  // case-insensitive texts
+      {{kInSource, 6, u"tab", 1}, u"tab", u"TAB", {Count(1, 0)}, plain},
+      {{kInSource, 6, u"\\[.", 1, 1}, u"a", u"b", {Missing(u"[a")}, {2, 3}},
+      {{kMustNot, 2, u"\\d+"}, u"", u"a 12 b 3", {u"R: Text \"12\" must not appear."}, translationOnly},
+      {{kMustNot, 2, u"\\d+"}, u"1", u"none", {}, translationOnly},
+      {{kMustExist, 2, u"\\d+"}, u"1", u"none", {kNoMatch}, translationOnly},
+      {{kMustExist, 2, u"\\d+"}, u"", u"7", {}, translationOnly},
+      {{kMustExist, 2, u"("}, u"", u"(", {kNoMatch}, translationOnly},
+      {{kMustExist, 2, u"\\]$", 1, 1}, u"", u"x", {}, {3}},
   };
   for (const CheckCase& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.rule.pattern) + " method " + std::to_string(c.rule.method) + " flags " +
                  std::to_string(c.rule.flags) + ": " + Utf16ToUtf8(c.source) + " / " +
                  Utf16ToUtf8(c.translation));
     PairTexts texts(c.source, c.translation);
-    EXPECT_EQ(Check(c.rule, texts), c.reported);
+    EXPECT_EQ(Check({c.rule}, texts), c.reported);
     EXPECT_EQ(texts.fetched, c.fetched);
-    list.DeleteAll();
   }
 }
 
 TEST_F(CheckerTest, RulesReportInListOrderAndShareTheFetchedTexts) {
-  RecordingChecker checker;
-  for (const char16_t* name : {u"first", u"second"}) {
-    CRegExRule* rule = new CRegExRule;
-    rule->Name = name;
-    rule->Pattern = u"x";
-    rule->CheckMethod = CHECK_MUST_NOT_EXIST;
-    list.Add(rule);
-  }
   PairTexts texts(u"", u"x");
-  checker.CheckList(texts, list);
-  EXPECT_EQ(checker.reported, (std::vector<std::u16string>{u"first: Text \"x\" must not appear.",
-                                                           u"second: Text \"x\" must not appear."}));
+  EXPECT_EQ(Check({{kMustNot, 2, u"x", 1, 0, 1, u"first"}, {kMustNot, 2, u"x", 1, 0, 1, u"second"}}, texts),
+            (std::vector<std::u16string>{u"first: Text \"x\" must not appear.",
+                                         u"second: Text \"x\" must not appear."}));
   EXPECT_EQ(texts.fetched, std::vector<int32_t>{1});
 }
 
 TEST_F(CheckerTest, CollectMatchesStopsAtAnEmptyMatch) {
-  struct Case {
-    int32_t regEx;
-    int32_t caseSensitive;
-    const char16_t* pattern;
-    const char16_t* text;
+  const struct {
+    int32_t regEx, caseSensitive;
+    const char16_t *pattern, *text;
     std::vector<std::u16string> matches;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {0, 1, u"aa", u"aaaa", {u"aa", u"aa"}},
       {0, 0, u"ab", u"AbaBab", {u"Ab", u"aB", u"ab"}},
       {0, 1, u"", u"abc", {}},
@@ -215,7 +172,7 @@ TEST_F(CheckerTest, CollectMatchesStopsAtAnEmptyMatch) {
       {1, 1, u"\\d+", u"a1b22c333", {u"1", u"22", u"333"}},
       {1, 1, u"b|x*", u"bba", {u"b", u"b"}},  // the empty match at "a" ends it
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.pattern) + " in " + Utf16ToUtf8(c.text));
     CRegExRule rule;
     rule.RegEx = c.regEx;

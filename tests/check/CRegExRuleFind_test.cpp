@@ -1,23 +1,14 @@
 // The rule's search half: literal and host-compiled searches, and comparing match texts.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/TestHost.h"
 #include "rules/CRegExRule.h"
 #include "rules/HostContext.h"
 #include "support/KUtf8.h"
 
 namespace {
-
-struct LiteralCase {
-  const char16_t* pattern;
-  int32_t caseSensitive;
-  const char16_t* text;
-  int32_t start;
-  bool found;
-  int32_t matchStart;
-  int32_t matchLength;
-  const char16_t* matchText;
-};
 
 class RuleFindTest : public testing::Test {
  protected:
@@ -28,7 +19,15 @@ class RuleFindTest : public testing::Test {
 };
 
 TEST_F(RuleFindTest, LiteralSearch) {
-  const LiteralCase cases[] = {
+  const struct {
+    const char16_t* pattern;
+    int32_t caseSensitive;
+    const char16_t* text;
+    int32_t start;
+    bool found;
+    int32_t matchStart, matchLength;
+    const char16_t* matchText;
+  } cases[] = {
       {u"Abc", 0, u"xxABCyy", 0, true, 2, 3, u"ABC"},  // the match is spelled as in the text
       {u"Abc", 1, u"xxABCyy", 0, false, 0, 0, u""},
       {u"a\\tb", 1, u"a\tb", 0, true, 0, 3, u"a\tb"},  // an escape counts as one unit
@@ -45,7 +44,7 @@ TEST_F(RuleFindTest, LiteralSearch) {
       {u"", 1, u"abc", 4, false, 0, 0, u""},
       {u"a", 1, u"abc", -1, false, 0, 0, u""},
   };
-  for (const LiteralCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.pattern) + " in " + Utf16ToUtf8(c.text));
     CRegExRule rule;
     rule.Pattern = c.pattern;
@@ -61,47 +60,36 @@ TEST_F(RuleFindTest, LiteralSearch) {
   EXPECT_TRUE(host.compiled.empty());
 }
 
-TEST_F(RuleFindTest, RegExObjectIsMadeOnFirstSearchAndKept) {
-  CRegExRule rule;
-  rule.RegEx = 1;
+TEST_F(RuleFindTest, HostCompilesOnTheFirstSearchAndAgainOnlyAfterAFailure) {
+  CRegExRule rule, broken;
+  rule.RegEx = broken.RegEx = 1;
   rule.Case = 0;
   rule.Pattern = u"b+";
+  broken.Pattern = u"(";
   int32_t start = 0, length = 0;
   std::u16string text;
   ASSERT_TRUE(rule.FindNext(u"aBbab", 0, &start, &length, &text));
-  EXPECT_EQ(start, 1);
-  EXPECT_EQ(length, 2);
-  EXPECT_EQ(text, u"Bb");
+  EXPECT_EQ(std::tie(start, length, text), std::make_tuple(1, 2, std::u16string(u"Bb")));
   ASSERT_TRUE(rule.FindNext(u"aBbab", 3, &start, &length, &text));  // the start goes to the host as given
   EXPECT_EQ(start, 4);
-  ASSERT_EQ(host.compiled.size(), 1u);
+  EXPECT_FALSE(broken.FindNext(u"(((", 0));
+  EXPECT_FALSE(broken.FindNext(u"(((", 0));
+  EXPECT_EQ(broken.RegExObject, nullptr);
+  ASSERT_EQ(host.compiled.size(), 3u);
   EXPECT_EQ(host.compiled[0].pattern, u"b+");
   EXPECT_EQ(host.compiled[0].flags, REGEX_CASE_INSENSITIVE);
-}
-
-TEST_F(RuleFindTest, FailedCompileFindsNothingAndAsksAgain) {
-  CRegExRule rule;
-  rule.RegEx = 1;
-  rule.Pattern = u"(";
-  EXPECT_FALSE(rule.FindNext(u"(((", 0));
-  EXPECT_FALSE(rule.FindNext(u"(((", 0));
-  ASSERT_EQ(host.compiled.size(), 2u);
-  EXPECT_EQ(host.compiled[1].flags, REGEX_CASE_SENSITIVE);
-  EXPECT_EQ(rule.RegExObject, nullptr);
+  EXPECT_EQ(host.compiled[2].flags, REGEX_CASE_SENSITIVE);
 }
 
 TEST_F(RuleFindTest, MatchesEqualUnderTheRulesCase) {
-  struct Case {
-    const char16_t* a;
-    const char16_t* b;
-    bool sensitive;
-    bool insensitive;
-  };
-  const Case cases[] = {
+  const struct {
+    const char16_t *a, *b;
+    bool sensitive, insensitive;
+  } cases[] = {
       {u"ABC", u"abc", false, true}, {u"abc", u"abd", false, false},       {u"abc", u"abc", true, true},
       {u"ab", u"abc", false, false}, {u"\u00C4", u"\u00E4", false, false}, {u"", u"", true, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.a) + " vs " + Utf16ToUtf8(c.b));
     CRegExRule rule;
     EXPECT_EQ(rule.MatchesEqual(c.a, c.b), c.sensitive);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "common/TestHost.h"
 
 namespace {
@@ -14,19 +17,15 @@ TEST(CStringFromTokenTest, KindsAskForTheirPropertyAndSide) {
   token.nativeSource = u"<b>ns</b>";
   token.nativeTranslation = u"<b>nt</b>";
   CStringFromToken texts(&token);
-  EXPECT_EQ(texts.GetSource(false), u"ps");
-  EXPECT_EQ(texts.GetTranslation(false), u"pt");
-  EXPECT_EQ(texts.GetSource(true), u"<b>ns</b>");
-  EXPECT_EQ(texts.GetTranslation(true), u"<b>nt</b>");
-  const std::pair<int32_t, int32_t> expected[] = {{TEXT_PLAIN, SIDE_SOURCE},
-                                                  {TEXT_PLAIN, SIDE_TRANSLATION},
-                                                  {TEXT_NATIVE, SIDE_SOURCE},
-                                                  {TEXT_NATIVE, SIDE_TRANSLATION}};
-  ASSERT_EQ(token.calls.size(), 4u);
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(token.calls[i].property, expected[i].first);
-    EXPECT_EQ(token.calls[i].side, expected[i].second);
-  }
+  EXPECT_EQ((std::vector{texts.GetSource(false), texts.GetTranslation(false), texts.GetSource(true),
+                         texts.GetTranslation(true)}),
+            (std::vector<std::u16string>{u"ps", u"pt", u"<b>ns</b>", u"<b>nt</b>"}));
+  std::vector<std::pair<int32_t, int32_t>> calls;
+  for (const auto& call : token.calls) calls.emplace_back(call.property, call.side);
+  EXPECT_EQ(calls, (std::vector<std::pair<int32_t, int32_t>>{{TEXT_PLAIN, SIDE_SOURCE},
+                                                             {TEXT_PLAIN, SIDE_TRANSLATION},
+                                                             {TEXT_NATIVE, SIDE_SOURCE},
+                                                             {TEXT_NATIVE, SIDE_TRANSLATION}}));
 }
 
 // Hands back whatever variant it is told to, after checking that it came in zeroed.
