@@ -8,17 +8,11 @@
 
 namespace {
 
-class CWindowRectAnimationTest : public ::testing::Test, public KFrameworkTest {
- protected:
-  KPlainSink sink;
-};
+using CWindowRectAnimationTest = KFrameworkTest;
 
 TEST(CWindowRectAnimationCurve, CoversThreeQuartersAtHalfTime) {
-  EXPECT_EQ(CWindowRectAnimation::EaseOut(0), 0);
-  EXPECT_EQ(CWindowRectAnimation::EaseOut(50), 75);
-  EXPECT_EQ(CWindowRectAnimation::EaseOut(99), 99);
-  EXPECT_EQ(CWindowRectAnimation::EaseOut(100), 100);
-  EXPECT_EQ(CWindowRectAnimation::EaseOut(250), 100);
+  const std::pair<int32_t, int32_t> cases[] = {{0, 0}, {50, 75}, {99, 99}, {100, 100}, {250, 100}};
+  for (const auto& [time, way] : cases) EXPECT_EQ(CWindowRectAnimation::EaseOut(time), way) << time;
 }
 
 TEST_F(CWindowRectAnimationTest, MovesAlongTheCurveAndEndsExactlyAtTheTarget) {

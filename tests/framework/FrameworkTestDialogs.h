@@ -1,13 +1,18 @@
-// Dialogs for the framework's tests on the headless platform: the module's own resources plus a small
-// dialog with a known layout, served as the current resource source while a test runs.
+// Fixtures for the framework's tests on the headless platform: the module's own resources plus a small
+// dialog with a known layout, a placement store in a scratch folder, and bindings on the control-kinds
+// dialog.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "common/KTestDialogResources.h"
+#include "common/TestHost.h"
+#include "framework/KDXControlSet.h"
+#include "framework/KPlacement.h"
+#include "platform/ControlKindsDialog.h"
 #include "platform/headless/KHeadlessDriver.h"
 
 // Dialog 9001, 200 x 100 dialog units at 10, 10 (headless: 6 x 13 pixel base units, so x units are
@@ -32,33 +37,48 @@ class KFrameworkTestResources : public KTestDialogResources {
   };
 };
 
-// A fresh headless platform with the test resources; Run shows a dialog and runs the script inside it.
-class KFrameworkTest {
- public:
+// A fresh headless platform with the test resources; RunDialog shows a dialog and runs the script inside it.
+class KFrameworkTest : public ::testing::Test {
+ protected:
   KFrameworkTest() { SetResourceSource(std::make_unique<KFrameworkTestResources>()); }
-  ~KFrameworkTest() { SetResourceSource(nullptr); }
-  KFrameworkTest(const KFrameworkTest&) = delete;
-  KFrameworkTest& operator=(const KFrameworkTest&) = delete;
+  ~KFrameworkTest() override { SetResourceSource(nullptr); }
 
   // Runs dialog `templateId` with `sink` and the script; the script's dialog is ended afterwards.
-  intptr_t RunDialog(uint32_t templateId, KWindowSink& sink, const std::function<void(KWnd)>& script, KWnd owner = nullptr) {
+  intptr_t RunDialog(uint32_t templateId, KWindowSink& with, const std::function<void(KWnd)>& script,
+                     KWnd owner = nullptr) {
     driver.OnNextDialog([this, script](KWnd dialog) {
       script(dialog);
       if (platform.IsWindow(dialog)) platform.EndDialog(dialog, IDOK);
     });
-    return platform.RunModalDialog(templateId, owner, sink);
+    return platform.RunModalDialog(templateId, owner, with);
   }
 
   KHeadlessDriver driver;
   KHeadlessPlatform& platform = driver.State();
+  KWindowSink sink;  // a dialog that takes every event's default
 };
 
-// A dialog sink that only remembers its window and passes every event on.
-class KPlainSink : public KWindowSink {
+// Points the placement store at a fresh scratch folder for as long as it lives.
+class KPlacementFolder {
  public:
-  bool OnInitDialog(KWnd self) override {
-    dialog = self;
-    return true;
+  KPlacementFolder() { SetPlacementFolder(testhost::ToU16(dir.Path())); }
+  ~KPlacementFolder() { SetPlacementFolder(u""); }
+  testhost::TempDir dir;
+};
+
+// Bindings on the control-kinds dialog: Bind registers one in `set`, which InDialog attaches to the dialog.
+class KBindingTest : public ::testing::Test, public KControlKindsTest {
+ protected:
+  void InDialog(const std::function<void(KWnd)>& script) {
+    RunKindsDialog(sink, [&](KWnd dialog) {
+      set.Attach(dialog);
+      script(dialog);
+    });
   }
-  KWnd dialog = nullptr;
+  KDXControl* Bind(uint32_t typeWord, int32_t id, int32_t param = -1) {
+    return set.Add(typeWord, id, nullptr, param) == 1 ? set.Find(id) : nullptr;
+  }
+
+  KWindowSink sink;
+  KDXControlSet set;
 };

@@ -3,20 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/KDXControlSet.h"
-#include "platform/ControlKindsDialog.h"
+#include "framework/FrameworkTestDialogs.h"
 
 namespace {
 
-class KDXControlEditTest : public ::testing::Test, public KControlKindsTest {};
+using KDXControlEditTest = KBindingTest;
 
 TEST_F(KDXControlEditTest, AReadOnlyFieldShowsItsValueButTakesNoTyping) {
-  KWindowSink sink;
-  RunKindsDialog(sink, [&](KWnd dialog) {
-    KDXControlSet set;
-    set.Attach(dialog);
-    set.Add(0x0B00, kKindsEdit, nullptr, -1);
-    KDXControl* edit = set.Find(kKindsEdit);
+  InDialog([&](KWnd) {
+    KDXControl* edit = Bind(0x0B00, kKindsEdit);
+    ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->SetReadOnly(true), 1);
     std::u16string text = u"shown";
     EXPECT_EQ(set.SetData(kKindsEdit, &text), 1);

@@ -4,30 +4,26 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/KDXControlSet.h"
-#include "platform/ControlKindsDialog.h"
+#include "framework/FrameworkTestDialogs.h"
 
 namespace {
 
-class KDXControlListComboTest : public ::testing::Test, public KControlKindsTest {
+class KDXControlListComboTest : public KBindingTest {
  protected:
   // Each list holds one, two, three with the item data 10, 20, 30.
-  void InDialog(const std::function<void()>& script) {
-    RunKindsDialog(sink, [&](KWnd dialog) {
+  void InFilledDialog(const std::function<void()>& script) {
+    InDialog([&](KWnd) {
       for (int32_t id : {kKindsList, kKindsDropList, kKindsCombo}) Fill(id, {u"one", u"two", u"three"});
-      set.Attach(dialog);
       script();
     });
   }
   int32_t Selection(int32_t id) { return platform.ListGetCurSel(driver.Control(id)); }
-  KDXControl* Bind(KDXControlSet& to, uint32_t typeWord, int32_t id) {
-    to.Attach(set.Dialog());
-    to.Add(typeWord, id, nullptr, -1);
-    return to.Find(id);
+  // A binding in a set of its own, so that one control can be bound in several ways.
+  KDXControl* BindAlone(KDXControlSet& own, uint32_t typeWord, int32_t id) {
+    own.Attach(set.Dialog());
+    own.Add(typeWord, id, nullptr, -1);
+    return own.Find(id);
   }
-
-  KWindowSink sink;
-  KDXControlSet set;
 };
 
 TEST_F(KDXControlListComboTest, EachKindSelectsByItsValueAndReadsItBack) {
@@ -41,7 +37,7 @@ TEST_F(KDXControlListComboTest, EachKindSelectsByItsValueAndReadsItBack) {
   };
   const Case cases[] = {
       {0x0B01, kKindsList, u"1", 1, u"1", 1},
-      {0x0B01, kKindsList, u"7", -1, u"-1", 1},  // no such index: nothing selected, but the value was set
+      {0x0B01, kKindsList, u"7", -1, u"-1", 1},    // no such index: nothing selected, but the value was set
       {0x0B02, kKindsList, u"TWO", 1, u"two", 1},  // the whole text, in any case
       {0x0B02, kKindsList, u"tw", -1, u"", 0},
       {0x0B0A, kKindsList, u"30", 2, u"30", 1},
@@ -53,11 +49,12 @@ TEST_F(KDXControlListComboTest, EachKindSelectsByItsValueAndReadsItBack) {
       {0x0B09, kKindsDropList, u"20", 1, u"20", 1},
       {0x0B09, kKindsCombo, u"10", 0, u"10", 1},
   };
-  InDialog([&] {
+  InFilledDialog([&] {
     for (const Case& c : cases) {
-      SCOPED_TRACE(testing::Message() << std::hex << c.typeWord << " " << std::dec << c.id << " " << c.selected);
+      SCOPED_TRACE(testing::Message()
+                   << std::hex << c.typeWord << " " << std::dec << c.id << " " << c.selected);
       KDXControlSet own;
-      ASSERT_NE(Bind(own, c.typeWord, c.id), nullptr);
+      ASSERT_NE(BindAlone(own, c.typeWord, c.id), nullptr);
       platform.ListSetCurSel(driver.Control(c.id), 0);
       std::u16string shown = c.shown;
       EXPECT_EQ(own.SetData(c.id, &shown), 1);
@@ -70,9 +67,9 @@ TEST_F(KDXControlListComboTest, EachKindSelectsByItsValueAndReadsItBack) {
 }
 
 TEST_F(KDXControlListComboTest, NoValueClearsTheSelectionOrTextAndStaysUnsetUntilTheUserChooses) {
-  InDialog([&] {
-    KDXControl* list = Bind(set, 0x0101, kKindsList);
-    KDXControl* combo = Bind(set, 0x0B04, kKindsCombo);
+  InFilledDialog([&] {
+    KDXControl* list = Bind(0x0101, kKindsList);
+    KDXControl* combo = Bind(0x0B04, kKindsCombo);
     platform.ListSetCurSel(driver.Control(kKindsList), 2);
     platform.SetText(driver.Control(kKindsCombo), u"old");
     list->SetValue({});
@@ -107,9 +104,9 @@ TEST_F(KDXControlListComboTest, ItemDataMatchesAsThirtyTwoBitsAndCustomListsUseT
     std::vector<uint32_t> messages;
     intptr_t number = -1;
   } custom;
-  InDialog([&] {
+  InFilledDialog([&] {
     platform.ListSetItemData(driver.Control(kKindsDropList), 1, intptr_t{0xFFFFFFFF});
-    Bind(set, 0x0509, kKindsDropList);
+    Bind(0x0509, kKindsDropList);
     uint32_t data = 0xFFFFFFFF;
     EXPECT_EQ(set.SetData(kKindsDropList, &data), 1);
     EXPECT_EQ(Selection(kKindsDropList), 1);
@@ -120,7 +117,7 @@ TEST_F(KDXControlListComboTest, ItemDataMatchesAsThirtyTwoBitsAndCustomListsUseT
     platform.SetWindowSink(driver.Control(kKindsCustom), &custom);
     for (uint32_t kind : {KDXCTRL_CUSTOMLIST, KDXCTRL_CUSTOMLIST2}) {
       KDXControlSet own;
-      KDXControl* binding = Bind(own, 0x0100 | kind, kKindsCustom);
+      KDXControl* binding = BindAlone(own, 0x0100 | kind, kKindsCustom);
       KDXValue value;
       EXPECT_EQ(binding->SetValue({1, u"4"}), 1);
       EXPECT_EQ(binding->GetValue(value), 1);

@@ -8,30 +8,22 @@
 
 namespace {
 
+// The rule editor (dialog 104): name and pattern fields, the active box, the method's radio group with
+// its first and fourth buttons, and three flag boxes.
 constexpr uint32_t kEditor = 104;
-constexpr int32_t kName = 1005;
-constexpr int32_t kPattern = 1006;
-constexpr int32_t kActive = 1010;
-constexpr int32_t kMethod = 1002;
-constexpr int32_t kNoChecking = 1025;
-constexpr int32_t kMustExist = 1008;
-constexpr int32_t kCount = 1017;
-constexpr int32_t kText = 1013;
-constexpr int32_t kOrder = 1009;
+enum : int32_t { kName = 1005, kPattern = 1006, kActive = 1010, kMethod = 1002, kNoChecking = 1025 };
+enum : int32_t { kMustExist = 1008, kCount = 1017, kText = 1013, kOrder = 1009 };
 
-class KDXControlSetTest : public ::testing::Test, public KFrameworkTest {
+class KDXControlSetTest : public KFrameworkTest {
  protected:
   // The rule editor's bindings: no variables at registration, each passed with its transfer.
-  void InEditor(const std::function<void()> &script) {
+  void InEditor(const std::function<void()>& script) {
     RunDialog(kEditor, sink, [&](KWnd dialog) {
       set.Attach(dialog);
-      set.Add(0x0B00, kName, nullptr, -1);
-      set.Add(0x0B00, kPattern, nullptr, -1);
-      set.Add(0x0D05, kActive, nullptr, -1);
-      set.Add(0x0107, kMethod, nullptr, -1);
-      set.Add(0x1005, kCount, nullptr, 0x2);
-      set.Add(0x1005, kText, nullptr, 0x4);
-      set.Add(0x1005, kOrder, nullptr, 0x8);
+      const std::tuple<uint32_t, int32_t, int32_t> bindings[] = {
+          {0x0B00, kName, -1},   {0x0B00, kPattern, -1}, {0x0D05, kActive, -1}, {0x0107, kMethod, -1},
+          {0x1005, kCount, 0x2}, {0x1005, kText, 0x4},   {0x1005, kOrder, 0x8}};
+      for (const auto& [typeWord, id, param] : bindings) set.Add(typeWord, id, nullptr, param);
       set.SetRange(kName, 1, 80);
       set.SetRange(kPattern, 1, 2000);
       script();
@@ -41,7 +33,6 @@ class KDXControlSetTest : public ::testing::Test, public KFrameworkTest {
     return platform.shownMessageBoxes.empty() ? u"" : platform.shownMessageBoxes.back().text;
   }
 
-  KPlainSink sink;
   KDXControlSet set;
 };
 
@@ -61,21 +52,26 @@ TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabel) {
     platform.SetText(driver.Control(kName), u"Rule");
     platform.SetText(driver.Control(kPattern), std::u16string(2001, u'a'));
     EXPECT_EQ(set.Validate(0), 0);
-    EXPECT_EQ(LastMessage(), u"Text to search:\nInvalid text length.\n(Valid range from 1 to 2000 characters)");
+    EXPECT_EQ(LastMessage(),
+              u"Text to search:\nInvalid text length.\n(Valid range from 1 to 2000 characters)");
     EXPECT_EQ(platform.GetFocus(), driver.Control(kPattern));
     EXPECT_EQ(platform.shownMessageBoxes.back().type, MB_OK);
-  });
-}
 
-TEST_F(KDXControlSetTest, AMaximumAloneLeavesTheMinimumEmptyInTheMessage) {
-  InEditor([&] {
-    KDXControl* name = set.Find(kName);
-    ASSERT_NE(name, nullptr);
-    name->Data->Minimum.clear();
-    name->Data->Maximum = u"80";
+    set.Find(kName)->Data->Minimum.clear();  // a maximum alone leaves the minimum empty in the message
     platform.SetText(driver.Control(kName), std::u16string(81, u'n'));
     EXPECT_EQ(set.Validate(kName), 0);
     EXPECT_EQ(LastMessage(), u"Pattern Name:\nInvalid text length.\n(Valid range from  to 80 characters)");
+  });
+}
+
+TEST_F(KDXControlSetTest, KindsOutsideTheTablesMakeNoBinding) {
+  InEditor([&] {
+    const int before = set.Bindings().GetSize();
+    EXPECT_EQ(set.Add(0x0000, kName, nullptr, -1), 0);  // data kind 0
+    EXPECT_EQ(set.Add(0x120E, kName, nullptr, -1), 0);  // both kinds beyond the tables
+    EXPECT_EQ(set.Bindings().GetSize(), before);
+    EXPECT_EQ(set.Validate(4242), 0);
+    EXPECT_EQ(set.SetRange(4242, 1, 2), 0);
   });
 }
 
@@ -118,34 +114,27 @@ TEST_F(KDXControlSetTest, BitBoxesShareOneVariable) {
   });
 }
 
-TEST_F(KDXControlSetTest, RadioGroupGivesTheIndexOfTheCheckedButton) {
+// A radio group or a check box with nothing to show reads back as no value and leaves the variable alone.
+TEST_F(KDXControlSetTest, RadioGroupGivesTheCheckedIndexAndACheckBoxShowsNoValueAsIndeterminate) {
   InEditor([&] {
     int32_t method = 3;
     set.SetData(kMethod, &method);
     EXPECT_EQ(driver.Check(kMustExist), BST_CHECKED);
     EXPECT_EQ(driver.Check(kNoChecking), BST_UNCHECKED);
-
     platform.SetCheck(driver.Control(kMustExist), BST_UNCHECKED);
     method = 7;
-    EXPECT_EQ(set.GetData(kMethod, &method), 0);  // nothing checked: no value, variable untouched
+    EXPECT_EQ(set.GetData(kMethod, &method), 0);
     EXPECT_EQ(method, 7);
-
     platform.SetCheck(driver.Control(kNoChecking), BST_CHECKED);
     EXPECT_EQ(set.GetData(kMethod, &method), 1);
     EXPECT_EQ(method, 0);
-  });
-}
 
-TEST_F(KDXControlSetTest, CheckBoxShowsNoValueAsTheIndeterminateState) {
-  InEditor([&] {
-    KDXControl* active = set.Find(kActive);
-    active->SetValue({});
+    set.Find(kActive)->SetValue({});
     EXPECT_EQ(driver.Check(kActive), BST_INDETERMINATE);
     EXPECT_EQ(platform.GetStyle(driver.Control(kActive)) & BS_TYPEMASK, BS_AUTO3STATE);
     int32_t value = 5;
     EXPECT_EQ(set.GetData(kActive, &value), 0);
     EXPECT_EQ(value, 5);
-
     value = 1;
     set.SetData(kActive, &value);
     EXPECT_EQ(platform.GetStyle(driver.Control(kActive)) & BS_TYPEMASK, BS_AUTOCHECKBOX);
@@ -169,17 +158,6 @@ TEST_F(KDXControlSetTest, DifferingStringsGiveNoValueAndAnEmptyField) {
     EXPECT_EQ(set.StoreBound(kName), 1);  // still unset: two variables keep their texts
     EXPECT_EQ(first, u"one");
     EXPECT_EQ(second, u"two");
-  });
-}
-
-TEST_F(KDXControlSetTest, KindsOutsideTheTablesMakeNoBinding) {
-  InEditor([&] {
-    const int before = set.Bindings().GetSize();
-    EXPECT_EQ(set.Add(0x0000, kName, nullptr, -1), 0);  // data kind 0
-    EXPECT_EQ(set.Add(0x120E, kName, nullptr, -1), 0);  // both kinds beyond the tables
-    EXPECT_EQ(set.Bindings().GetSize(), before);
-    EXPECT_EQ(set.Validate(4242), 0);
-    EXPECT_EQ(set.SetRange(4242, 1, 2), 0);
   });
 }
 

@@ -4,26 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "framework/FrameworkTestDialogs.h"
-#include "framework/KPlacement.h"
 
 namespace {
 
-class KDialogTest : public ::testing::Test, public KFrameworkTest {
+class KDialogTest : public KFrameworkTest {
  protected:
-  KDialogTest() {
-    folder = std::filesystem::temp_directory_path() /
-             ("ip_kdialog_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(folder);
-    SetPlacementFolder(folder.u16string());
-  }
-  ~KDialogTest() override {
-    SetPlacementFolder(u"");
-    std::filesystem::remove_all(folder);
-  }
-  // Opens a KDialog on the fit dialog and runs the script in it.
+  // Opens a KDialog on the fit dialog, runs the script in it and closes it with Escape.
   intptr_t Open(KDialog& dialog, const std::function<void()>& script) {
     driver.OnNextDialog([&, script](KWnd) {
       script();
@@ -31,7 +18,13 @@ class KDialogTest : public ::testing::Test, public KFrameworkTest {
     });
     return dialog.DoModal();
   }
-  std::filesystem::path folder;
+  KPoint OpenedAt(KWnd owner) {
+    KDialog dialog(kFitDialog, owner);
+    KPoint at;
+    Open(dialog, [&] { at = platform.GetWindowRect(driver.Dialog()).TopLeft(); });
+    return at;
+  }
+  KPlacementFolder store;
 };
 
 TEST_F(KDialogTest, ReopensWhereItWasClosedRelativeToItsOwner) {
@@ -39,8 +32,7 @@ TEST_F(KDialogTest, ReopensWhereItWasClosedRelativeToItsOwner) {
   KDialog first(kFitDialog, owner);
   EXPECT_EQ(Open(first, [&] { platform.MoveWindow(driver.Dialog(), {250, 180, 556, 371}); }), IDCANCEL);
   platform.MoveWindow(owner, {200, 150, 1000, 750});
-  KDialog second(kFitDialog, owner);
-  Open(second, [&] { EXPECT_EQ(platform.GetWindowRect(driver.Dialog()).TopLeft(), (KPoint{350, 230})); });
+  EXPECT_EQ(OpenedAt(owner), (KPoint{350, 230}));
 
   KDialog unremembered(kFitDialog, owner);
   unremembered.StartDisabled = 1;
@@ -48,8 +40,7 @@ TEST_F(KDialogTest, ReopensWhereItWasClosedRelativeToItsOwner) {
     EXPECT_FALSE(platform.IsWindowEnabled(driver.Dialog()));
     platform.MoveWindow(driver.Dialog(), {0, 0, 306, 191});
   });
-  KDialog third(kFitDialog, owner);
-  Open(third, [&] { EXPECT_EQ(platform.GetWindowRect(driver.Dialog()).TopLeft(), (KPoint{350, 230})); });
+  EXPECT_EQ(OpenedAt(owner), (KPoint{350, 230}));
 }
 
 TEST_F(KDialogTest, SizeLimitsHoldAMinimumOrAFixedSize) {
@@ -85,7 +76,7 @@ TEST_F(KDialogTest, HelpButtonModesAndF1) {
   EXPECT_EQ(driver.HelpRequests()[1].data, 0x80000U + kFitEdit);
 }
 
-TEST_F(KDialogTest, ToolTipsComeFromControlsWhenSwitchedOn) {
+TEST_F(KDialogTest, ToolTipsWhenSwitchedOnAndGreyReadOnlyEdits) {
   KDialog dialog(kFitDialog, nullptr);
   dialog.Flags = KDIALOG_TOOLTIPS;
   Open(dialog, [&] {
@@ -94,22 +85,17 @@ TEST_F(KDialogTest, ToolTipsComeFromControlsWhenSwitchedOn) {
     EXPECT_EQ(driver.ToolTip(kFitLabel), u"&Label:");
     dialog.Flags = 0;
     EXPECT_EQ(driver.ToolTip(kFitEdit), std::nullopt);
-  });
-  char16_t buffer[256];
-  dialog.Flags = KDIALOG_TOOLTIPS;
-  EXPECT_EQ(dialog.GetToolTipText(32550, 1, buffer, 256), 0);  // a string without a line break
-}
 
-TEST_F(KDialogTest, ReadOnlyEditsAskingAsEditsAreGrey) {
-  KDialog dialog(kFitDialog, nullptr);
-  Open(dialog, [&] {
-    KCtlColor colors;
+    KCtlColor colors;  // only an edit that is read-only but asks as an edit is grey
     EXPECT_FALSE(dialog.OnCtlColor(driver.Control(kFitEdit), CTLCOLOR_EDIT, colors));
     platform.Window(driver.Control(kFitEdit))->style |= ES_READONLY;
     ASSERT_TRUE(dialog.OnCtlColor(driver.Control(kFitEdit), CTLCOLOR_EDIT, colors));
     EXPECT_EQ(colors.background, 0xC0C0C0U);
     EXPECT_EQ(colors.stockBrush, LTGRAY_BRUSH);
   });
+  char16_t buffer[256];
+  dialog.Flags = KDIALOG_TOOLTIPS;
+  EXPECT_EQ(dialog.GetToolTipText(32550, 1, buffer, 256), 0);  // a string without a line break
 }
 
 }  // namespace

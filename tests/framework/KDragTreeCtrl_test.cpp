@@ -16,7 +16,7 @@ constexpr uint32_t kMoveCursor = 28603;
 constexpr uint32_t kCopyCursor = 28604;
 
 // The tree's parent: allows dragging, accepts the node under the cursor with `position`, records drops.
-class KDragParent : public KPlainSink {
+class KDragParent : public KWindowSink {
  public:
   bool OnNotify(KNotify& notify) override {
     if (notify.code < DRAGTREE_BEGINDRAG || notify.code > DRAGTREE_DROP) return false;
@@ -35,7 +35,8 @@ class KDragParent : public KPlainSink {
   std::vector<NMDRAGTREE> drops;
 };
 
-class KDragTreeCtrlTest : public ::testing::Test, public KFrameworkTest {
+// A tree of 40 nodes in the rule editor's dialog.
+class KDragTreeCtrlTest : public KFrameworkTest {
  protected:
   void InTree(const std::function<void()>& script) {
     RunDialog(kEditor, parent, [&](KWnd) {
@@ -51,12 +52,12 @@ class KDragTreeCtrlTest : public ::testing::Test, public KFrameworkTest {
       tree.Detach();
     });
   }
-  // A screen point in the tree's client area.
-  KPoint At(int32_t x, int32_t y) { return platform.ClientToScreen(window, {x, y}); }
+  // A screen point in the tree's client area, `y` pixels down.
+  KPoint At(int32_t y) { return platform.ClientToScreen(window, {30, y}); }
   // Presses on node `row` and moves beyond the drag distance, which starts the drag.
   void StartDrag(int32_t row) {
-    driver.MouseDown(At(30, row * kRow + 8));
-    driver.MouseMove(At(30, row * kRow + 14));
+    driver.MouseDown(At(row * kRow + 8));
+    driver.MouseMove(At(row * kRow + 14));
   }
   KHeadlessTree& State() { return *platform.Window(window)->tree; }
 
@@ -76,61 +77,54 @@ TEST_F(KDragTreeCtrlTest, ParentRefusingTheBeginLeavesTheNodeSelectedWithoutADra
   });
 }
 
-// Each case: the parent's position, the pixel inside the target's row, the resolved position.
-struct PositionCase {
-  int32_t asked;
-  int32_t offset;
-  int32_t resolved;
-};
-
-TEST_F(KDragTreeCtrlTest, PositionsResolveByTwelfthsOfTheRow) {
-  const PositionCase cases[] = {
-      {7, 0, DRAGTREE_BEFORE}, {7, 4, DRAGTREE_BEFORE},  {7, 5, DRAGTREE_ON},     {7, 9, DRAGTREE_ON},
-      {7, 10, DRAGTREE_AFTER}, {7, 15, DRAGTREE_AFTER},  {6, 7, DRAGTREE_BEFORE}, {6, 8, DRAGTREE_AFTER},
-      {3, 4, DRAGTREE_BEFORE}, {3, 15, DRAGTREE_ON},     {5, 9, DRAGTREE_ON},     {5, 10, DRAGTREE_AFTER},
+TEST_F(KDragTreeCtrlTest, PositionsResolveByTwelfthsOfTheRowAndARefusedTargetDropsNothing) {
+  struct Case {
+    int32_t asked;   // the parent's answer
+    int32_t offset;  // the pixel inside the target's row
+    int32_t resolved;
+    bool refused = false;  // the parent refuses the target: the no-drop cursor and no drop
+  };
+  const Case cases[] = {
+      {7, 0, DRAGTREE_BEFORE}, {7, 4, DRAGTREE_BEFORE},
+      {7, 5, DRAGTREE_ON},     {7, 9, DRAGTREE_ON},
+      {7, 10, DRAGTREE_AFTER}, {7, 15, DRAGTREE_AFTER},
+      {6, 7, DRAGTREE_BEFORE}, {6, 8, DRAGTREE_AFTER},
+      {3, 4, DRAGTREE_BEFORE}, {3, 15, DRAGTREE_ON},
+      {5, 9, DRAGTREE_ON},     {5, 10, DRAGTREE_AFTER},
       {1, 0, DRAGTREE_ON},     {0, 8, 0},
+      {7, 8, 0, true},
   };
   InTree([&] {
-    for (const PositionCase& c : cases) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.asked << " at " << c.offset);
       parent.position = c.asked;
+      parent.refuseTarget = c.refused;
+      parent.drops.clear();
       StartDrag(1);
       ASSERT_TRUE(tree.IsDragging());
-      driver.MouseMove(At(30, 5 * kRow + c.offset));
-      const bool on = c.resolved == DRAGTREE_ON;
+      driver.MouseMove(At(5 * kRow + c.offset));
       const bool mark = c.resolved == DRAGTREE_BEFORE || c.resolved == DRAGTREE_AFTER;
-      EXPECT_EQ(State().dropHighlight != nullptr, on) << c.asked << " at " << c.offset;
-      EXPECT_EQ(State().insertMark != nullptr, mark) << c.asked << " at " << c.offset;
-      if (mark) {
-        EXPECT_EQ(State().insertMarkAfter, c.resolved == DRAGTREE_AFTER);
-      }
-      driver.MouseUp(At(30, 5 * kRow + c.offset));
-      ASSERT_FALSE(parent.drops.empty());
-      EXPECT_EQ(parent.drops.back().position, c.resolved) << c.asked << " at " << c.offset;
-      EXPECT_EQ(parent.drops.back().item, nodes[1]);
-      EXPECT_EQ(parent.drops.back().target, nodes[5]);
+      EXPECT_EQ(State().dropHighlight != nullptr, c.resolved == DRAGTREE_ON);
+      EXPECT_EQ(State().insertMark != nullptr, mark);
+      EXPECT_EQ(mark && State().insertMarkAfter, c.resolved == DRAGTREE_AFTER);
+      EXPECT_EQ(driver.CursorId(), c.refused ? static_cast<uint32_t>(KStdCursor::No) : kMoveCursor);
+      driver.MouseUp(At(5 * kRow + c.offset));
+      EXPECT_FALSE(tree.IsDragging());
       EXPECT_EQ(State().insertMark, nullptr);
       EXPECT_EQ(State().dropHighlight, nullptr);
+      ASSERT_EQ(parent.drops.size(), c.refused ? 0U : 1U);
+      if (c.refused) continue;
+      EXPECT_EQ(parent.drops.back().position, c.resolved);
+      EXPECT_EQ(parent.drops.back().item, nodes[1]);
+      EXPECT_EQ(parent.drops.back().target, nodes[5]);
     }
   });
 }
 
-TEST_F(KDragTreeCtrlTest, RefusedTargetShowsNoDropAndDropsNothing) {
-  parent.refuseTarget = true;
+TEST_F(KDragTreeCtrlTest, ControlSwitchesCopyAndEscapeOrCancelModeEndWithoutDropAndF2Edits) {
   InTree([&] {
     StartDrag(1);
-    driver.MouseMove(At(30, 5 * kRow + 8));
-    EXPECT_EQ(driver.CursorId(), static_cast<uint32_t>(KStdCursor::No));
-    EXPECT_EQ(State().dropHighlight, nullptr);
-    driver.MouseUp(At(30, 5 * kRow + 8));
-    EXPECT_TRUE(parent.drops.empty());
-    EXPECT_FALSE(tree.IsDragging());
-  });
-}
-
-TEST_F(KDragTreeCtrlTest, ControlSwitchesCopyAndEscapeOrCancelModeEndWithoutDrop) {
-  InTree([&] {
-    StartDrag(1);
-    driver.MouseMove(At(30, 5 * kRow + 8));
+    driver.MouseMove(At(5 * kRow + 8));
     EXPECT_EQ(driver.CursorId(), kMoveCursor);
     driver.KeyDown(VK_CONTROL);
     EXPECT_EQ(tree.Copy(), 1);
@@ -146,23 +140,28 @@ TEST_F(KDragTreeCtrlTest, ControlSwitchesCopyAndEscapeOrCancelModeEndWithoutDrop
     EXPECT_FALSE(platform.Drag().began);
 
     StartDrag(1);
-    driver.MouseMove(At(30, 6 * kRow + 8));
+    driver.MouseMove(At(6 * kRow + 8));
     driver.CancelMode();
     EXPECT_FALSE(tree.IsDragging());
-    driver.MouseUp(At(30, 6 * kRow + 8));
+    driver.MouseUp(At(6 * kRow + 8));
     EXPECT_TRUE(parent.drops.empty());
+
+    driver.SelectTreeItem(kTreeId, nodes[3]);
+    driver.KeyDown(VK_F2);
+    EXPECT_EQ(State().editing, static_cast<KHeadlessTree::Item*>(State().Find(nodes[3])));
+    EXPECT_NE(platform.TreeGetEditControl(window), nullptr);
   });
 }
 
-TEST_F(KDragTreeCtrlTest, AutoScrollsOneLineEvery75MillisecondsNearTheTop) {
+TEST_F(KDragTreeCtrlTest, AutoScrollsOneLineEvery75MillisecondsNearEitherEdge) {
   InTree([&] {
     for (int i = 0; i < 3; ++i) platform.Scroll(window, SB_VERT, SB_LINEDOWN);
     StartDrag(1);
-    driver.MouseMove(At(30, 20));  // exactly 20 pixels down: outside the zone
+    driver.MouseMove(At(20));  // exactly 20 pixels down: outside the zone
     driver.AdvanceClock(150);
     EXPECT_EQ(platform.GetScrollPos(window, SB_VERT), 3);
 
-    driver.MouseMove(At(30, 19));
+    driver.MouseMove(At(19));
     std::vector<int32_t> positions;
     for (int i = 0; i < 5; ++i) {
       driver.AdvanceClock(74);
@@ -172,27 +171,12 @@ TEST_F(KDragTreeCtrlTest, AutoScrollsOneLineEvery75MillisecondsNearTheTop) {
     }
     // The timer was due 150 ms after the drag began, so every tick falls 1 ms after a pause of 74.
     EXPECT_EQ(positions, (std::vector<int32_t>{3, 2, 2, 1, 1, 0, 0, 0, 0, 0}));
-    driver.MouseUp(At(30, 19));
-  });
-}
 
-TEST_F(KDragTreeCtrlTest, AutoScrollsDownAboveTheBottomAndBeyondIt) {
-  InTree([&] {
-    StartDrag(1);
     const int32_t bottom = platform.GetClientRect(window).bottom;
-    driver.MouseMove(At(30, bottom + 30));  // below the control
+    driver.MouseMove(At(bottom + 30));  // below the control
     driver.AdvanceClock(75 * 3);
     EXPECT_EQ(platform.GetScrollPos(window, SB_VERT), 3);
-    driver.MouseUp(At(30, bottom + 30));
-  });
-}
-
-TEST_F(KDragTreeCtrlTest, F2EditsTheSelectedNodeOutsideADrag) {
-  InTree([&] {
-    driver.SelectTreeItem(kTreeId, nodes[3]);
-    driver.KeyDown(VK_F2);
-    EXPECT_EQ(State().editing, static_cast<KHeadlessTree::Item*>(State().Find(nodes[3])));
-    EXPECT_NE(platform.TreeGetEditControl(window), nullptr);
+    driver.MouseUp(At(bottom + 30));
   });
 }
 
