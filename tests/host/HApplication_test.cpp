@@ -1,6 +1,7 @@
 // End to end through the real module: rules from the global and project files, exit codes, errors.
 #include "HApplication.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -10,6 +11,9 @@
 #include "HostTestFiles.h"
 
 namespace {
+
+using testing::HasSubstr;
+using testing::Not;
 
 // One rule section; method 1 with count and text unless said otherwise.
 std::string Rule(const std::string& name, const std::string& pattern, int regEx = 1, int method = 1,
@@ -43,7 +47,7 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
   const std::string clean = m_files.Write("clean/de.po", Po("Open %s", "%s öffnen"));
   EXPECT_EQ(Run({clean}), HApplication::kClean) << m_err.str();
   EXPECT_EQ(m_out.str(), "");
-  EXPECT_NE(m_err.str().find("1 units checked in 1 files, 0 violations"), std::string::npos) << m_err.str();
+  EXPECT_THAT(m_err.str(), HasSubstr("1 units checked in 1 files, 0 violations"));
 
   const std::string dirty = m_files.Write("dirty/de.po", Po("Copy %s to %d", "Kopieren nach %d"));
   EXPECT_EQ(Run({dirty}), HApplication::kViolations);
@@ -51,19 +55,19 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
             dirty + ":4: [Copy %s to %d] Printf: Unequal number of matches. Source: 2, Translation: 1\n");
 
   EXPECT_EQ(Run({m_files.Path("nowhere")}), HApplication::kError);
-  EXPECT_NE(m_err.str().find("nowhere: no such file or folder"), std::string::npos);
+  EXPECT_THAT(m_err.str(), HasSubstr("nowhere: no such file or folder"));
   EXPECT_EQ(Run({"--format", "yaml", clean}), HApplication::kError);
   EXPECT_EQ(Run({"--module", m_files.Path("none.zak"), clean}), HApplication::kError);
-  EXPECT_NE(m_err.str().find("cannot load the module"), std::string::npos);
+  EXPECT_THAT(m_err.str(), HasSubstr("cannot load the module"));
 }
 
 TEST_F(HApplicationTest, BrokenFileIsAnErrorButTheOthersAreStillChecked) {
   m_files.Write("p/a.xlf", "<xliff><file>\n");
   m_files.Write("p/b.po", Po("%s", "x"));
   EXPECT_EQ(Run({"-q", m_files.Path("p")}), HApplication::kError);
-  EXPECT_NE(m_out.str().find("b.po:4:"), std::string::npos) << m_out.str();
-  EXPECT_NE(m_err.str().find("a.xlf:1: "), std::string::npos) << "[" << m_err.str() << "]";
-  EXPECT_EQ(m_err.str().find("units checked"), std::string::npos) << "--quiet keeps the summary back";
+  EXPECT_THAT(m_out.str(), HasSubstr("b.po:4:"));
+  EXPECT_THAT(m_err.str(), HasSubstr("a.xlf:1: "));
+  EXPECT_THAT(m_err.str(), Not(HasSubstr("units checked"))) << "--quiet keeps the summary back";
 }
 
 TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
@@ -76,8 +80,7 @@ TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
 
   const std::string shared = m_files.Write("shared.ini", Rule("Must say Acme", "Acme", 0, 3));
   EXPECT_EQ(Run({"--project-rules", shared, one, two}), HApplication::kViolations);
-  EXPECT_NE(m_out.str().find("two/fr.po:4: [Acme] Must say Acme: No text found"), std::string::npos)
-      << m_out.str();
+  EXPECT_THAT(m_out.str(), HasSubstr("two/fr.po:4: [Acme] Must say Acme: No text found"));
 }
 
 TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
@@ -85,16 +88,14 @@ TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
   const std::string xliff = m_files.Write("p/fr.xlf", R"(<xliff version="1.2"><file><body>
 <trans-unit id="c"><source>a <x id="1"/></source><target>b</target></trans-unit></body></file></xliff>)");
   EXPECT_EQ(Run({"--format", "json", xliff}), HApplication::kViolations);
-  EXPECT_NE(m_out.str().find(R"("rule": "Codes")"), std::string::npos) << m_out.str();
+  EXPECT_THAT(m_out.str(), HasSubstr(R"("rule": "Codes")"));
 }
 
 TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {
   m_files.Write("global/settings.ini", Rule("Broken", "(x"));
   EXPECT_EQ(Run({"-v", m_files.Write("p/de.po", Po("x", "y"))}), HApplication::kClean);
-  EXPECT_NE(m_err.str().find("\"(x\" does not compile: missing closing parenthesis at offset 2"),
-            std::string::npos)
-      << m_err.str();
-  EXPECT_NE(m_err.str().find("add-in \"Inline Patterns\""), std::string::npos) << m_err.str();
+  EXPECT_THAT(m_err.str(), HasSubstr("\"(x\" does not compile: missing closing parenthesis at offset 2"));
+  EXPECT_THAT(m_err.str(), HasSubstr("add-in \"Inline Patterns\""));
 }
 
 TEST(HApplicationProgram, HelpAndUsageErrorFromTheProgram) {

@@ -1,6 +1,7 @@
 // PO entries: plural forms, context, skipped entries and line numbers.
 #include "HPoReader.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,6 +10,8 @@
 #include "HostTestFiles.h"
 
 namespace {
+
+using testing::HasSubstr;
 
 constexpr const char* kCatalog = R"(msgid ""
 msgstr ""
@@ -81,12 +84,8 @@ TEST(HPoReader, EntryLinesCountObsoleteEntriesAndSkipPreviousMsgids) {
 TEST(HPoReader, SyntaxErrorAndMissingFileAreErrors) {
   HostTestFiles files;
   const std::string path = files.Write("bad.po", "msgid \"a\"\nmsgstr \"b\"\nmsgid unquoted\n");
-  try {
-    HPoReader::Read(path, [](const HUnit&) {});
-    FAIL() << "no error";
-  } catch (const HError& error) {
-    EXPECT_NE(std::string(error.what()).find(path + ":3"), std::string::npos) << error.what();
-  }
+  EXPECT_THAT([&] { HPoReader::Read(path, [](const HUnit&) {}); },
+              testing::ThrowsMessage<HError>(HasSubstr(path + ":3")));
   EXPECT_THROW(HPoReader::Read(files.Path("missing.po"), [](const HUnit&) {}), HError);
 }
 

@@ -1,6 +1,7 @@
 // The report formats: well-formed documents that carry every field of every violation.
 #include "HReporter.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 
@@ -11,6 +12,8 @@
 #include "HostTestFiles.h"
 
 namespace {
+
+using testing::HasSubstr;
 
 HRunResult SampleResult() {
   HRunResult result;
@@ -92,7 +95,7 @@ TEST(HReporter, SarifPercentEncodesFileUris) {
   file.violations.push_back({file.path, 1, "u", "r", "m", "s", "t"});
   std::ostringstream out;
   HReporter(HFormat::Sarif, false, false).Write(result, out);
-  EXPECT_NE(out.str().find(R"("uri": "a%20b/%C3%A9%25.po")"), std::string::npos) << out.str();
+  EXPECT_THAT(out.str(), HasSubstr(R"("uri": "a%20b/%C3%A9%25.po")"));
 }
 
 TEST(HReporter, JUnitHasOneTestCasePerFileAndFailsDirtyOnes) {
@@ -101,12 +104,10 @@ TEST(HReporter, JUnitHasOneTestCasePerFileAndFailsDirtyOnes) {
       xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "junit.xml", nullptr, XML_PARSE_NONET);
   ASSERT_NE(doc, nullptr) << xml;
   xmlFreeDoc(doc);
-  EXPECT_NE(xml.find(R"(<testsuites name="inline-patterns" tests="2" failures="1" errors="0">)"),
-            std::string::npos);
-  EXPECT_NE(xml.find(R"(<testcase classname="inline-patterns" name="a b/clean.po">)"), std::string::npos);
-  EXPECT_NE(xml.find("dirty.xlf:7: [u&quot;1] Tags &lt;x&gt;: &quot;&lt;b&gt;&quot; doesn&apos;t exist"),
-            std::string::npos)
-      << xml;
+  EXPECT_THAT(xml, HasSubstr(R"(<testsuites name="inline-patterns" tests="2" failures="1" errors="0">)"));
+  EXPECT_THAT(xml, HasSubstr(R"(<testcase classname="inline-patterns" name="a b/clean.po">)"));
+  EXPECT_THAT(xml,
+              HasSubstr("dirty.xlf:7: [u&quot;1] Tags &lt;x&gt;: &quot;&lt;b&gt;&quot; doesn&apos;t exist"));
 }
 
 }  // namespace

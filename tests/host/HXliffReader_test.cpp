@@ -1,6 +1,7 @@
 // XLIFF 1.2 and 2.x units: inline tags as written and skipped, line numbers, what is not checked.
 #include "HXliffReader.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -69,12 +70,8 @@ TEST(HXliffReader, UnitsWithoutTranslationAreNotChecked) {
 TEST(HXliffReader, MalformedFileNamesFileAndLine) {
   HostTestFiles files;
   const std::string path = files.Write("bad.xlf", "<xliff>\n<file>\n</xliff>\n");
-  try {
-    HXliffReader::Read(path, [](const HUnit&) {});
-    FAIL() << "no error";
-  } catch (const HError& error) {
-    EXPECT_EQ(std::string(error.what()).rfind(path + ":3: ", 0), 0u) << "[" << error.what() << "]";
-  }
+  EXPECT_THAT([&] { HXliffReader::Read(path, [](const HUnit&) {}); },
+              testing::ThrowsMessage<HError>(testing::StartsWith(path + ":3: ")));
   EXPECT_THROW(HXliffReader::Read(files.Path("missing.xlf"), [](const HUnit&) {}), HError);
 }
 
