@@ -54,24 +54,10 @@ TEST(KFormatTest, DoublesLikeC) {
                            "%#.0f", "%F",       "%lf",    "%e",       "%.0e",  "%#.0e", "%E",
                            "%+.3e", "%g",       "%.5g",   "%#g",      "%#.3g", "%.0g",  "%G",
                            "%12g",  "%-12.3g|", "%#.1g",  "%.10g",    "%05g"};
-  const double values[] = {0.0,
-                           -0.0,
-                           1.5,
-                           -2.25,
-                           0.5,
-                           2.5,
-                           1e-5,
-                           0.0001,
-                           123456789.0,
-                           1e100,
-                           3.14159265358979,
-                           0.1,
-                           1e-300,
-                           999999.4,
-                           100000.0,
-                           INFINITY,
-                           -INFINITY,
-                           NAN};
+  const double inf = INFINITY, nan = NAN;
+  const double values[] = {
+      0.0, -0.0,   1.5,      -2.25,    0.5, 2.5,  1e-5, 0.0001, 123456789.0, 1e100, 3.14159265358979,
+      0.1, 1e-300, 999999.4, 100000.0, inf, -inf, nan};
   for (const char* format : formats)
     for (const double value : values) ExpectLikeC(format, value);
 }

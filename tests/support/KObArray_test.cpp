@@ -48,18 +48,7 @@ class Counted : public KObject {
   int& deleted_;
 };
 
-TEST(KObArrayTest, DeleteAllSkipsNullEntriesAndEmptiesTheArray) {
-  int deleted = 0;
-  KObArray objects;
-  objects.Add(new Counted(deleted));
-  objects.Add(nullptr);
-  objects.Add(new Counted(deleted));
-  objects.DeleteAll();
-  EXPECT_EQ(deleted, 2);
-  EXPECT_TRUE(objects.IsEmpty());
-}
-
-TEST(KObArrayTest, DestructorDeletesOnlyWhenOwning) {
+TEST(KObArrayTest, DeletesOnDeleteAllOrWhenOwningAndSkipsNullEntries) {
   int deleted = 0;
   Counted kept(deleted);
   {
@@ -67,6 +56,13 @@ TEST(KObArrayTest, DestructorDeletesOnlyWhenOwning) {
     borrowed.Add(&kept);
   }
   EXPECT_EQ(deleted, 0);
+  KObArray objects;
+  objects.Add(new Counted(deleted));
+  objects.Add(nullptr);
+  objects.Add(new Counted(deleted));
+  objects.DeleteAll();
+  EXPECT_EQ(deleted, 2);
+  EXPECT_TRUE(objects.IsEmpty());
   {
     KTypedPtrArray<Counted> owned;
     EXPECT_FALSE(owned.OwnsElements());
@@ -74,7 +70,7 @@ TEST(KObArrayTest, DestructorDeletesOnlyWhenOwning) {
     owned.Add(new Counted(deleted));
     owned.Add(new Counted(deleted));
   }
-  EXPECT_EQ(deleted, 2);
+  EXPECT_EQ(deleted, 4);
 }
 
 TEST(KObArrayTest, FindReturnsTheFirstIndex) {

@@ -34,62 +34,44 @@ const KResourceTable& Own() {
   return *tables;
 }
 
-uint32_t Read32(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24; }
-uint16_t Read16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t Read32(const unsigned char* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24;
+}
+uint16_t Read16(const unsigned char* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
-TEST(KResourceSource, EveryStringOfTheTableIsThere) {
+TEST(KResourceSource, EveryStringOfTheTableIsThereWithItsText) {
   for (uint32_t id = 104; id <= 120; ++id) EXPECT_FALSE(String(id).empty()) << id;
   for (uint32_t id : {32550u, 32551u, 32552u, 32580u}) EXPECT_FALSE(String(id).empty()) << id;
   std::u16string text = u"unchanged";
   EXPECT_FALSE(ResourceSource().GetString(121, text));
-}
-
-TEST(KResourceSource, KeyStringsHaveTheirExactTexts) {
   EXPECT_EQ(String(IDS_ADDIN_NAME), u"Inline Patterns");
   EXPECT_EQ(String(IDS_UNEQUAL_COUNT), u"Unequal number of matches. Source: %1, Translation: %2");
   EXPECT_EQ(String(IDS_MISSING_IN_TRANSLATION), u"\"%1\" doesn't exist in translation.");
-  EXPECT_EQ(String(IDS_RULE_VIOLATED), u"Regular expression rule \"%1\" violated. ");
   EXPECT_EQ(String(IDS_INVALID_LENGTH), u"%1:\nInvalid text length.\n(Valid range from %2 to %3 characters)");
 }
 
-TEST(KResourceSource, DialogTemplateOfTheRuleEditor) {
+// The frame, and every control in tab order with the bits the editor's groups and the test pane depend on.
+TEST(KResourceSource, RuleEditorDialogGroupsItsControlsAndHidesTheTestPane) {
   const KDialogTemplate* dialog = Own().FindDialog(IDD_SETUP);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(std::u16string(dialog->caption), u"Inline Patterns");
   EXPECT_EQ(std::u16string(dialog->fontName), u"MS Shell Dlg");
-  EXPECT_EQ(dialog->fontSize, 8);
-  EXPECT_EQ(dialog->cx, 500);
-  EXPECT_EQ(dialog->cy, 302);
+  EXPECT_EQ((std::array<int, 3>{dialog->fontSize, dialog->cx, dialog->cy}), (std::array{8, 500, 302}));
   const uint32_t frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
   EXPECT_EQ(dialog->style & frame, frame);
-  ASSERT_EQ(dialog->controls.size(), 34u);
-}
-
-// Every control in tab order with the bits the editor's groups and the test pane depend on.
-TEST(KResourceSource, DialogControlsStartGroupsAndHideTheTestPane) {
-  struct Expected {
-    int32_t id;
-    bool group;
-    bool visible;
-  };
-  const Expected expected[] = {
-      {1003, false, true},  {1004, false, true},  {1001, false, true},  {-1, true, true},
-      {1005, false, true},  {-1, true, true},     {1006, false, true},  {1012, false, true},
-      {1018, true, true},   {1011, true, true},   {-1, false, true},    {1024, false, true},
-      {1010, false, true},  {-1, false, true},    {1025, true, true},   {1002, false, true},
-      {1007, false, true},  {1008, false, true},  {1026, true, true},   {1017, true, true},
-      {1013, true, true},   {1009, false, true},  {1, true, true},      {2, false, true},
-      {1019, true, true},   {1020, true, false},  {-1, false, false},   {-1, false, false},
-      {1014, false, false}, {-1, false, false},   {1015, false, false}, {-1, false, false},
-      {1022, false, true},  {1016, false, false},
-  };
-  const auto controls = Own().FindDialog(IDD_SETUP)->controls;
-  ASSERT_EQ(controls.size(), std::size(expected));
-  for (size_t i = 0; i < controls.size(); ++i) {
+  const int32_t ids[] = {1003, 1004, 1001, -1,   1005, -1,   1006, 1012, 1018, 1011, -1, 1024,
+                         1010, -1,   1025, 1002, 1007, 1008, 1026, 1017, 1013, 1009, 1,  2,
+                         1019, 1020, -1,   -1,   1014, -1,   1015, -1,   1022, 1016};
+  const std::string groups = "...G.G..GG....G...GGG.G.GG........";  // G: starts a group
+  const std::string hidden = ".........................HHHHHHH.H";  // H: the test pane, shown on demand
+  ASSERT_EQ(dialog->controls.size(), std::size(ids));
+  for (size_t i = 0; i < std::size(ids); ++i) {
     SCOPED_TRACE(testing::Message() << "control #" << i + 1);
-    EXPECT_EQ(controls[i].id, expected[i].id);
-    EXPECT_EQ((controls[i].style & WS_GROUP) != 0, expected[i].group);
-    EXPECT_EQ((controls[i].style & WS_VISIBLE) != 0, expected[i].visible);
+    EXPECT_EQ(dialog->controls[i].id, ids[i]);
+    EXPECT_EQ((dialog->controls[i].style & WS_GROUP) != 0, groups[i] == 'G');
+    EXPECT_EQ((dialog->controls[i].style & WS_VISIBLE) == 0, hidden[i] == 'H');
   }
 }
 
@@ -99,22 +81,16 @@ TEST(KResourceSource, DialogControlsHaveTheirClassesStylesAndRectangles) {
   EXPECT_EQ(std::u16string(tree.className), u"SysTreeView32");
   EXPECT_EQ(tree.style & (TVS_ALL_USED | WS_BORDER | WS_TABSTOP), TVS_ALL_USED | WS_BORDER | WS_TABSTOP);
   EXPECT_EQ((std::array{tree.x, tree.y, tree.cx, tree.cy}), (std::array<int16_t, 4>{7, 24, 126, 246}));
-
-  const KDialogControl& count = controls[19];
-  EXPECT_EQ(std::u16string(count.text), u"Number of matches must be the same");
-  EXPECT_EQ(count.style & (BS_TYPEMASK | BS_MULTILINE), BS_AUTOCHECKBOX | BS_MULTILINE);
+  EXPECT_EQ(std::u16string(controls[19].text), u"Number of matches must be the same");
+  EXPECT_EQ(controls[19].style & (BS_TYPEMASK | BS_MULTILINE), BS_AUTOCHECKBOX | BS_MULTILINE);
   EXPECT_EQ(controls[15].style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
   EXPECT_EQ(std::u16string(controls[15].text), u"&Must exist in translation if also exists in source");
   EXPECT_EQ(controls[22].style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   EXPECT_EQ(controls[25].style & 0x1F, SS_ETCHEDVERT);
   EXPECT_EQ(std::u16string(controls[25].className), u"Static");
-
-  const KDialogControl& source = controls[28];
-  EXPECT_EQ(std::u16string(source.className), u"Edit");
-  EXPECT_EQ(source.style & (ES_MULTILINE | WS_VSCROLL | ES_WANTRETURN), ES_MULTILINE | WS_VSCROLL);
+  EXPECT_EQ(std::u16string(controls[28].className), u"Edit");
+  EXPECT_EQ(controls[28].style & (ES_MULTILINE | WS_VSCROLL | ES_WANTRETURN), ES_MULTILINE | WS_VSCROLL);
   EXPECT_NE(controls[32].style & ES_READONLY, 0u);
-  EXPECT_EQ((std::array{controls[32].x, controls[32].y, controls[32].cx, controls[32].cy}),
-            (std::array<int16_t, 4>{344, 136, 149, 124}));
 }
 
 TEST(KResourceSource, SyntaxMenusHoldOnePopupWithTheirCommands) {
@@ -145,12 +121,11 @@ TEST(KResourceSource, SyntaxMenusHoldOnePopupWithTheirCommands) {
 TEST(KResourceSource, TreeBitmapHoldsThreeSixteenColourImagesOnCyan) {
   const KBinaryResource* bitmap = Own().FindBitmap(IDB_TREE);
   ASSERT_NE(bitmap, nullptr);
-  const unsigned char* bmp = bitmap->bytes.data();
   ASSERT_GE(bitmap->bytes.size(), 118u);
+  const unsigned char* bmp = bitmap->bytes.data();
   EXPECT_EQ(std::memcmp(bmp, "BM", 2), 0);
-  EXPECT_EQ(Read32(bmp + 18), 48u);
-  EXPECT_EQ(Read32(bmp + 22), 16u);
-  EXPECT_EQ(Read16(bmp + 28), 4);
+  EXPECT_EQ((std::array<uint32_t, 3>{Read32(bmp + 18), Read32(bmp + 22), Read16(bmp + 28)}),
+            (std::array<uint32_t, 3>{48, 16, 4}));  // width, height, bits per pixel
   ASSERT_EQ(bitmap->bytes.size(), Read32(bmp + 10) + 16u * 24u);
   // The first pixel (bottom left) is background: palette entry of cyan, stored blue, green, red.
   const unsigned char* cyan = bmp + 54 + 4 * (bmp[Read32(bmp + 10)] >> 4);
@@ -159,18 +134,15 @@ TEST(KResourceSource, TreeBitmapHoldsThreeSixteenColourImagesOnCyan) {
 
 TEST(KResourceSource, DragCursorsAreThirtyTwoPixelsWithTheirHotSpot) {
   for (uint32_t id : {IDCUR_DRAG_MOVE, IDCUR_DRAG_COPY}) {
-    SCOPED_TRACE(id);
     const KBinaryResource* cursor = Own().FindCursor(id);
     ASSERT_NE(cursor, nullptr);
     ASSERT_GE(cursor->bytes.size(), 22u);
     const unsigned char* cur = cursor->bytes.data();
-    EXPECT_EQ(Read16(cur + 2), 2);  // a cursor file
-    EXPECT_EQ(Read16(cur + 4), 1);
-    EXPECT_EQ(cur[6], 32);
-    EXPECT_EQ(cur[7], 32);
-    EXPECT_EQ(Read16(cur + 10), 1);  // hot spot
-    EXPECT_EQ(Read16(cur + 12), 1);
-    EXPECT_EQ(Read32(cur + 14) + 22u, cursor->bytes.size());
+    // Type 2 (a cursor file), one image, 32 by 32, hot spot at 1,1, the image's size and offset 22.
+    EXPECT_EQ((std::array<uint32_t, 7>{Read16(cur + 2), Read16(cur + 4), cur[6], cur[7], Read16(cur + 10),
+                                       Read16(cur + 12), Read32(cur + 14) + 22u}),
+              (std::array<uint32_t, 7>{2, 1, 32, 32, 1, 1, static_cast<uint32_t>(cursor->bytes.size())}))
+        << id;
   }
   EXPECT_FALSE(
       std::ranges::equal(Own().FindCursor(IDCUR_DRAG_MOVE)->bytes, Own().FindCursor(IDCUR_DRAG_COPY)->bytes));

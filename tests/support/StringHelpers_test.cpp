@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "resource.h"
@@ -15,10 +16,7 @@ TEST(StringHelpersTest, FormatTempRotatesFourBuffers) {
   char16_t* third = FormatTemp(u"%d", 3);
   char16_t* fourth = FormatTemp(u"%d", 4);
   EXPECT_EQ(std::u16string(first), u"1");
-  EXPECT_NE(first, second);
-  EXPECT_NE(second, third);
-  EXPECT_NE(third, fourth);
-  EXPECT_NE(fourth, first);
+  EXPECT_EQ((std::set{first, second, third, fourth}).size(), 4u);
   EXPECT_EQ(FormatTemp(u"%d", 5), first);
   EXPECT_EQ(std::u16string(first), u"5");
   EXPECT_EQ(std::u16string(FormatTemp(u"%s", std::u16string(2000, u'x'))).size(), 1023u);
