@@ -93,10 +93,6 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::u16string ToU16(const std::filesystem::path& path) {
-  return path.u16string();
-}
-
 int32_t TestAddInHost::GetResourceLibrary(int32_t zero, void* moduleInstance, char16_t* buffer,
                                           int32_t capacity) {
   ++resourceCalls;
@@ -130,25 +126,13 @@ int32_t TestAddInHost::GetProject(int32_t index, IHostProject** out) {
   return 0;
 }
 
-int32_t TestAddInHost::GetCurrentProject(IHostProject** out) {
-  if (out != nullptr) *out = currentProject;
-  return 0;
-}
-
 int32_t TestSite::GetDataFolder(char16_t* buffer, int32_t capacity) {
-  ++folderCalls;
   CopyToBuffer(ToU16(folder), buffer, capacity);
   return 0;
 }
 
 int32_t TestProject::GetProperty(int32_t property, VARIANT* out) {
   if (property == PROJECT_NAME && out != nullptr) PutString(out, name);
-  return 0;
-}
-
-int32_t TestProject::PrepareAddInFile(IAddInSite*, const char16_t*, int32_t) {
-  ++prepareCalls;
-  slotCalls.push_back(5);
   return 0;
 }
 
@@ -168,29 +152,6 @@ int32_t TestToken::GetText(int32_t property, VARIANT* out, int32_t side) {
   return 0;
 }
 
-int32_t TestCheckRun::ReportError(IHostToken* token, const char16_t* message, int32_t) {
-  messages.push_back({token, message != nullptr ? message : u""});
-  return 0;
-}
-
-int32_t TestCheckRun::GetProject(IHostProject** out) {
-  ++projectCalls;
-  if (out != nullptr) *out = project;
-  return 0;
-}
-
-int32_t TestCheckRun::IsFinal(int32_t* out) {
-  ++finalCalls;
-  if (out != nullptr) *out = isFinal;
-  return 0;
-}
-
-int32_t TestCheckOptions::IsCheckOn(int32_t option, int32_t* isOn) {
-  asked.push_back(option);
-  if (isOn != nullptr) *isOn = on ? 1 : 0;
-  return 0;
-}
-
 ModuleLoader::ModuleLoader() {
   const char* module = std::getenv("IP_MODULE");
   if (module == nullptr) throw std::runtime_error("IP_MODULE does not name the built module");
@@ -198,17 +159,16 @@ ModuleLoader::ModuleLoader() {
   std::filesystem::copy_file(module, copy);
   handle_ = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen failed: ") + dlerror());
-  LoadAddIn = reinterpret_cast<decltype(LoadAddIn)>(Symbol("ZAKFN_LoadAddIn"));
-  Initialize = reinterpret_cast<decltype(Initialize)>(Symbol("ZAKFN_Initialize"));
-  Setup = reinterpret_cast<decltype(Setup)>(Symbol("ZAKFN_Setup"));
-  BeginCheckTokens = reinterpret_cast<decltype(BeginCheckTokens)>(Symbol("ZAKFN_BeginCheckTokens"));
-  CheckToken = reinterpret_cast<decltype(CheckToken)>(Symbol("ZAKFN_CheckToken"));
-  EndCheckTokens = reinterpret_cast<decltype(EndCheckTokens)>(Symbol("ZAKFN_EndCheckTokens"));
-  GetCustomCheckOption =
-      reinterpret_cast<decltype(GetCustomCheckOption)>(Symbol("ZAKFN_GetCustomCheckOption"));
-  ExecuteTool = reinterpret_cast<decltype(ExecuteTool)>(Symbol("ZAKFN_ExecuteTool"));
-  GetErrorText = reinterpret_cast<decltype(GetErrorText)>(Symbol("ZAKFN_GetErrorText"));
-  GetToolInfo = reinterpret_cast<decltype(GetToolInfo)>(Symbol("ZAKFN_GetToolInfo"));
+  Resolve(LoadAddIn, "ZAKFN_LoadAddIn");
+  Resolve(Initialize, "ZAKFN_Initialize");
+  Resolve(Setup, "ZAKFN_Setup");
+  Resolve(BeginCheckTokens, "ZAKFN_BeginCheckTokens");
+  Resolve(CheckToken, "ZAKFN_CheckToken");
+  Resolve(EndCheckTokens, "ZAKFN_EndCheckTokens");
+  Resolve(GetCustomCheckOption, "ZAKFN_GetCustomCheckOption");
+  Resolve(ExecuteTool, "ZAKFN_ExecuteTool");
+  Resolve(GetErrorText, "ZAKFN_GetErrorText");
+  Resolve(GetToolInfo, "ZAKFN_GetToolInfo");
 }
 
 ModuleLoader::~ModuleLoader() {

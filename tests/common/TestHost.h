@@ -1,5 +1,5 @@
-// The test host: every host interface the module calls, with the answers configurable and every call
-// counted, a PCRE2 expression service, and ModuleLoader, which loads a fresh copy of the built module.
+// The test host: every host interface the module calls, answers configurable and calls recorded, a PCRE2
+// expression service, and ModuleLoader, which loads a fresh copy of the built module.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +24,9 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-std::u16string ToU16(const std::filesystem::path& path);
+inline std::u16string ToU16(const std::filesystem::path& path) {
+  return path.u16string();
+}
 
 class TestAddInHost final : public IAddInHost {
  public:
@@ -56,7 +58,10 @@ class TestAddInHost final : public IAddInHost {
                                      int32_t capacity) override;
   int32_t ZAKCALL CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) override;
   int32_t ZAKCALL GetProject(int32_t index, IHostProject** out) override;
-  int32_t ZAKCALL GetCurrentProject(IHostProject** out) override;
+  int32_t ZAKCALL GetCurrentProject(IHostProject** out) override {
+    if (out != nullptr) *out = currentProject;
+    return 0;
+  }
 
   int32_t ZAKCALL Unused1() override { return 0; }
   int32_t ZAKCALL Unused2() override { return 0; }
@@ -80,7 +85,6 @@ class TestSite final : public IAddInSite {
   // A scratch directory of the site's own, removed with the site.
   const std::filesystem::path& Root() const { return root_.Path(); }
   std::filesystem::path folder{root_.Path()};
-  int folderCalls = 0;
 
   int32_t ZAKCALL GetDataFolder(char16_t* buffer, int32_t capacity) override;
   int32_t ZAKCALL Unused0() override { return 0; }
@@ -100,7 +104,11 @@ class TestProject final : public IHostProject {
   std::vector<int> slotCalls;  // 5 and 6 in the order called
 
   int32_t ZAKCALL GetProperty(int32_t property, VARIANT* out) override;
-  int32_t ZAKCALL PrepareAddInFile(IAddInSite* site, const char16_t* fileName, int32_t zero) override;
+  int32_t ZAKCALL PrepareAddInFile(IAddInSite*, const char16_t*, int32_t) override {
+    ++prepareCalls;
+    slotCalls.push_back(5);
+    return 0;
+  }
   int32_t ZAKCALL GetAddInFilePath(IAddInSite* site, const char16_t* fileName, char16_t* buffer,
                                    int32_t capacity) override;
   int32_t ZAKCALL Unused0() override { return 0; }
@@ -136,12 +144,19 @@ class TestCheckRun final : public ICheckRun {
   IHostProject* project = nullptr;
   int32_t isFinal = 1;
   std::vector<Message> messages;
-  int projectCalls = 0;
-  int finalCalls = 0;
 
-  int32_t ZAKCALL ReportError(IHostToken* token, const char16_t* message, int32_t zero) override;
-  int32_t ZAKCALL GetProject(IHostProject** out) override;
-  int32_t ZAKCALL IsFinal(int32_t* out) override;
+  int32_t ZAKCALL ReportError(IHostToken* token, const char16_t* message, int32_t) override {
+    messages.push_back({token, message != nullptr ? message : u""});
+    return 0;
+  }
+  int32_t ZAKCALL GetProject(IHostProject** out) override {
+    if (out != nullptr) *out = project;
+    return 0;
+  }
+  int32_t ZAKCALL IsFinal(int32_t* out) override {
+    if (out != nullptr) *out = isFinal;
+    return 0;
+  }
   int32_t ZAKCALL Unused0() override { return 0; }
   int32_t ZAKCALL Unused1() override { return 0; }
   int32_t ZAKCALL Unused3() override { return 0; }
@@ -154,7 +169,11 @@ class TestCheckOptions final : public ICheckOptions {
   bool on = true;
   std::vector<int32_t> asked;
 
-  int32_t ZAKCALL IsCheckOn(int32_t option, int32_t* isOn) override;
+  int32_t ZAKCALL IsCheckOn(int32_t option, int32_t* isOn) override {
+    asked.push_back(option);
+    if (isOn != nullptr) *isOn = on ? 1 : 0;
+    return 0;
+  }
   int32_t ZAKCALL Unused0() override { return 0; }
 };
 
@@ -168,6 +187,10 @@ class ModuleLoader {
   ~ModuleLoader();
 
   void* Symbol(const char* name) const;
+  template <typename Function>
+  void Resolve(Function& function, const char* name) const {
+    function = reinterpret_cast<Function>(Symbol(name));
+  }
   // The module's base address as the dynamic loader reports it.
   void* BaseAddress() const;
 
