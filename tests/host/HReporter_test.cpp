@@ -15,18 +15,21 @@ namespace {
 
 using testing::HasSubstr;
 
+// A folder with a blank and a file name with a non-ASCII letter and a percent sign, as URIs must encode them.
+const std::string kDirty = "d \xC3\xA9/dirty%.xlf";
+
 HRunResult SampleResult() {
   HRunResult result;
   HFileResult& clean = result.files.emplace_back();
   clean.path = "a b/clean.po";
   clean.units = 3;
   HFileResult& dirty = result.files.emplace_back();
-  dirty.path = "dirty.xlf";
+  dirty.path = kDirty;
   dirty.units = 2;
   // Quotes, markup, a control character and a tab: everything a format must escape.
   dirty.violations.push_back(
-      {"dirty.xlf", 7, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.", "a <b>\x01", "c\td"});
-  dirty.violations.push_back({"dirty.xlf", 0, "u2", "", "a message without a rule", "s", "t"});
+      {kDirty, 7, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.", "a <b>\x01", "c\td"});
+  dirty.violations.push_back({kDirty, 0, "u2", "", "a message without a rule", "s", "t"});
   return result;
 }
 
@@ -46,23 +49,22 @@ int CheckWithPython(const std::string& document, const std::string& assertions) 
 }
 
 TEST(HReporter, TextLinesNameLocationUnitRuleAndMessage) {
-  EXPECT_EQ(Render(HFormat::Text),
-            "dirty.xlf:7: [u\"1] Tags <x>: \"<b>\" doesn't exist in translation.\n"
-            "dirty.xlf: [u2] a message without a rule\n");
+  EXPECT_EQ(Render(HFormat::Text), kDirty + ":7: [u\"1] Tags <x>: \"<b>\" doesn't exist in translation.\n" +
+                                       kDirty + ": [u2] a message without a rule\n");
 }
 
 TEST(HReporter, JsonCarriesEveryField) {
   EXPECT_EQ(CheckWithPython(Render(HFormat::Json), R"(
 v = d["violations"]
 assert d["summary"] == {"files": 2, "units": 5, "violations": 2}, d["summary"]
-assert v[0] == {"file": "dirty.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
+assert v[0] == {"file": "d é/dirty%.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
                 "message": '"<b>" doesn\'t exist in translation.', "source": "a <b>\x01", "translation": "c\td"}, v[0]
 assert v[1]["rule"] == "" and v[1]["line"] == 0
 )"),
             0);
 }
 
-TEST(HReporter, SarifIsAMinimalValidLog) {
+TEST(HReporter, SarifIsAMinimalValidLogWithEncodedUris) {
   EXPECT_EQ(CheckWithPython(Render(HFormat::Sarif), R"(
 assert d["version"] == "2.1.0"
 run = d["runs"][0]
@@ -71,7 +73,7 @@ ids = [r["id"] for r in run["tool"]["driver"]["rules"]]
 r = run["results"]
 assert [x["ruleId"] for x in r] == ["Tags <x>", "inline-patterns"] and all(i in ids for i in ["Tags <x>", "inline-patterns"])
 loc = r[0]["locations"][0]["physicalLocation"]
-assert loc == {"artifactLocation": {"uri": "dirty.xlf"}, "region": {"startLine": 7}}, loc
+assert loc == {"artifactLocation": {"uri": "d%20%C3%A9/dirty%25.xlf"}, "region": {"startLine": 7}}, loc
 assert "region" not in r[1]["locations"][0]["physicalLocation"]
 assert 'u"1' in r[0]["message"]["text"]
 )"),
@@ -88,16 +90,6 @@ TEST(HReporter, JsonStringEscapesQuotesBackslashesAndControlCharacters) {
   for (const auto& [text, expected] : cases) EXPECT_EQ(HReporter::JsonString(text), expected);
 }
 
-TEST(HReporter, SarifPercentEncodesFileUris) {
-  HRunResult result;
-  HFileResult& file = result.files.emplace_back();
-  file.path = "a b/\xC3\xA9%.po";
-  file.violations.push_back({file.path, 1, "u", "r", "m", "s", "t"});
-  std::ostringstream out;
-  HReporter(HFormat::Sarif, false, false).Write(result, out);
-  EXPECT_THAT(out.str(), HasSubstr(R"("uri": "a%20b/%C3%A9%25.po")"));
-}
-
 TEST(HReporter, JUnitHasOneTestCasePerFileAndFailsDirtyOnes) {
   const std::string xml = Render(HFormat::JUnit);
   xmlDocPtr doc =
@@ -107,7 +99,7 @@ TEST(HReporter, JUnitHasOneTestCasePerFileAndFailsDirtyOnes) {
   EXPECT_THAT(xml, HasSubstr(R"(<testsuites name="inline-patterns" tests="2" failures="1" errors="0">)"));
   EXPECT_THAT(xml, HasSubstr(R"(<testcase classname="inline-patterns" name="a b/clean.po">)"));
   EXPECT_THAT(xml,
-              HasSubstr("dirty.xlf:7: [u&quot;1] Tags &lt;x&gt;: &quot;&lt;b&gt;&quot; doesn&apos;t exist"));
+              HasSubstr(kDirty + ":7: [u&quot;1] Tags &lt;x&gt;: &quot;&lt;b&gt;&quot; doesn&apos;t exist"));
 }
 
 }  // namespace
