@@ -130,7 +130,7 @@ void CRegExChecker::CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule)
     CompareMatchOrder(rule, source, translation);
 }
 
-void CRegExChecker::CollectMatches(CRegExRule& rule, std::u16string_view text, KStringArray& matches) {
+void CRegExChecker::CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches) {
   matches.RemoveAll();
   CRegExRule::CTextSearch search(rule, text);
   int32_t position = 0;

@@ -31,7 +31,7 @@ class CRegExChecker {
   // Applies every active rule of the list to the pair; each broken rule goes to ReportViolation.
   void CheckList(CStringGetter& texts, CRegExList& list);
   // All matches of the rule in the text, in order; stops at the first empty match, which is not taken.
-  static void CollectMatches(CRegExRule& rule, std::u16string_view text, KStringArray& matches);
+  static void CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches);
   // Each source match needs its own equal translation match; true when nothing was reported.
   bool CompareMatchTexts(CRegExRule& rule, const KStringArray& source, const KStringArray& translation);
   // Matches must pair up index by index; true when nothing was reported.

@@ -49,7 +49,7 @@ class CRegExRule : public KObject {
   bool ReadLegacyLine(std::u16string& line);
 
   // Matching: the next match at or after start; outs are written only when a match is found.
-  bool FindNext(std::u16string_view text, int32_t start, int32_t* matchStart = nullptr,
+  bool FindNext(const std::u16string& text, int32_t start, int32_t* matchStart = nullptr,
                 int32_t* matchLength = nullptr, std::u16string* matchText = nullptr);
   // Whether two match texts are equal under the rule's case setting.
   bool MatchesEqual(std::u16string_view a, std::u16string_view b) const;
@@ -61,7 +61,8 @@ class CRegExRule : public KObject {
   // both search through it, so the working copies a search needs are made once per text, not per match.
   class CTextSearch {
    public:
-    CTextSearch(CRegExRule& rule, std::u16string_view text);
+    // The text must outlive the search; the host reads it zero-terminated, so no copy is made for it.
+    CTextSearch(CRegExRule& rule, const std::u16string& text);
     CTextSearch(const CTextSearch&) = delete;
     CTextSearch& operator=(const CTextSearch&) = delete;
     bool FindNext(int32_t start, int32_t* matchStart, int32_t* matchLength, std::u16string* matchText);
@@ -71,9 +72,9 @@ class CRegExRule : public KObject {
     bool FindRegEx(int32_t start, int32_t& matchStart, int32_t& matchLength);
 
     CRegExRule& rule_;
-    std::u16string_view text_;
-    std::u16string pattern_;  // literal rules: the pattern case-folded and unescaped
-    std::u16string copy_;     // the lower-cased text, or the zero-terminated text the host reads
+    const std::u16string& text_;
+    std::u16string pattern_;       // literal rules: the pattern case-folded and unescaped
+    std::u16string folded_;        // case-insensitive literal rules: the lower-cased text
     std::u16string_view working_;  // what a literal search looks in: the text itself or its folded copy
   };
 

@@ -26,19 +26,17 @@ std::u16string_view Slice(std::u16string_view text, int32_t start, int32_t lengt
 
 }  // namespace
 
-CRegExRule::CTextSearch::CTextSearch(CRegExRule& rule, std::u16string_view text) : rule_(rule), text_(text) {
-  if (rule.RegEx) {
-    copy_.assign(text);
-    return;
-  }
+CRegExRule::CTextSearch::CTextSearch(CRegExRule& rule, const std::u16string& text)
+    : rule_(rule), text_(text) {
+  if (rule.RegEx) return;
   pattern_ = rule.Pattern;
   working_ = text_;
   if (!rule.Case) {
     // Folding comes first, so a case-insensitive "\N" is a line feed too.
     FoldAscii(pattern_);
-    copy_.assign(text);
-    FoldAscii(copy_);
-    working_ = copy_;
+    folded_ = text;
+    FoldAscii(folded_);
+    working_ = folded_;
   }
   // Left to right without overlap: the pattern \\n becomes a backslash and a line feed.
   ReplaceAll(pattern_, u"\\n", u"\n");
@@ -71,13 +69,13 @@ bool CRegExRule::CTextSearch::FindRegEx(int32_t start, int32_t& matchStart, int3
   rule_.Compile();
   if (rule_.RegExObject == nullptr) return false;
   // The host checks the start itself, so it goes through as given.
-  if (rule_.RegExObject->Match(copy_.c_str(), start, -1) != 0) return false;
+  if (rule_.RegExObject->Match(text_.c_str(), start, -1) != 0) return false;
   rule_.RegExObject->GetMatch(&matchStart, &matchLength);
   return true;
 }
 
-bool CRegExRule::FindNext(std::u16string_view text, int32_t start, int32_t* matchStart, int32_t* matchLength,
-                          std::u16string* matchText) {
+bool CRegExRule::FindNext(const std::u16string& text, int32_t start, int32_t* matchStart,
+                          int32_t* matchLength, std::u16string* matchText) {
   CTextSearch search(*this, text);
   return search.FindNext(start, matchStart, matchLength, matchText);
 }
