@@ -9,6 +9,7 @@
 #include "addin/ExportGuard.h"
 #include "addin/HostInterfaces.h"
 #include "addin/ZakExport.h"
+#include "framework/KPlacement.h"
 #include "resource.h"
 #include "rules/HostContext.h"
 #include "support/KLibraryResources.h"
@@ -92,6 +93,8 @@ ZAK_EXPORT int32_t ZAKFN_Initialize(void* description848, IAddInHost* host, IAdd
       PutWord(record, kDescriptionFlagsOffset, 1);
     }
     SetHostContext(host, site);
+    // Dialogs remember their placement in "pos.ini" beside the global rules, in the add-in's data folder.
+    SetPlacementFolder(AddInDataFolder());
     UseHostResourceLibrary(host);
     if (record != nullptr) FillDescription(record);
     return 0;

@@ -28,13 +28,6 @@ constexpr char16_t kSeparator = u'/';
 constexpr int32_t kPathCapacity = 260;
 constexpr char16_t kRuleFileName[] = u"settings.ini";
 
-std::u16string SiteFolder() {
-  char16_t buffer[kPathCapacity] = {};
-  if (IAddInSite* site = AddInSite()) site->GetDataFolder(buffer, kPathCapacity);
-  buffer[kPathCapacity - 1] = 0;
-  return buffer;
-}
-
 std::u16string InFolder(std::u16string folder, std::u16string_view name) {
   folder += kSeparator;
   folder += name;
@@ -95,9 +88,9 @@ class KTemporaryFile {
 
 void CRegExList::LoadGlobal(bool compile) {
   Project = nullptr;
-  std::u16string path = InFolder(SiteFolder(), kRuleFileName);
+  std::u16string path = InFolder(AddInDataFolder(), kRuleFileName);
   if (IsMissing(path))
-    path = InFolder(InFolder(InFolder(SiteFolder(), u".."), u"RegExChecks"), kRuleFileName);
+    path = InFolder(InFolder(InFolder(AddInDataFolder(), u".."), u"RegExChecks"), kRuleFileName);
   Load(path, compile);
 }
 
@@ -155,7 +148,7 @@ void CRegExList::AppendLoaded(std::unique_ptr<CRegExRule> rule, bool compile) {
 void CRegExList::Save() {
   std::u16string path;
   if (Project == nullptr) {
-    path = InFolder(SiteFolder(), kRuleFileName);
+    path = InFolder(AddInDataFolder(), kRuleFileName);
   } else {
     Project->PrepareAddInFile(AddInSite(), kRuleFileName, 0);
     if (!ProjectFilePath(Project, path)) return;

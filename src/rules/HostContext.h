@@ -1,6 +1,8 @@
 // The module-wide host objects that ZAKFN_Initialize receives: the rules, check and editor layers read them.
 #pragma once
 
+#include <string>
+
 class IAddInHost;
 class IAddInSite;
 
@@ -8,3 +10,7 @@ class IAddInSite;
 void SetHostContext(IAddInHost* host, IAddInSite* site);
 IAddInHost* AddInHost();
 IAddInSite* AddInSite();
+
+// The add-in's data folder that the site names (without a trailing separator): the global rule file and
+// the dialog placements live there. Empty when the site names none.
+std::u16string AddInDataFolder();
