@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -65,9 +66,15 @@ long long OsSeek(int handle, long long offset, int origin) { return _lseeki64(ha
 constexpr int kReadOnly = _O_RDONLY, kWriteOnly = _O_WRONLY, kReadWrite = _O_RDWR;
 constexpr int kCreate = _O_CREAT, kTruncate = _O_TRUNC;
 #else
-// Paths are UTF-16 inside the module; Linux file names are UTF-8.
+// Paths are UTF-16 inside the module; Linux file names are UTF-8. Linux opens a folder for reading, which
+// would fail only at the first read; it is refused here as Windows refuses it, so Open just returns false.
 int OsOpen(const std::u16string& path, int flags) {
-  return open(Utf16ToUtf8(path).c_str(), flags | O_CLOEXEC, 0666);
+  const int handle = open(Utf16ToUtf8(path).c_str(), flags | O_CLOEXEC, 0666);
+  struct stat status {};
+  if (handle < 0 || fstat(handle, &status) != 0 || !S_ISDIR(status.st_mode)) return handle;
+  close(handle);
+  errno = EISDIR;
+  return -1;
 }
 int OsClose(int handle) { return close(handle); }
 long long OsRead(int handle, void* buffer, uint32_t count) { return read(handle, buffer, count); }
