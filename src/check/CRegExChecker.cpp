@@ -112,9 +112,11 @@ void CRegExChecker::CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule)
   const bool withTags = rule.Native != 0;
   KStringArray source;
   KStringArray translation;
-  // The source first: a host sees the two texts asked for in this order.
-  CollectMatches(rule, texts.GetSource(withTags), source);
-  CollectMatches(rule, texts.GetTranslation(withTags), translation);
+  // Both texts are asked for, source first, before the host is asked to make or search the expression.
+  const std::u16string& sourceText = texts.GetSource(withTags);
+  const std::u16string& translationText = texts.GetTranslation(withTags);
+  CollectMatches(rule, sourceText, source);
+  CollectMatches(rule, translationText, translation);
 
   if ((rule.CheckFlags & CHECKFLAG_COUNT) == 0) {
     if (!source.IsEmpty() && translation.IsEmpty())

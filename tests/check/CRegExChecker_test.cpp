@@ -72,7 +72,7 @@ class CheckerTest : public testing::Test {
   }
   void TearDown() override { SetHostContext(nullptr, nullptr); }
 
-  std::vector<std::u16string> Check(std::initializer_list<RuleSpec> specs, PairTexts& texts) {
+  std::vector<std::u16string> Check(std::initializer_list<RuleSpec> specs, CStringGetter& texts) {
     CRegExList list;
     for (const RuleSpec& spec : specs) {
       auto* rule = new CRegExRule;
@@ -156,6 +156,27 @@ TEST_F(CheckerTest, RulesReportInListOrderAndShareTheFetchedTexts) {
             (std::vector<std::u16string>{u"first: Text \"x\" must not appear.",
                                          u"second: Text \"x\" must not appear."}));
   EXPECT_EQ(texts.fetched, std::vector<int32_t>{1});
+}
+
+// The host is asked for both texts of the pair before the rule's expression is made or searched.
+TEST_F(CheckerTest, BothTextsAreFetchedBeforeTheFirstSearch) {
+  class SearchWatchingTexts : public CStringGetter {
+   public:
+    explicit SearchWatchingTexts(const testhost::TestAddInHost& host) : host_(host) {}
+    std::vector<size_t> compiledBefore;
+
+   protected:
+    std::u16string GetText(int32_t) override {
+      compiledBefore.push_back(host_.compiled.size());
+      return u"1";
+    }
+
+   private:
+    const testhost::TestAddInHost& host_;
+  };
+  SearchWatchingTexts texts(host);
+  Check({{kInSource, 2, u"\\d"}}, texts);
+  EXPECT_EQ(texts.compiledBefore, (std::vector<size_t>{0, 0}));
 }
 
 TEST_F(CheckerTest, CollectMatchesStopsAtAnEmptyMatch) {
