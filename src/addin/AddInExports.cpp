@@ -95,6 +95,7 @@ ZAK_EXPORT int32_t ZAKFN_Initialize(void* description848, IAddInHost* host, IAdd
     SetHostContext(host, site);
     // Dialogs remember their placement in "pos.ini" beside the global rules, in the add-in's data folder.
     SetPlacementFolder(AddInDataFolder());
+    SetPlacementApplicationName(TheApp().ModuleName());
     UseHostResourceLibrary(host);
     if (record != nullptr) FillDescription(record);
     return 0;
