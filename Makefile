@@ -1,5 +1,5 @@
 # Entry points for people and CI: `make demo` and `make test` set up a fresh Debian 12 machine themselves.
-.PHONY: deps demo test test-dev test-asan mingw release bench format tidy clean
+.PHONY: deps demo test test-dev test-asan mingw release bench fuzz format tidy clean
 
 JOBS ?= $(shell nproc)
 
@@ -37,6 +37,20 @@ bench: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS)
 	bench/run.sh build/release
+
+# The parsers under libFuzzer with ASan and UBSan, 60 s per target; findings go to build/fuzz/artifacts/.
+FUZZ_TARGETS = CRegExList_fuzz KTextFile_fuzz FormatInserts_fuzz ScanFields_fuzz KFormat_fuzz
+fuzz: deps
+	@scripts/install-deps.sh --fuzz
+	cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DIP_BUILD_FUZZ=ON -DIP_BUILD_TESTS=OFF -DIP_BUILD_HOST=OFF >/dev/null
+	cmake --build build/fuzz -j $(JOBS) --target fuzz_targets
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build/fuzz/corpus/$$t build/fuzz/artifacts; \
+	  echo "fuzzing $$t for 60 s"; \
+	  build/fuzz/tests/fuzz/$$t -max_total_time=60 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/artifacts/$$t- build/fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests, the demo and the benchmarks need.
+# Installs every Debian package the build, the tests, the demo and the benchmarks need (--bench, --fuzz:
+# the optional extras of `make bench` and `make fuzz`).
 # Only missing packages are installed, so a prepared machine pays nothing.
 set -euo pipefail
 
@@ -11,6 +12,8 @@ packages=(
   clang-format clang-tidy
 )
 optional=(translate-toolkit hyperfine)
+# clang with libFuzzer and its sanitizer runtimes, for `make fuzz` only.
+fuzz=(clang libclang-rt-14-dev)
 
 missing() {
   local p
@@ -31,6 +34,7 @@ install() {
 }
 
 install "${packages[@]}"
-if [ "${1:-}" = "--bench" ]; then
-  install "${optional[@]}"
-fi
+case "${1:-}" in
+  --bench) install "${optional[@]}" ;;
+  --fuzz) install "${fuzz[@]}" ;;
+esac
