@@ -7,6 +7,7 @@
 #include "support/FormatInserts.h"
 #include "support/KDWordArray.h"
 #include "support/KResourceSource.h"
+#include "support/KStdioFile.h"
 
 namespace {
 
@@ -46,13 +47,11 @@ class KCurrentToken {
 }  // namespace
 
 CRegExChecker::CRegExChecker() {
-  // A damaged rule file throws with the rules read so far in the list; the lists do not delete their rules
-  // by themselves, so an engine that is never made must empty its list on the way out.
+  // A damaged rule file throws with the rules read so far in the list. The engine keeps and applies them,
+  // as it does for a damaged project file: the damage costs only the rules behind it, not every check.
   try {
     globalRules_.LoadGlobal(true);
-  } catch (...) {
-    globalRules_.DeleteAll();
-    throw;
+  } catch (const KFileException&) {
   }
 }
 

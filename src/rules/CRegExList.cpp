@@ -1,8 +1,8 @@
 // CRegExList: locating a list's rule file, reading it (current and legacy format) and saving it atomically.
 //
 // Errors that KTextFile raises while a file is read (a read error, an invalid UTF-8 sequence, a missing code
-// page) are not caught here: they pass to the caller with the rules read so far in the list, and the
-// module's export boundary catches them, so a damaged rule file costs only the rules behind the damage.
+// page) are not caught here: they pass to the caller with the rules read so far in the list, which the
+// check engine goes on applying, so a damaged rule file costs only the rules behind the damage.
 #include "rules/CRegExList.h"
 
 #include <filesystem>
