@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -79,6 +80,36 @@ bool SkipHexPrefix(std::string_view& text, bool allowPoint) {
   return true;
 }
 
+// Whether a number that from_chars found beyond the range of double lies above it rather than below: the
+// place of its first significant digit, moved by the exponent, says on which side of 1 it lies.
+bool AboveRange(std::string_view number, bool hex) {
+  const size_t mark = number.find_first_of(hex ? "pP" : "eE");
+  int64_t exponent = 0;
+  if (mark != std::string_view::npos) {
+    std::string_view digits = number.substr(mark + 1);
+    const bool negative = SkipSpaceAndSign(digits);
+    // An exponent too long for 64 bits is as good as infinite.
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec != std::errc())
+      exponent = INT64_MAX / 8;
+    if (negative) exponent = -exponent;
+  }
+  // The place of the first non-zero digit: 1 for the units, 0 for the first digit behind the point.
+  int64_t place = 0;
+  bool point = false;
+  bool significant = false;
+  for (const char c : number.substr(0, mark)) {
+    if (c == '.') {
+      point = true;
+    } else if (significant || c != '0') {
+      significant = true;
+      if (!point) ++place;
+    } else if (point) {
+      --place;
+    }
+  }
+  return (hex ? 4 : 1) * place + exponent > 0;
+}
+
 }  // namespace
 
 char16_t DecimalSeparator() {
@@ -122,9 +153,14 @@ bool ScanDouble(std::u16string_view text, double& value) {
   if (rest.empty() || rest[0] == '-') return false;
   const auto format = hex ? std::chars_format::hex : std::chars_format::general;
   double magnitude = 0.0;
-  // A number beyond the range of double reads as none.
   const auto result = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, format);
-  if (result.ec != std::errc()) return false;
+  // Beyond the range of double the C scanner still reads one number: infinity above, zero below.
+  if (result.ec == std::errc::result_out_of_range) {
+    const std::string_view number(rest.data(), static_cast<size_t>(result.ptr - rest.data()));
+    magnitude = AboveRange(number, hex) ? HUGE_VAL : 0.0;
+  } else if (result.ec != std::errc()) {
+    return false;
+  }
   value = negative ? -magnitude : magnitude;
   return true;
 }

@@ -23,7 +23,7 @@ double ParseDouble(std::u16string_view text);
 
 // Scan one number at the start of text as "%lf" does in the "C" locale (leading white space, a sign,
 // decimal or "0x" hexadecimal digits with point and exponent, inf, nan); the rest of the text is ignored.
-// False when no number starts there or it lies beyond the range of double.
+// Beyond the range of double it gives infinity (or zero below the range). False when no number starts there.
 bool ScanDouble(std::u16string_view text, double& value);
 // The same for an integer in base 8, 10 or 16 ("0x" allowed), or 0 for the C prefix rules (0x hex, 0
 // octal). A leading "-" negates the value as strtoul does. False when no number starts there or it does

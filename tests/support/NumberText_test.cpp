@@ -66,9 +66,19 @@ TEST_F(NumberTextTest, ScannersReadLikeSscanf) {
     double value;
   };
   // A failed scan leaves the value as it was (-99).
-  const Case doubles[] = {{u"0x1A", true, 26.0}, {u" +12z", true, 12.0}, {u"+-5", false, -99},
-                          {u"1e", true, 1.0},    {u".5", true, 0.5},     {u"-.e1", false, -99},
-                          {u"- 5", false, -99},  {u"1e999", false, -99}, {u"\u0661", false, -99}};
+  // Beyond the range of double, sscanf still reads one number: infinity above, zero below.
+  const Case doubles[] = {{u"0x1A", true, 26.0},
+                          {u" +12z", true, 12.0},
+                          {u"+-5", false, -99},
+                          {u"1e", true, 1.0},
+                          {u".5", true, 0.5},
+                          {u"-.e1", false, -99},
+                          {u"- 5", false, -99},
+                          {u"\u0661", false, -99},
+                          {u"1e999", true, HUGE_VAL},
+                          {u"1e-999", true, 0.0},
+                          {u"-0.01e311", true, -HUGE_VAL},
+                          {u"0x1p9999", true, HUGE_VAL}};
   for (const Case& c : doubles) {
     double value = -99.0;
     EXPECT_EQ(ScanDouble(c.text, value), c.isNumber);
