@@ -163,6 +163,10 @@ void CRegExList::Save() {
 // Writes beside the target and renames over it, so that the target is either the old file or the whole new
 // one, never a part.
 void CRegExList::WriteReplacing(const std::u16string& path) const {
+  // A rename would replace even a file its owner made read-only: a file that cannot be opened for writing
+  // is left as it is. Opening without truncation changes nothing in it.
+  if (!IsMissing(path) && !KStdioFile().Open(path, KStdioFile::modeWrite | KStdioFile::modeNoTruncate))
+    return;
   const std::u16string temporaryPath = path + u".tmp";
   // Declared first so that it goes last: the file is closed before the temporary file is removed.
   KTemporaryFile temporary{std::filesystem::path(temporaryPath)};
