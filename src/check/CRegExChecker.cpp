@@ -4,22 +4,13 @@
 
 #include "addin/HostInterfaces.h"
 #include "check/CStringFromToken.h"
+#include "resource.h"
 #include "support/FormatInserts.h"
 #include "support/KDWordArray.h"
 #include "support/KResourceSource.h"
 #include "support/KStdioFile.h"
 
 namespace {
-
-// Violation messages of the string table.
-enum : uint32_t {
-  IDS_UNEQUAL_COUNT = 108,
-  IDS_WRONG_ORDER = 109,
-  IDS_MISSING_IN_TRANSLATION = 110,
-  IDS_MUST_NOT_APPEAR = 111,
-  IDS_NO_MATCH = 112,
-  IDS_RULE_VIOLATED = 115,
-};
 
 // The order message shows this many translation matches, each cut to so many characters.
 constexpr int kOrderShown = 4;
