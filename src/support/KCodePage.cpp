@@ -108,6 +108,12 @@ std::string IconvName(uint32_t number) {
   return "CP" + std::to_string(number);
 }
 
+// Windows-1252 leaves five bytes undefined; Windows maps each to the C1 control character of its value,
+// iconv refuses them. Both directions follow Windows, so an ANSI rule file reads the same everywhere.
+bool IsC1OnlyIn1252(uint32_t number, char16_t unit) {
+  return number == 1252 && (unit == 0x81 || unit == 0x8D || unit == 0x8F || unit == 0x90 || unit == 0x9D);
+}
+
 constexpr const char* kUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 
 // Opens the descriptor between UTF-16 and the code page on first use; false when iconv does not know the
@@ -145,6 +151,10 @@ bool KCodePage::IsLeadByte(uint8_t byte) const {
 }
 
 bool KCodePage::CharToWide(std::string_view bytes, char16_t& out) {
+  if (bytes.size() == 1 && IsC1OnlyIn1252(number_, static_cast<uint8_t>(bytes[0]))) {
+    out = static_cast<uint8_t>(bytes[0]);
+    return true;
+  }
   if (!OpenOnce(toWide_, number_, true)) return false;
   char input[2] = {};
   const size_t count = std::min(bytes.size(), sizeof input);
@@ -172,9 +182,16 @@ bool KCodePage::Encode(std::u16string_view text, std::string& out, bool lossy) {
   size_t outLeft = buffer.size();
   while (inLeft > 0) {
     if (iconv(descriptor, &in, &inLeft, &outBytes, &outLeft) != static_cast<size_t>(-1)) continue;
+    const auto* unit = reinterpret_cast<const char16_t*>(in);
+    if (errno == EILSEQ && outLeft > 0 && IsC1OnlyIn1252(number_, unit[0])) {
+      *outBytes++ = static_cast<char>(unit[0]);
+      --outLeft;
+      in += sizeof(char16_t);
+      inLeft -= sizeof(char16_t);
+      continue;
+    }
     if (!lossy || (errno != EILSEQ && errno != EINVAL) || outLeft == 0) return false;
     // Skip the character that has no bytes here: a surrogate pair as a whole, any other unit alone.
-    const auto* unit = reinterpret_cast<const char16_t*>(in);
     const bool pair = inLeft >= 4 && unit[0] >= 0xD800 && unit[0] < 0xDC00 && unit[1] >= 0xDC00 && unit[1] < 0xE000;
     const size_t skip = pair ? 4 : 2;
     in += skip;

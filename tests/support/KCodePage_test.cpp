@@ -19,7 +19,8 @@ struct CharCase {
 TEST(KCodePageTest, ConvertsOneCharacterOrRefusesIt) {
   const CharCase cases[] = {
       {1252, "\x80", true, u'\u20AC'},     {1252, "\xE9", true, u'\u00E9'},
-      {1252, "\x81", false, 0},            // undefined in Windows-1252
+      {1252, "\x81", true, u'\u0081'},    // undefined in Windows-1252: its C1 control, as on Windows
+      {1252, "\x9D", true, u'\u009D'},
       {932, "\x82\xA0", true, u'\u3042'},  {932, "\x83\x5C", true, u'\u30BD'},  // trail byte is "\"
       {932, "\x85\x40", false, 0},         {936, "\xB0\xA1", true, u'\u554A'},
       {949, "\xB0\xA1", true, u'\uAC00'},  {950, "\xA4\x40", true, u'\u4E00'},
@@ -52,8 +53,8 @@ TEST(KCodePageTest, KnowsTheLeadBytesOfTheDoubleBytePages) {
 
 TEST(KCodePageTest, ConvertsTextStrictlyOrWithQuestionMarks) {
   std::string bytes;
-  EXPECT_TRUE(KCodePage(1252).ToBytes(u"\u00E9\u20AC", bytes));
-  EXPECT_EQ(bytes, "\xE9\x80");
+  EXPECT_TRUE(KCodePage(1252).ToBytes(u"\u00E9\u20AC\u0081", bytes));
+  EXPECT_EQ(bytes, "\xE9\x80\x81");
   EXPECT_TRUE(KCodePage(932).ToBytes(u"a\u3042", bytes));
   EXPECT_EQ(bytes, "a\x82\xA0");
   EXPECT_FALSE(KCodePage(437).ToBytes(u"a\u20AC", bytes));

@@ -100,7 +100,6 @@ TEST_F(KTextFileTest, ThrowsForBytesItCannotRead) {
       {"utf8 four-byte lead", "\xEF\xBB\xBF" "A\xF0\x9F\x98\x80"s, 0, KTextFileException::invalidEncoding, true},
       {"utf8 stray continuation", "\xEF\xBB\xBF\x80"s, 0, KTextFileException::invalidEncoding, true},
       {"lead byte last", "A\n\x82"s, 932, KFileException::genericException, false},
-      {"undefined in 1252", "\x81"s, 1252, KTextFileException::codePageNotInstalled, true},
       {"invalid 932 pair", "\x85\x40"s, 932, KTextFileException::codePageNotInstalled, true},
       {"unknown code page", "A"s, 99999, KTextFileException::codePageNotInstalled, true},
   };
