@@ -4,35 +4,12 @@
 
 #include <string>
 
-#include "HRegExp.h"
+#include "HAddInHost.h"
 #include "check/CRegExChecker.h"
 #include "check/CStringGetter.h"
 #include "rules/HostContext.h"
 
 namespace {
-
-// Only the expression service; without a site the checker's global list stays empty.
-class BenchHost final : public IAddInHost {
- public:
-  int32_t ZAKCALL CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) override {
-    *out = HRegExp::Create(pattern, flags, nullptr);
-    return *out != nullptr ? 0 : 1;
-  }
-  int32_t ZAKCALL GetResourceLibrary(int32_t, void*, char16_t*, int32_t) override { return 1; }
-  int32_t ZAKCALL GetProject(int32_t, IHostProject** out) override { return *out = nullptr, 0; }
-  int32_t ZAKCALL GetCurrentProject(IHostProject** out) override { return *out = nullptr, 0; }
-  int32_t ZAKCALL Unused1() override { return 0; }
-  int32_t ZAKCALL Unused2() override { return 0; }
-  int32_t ZAKCALL Unused3() override { return 0; }
-  int32_t ZAKCALL Unused4() override { return 0; }
-  int32_t ZAKCALL Unused5() override { return 0; }
-  int32_t ZAKCALL Unused6() override { return 0; }
-  int32_t ZAKCALL Unused7() override { return 0; }
-  int32_t ZAKCALL Unused8() override { return 0; }
-  int32_t ZAKCALL Unused9() override { return 0; }
-  int32_t ZAKCALL Unused10() override { return 0; }
-  int32_t ZAKCALL Unused11() override { return 0; }
-};
 
 class PairTexts final : public CStringGetter {
  public:
@@ -65,7 +42,8 @@ std::u16string Sentence(int repeats, bool swapped) {
 enum RuleKind { kLiteralCase, kLiteralNoCase, kRegEx };
 
 void CheckListBench(benchmark::State& state, RuleKind kind, int32_t method, int32_t flags) {
-  BenchHost host;
+  // The host's expression service; without a site the checker's global list stays empty.
+  HAddInHost host("", {}, nullptr);
   SetHostContext(&host, nullptr);
   CountingChecker checker;
   CRegExList list;
@@ -90,7 +68,8 @@ void CheckListBench(benchmark::State& state, RuleKind kind, int32_t method, int3
 }
 
 void CollectMatchesBench(benchmark::State& state, RuleKind kind) {
-  BenchHost host;
+  // The host's expression service; without a site the checker's global list stays empty.
+  HAddInHost host("", {}, nullptr);
   SetHostContext(&host, nullptr);
   CRegExRule rule;
   rule.Pattern = kind == kLiteralNoCase ? u"A" : u"a";
