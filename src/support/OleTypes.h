@@ -16,6 +16,11 @@ using VARTYPE = uint16_t;
 
 enum : VARTYPE { VT_EMPTY = 0, VT_I4 = 3, VT_BSTR = 8 };
 
+struct VARIANT_RECORD {
+  void* pvRecord;
+  void* pRecInfo;
+};
+
 // 24 bytes on 64-bit platforms: the type at offset 0, the value union at offset 8.
 struct VARIANT {
   VARTYPE vt;
@@ -27,10 +32,7 @@ struct VARIANT {
     int32_t lVal;
     int64_t llVal;
     void* byref;
-    struct {
-      void* pvRecord;
-      void* pRecInfo;
-    } brecVal;
+    VARIANT_RECORD brecVal;  // the widest member: it makes the value 16 bytes, as oleaut32's is
   };
 };
 
