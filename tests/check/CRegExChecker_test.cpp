@@ -41,7 +41,7 @@ class RecordingChecker : public CRegExChecker {
 constexpr int32_t kInSource = CHECK_EXIST_IF_IN_SOURCE, kMustNot = CHECK_MUST_NOT_EXIST,
                   kMustExist = CHECK_MUST_EXIST;
 
-struct RuleSpec {
+struct RuleRow {
   int32_t method;
   int32_t flags;
   const char16_t* pattern;  // a regular expression
@@ -72,18 +72,18 @@ class CheckerTest : public testing::Test {
   }
   void TearDown() override { SetHostContext(nullptr, nullptr); }
 
-  std::vector<std::u16string> Check(std::initializer_list<RuleSpec> specs, CStringGetter& texts) {
+  std::vector<std::u16string> Check(std::initializer_list<RuleRow> rows, CStringGetter& texts) {
     CRegExList list;
-    for (const RuleSpec& spec : specs) {
+    for (const RuleRow& row : rows) {
       auto* rule = new CRegExRule;
-      rule->Name = spec.name;
+      rule->Name = row.name;
       rule->RegEx = 1;
-      rule->Pattern = spec.pattern;
-      rule->CheckMethod = spec.method;
-      rule->CheckFlags = spec.flags;
-      rule->Case = spec.caseSensitive;
-      rule->Native = spec.native;
-      rule->Active = spec.active;
+      rule->Pattern = row.pattern;
+      rule->CheckMethod = row.method;
+      rule->CheckFlags = row.flags;
+      rule->Case = row.caseSensitive;
+      rule->Native = row.native;
+      rule->Active = row.active;
       list.Add(rule);
     }
     RecordingChecker checker;
@@ -97,7 +97,7 @@ class CheckerTest : public testing::Test {
 };
 
 struct CheckCase {
-  RuleSpec rule;
+  RuleRow rule;
   const char16_t* source;
   const char16_t* translation;
   std::vector<std::u16string> reported;
