@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "HProject.h"
-#include "addin/HostInterfaces.h"
+#include "addin/HostInterfaceBases.h"
 
-class HAddInHost final : public IAddInHost, public IAddInSite {
+class HAddInHost final : public KAddInHostBase, public KAddInSiteBase {
  public:
   // The projects are borrowed, the first is the current one. Diagnostics (patterns that do not compile)
   // go to the stream when one is given.
@@ -20,22 +20,8 @@ class HAddInHost final : public IAddInHost, public IAddInSite {
   // The folder of the global rule file: $XDG_CONFIG_HOME/inline-patterns, else ~/.config/inline-patterns.
   static std::string DefaultGlobalFolder();
 
-  // Shared by both interfaces' first slot.
-  int32_t ZAKCALL Unused0() override { return 0; }
-
   int32_t ZAKCALL GetResourceLibrary(int32_t zero, void* moduleInstance, char16_t* buffer,
                                      int32_t capacity) override;
-  int32_t ZAKCALL Unused1() override { return 0; }
-  int32_t ZAKCALL Unused2() override { return 0; }
-  int32_t ZAKCALL Unused3() override { return 0; }
-  int32_t ZAKCALL Unused4() override { return 0; }
-  int32_t ZAKCALL Unused5() override { return 0; }
-  int32_t ZAKCALL Unused6() override { return 0; }
-  int32_t ZAKCALL Unused7() override { return 0; }
-  int32_t ZAKCALL Unused8() override { return 0; }
-  int32_t ZAKCALL Unused9() override { return 0; }
-  int32_t ZAKCALL Unused10() override { return 0; }
-  int32_t ZAKCALL Unused11() override { return 0; }
   int32_t ZAKCALL CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) override;
   int32_t ZAKCALL GetProject(int32_t index, IHostProject** out) override;
   int32_t ZAKCALL GetCurrentProject(IHostProject** out) override;

@@ -6,9 +6,9 @@
 #include "HProject.h"
 #include "HRunResult.h"
 #include "HToken.h"
-#include "addin/HostInterfaces.h"
+#include "addin/HostInterfaceBases.h"
 
-class HCheckRun final : public ICheckRun {
+class HCheckRun final : public KCheckRunBase {
  public:
   HCheckRun(HProject* project, bool isFinal, HToken* token)
       : m_project(project), m_final(isFinal), m_token(token) {}
@@ -20,12 +20,7 @@ class HCheckRun final : public ICheckRun {
   // of another form (a translated resource library) stays whole, without a rule name.
   static void SplitMessage(const std::string& message, std::string& rule, std::string& detail);
 
-  int32_t ZAKCALL Unused0() override { return 0; }
-  int32_t ZAKCALL Unused1() override { return 0; }
   int32_t ZAKCALL ReportError(IHostToken* token, const char16_t* message, int32_t zero) override;
-  int32_t ZAKCALL Unused3() override { return 0; }
-  int32_t ZAKCALL Unused4() override { return 0; }
-  int32_t ZAKCALL Unused5() override { return 0; }
   int32_t ZAKCALL GetProject(IHostProject** out) override;
   int32_t ZAKCALL IsFinal(int32_t* isFinal) override;
 

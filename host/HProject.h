@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "addin/HostInterfaces.h"
+#include "addin/HostInterfaceBases.h"
 
-class HProject final : public IHostProject {
+class HProject final : public KHostProjectBase {
  public:
   // The folder that holds a project's own rule files, inside the project folder (or beside the file).
   static constexpr const char* kRulesFolder = ".inline-patterns";
@@ -20,11 +20,7 @@ class HProject final : public IHostProject {
   const std::vector<std::string>& Files() const { return m_files; }
   std::string AddInFilePath(const std::string& fileName) const;
 
-  int32_t ZAKCALL Unused0() override { return 0; }
-  int32_t ZAKCALL Unused1() override { return 0; }
-  int32_t ZAKCALL Unused2() override { return 0; }
   int32_t ZAKCALL GetProperty(int32_t property, VARIANT* out) override;
-  int32_t ZAKCALL Unused4() override { return 0; }
   int32_t ZAKCALL PrepareAddInFile(IAddInSite* site, const char16_t* name, int32_t zero) override;
   int32_t ZAKCALL GetAddInFilePath(IAddInSite* site, const char16_t* name, char16_t* buffer,
                                    int32_t capacity) override;

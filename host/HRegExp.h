@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "addin/HostInterfaces.h"
+#include "addin/HostInterfaceBases.h"
 
-class HRegExp final : public IHostRegExp {
+class HRegExp final : public KHostRegExpBase {
  public:
   // Compiles the pattern; null when it does not compile, with the reason and offset in *error.
   static HRegExp* Create(const char16_t* pattern, int32_t flags, std::string* error);
@@ -16,7 +16,6 @@ class HRegExp final : public IHostRegExp {
   HRegExp(const HRegExp&) = delete;
   HRegExp& operator=(const HRegExp&) = delete;
 
-  int32_t ZAKCALL Unused0() override { return 0; }
   // The module collects a text's matches by calling Match on one buffer with growing starts. Measuring the
   // text on every call would make that quadratic (and PCRE2 measures a zero-terminated subject itself), so
   // the length is remembered with the pointer. Contract: a text passed again at the same address with a
@@ -24,7 +23,6 @@ class HRegExp final : public IHostRegExp {
   // address measures anew.
   int32_t ZAKCALL Match(const char16_t* text, int32_t start, int32_t minusOne) override;
   int32_t ZAKCALL GetMatch(int32_t* start, int32_t* length) override;
-  int32_t ZAKCALL Unused3() override { return 0; }
   int32_t ZAKCALL Destroy() override;
 
  private:

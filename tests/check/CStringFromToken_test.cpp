@@ -29,7 +29,7 @@ TEST(CStringFromTokenTest, KindsAskForTheirPropertyAndSide) {
 }
 
 // Hands back whatever variant it is told to, after checking that it came in zeroed.
-class OddToken final : public IHostToken {
+class OddToken final : public KHostTokenBase {
  public:
   VARTYPE type = VT_EMPTY;
   bool cameZeroed = false;
@@ -41,12 +41,6 @@ class OddToken final : public IHostToken {
     if (type == VT_BSTR) out->bstrVal = nullptr;
     return 0;
   }
-  int32_t ZAKCALL Unused0() override { return 0; }
-  int32_t ZAKCALL Unused1() override { return 0; }
-  int32_t ZAKCALL Unused2() override { return 0; }
-  int32_t ZAKCALL Unused3() override { return 0; }
-  int32_t ZAKCALL Unused4() override { return 0; }
-  int32_t ZAKCALL Unused5() override { return 0; }
 };
 
 TEST(CStringFromTokenTest, AVariantWithoutAStringGivesTheEmptyText) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/HostInterfaces.h"
+#include "addin/HostInterfaceBases.h"
 
 namespace testhost {
 
@@ -28,7 +28,7 @@ inline std::u16string ToU16(const std::filesystem::path& path) {
   return path.u16string();
 }
 
-class TestAddInHost final : public IAddInHost {
+class TestAddInHost final : public KAddInHostBase {
  public:
   struct Compiled {
     std::u16string pattern;
@@ -62,22 +62,10 @@ class TestAddInHost final : public IAddInHost {
     if (out != nullptr) *out = currentProject;
     return 0;
   }
-
-  int32_t ZAKCALL Unused1() override { return 0; }
-  int32_t ZAKCALL Unused2() override { return 0; }
-  int32_t ZAKCALL Unused3() override { return 0; }
-  int32_t ZAKCALL Unused4() override { return 0; }
-  int32_t ZAKCALL Unused5() override { return 0; }
-  int32_t ZAKCALL Unused6() override { return 0; }
-  int32_t ZAKCALL Unused7() override { return 0; }
-  int32_t ZAKCALL Unused8() override { return 0; }
-  int32_t ZAKCALL Unused9() override { return 0; }
-  int32_t ZAKCALL Unused10() override { return 0; }
-  int32_t ZAKCALL Unused11() override { return 0; }
 };
 
 // The add-in site: its folder is a fresh temporary directory per site, or any folder a test sets.
-class TestSite final : public IAddInSite {
+class TestSite final : public KAddInSiteBase {
  private:
   TempDir root_;
 
@@ -87,37 +75,26 @@ class TestSite final : public IAddInSite {
   std::filesystem::path folder{root_.Path()};
 
   int32_t ZAKCALL GetDataFolder(char16_t* buffer, int32_t capacity) override;
-  int32_t ZAKCALL Unused0() override { return 0; }
-  int32_t ZAKCALL Unused1() override { return 0; }
-  int32_t ZAKCALL Unused2() override { return 0; }
-  int32_t ZAKCALL Unused3() override { return 0; }
-  int32_t ZAKCALL Unused4() override { return 0; }
 };
 
-class TestProject final : public IHostProject {
+class TestProject final : public KHostProjectBase {
  public:
   std::u16string name;
   std::u16string rulePath;     // what slot 6 writes
   int32_t pathAnswer = 0;      // slot 6's result
-  int prepareCalls = 0;        // slot 5
   int pathCalls = 0;           // slot 6
   std::vector<int> slotCalls;  // 5 and 6 in the order called
 
   int32_t ZAKCALL GetProperty(int32_t property, VARIANT* out) override;
   int32_t ZAKCALL PrepareAddInFile(IAddInSite*, const char16_t*, int32_t) override {
-    ++prepareCalls;
     slotCalls.push_back(5);
     return 0;
   }
   int32_t ZAKCALL GetAddInFilePath(IAddInSite* site, const char16_t* fileName, char16_t* buffer,
                                    int32_t capacity) override;
-  int32_t ZAKCALL Unused0() override { return 0; }
-  int32_t ZAKCALL Unused1() override { return 0; }
-  int32_t ZAKCALL Unused2() override { return 0; }
-  int32_t ZAKCALL Unused4() override { return 0; }
 };
 
-class TestToken final : public IHostToken {
+class TestToken final : public KHostTokenBase {
  public:
   struct Call {
     int32_t property;
@@ -127,15 +104,9 @@ class TestToken final : public IHostToken {
   std::vector<Call> calls;
 
   int32_t ZAKCALL GetText(int32_t property, VARIANT* out, int32_t side) override;
-  int32_t ZAKCALL Unused0() override { return 0; }
-  int32_t ZAKCALL Unused1() override { return 0; }
-  int32_t ZAKCALL Unused2() override { return 0; }
-  int32_t ZAKCALL Unused3() override { return 0; }
-  int32_t ZAKCALL Unused4() override { return 0; }
-  int32_t ZAKCALL Unused5() override { return 0; }
 };
 
-class TestCheckRun final : public ICheckRun {
+class TestCheckRun final : public KCheckRunBase {
  public:
   struct Message {
     IHostToken* token;
@@ -157,14 +128,9 @@ class TestCheckRun final : public ICheckRun {
     if (out != nullptr) *out = isFinal;
     return 0;
   }
-  int32_t ZAKCALL Unused0() override { return 0; }
-  int32_t ZAKCALL Unused1() override { return 0; }
-  int32_t ZAKCALL Unused3() override { return 0; }
-  int32_t ZAKCALL Unused4() override { return 0; }
-  int32_t ZAKCALL Unused5() override { return 0; }
 };
 
-class TestCheckOptions final : public ICheckOptions {
+class TestCheckOptions final : public KCheckOptionsBase {
  public:
   bool on = true;
   std::vector<int32_t> asked;
@@ -174,7 +140,6 @@ class TestCheckOptions final : public ICheckOptions {
     if (isOn != nullptr) *isOn = on ? 1 : 0;
     return 0;
   }
-  int32_t ZAKCALL Unused0() override { return 0; }
 };
 
 // Loads a private copy of the module named by IP_MODULE, so every loader starts with fresh module state,

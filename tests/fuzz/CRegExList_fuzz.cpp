@@ -5,7 +5,7 @@
 #include <string>
 
 #include "FuzzFile.h"
-#include "addin/HostInterfaces.h"
+#include "addin/HostInterfaceBases.h"
 #include "rules/CRegExList.h"
 #include "rules/HostContext.h"
 #include "support/KStdioFile.h"
@@ -14,32 +14,19 @@
 namespace {
 
 // An expression that never matches; the loader only asks for it and hands it to its rule.
-class KNoMatch final : public IHostRegExp {
+class KNoMatch final : public KHostRegExpBase {
  public:
-  int32_t Unused0() override { return 0; }
   int32_t Match(const char16_t*, int32_t, int32_t) override { return 1; }
   int32_t GetMatch(int32_t*, int32_t*) override { return 1; }
-  int32_t Unused3() override { return 0; }
   int32_t Destroy() override {
     delete this;
     return 0;
   }
 };
 
-class KFuzzHost final : public IAddInHost {
+class KFuzzHost final : public KAddInHostBase {
  public:
   int32_t GetResourceLibrary(int32_t, void*, char16_t*, int32_t) override { return 1; }
-  int32_t Unused1() override { return 0; }
-  int32_t Unused2() override { return 0; }
-  int32_t Unused3() override { return 0; }
-  int32_t Unused4() override { return 0; }
-  int32_t Unused5() override { return 0; }
-  int32_t Unused6() override { return 0; }
-  int32_t Unused7() override { return 0; }
-  int32_t Unused8() override { return 0; }
-  int32_t Unused9() override { return 0; }
-  int32_t Unused10() override { return 0; }
-  int32_t Unused11() override { return 0; }
   int32_t CreateRegExp(IHostRegExp** out, const char16_t*, int32_t) override {
     *out = new KNoMatch;
     return 0;
@@ -55,13 +42,8 @@ class KFuzzHost final : public IAddInHost {
 };
 
 // The add-in folder is the scratch folder, so that the global list saves there.
-class KFuzzSite final : public IAddInSite {
+class KFuzzSite final : public KAddInSiteBase {
  public:
-  int32_t Unused0() override { return 0; }
-  int32_t Unused1() override { return 0; }
-  int32_t Unused2() override { return 0; }
-  int32_t Unused3() override { return 0; }
-  int32_t Unused4() override { return 0; }
   int32_t GetDataFolder(char16_t* buffer, int32_t capacity) override {
     const std::u16string folder = fuzz::Scratch().Path().u16string();
     if (folder.size() >= static_cast<size_t>(capacity)) return 1;
