@@ -46,12 +46,6 @@ void PutText(unsigned char* record, size_t offset, size_t units, std::u16string_
   std::memcpy(record + offset + length * sizeof(char16_t), &terminator, sizeof terminator);
 }
 
-std::u16string LoadResourceString(uint32_t id) {
-  std::u16string text;
-  if (!ResourceSource().GetString(id, text)) text.clear();
-  return text;
-}
-
 // A library that the host names and that loads serves every later resource; otherwise the module's own do.
 void UseHostResourceLibrary(IAddInHost* host) {
   if (host == nullptr) return;
@@ -62,9 +56,9 @@ void UseHostResourceLibrary(IAddInHost* host) {
 }
 
 void FillDescription(unsigned char* record) {
-  PutText(record, kNameOffset, kNameUnits, LoadResourceString(IDS_ADDIN_NAME));
+  PutText(record, kNameOffset, kNameUnits, ResourceString(IDS_ADDIN_NAME));
   PutText(record, kIdentifierOffset, kIdentifierUnits, kIdentifier);
-  PutText(record, kDescriptionOffset, kDescriptionUnits, LoadResourceString(IDS_ADDIN_DESCRIPTION));
+  PutText(record, kDescriptionOffset, kDescriptionUnits, ResourceString(IDS_ADDIN_DESCRIPTION));
 }
 
 BSTR AllocString(const std::u16string& text) {
@@ -105,7 +99,7 @@ ZAK_EXPORT int32_t ZAKFN_Initialize(void* description848, IAddInHost* host, IAdd
 ZAK_EXPORT int32_t ZAKFN_GetCustomCheckOption(int32_t option, BSTR* out) {
   return GuardExport(0, [&] {
     if (option == CUSTOM_CHECK_REGEX && out != nullptr)
-      *out = AllocString(LoadResourceString(IDS_CUSTOM_CHECK));
+      *out = AllocString(ResourceString(IDS_CUSTOM_CHECK));
     return 0;
   });
 }

@@ -1,9 +1,14 @@
-// ZAKFN_Setup until the rule editor exists: the set-up is never confirmed.
+// ZAKFN_Setup: the rule editor, run modally; 0 when the user closes it with OK.
 #include <cstdint>
 
+#include "addin/ExportGuard.h"
 #include "addin/ZakExport.h"
+#include "editor/CSetupDlg.h"
+#include "platform/KWinDefs.h"
 
-// The rule editor (CSetupDlg) replaces this body: it returns 0 when the user closes the dialog with OK.
 ZAK_EXPORT int32_t ZAKFN_Setup() {
-  return 1;
+  return GuardExport(1, [] {
+    CSetupDlg dialog(nullptr);
+    return dialog.DoModal() == IDOK ? 0 : 1;
+  });
 }

@@ -17,6 +17,12 @@ std::unique_ptr<KResourceSource>& Current() {
 
 const KResourceSource& ResourceSource() { return *Current(); }
 
+std::u16string ResourceString(uint32_t id) {
+  std::u16string text;
+  if (!ResourceSource().GetString(id, text)) text.clear();
+  return text;
+}
+
 // A null source returns to the module's own resources.
 void SetResourceSource(std::unique_ptr<KResourceSource> source) {
   Current() = source ? std::move(source) : KModuleResources::Own();

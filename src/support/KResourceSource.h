@@ -22,3 +22,5 @@ class KResourceSource {
 // The current source; the module's own resources until SetResourceSource replaces them.
 const KResourceSource& ResourceSource();
 void SetResourceSource(std::unique_ptr<KResourceSource> source);
+// The string with that id from the current source; empty when it has none.
+std::u16string ResourceString(uint32_t id);

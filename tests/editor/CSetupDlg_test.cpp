@@ -1,0 +1,370 @@
+// The rule editor driven as a user drives it: the tree and fields, validation on every way out of a rule,
+// the flag chain, what counts as a change, saving and cancelling, dragging, renaming in place and the
+// syntax menus.
+#include "editor/CSetupDlg.h"
+
+#include "editor/EditorTest.h"
+
+namespace {
+
+constexpr char16_t kEnterName[] = u"Please enter Pattern Name.";
+
+class CSetupDlgTest : public KEditorTest {
+ protected:
+  void SetUp() override {
+    WriteRules(nullptr, {{u"Tags", u"<[^>]+>", 1, 1}, {u"Off", u"y", 0}});
+  }
+};
+
+TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersInHostOrder) {
+  struct Case {
+    int projects;
+    int current;  // index of the current project, -1 for none
+    std::u16string outline;
+  };
+  const Case cases[] = {
+      {0, -1, u"Common\n  Tags\n  Off\n"},
+      {1, 0, u"Common\n  Tags\n  Off\nProject P0\n  R0\n"},
+      {3, 1, u"Common\n  Tags\n  Off\nProject P1\n  R1\nProject P0\n  R0\nProject P2\n  R2\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.projects);
+    projects.clear();
+    host.projects.clear();
+    host.currentProject = nullptr;
+    for (int i = 0; i < c.projects; ++i) {
+      auto& project = AddProject(u"P" + std::u16string(1, char16_t(u'0' + i)), i == c.current);
+      WriteRules(&project, {{u"R" + std::u16string(1, char16_t(u'0' + i))}});
+    }
+    RunEditor([&](CSetupDlg& dialog) {
+      EXPECT_EQ(driver.TreeOutline(IDC_TREE), c.outline);
+      const KWnd tree = driver.Control(IDC_TREE);
+      for (KTreeItem list = platform.TreeGetNextItem(tree, nullptr, TVGN_ROOT); list;
+           list = platform.TreeGetNextItem(tree, list, TVGN_NEXT)) {
+        EXPECT_TRUE(platform.TreeIsBold(tree, list));
+        EXPECT_TRUE(platform.TreeIsExpanded(tree, list));
+      }
+      int32_t image = 0, selected = 0;
+      platform.TreeGetImage(tree, Node(u"Off"), image, selected);
+      EXPECT_EQ(image, 2);
+      EXPECT_EQ(SelectedLabel(), u"Tags");
+      EXPECT_EQ(dialog.Current(), dialog.GetLists()[0]->GetAt(0));
+      EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
+      EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);
+      EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
+      dialog.EndDialog(IDCANCEL);
+    });
+  }
+}
+
+TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndDisablesWhatNeedsARule) {
+  RunEditor([&](CSetupDlg& dialog) {
+    ASSERT_TRUE(Select(u"Common"));
+    EXPECT_EQ(dialog.Current(), nullptr);
+    EXPECT_EQ(driver.Text(IDC_NAME), u"");
+    EXPECT_EQ(driver.Text(IDC_PATTERN), u"");
+    EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);  // the boxes keep their last states
+    for (int32_t id : {IDC_NAME, IDC_PATTERN, IDC_SYNTAX, IDC_CHECK_NONE, IDC_CHECK_MUST_EXIST, IDC_COUNT, IDC_CASE})
+      EXPECT_FALSE(driver.IsEnabled(id)) << id;
+    for (int32_t id : {IDC_ACTIVE, IDC_REGEX, IDC_TAG, IDC_NATIVE, IDC_ADD, IDC_DELETE})
+      EXPECT_TRUE(driver.IsEnabled(id)) << id;
+    dialog.EndDialog(IDCANCEL);
+  });
+}
+
+TEST_F(CSetupDlgTest, AddWithTwoListsNeedsASelectionAndAppendsToTheSelectedList) {
+  auto& project = AddProject(u"P", true);
+  RunEditor([&](CSetupDlg& dialog) {
+    platform.TreeSelectItem(driver.Control(IDC_TREE), nullptr, TVGN_CARET);
+    driver.Click(IDC_ADD);
+    EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 0);
+    Select(u"Project P");
+    driver.Click(IDC_ADD);
+    EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 1);
+    EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_NAME));
+    driver.Type(u"New");
+    driver.TypeInto(IDC_PATTERN, u"n");
+    driver.Click(IDOK);
+  });
+  EXPECT_EQ(RuleNames(&project), std::vector<std::u16string>{u"New"});
+}
+
+// Every way out of a new, empty rule runs the validation first and stays on the rule.
+TEST_F(CSetupDlgTest, AnIncompleteNewRuleCannotBeLeftByAnyAction) {
+  const std::function<void(KEditorTest&)> leaves[] = {
+      [](KEditorTest& t) { t.Select(u"Tags"); },
+      [](KEditorTest& t) { t.driver.Click(IDC_ADD); },
+      [](KEditorTest& t) { t.driver.Click(IDOK); },
+      [](KEditorTest& t) { t.driver.BeginRename(IDC_TREE, t.Node(u"Tags")); },
+      [](KEditorTest& t) { t.Drag(u"Tags", u"Common"); },
+      [](KEditorTest& t) { t.driver.Click(IDC_TEST); },
+  };
+  for (size_t i = 0; i < std::size(leaves); ++i) {
+    SCOPED_TRACE(i);
+    RunEditor([&](CSetupDlg& dialog) {
+      driver.Click(IDC_ADD);
+      CRegExRule* added = dialog.Current();
+      leaves[i](*this);
+      EXPECT_EQ(LastMessage(), kEnterName);
+      EXPECT_EQ(dialog.Current(), added);
+      EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_NAME));
+      EXPECT_EQ(dialog.GetLists()[0]->GetSize(), 3);
+      EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
+      EXPECT_EQ(platform.TreeGetEditControl(driver.Control(IDC_TREE)), nullptr);
+      dialog.EndDialog(IDCANCEL);
+    });
+  }
+}
+
+TEST_F(CSetupDlgTest, NameAndPatternLengthsAreValidatedAtTheirLimits) {
+  struct Case {
+    size_t name, pattern;
+    std::u16string message;  // empty: accepted
+  };
+  const Case cases[] = {
+      {80, 2000, u""},
+      {1, 1, u""},
+      {81, 1, u"Pattern Name:\nInvalid text length.\n(Valid range from 1 to 80 characters)"},
+      {1, 2001, u"Text to search:\nInvalid text length.\n(Valid range from 1 to 2000 characters)"},
+      {1, 0, u"Please enter Text to search."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.name << " " << c.pattern);
+    RunEditor([&](CSetupDlg& dialog) {
+      platform.SetText(driver.Control(IDC_NAME), std::u16string(c.name, u'n'));
+      platform.SetText(driver.Control(IDC_PATTERN), std::u16string(c.pattern, u'p'));
+      driver.Click(IDOK);
+      EXPECT_EQ(LastMessage(), c.message);
+      if (!c.message.empty()) dialog.EndDialog(IDCANCEL);
+    });
+    if (c.message.empty()) {
+      EXPECT_EQ(RuleNames(nullptr)[0], std::u16string(c.name, u'n'));
+    }
+  }
+}
+
+TEST_F(CSetupDlgTest, EachMatchFlagNeedsTheOneBefore) {
+  RunEditor([&](CSetupDlg& dialog) {
+    driver.SetCheck(IDC_TEXT, BST_CHECKED);
+    driver.SetCheck(IDC_ORDER, BST_CHECKED);
+    driver.SetCheck(IDC_COUNT, BST_UNCHECKED);
+    for (int32_t id : {IDC_TEXT, IDC_ORDER}) {
+      EXPECT_FALSE(driver.IsEnabled(id));
+      EXPECT_EQ(driver.Check(id), BST_UNCHECKED);
+    }
+    driver.SetCheck(IDC_COUNT, BST_CHECKED);
+    EXPECT_TRUE(driver.IsEnabled(IDC_TEXT));
+    EXPECT_FALSE(driver.IsEnabled(IDC_ORDER));
+    driver.SetCheck(IDC_TEXT, BST_CHECKED);
+    EXPECT_TRUE(driver.IsEnabled(IDC_ORDER));
+    EXPECT_TRUE(dialog.IsModified());
+    dialog.EndDialog(IDCANCEL);
+  });
+}
+
+// Cancel asks only after a change that sets the modified flag; the other clicks reach the rule at the
+// next store and are saved by OK alone.
+TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
+  struct Case {
+    const char* what;
+    std::function<void(KEditorTest&)> act;
+    bool modifies;
+  };
+  const Case cases[] = {
+      {"regex box", [](KEditorTest& t) { t.driver.Click(IDC_REGEX); }, false},
+      {"method radio", [](KEditorTest& t) { t.driver.Click(IDC_CHECK_MUST_EXIST); }, false},
+      {"case, tag, native", [](KEditorTest& t) { for (int32_t id : {IDC_CASE, IDC_TAG, IDC_NATIVE}) t.driver.Click(id); }, false},
+      {"delete", [](KEditorTest& t) { t.driver.AnswerMessageBox(IDYES); t.driver.Click(IDC_DELETE); }, false},
+      {"selection", [](KEditorTest& t) { t.Select(u"Off"); }, false},
+      {"emptied name", [](KEditorTest& t) { t.driver.ReplaceText(IDC_NAME, u""); }, false},
+      {"name", [](KEditorTest& t) { t.driver.TypeInto(IDC_NAME, u"N"); }, true},
+      {"pattern", [](KEditorTest& t) { t.driver.TypeInto(IDC_PATTERN, u"p"); }, true},
+      {"order flag", [](KEditorTest& t) { t.driver.Click(IDC_COUNT); }, true},
+      {"active", [](KEditorTest& t) { t.driver.Click(IDC_ACTIVE); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const intptr_t result = RunEditor([&](CSetupDlg&) {
+      c.act(*this);
+      driver.AnswerMessageBox(IDNO);
+      driver.Click(IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    const bool asked = !platform.shownMessageBoxes.empty() && LastMessage() == u"Do you want to save the changes?";
+    EXPECT_EQ(asked, c.modifies);
+    EXPECT_EQ(RuleNames(nullptr).size(), 2u);  // nothing written: the deletion is lost too
+  }
+}
+
+TEST_F(CSetupDlgTest, CancelQuestionYesSavesNoDiscardsCancelStays) {
+  const std::filesystem::path global = site.folder / "settings.ini";
+  for (int32_t answer : {IDCANCEL, IDNO, IDYES}) {
+    SCOPED_TRACE(answer);
+    const intptr_t result = RunEditor([&](CSetupDlg& dialog) {
+      driver.ReplaceText(IDC_NAME, u"Renamed");
+      driver.AnswerMessageBox(answer);
+      driver.PressKey(VK_ESCAPE);
+      EXPECT_EQ(platform.shownMessageBoxes.back().type, MB_YESNOCANCEL);
+      if (answer == IDCANCEL) {
+        EXPECT_TRUE(platform.IsWindow(dialog.GetHwnd()));
+        dialog.EndDialog(IDCANCEL);
+      }
+    });
+    EXPECT_EQ(result, answer == IDYES ? IDOK : IDCANCEL);
+    EXPECT_EQ(RuleNames(nullptr)[0], answer == IDYES ? u"Renamed" : u"Tags");
+  }
+}
+
+TEST_F(CSetupDlgTest, OkWritesEveryListAndCancelWritesNone) {
+  auto& empty = AddProject(u"Empty", true);
+  auto& other = AddProject(u"Other");
+  WriteRules(&other, {{u"Kept"}});
+  std::filesystem::remove(std::filesystem::path(other.rulePath));
+  RunEditor([&](CSetupDlg& dialog) { dialog.EndDialog(IDCANCEL); });
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(empty.rulePath)));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(other.rulePath)));
+
+  EXPECT_EQ(RunEditor([&](CSetupDlg&) { driver.Click(IDOK); }), IDOK);
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(empty.rulePath)));
+  EXPECT_TRUE(RuleNames(&other).empty());
+  EXPECT_EQ(RuleNames(nullptr), (std::vector<std::u16string>{u"Tags", u"Off"}));
+}
+
+TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {
+  auto& project = AddProject(u"P", true);
+  WriteRules(&project, {{u"Mine"}});
+  RunEditor([&](CSetupDlg& dialog) {
+    Drag(u"Tags", u"Off");
+    EXPECT_FALSE(dialog.IsModified());
+    EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\n  Off\nProject P\n  Mine\n");
+    Drag(u"Off", u"Mine");
+    EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\n  Off\nProject P\n  Mine\n  Off\n");
+    EXPECT_EQ(dialog.Current(), dialog.GetLists()[1]->GetAt(1));
+    EXPECT_EQ(dialog.Current()->Active, 0);
+    EXPECT_EQ(driver.Text(IDC_NAME), u"Off");
+    EXPECT_TRUE(dialog.IsModified());
+    driver.Click(IDOK);
+  });
+  EXPECT_EQ(RuleNames(&project), (std::vector<std::u16string>{u"Mine", u"Off"}));
+  EXPECT_EQ(RuleNames(nullptr).size(), 2u);
+}
+
+TEST_F(CSetupDlgTest, EnterAndEscapeEndAnInPlaceRenameWithoutClosing) {
+  RunEditor([&](CSetupDlg& dialog) {
+    EXPECT_EQ(driver.BeginRename(IDC_TREE, Node(u"Common")), nullptr);  // lists are never renamed
+    for (uint32_t key : {VK_ESCAPE, VK_RETURN}) {
+      const KWnd edit = driver.BeginRename(IDC_TREE, Node(u"Tags"));
+      ASSERT_NE(edit, nullptr);
+      platform.SetText(edit, u"Tags!");
+      driver.PressKey(key);
+      EXPECT_TRUE(platform.IsWindow(dialog.GetHwnd()));
+      EXPECT_EQ(platform.TreeGetEditControl(driver.Control(IDC_TREE)), nullptr);
+    }
+    EXPECT_NE(Node(u"Tags!"), nullptr);
+    EXPECT_EQ(driver.Text(IDC_NAME), u"Tags!");
+    EXPECT_TRUE(platform.shownMessageBoxes.empty());
+    EXPECT_TRUE(dialog.IsModified());
+    driver.Click(IDOK);
+  });
+  EXPECT_EQ(RuleNames(nullptr)[0], u"Tags!");
+}
+
+TEST_F(CSetupDlgTest, TypingANameRenamesTheNodeAndAnEmptyNameKeepsTheLast) {
+  RunEditor([&](CSetupDlg& dialog) {
+    driver.ReplaceText(IDC_NAME, u"Ab");
+    EXPECT_NE(Node(u"Ab"), nullptr);
+    driver.ReplaceText(IDC_NAME, u"");
+    EXPECT_EQ(dialog.Current()->Name, u"Ab");
+    EXPECT_NE(Node(u"Ab"), nullptr);
+    dialog.EndDialog(IDCANCEL);
+  });
+}
+
+TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
+  RunEditor([&](CSetupDlg& dialog) {
+    driver.Click(IDC_DELETE);  // unanswered: the default button, No
+    EXPECT_EQ(platform.shownMessageBoxes.back().type, MB_YESNO | MB_DEFBUTTON2);
+    EXPECT_EQ(LastMessage(), u"Do you want to delete this rule?");
+    EXPECT_EQ(dialog.GetLists()[0]->GetSize(), 2);
+    driver.AnswerMessageBox(IDYES);
+    driver.Click(IDC_DELETE);
+    EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Off\n");
+    EXPECT_EQ(dialog.Current(), dialog.GetLists()[0]->GetAt(0));
+    EXPECT_EQ(driver.Text(IDC_NAME), u"Off");
+    Select(u"Common");
+    driver.Click(IDC_DELETE);  // no rule: nothing is asked
+    EXPECT_EQ(platform.shownMessageBoxes.size(), 2u);
+    driver.Click(IDOK);
+  });
+  EXPECT_EQ(RuleNames(nullptr), std::vector<std::u16string>{u"Off"});
+}
+
+TEST_F(CSetupDlgTest, ActiveBoxChangesTheImageAndTheRuleOnStore) {
+  RunEditor([&](CSetupDlg& dialog) {
+    driver.Click(IDC_ACTIVE);
+    int32_t image = 0, selected = 0;
+    platform.TreeGetImage(driver.Control(IDC_TREE), Node(u"Tags"), image, selected);
+    EXPECT_EQ(image, 2);
+    EXPECT_EQ(selected, 2);
+    EXPECT_EQ(dialog.Current()->Active, 1);
+    driver.Click(IDOK);
+  });
+  CRegExList list;
+  list.LoadGlobal(false);
+  EXPECT_EQ(list[0]->Active, 0);
+  list.DeleteAll();
+}
+
+// The syntax menus insert their fixed texts at the caret or over the selection.
+TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
+  struct Case {
+    bool regex;
+    uint32_t command;
+    KTextRange selection;
+    std::u16string text;
+    int32_t caret;
+  };
+  const Case cases[] = {
+      {true, ID_SYNTAX_NOT_IN_RANGE, {0, 7}, u"[^]", 2},
+      {true, ID_SYNTAX_GROUP, {1, 3}, u"<()>]+>", 2},
+      {true, ID_SYNTAX_IN_RANGE, {7, 7}, u"<[^>]+>[]", 8},
+      {true, ID_SYNTAX_TAGGED, {0, 0}, u"\\<[^>]+>", 1},
+      {true, ID_SYNTAX_NOT, {0, 0}, u"~<[^>]+>", 1},
+      {true, ID_SYNTAX_OR, {7, 7}, u"<[^>]+>|", 8},
+      {false, ID_SYNTAX_TAB, {7, 7}, u"<[^>]+>\\t", 9},
+      {false, ID_SYNTAX_LINE_FEED, {0, 7}, u"\\n", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    RunEditor([&](CSetupDlg& dialog) {
+      if (!c.regex) driver.Click(IDC_REGEX);
+      platform.SetSelection(driver.Control(IDC_PATTERN), c.selection);
+      driver.AnswerMenu(c.command);
+      driver.Click(IDC_SYNTAX);
+      const KShownMenu& menu = platform.shownMenus.back();
+      EXPECT_EQ(menu.menuId, c.regex ? IDR_REGEX_MENU : IDR_LITERAL_MENU);
+      EXPECT_EQ(menu.items.size(), c.regex ? 11u : 2u);
+      const KRect button = platform.GetWindowRect(driver.Control(IDC_SYNTAX));
+      EXPECT_EQ(menu.point, (KPoint{button.right, button.top}));
+      EXPECT_EQ(driver.Text(IDC_PATTERN), c.text);
+      EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{c.caret, c.caret}));
+      EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_PATTERN));
+      EXPECT_TRUE(dialog.IsModified());
+      dialog.EndDialog(IDCANCEL);
+    });
+  }
+}
+
+TEST_F(CSetupDlgTest, ADismissedSyntaxMenuChangesNothing) {
+  RunEditor([&](CSetupDlg& dialog) {
+    driver.Click(IDC_SYNTAX);
+    EXPECT_EQ(platform.shownMenus.size(), 1u);
+    EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
+    EXPECT_FALSE(dialog.IsModified());
+    Select(u"Common");
+    EXPECT_FALSE(driver.Click(IDC_SYNTAX));  // disabled without a rule
+    dialog.EndDialog(IDCANCEL);
+  });
+}
+
+}  // namespace

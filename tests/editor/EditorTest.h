@@ -1,0 +1,122 @@
+// The rule editor on the headless platform with a test host: rule files written and read with the module's
+// own rule-file code, projects that the host enumerates, and the dialog run with a script.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/TestHost.h"
+#include "editor/CSetupDlg.h"
+#include "framework/KPlacement.h"
+#include "platform/headless/KHeadlessDriver.h"
+#include "resource.h"
+#include "rules/HostContext.h"
+
+// The stored fields of a rule that a test sets; the others keep their defaults.
+struct KRuleSpec {
+  std::u16string name;
+  std::u16string pattern = u"x";
+  int32_t active = 1;
+  int32_t regEx = 0;
+  int32_t checkMethod = CHECK_NONE;
+  int32_t checkFlags = CHECKFLAG_COUNT;
+};
+
+// Members are public so that the action tables of the tests can reach them.
+class KEditorTest : public ::testing::Test {
+ public:
+  KEditorTest() {
+    SetHostContext(&host, &site);
+    SetPlacementFolder(testhost::ToU16(site.Root()));
+  }
+  ~KEditorTest() override {
+    SetHostContext(nullptr, nullptr);
+    SetPlacementFolder(u"");
+  }
+
+  // A project named `name` that the host lists, its rule file in a folder of its own; the first one added
+  // is the current project when `current`.
+  testhost::TestProject& AddProject(const std::u16string& name, bool current = false) {
+    auto& project = *projects.emplace_back(std::make_unique<testhost::TestProject>());
+    project.name = name;
+    const auto folder = site.Root() / ("project" + std::to_string(projects.size()));
+    std::filesystem::create_directories(folder);
+    project.rulePath = testhost::ToU16(folder / "settings.ini");
+    host.projects.push_back(&project);
+    if (current) host.currentProject = &project;
+    return project;
+  }
+
+  // Writes the rules as the list of `project` (null: the global list) with the module's writer.
+  static void WriteRules(IHostProject* project, std::initializer_list<KRuleSpec> rules) {
+    CRegExList list;
+    list.Project = project;
+    for (const KRuleSpec& spec : rules) {
+      auto* rule = new CRegExRule();
+      rule->Name = spec.name;
+      rule->Pattern = spec.pattern;
+      rule->Active = spec.active;
+      rule->RegEx = spec.regEx;
+      rule->CheckMethod = spec.checkMethod;
+      rule->CheckFlags = spec.checkFlags;
+      list.Add(rule);
+    }
+    list.Save();
+    list.DeleteAll();
+  }
+
+  // The names of the rules in the rule file of `project` (null: the global file).
+  static std::vector<std::u16string> RuleNames(IHostProject* project) {
+    CRegExList list;
+    if (project) {
+      list.LoadProject(project, false);
+    } else {
+      list.LoadGlobal(false);
+    }
+    std::vector<std::u16string> names;
+    for (int i = 0; i < list.GetSize(); ++i) names.push_back(list[i]->Name);
+    list.DeleteAll();
+    return names;
+  }
+
+  // Runs the editor; the script acts inside it and must end it. Answers it left unused are forgotten.
+  intptr_t RunEditor(const std::function<void(CSetupDlg&)>& script) {
+    platform.messageBoxAnswers.clear();
+    platform.menuAnswers.clear();
+    platform.shownMessageBoxes.clear();
+    CSetupDlg dialog(nullptr);
+    driver.OnNextDialog([&](KWnd) { script(dialog); });
+    return dialog.DoModal();
+  }
+
+  KTreeItem Node(std::u16string_view label) const { return driver.FindTreeItem(IDC_TREE, label); }
+  bool Select(std::u16string_view label) { return driver.SelectTreeItem(IDC_TREE, Node(label)); }
+  std::u16string SelectedLabel() const {
+    const KWnd tree = driver.Control(IDC_TREE);
+    return platform.TreeGetText(tree, platform.TreeGetNextItem(tree, nullptr, TVGN_CARET));
+  }
+  std::u16string LastMessage() const {
+    return platform.shownMessageBoxes.empty() ? u"" : platform.shownMessageBoxes.back().text;
+  }
+  // Drags node `from` with the mouse and drops it on node `to`.
+  void Drag(std::u16string_view from, std::u16string_view to) {
+    const KPoint start = driver.TreeItemPoint(IDC_TREE, Node(from));
+    const KPoint end = driver.TreeItemPoint(IDC_TREE, Node(to));
+    driver.MouseDown(start);
+    driver.MouseMove({start.x + 8, start.y + 8});
+    driver.MouseMove(end);
+    driver.MouseUp(end);
+  }
+
+  testhost::TestAddInHost host;
+  testhost::TestSite site;
+  std::vector<std::unique_ptr<testhost::TestProject>> projects;
+  KHeadlessDriver driver;
+  KHeadlessPlatform& platform = driver.State();
+};

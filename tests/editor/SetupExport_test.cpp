@@ -1,0 +1,72 @@
+// ZAKFN_Setup as a host calls it: the module initialised through its exports, projects enumerated by the
+// host, the editor driven by a script, and the rule files on disk compared with what the writer makes.
+#include <vector>
+
+#include "addin/HostInterfaces.h"
+#include "common/FileBytes.h"
+#include "editor/EditorTest.h"
+
+extern "C" int32_t ZAKFN_LoadAddIn(uint32_t* table13);
+extern "C" int32_t ZAKFN_Initialize(void* description848, IAddInHost* host, IAddInSite* site);
+extern "C" int32_t ZAKFN_Setup();
+
+namespace {
+
+class SetupExportTest : public KEditorTest {
+ protected:
+  void SetUp() override {
+    SetHostContext(nullptr, nullptr);  // the export sets it, as the host's initialisation does
+    uint32_t table[13] = {};
+    ZAKFN_LoadAddIn(table);
+    std::vector<unsigned char> description(848);
+    ZAKFN_Initialize(description.data(), &host, &site);
+  }
+
+  // The bytes that the rule-file writer makes of these rules.
+  std::string WriterBytes(std::initializer_list<KRuleSpec> rules) {
+    testhost::TestProject scratch;
+    scratch.rulePath = testhost::ToU16(site.Root() / "expected.ini");
+    WriteRules(&scratch, rules);
+    return ReadFileBytes(site.Root() / "expected.ini");
+  }
+};
+
+TEST_F(SetupExportTest, OkWritesTheEditedListsAsTheWriterDoes) {
+  auto& other = AddProject(u"Other");
+  auto& current = AddProject(u"Current", true);
+  WriteRules(nullptr, {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}});
+  WriteRules(&current, {{u"Mine"}});
+  driver.OnNextDialog([&](KWnd) {
+    EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\nProject Current\n  Mine\nProject Other\n");
+    Select(u"Common");
+    driver.Click(IDC_ADD);
+    driver.Type(u"Braces");
+    driver.TypeInto(IDC_PATTERN, u"\\{");
+    driver.Click(IDC_REGEX);
+    driver.AnswerMenu(ID_SYNTAX_ANY_CHAR);
+    driver.Click(IDC_SYNTAX);
+    driver.Click(IDC_CHECK_MUST_NOT_EXIST);
+    Drag(u"Tags", u"Project Other");
+    driver.Click(IDOK);
+  });
+  EXPECT_EQ(ZAKFN_Setup(), 0);
+  EXPECT_EQ(ReadFileBytes(site.folder / "settings.ini"),
+            WriterBytes({{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE},
+                         {u"Braces", u"\\{.", 1, 1, CHECK_MUST_NOT_EXIST}}));
+  EXPECT_EQ(ReadFileBytes(std::filesystem::path(current.rulePath)), WriterBytes({{u"Mine"}}));
+  EXPECT_EQ(ReadFileBytes(std::filesystem::path(other.rulePath)),
+            WriterBytes({{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}}));
+  // Only the test pane's checker compiles: the global rules as they were when the dialog opened.
+  EXPECT_EQ(host.created, 1);
+  EXPECT_EQ(host.Alive(), 0);
+}
+
+TEST_F(SetupExportTest, CancelReturnsOneAndWritesNothing) {
+  AddProject(u"P", true);
+  driver.OnNextDialog([&](KWnd) { driver.Click(IDCANCEL); });
+  EXPECT_EQ(ZAKFN_Setup(), 1);
+  EXPECT_FALSE(std::filesystem::exists(site.folder / "settings.ini"));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(projects[0]->rulePath)));
+}
+
+}  // namespace
