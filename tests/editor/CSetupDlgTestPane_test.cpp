@@ -1,0 +1,152 @@
+// The pattern test pane: what "C&heck" prints for a rule on sample texts, and how the pane opens and closes.
+#include <algorithm>
+#include <climits>
+#include <string>
+
+#include "editor/EditorTest.h"
+
+namespace {
+
+constexpr std::u16string_view kRule = u"\u2500\u2500\u2500\u2500\u2500\u2500\r\n";
+
+class CSetupDlgTestPaneTest : public KEditorTest {
+ protected:
+  // Opens the editor on one global rule, types the samples, shows the pane (which checks at once) and
+  // returns the results box.
+  std::u16string Check(const KRuleSpec& rule, std::u16string_view source, std::u16string_view translation) {
+    WriteRules(nullptr, {rule});
+    std::u16string results;
+    RunEditor([&](CSetupDlg& dialog) {
+      // The pane's boxes are hidden until it opens, which checks at once: the samples are set before.
+      platform.SetText(driver.Control(IDC_SOURCE), source);
+      platform.SetText(driver.Control(IDC_TRANSLATION), translation);
+      driver.Click(IDC_TEST);
+      results = driver.Text(IDC_RESULTS);
+      dialog.EndDialog(IDCANCEL);
+    });
+    return results;
+  }
+
+  // The client size that fits the visible controls with the left and top gaps mirrored on the other sides.
+  KSize FittedClient() const {
+    const KWnd dialog = driver.Dialog();
+    KRect extent{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for (KWnd child = platform.GetFirstChild(dialog); child; child = platform.GetNextSibling(child)) {
+      if (!(platform.GetStyle(child) & WS_VISIBLE)) continue;
+      const KRect screen = platform.GetWindowRect(child);
+      const KPoint topLeft = platform.ScreenToClient(dialog, {screen.left, screen.top});
+      extent.left = std::min(extent.left, topLeft.x);
+      extent.top = std::min(extent.top, topLeft.y);
+      extent.right = std::max(extent.right, topLeft.x + screen.Width());
+      extent.bottom = std::max(extent.bottom, topLeft.y + screen.Height());
+    }
+    return {extent.right + extent.left, extent.bottom + extent.top};
+  }
+  KSize Client() const {
+    const KRect client = platform.GetClientRect(driver.Dialog());
+    return {client.Width(), client.Height()};
+  }
+};
+
+TEST_F(CSetupDlgTestPaneTest, ResultsListViolationsThenOkThenTheMatchesOfBothTexts) {
+  const int32_t kCountText = CHECKFLAG_COUNT | CHECKFLAG_TEXT;
+  struct Case {
+    KRuleSpec rule;
+    std::u16string source, translation, results;
+  };
+  const Case cases[] = {
+      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText}, u"1 and 22", u"22 und 1",
+       u"OK\r\n" + std::u16string(kRule) + u"Matches in source:1, 22\r\nMatches in translation:22, 1\r\n"},
+      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText}, u"1 2", u"3 4",
+       u"\"1\" doesn't exist in translation.\r\n\"2\" doesn't exist in translation.\r\n" + std::u16string(kRule) +
+           u"Matches in source:1, 2\r\nMatches in translation:3, 4\r\n"},
+      {{u"None", u"x", 1, 0, CHECK_NONE}, u"", u"",
+       u"OK\r\n" + std::u16string(kRule) + u"No matches in source\r\nNo matches in translation\r\n"},
+      {{u"Needed", u"x", 1, 0, CHECK_MUST_EXIST}, u"", u"",
+       u"No text found that matches the rule.\r\n" + std::u16string(kRule) +
+           u"No matches in source\r\nNo matches in translation\r\n"},
+      // Inactive rules are tested as if they were active.
+      {{u"Digits", u"[0-9]", 0, 1, CHECK_MUST_NOT_EXIST}, u"", u"x 5",
+       u"Text \"5\" must not appear.\r\n" + std::u16string(kRule) +
+           u"No matches in source\r\nMatches in translation:5\r\n"},
+      // The boxes' line ends reach the rule as single line feeds, which the literal "\n" finds.
+      {{u"Breaks", u"\\n", 1, 0, CHECK_EXIST_IF_IN_SOURCE}, u"a\r\nb", u"ab",
+       u"Unequal number of matches. Source: 1, Translation: 0\r\n" + std::u16string(kRule) +
+           u"Matches in source:\n\r\nNo matches in translation\r\n"},
+      // An expression that the host cannot compile finds nothing.
+      {{u"Broken", u"(", 1, 1, CHECK_MUST_EXIST}, u"(", u"(",
+       u"No text found that matches the rule.\r\n" + std::u16string(kRule) +
+           u"No matches in source\r\nNo matches in translation\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << &c - cases);
+    EXPECT_EQ(Check(c.rule, c.source, c.translation), c.results);
+  }
+}
+
+TEST_F(CSetupDlgTestPaneTest, EachCheckStartsFromAnEmptyBoxAndAppendsBeyondTheEditLimit) {
+  WriteRules(nullptr, {{u"Words", u"\\w+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, CHECKFLAG_COUNT | CHECKFLAG_TEXT}});
+  std::u16string source, translation, expected;
+  for (int i = 0; i < 1000; ++i) {
+    const std::u16string word = u"w" + std::u16string(20, char16_t(u'a' + i % 26)) + char16_t(u'A' + i / 26 % 26);
+    source += word + u" ";
+    translation += u"t" + word.substr(1) + u" ";
+    expected += u"\"" + word + u"\" doesn't exist in translation.\r\n";
+  }
+  RunEditor([&](CSetupDlg& dialog) {
+    platform.SetText(driver.Control(IDC_SOURCE), source);
+    platform.SetText(driver.Control(IDC_TRANSLATION), translation);
+    const int created = host.created;
+    driver.Click(IDC_TEST);
+    driver.Click(IDC_CHECK);
+    const std::u16string results = driver.Text(IDC_RESULTS);
+    ASSERT_GT(results.size(), 30000u);  // beyond an edit control's default limit
+    EXPECT_EQ(results.substr(0, expected.size()), expected);  // once: the second check started empty
+    EXPECT_EQ(results.substr(expected.size(), kRule.size()), kRule);
+    EXPECT_EQ(results.back(), u'\n');
+    const auto end = static_cast<int32_t>(results.size());
+    EXPECT_EQ(platform.GetSelection(driver.Control(IDC_RESULTS)), (KTextRange{end, end}));
+    // Each check compiles the rule's copy once and releases it.
+    EXPECT_EQ(host.created, created + 2);
+    EXPECT_EQ(host.Alive(), 1);  // the test checker's own global rule
+    dialog.EndDialog(IDCANCEL);
+  });
+  EXPECT_EQ(host.Alive(), 0);
+}
+
+TEST_F(CSetupDlgTestPaneTest, TestButtonTogglesThePaneItsCaptionAndTheDefaultButton) {
+  WriteRules(nullptr, {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE}});
+  RunEditor([&](CSetupDlg& dialog) {
+    const KSize hidden = FittedClient();
+    EXPECT_EQ(Client(), hidden);  // fitted at start-up without animation
+    EXPECT_EQ(driver.Text(IDC_TEST), u"Test >>");
+    EXPECT_FALSE(driver.IsVisible(IDC_SOURCE));
+
+    driver.Click(IDC_TEST);
+    EXPECT_EQ(driver.Text(IDC_TEST), u"<< Test");
+    EXPECT_EQ(platform.GetDefaultId(dialog.GetHwnd()), IDC_CHECK);
+    const KSize shown = FittedClient();
+    EXPECT_GT(shown.cx, hidden.cx);
+    driver.AdvanceClock(100);
+    EXPECT_GT(Client().cx, hidden.cx);
+    EXPECT_LT(Client().cx, shown.cx);
+    driver.AdvanceClock(1000);
+    EXPECT_EQ(Client(), shown);
+
+    // Enter in a sample box presses "C&heck".
+    driver.TypeInto(IDC_SOURCE, u"7");
+    driver.PressKey(VK_RETURN);
+    EXPECT_NE(driver.Text(IDC_RESULTS).find(u"Matches in source:7\r\n"), std::u16string::npos);
+    EXPECT_EQ(driver.Text(IDC_SOURCE), u"7");
+
+    driver.Click(IDC_TEST);
+    EXPECT_EQ(driver.Text(IDC_TEST), u"Test >>");
+    EXPECT_EQ(platform.GetDefaultId(dialog.GetHwnd()), IDOK);
+    EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
+    driver.AdvanceClock(1000);
+    EXPECT_EQ(Client(), hidden);
+    dialog.EndDialog(IDCANCEL);
+  });
+}
+
+}  // namespace
