@@ -249,35 +249,32 @@ TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {
   EXPECT_EQ(RuleNames(nullptr).size(), 2u);
 }
 
-TEST_F(CSetupDlgTest, EnterAndEscapeEndAnInPlaceRenameWithoutClosing) {
+// Typing renames the node at each keystroke (an emptied field keeps the last name); an in-place rename
+// ends with Enter or Escape without closing the dialog.
+TEST_F(CSetupDlgTest, RenamingByTypingOrInPlace) {
   RunEditor([&](CSetupDlg& dialog) {
+    driver.ReplaceText(IDC_NAME, u"Ab");
+    EXPECT_NE(Node(u"Ab"), nullptr);
+    driver.ReplaceText(IDC_NAME, u"");
+    EXPECT_EQ(dialog.Current()->Name, u"Ab");
+    EXPECT_EQ(driver.BeginRename(IDC_TREE, Node(u"Ab")), nullptr);  // the emptied field is refused first
+    EXPECT_EQ(LastMessage(), kEnterName);
+    driver.ReplaceText(IDC_NAME, u"Ab");
+    platform.shownMessageBoxes.clear();
     EXPECT_EQ(driver.BeginRename(IDC_TREE, Node(u"Common")), nullptr);  // lists are never renamed
     for (uint32_t key : {VK_ESCAPE, VK_RETURN}) {
-      const KWnd edit = driver.BeginRename(IDC_TREE, Node(u"Tags"));
+      const KWnd edit = driver.BeginRename(IDC_TREE, Node(u"Ab"));
       ASSERT_NE(edit, nullptr);
       platform.SetText(edit, u"Tags!");
       driver.PressKey(key);
       EXPECT_TRUE(platform.IsWindow(dialog.GetHwnd()));
       EXPECT_EQ(platform.TreeGetEditControl(driver.Control(IDC_TREE)), nullptr);
     }
-    EXPECT_NE(Node(u"Tags!"), nullptr);
     EXPECT_EQ(driver.Text(IDC_NAME), u"Tags!");
     EXPECT_TRUE(platform.shownMessageBoxes.empty());
-    EXPECT_TRUE(dialog.IsModified());
     driver.Click(IDOK);
   });
   EXPECT_EQ(RuleNames(nullptr)[0], u"Tags!");
-}
-
-TEST_F(CSetupDlgTest, TypingANameRenamesTheNodeAndAnEmptyNameKeepsTheLast) {
-  RunEditor([&](CSetupDlg& dialog) {
-    driver.ReplaceText(IDC_NAME, u"Ab");
-    EXPECT_NE(Node(u"Ab"), nullptr);
-    driver.ReplaceText(IDC_NAME, u"");
-    EXPECT_EQ(dialog.Current()->Name, u"Ab");
-    EXPECT_NE(Node(u"Ab"), nullptr);
-    dialog.EndDialog(IDCANCEL);
-  });
 }
 
 TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
@@ -315,7 +312,8 @@ TEST_F(CSetupDlgTest, ActiveBoxChangesTheImageAndTheRuleOnStore) {
   list.DeleteAll();
 }
 
-// The syntax menus insert their fixed texts at the caret or over the selection.
+// The syntax menus insert their fixed texts at the caret or over the selection; a dismissed menu (command 0)
+// changes nothing.
 TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
   struct Case {
     bool regex;
@@ -333,13 +331,14 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       {true, ID_SYNTAX_OR, {7, 7}, u"<[^>]+>|", 8},
       {false, ID_SYNTAX_TAB, {7, 7}, u"<[^>]+>\\t", 9},
       {false, ID_SYNTAX_LINE_FEED, {0, 7}, u"\\n", 2},
+      {true, 0, {2, 2}, u"<[^>]+>", 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
     RunEditor([&](CSetupDlg& dialog) {
       if (!c.regex) driver.Click(IDC_REGEX);
+      if (c.command) driver.AnswerMenu(c.command);
       platform.SetSelection(driver.Control(IDC_PATTERN), c.selection);
-      driver.AnswerMenu(c.command);
       driver.Click(IDC_SYNTAX);
       const KShownMenu& menu = platform.shownMenus.back();
       EXPECT_EQ(menu.menuId, c.regex ? IDR_REGEX_MENU : IDR_LITERAL_MENU);
@@ -348,23 +347,11 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       EXPECT_EQ(menu.point, (KPoint{button.right, button.top}));
       EXPECT_EQ(driver.Text(IDC_PATTERN), c.text);
       EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{c.caret, c.caret}));
-      EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_PATTERN));
-      EXPECT_TRUE(dialog.IsModified());
+      EXPECT_EQ(dialog.IsModified(), c.command != 0);
+      EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), c.command != 0);
       dialog.EndDialog(IDCANCEL);
     });
   }
-}
-
-TEST_F(CSetupDlgTest, ADismissedSyntaxMenuChangesNothing) {
-  RunEditor([&](CSetupDlg& dialog) {
-    driver.Click(IDC_SYNTAX);
-    EXPECT_EQ(platform.shownMenus.size(), 1u);
-    EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
-    EXPECT_FALSE(dialog.IsModified());
-    Select(u"Common");
-    EXPECT_FALSE(driver.Click(IDC_SYNTAX));  // disabled without a rule
-    dialog.EndDialog(IDCANCEL);
-  });
 }
 
 }  // namespace
