@@ -11,6 +11,7 @@
 #include "rules/HostContext.h"
 #include "support/FormatInserts.h"
 #include "support/KResourceSource.h"
+#include "support/KStdioFile.h"
 #include "support/OleTypes.h"
 
 namespace {
@@ -141,7 +142,14 @@ bool CSetupDlg::OnInitDialog(KWnd self) {
   for (const KRuleBinding& binding : kRuleBindings) Bindings.Add(binding.typeWord, binding.id, nullptr, binding.param);
   Bindings.SetRange(IDC_NAME, 1, kNameMaxLength);
   Bindings.SetRange(IDC_PATTERN, 1, kPatternMaxLength);
-  LoadLists();
+  // A rule file that breaks off while it is read would be saved short by OK: the editor does not open.
+  try {
+    LoadLists();
+  } catch (const KFileException& error) {
+    ReportLoadError(error);
+    EndDialog(IDABORT);
+    return true;
+  }
   FillTree();
   ShowRule();
   ResultsBox = Item(IDC_RESULTS);
@@ -163,6 +171,10 @@ void CSetupDlg::OnDestroy() {
 }
 
 // ---- Lists and tree
+
+void CSetupDlg::ReportLoadError(const KFileException& error) const {
+  Platform().ShowMessageBox(GetHwnd(), error.GetErrorMessage(), u"", MB_OK | MB_ICONEXCLAMATION);
+}
 
 void CSetupDlg::LoadLists() {
   DeleteLists();

@@ -13,6 +13,8 @@
 #include "framework/KDragTreeCtrl.h"
 #include "rules/CRegExList.h"
 
+class KFileException;
+
 class CSetupDlg : public KDialog {
  public:
   explicit CSetupDlg(KWnd parent);
@@ -78,6 +80,7 @@ class CSetupDlg : public KDialog {
 
  private:
   void DeleteLists();
+  void ReportLoadError(const KFileException& error) const;
   KWnd Item(int32_t id) const;
   bool IsChecked(int32_t id) const;
   // Inserts the node of a rule as the last child of its list's node and makes it the rule's node.

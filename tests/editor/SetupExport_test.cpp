@@ -69,4 +69,14 @@ TEST_F(SetupExportTest, CancelReturnsOneAndWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(projects[0]->rulePath)));
 }
 
+// A rule file that breaks off while it is read would lose its rest on OK: the editor says why and stays
+// closed, and the file keeps every byte.
+TEST_F(SetupExportTest, ADamagedRuleFileKeepsTheEditorClosedAndTheFileIntact) {
+  const std::string damaged = "\xEF\xBB\xBF[Pattern-00]\r\nName=A\r\nPattern=\x80\r\n";
+  WriteFileBytes(site.folder / "settings.ini", damaged);
+  EXPECT_EQ(ZAKFN_Setup(), 1);
+  EXPECT_EQ(LastMessage(), u"Invalid encoding.");
+  EXPECT_EQ(ReadFileBytes(site.folder / "settings.ini"), damaged);
+}
+
 }  // namespace
