@@ -5,6 +5,7 @@
 #include "addin/HostInterfaces.h"
 #include "common/FileBytes.h"
 #include "editor/EditorTest.h"
+#include "support/KResourceSource.h"
 
 extern "C" int32_t ZAKFN_LoadAddIn(uint32_t* table13);
 extern "C" int32_t ZAKFN_Initialize(void* description848, IAddInHost* host, IAddInSite* site);
@@ -21,6 +22,7 @@ class SetupExportTest : public KEditorTest {
     std::vector<unsigned char> description(848);
     ZAKFN_Initialize(description.data(), &host, &site);
   }
+  void TearDown() override { SetResourceSource(nullptr); }
 
   // The bytes that the rule-file writer makes of these rules.
   std::string WriterBytes(std::initializer_list<KRuleSpec> rules) {
@@ -77,6 +79,31 @@ TEST_F(SetupExportTest, ADamagedRuleFileKeepsTheEditorClosedAndTheFileIntact) {
   EXPECT_EQ(ZAKFN_Setup(), 1);
   EXPECT_EQ(LastMessage(), u"Invalid encoding.");
   EXPECT_EQ(ReadFileBytes(site.folder / "settings.ini"), damaged);
+}
+
+// A resource library that the host names serves the dialog, its texts and its messages.
+TEST_F(SetupExportTest, TheHostsResourceLibraryTranslatesTheDialog) {
+  host.resourceAnswer = 0;
+  host.resourceLibrary = testhost::ToU16(IP_TRANSLATED_RESOURCES);
+  ZAKFN_Initialize(nullptr, &host, &site);
+  AddProject(u"P", true);
+  driver.OnNextDialog([&](KWnd dialog) {
+    EXPECT_EQ(platform.GetText(dialog), u"Inline-Muster");
+    EXPECT_EQ(driver.Text(IDC_ADD), u"&Hinzuf\u00fcgen");
+    EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\nProjekt P\n");
+    Select(u"Projekt P");
+    driver.Click(IDC_ADD);
+    driver.Click(IDC_TEST);
+    EXPECT_EQ(LastMessage(), u"Bitte geben Sie Mustername ein.");
+    driver.Type(u"N");
+    driver.TypeInto(IDC_PATTERN, u"n");
+    driver.Click(IDC_TEST);
+    EXPECT_EQ(driver.Text(IDC_TEST), u"<< Testen");
+    driver.AnswerMessageBox(IDNO);
+    driver.Click(IDCANCEL);
+    EXPECT_EQ(LastMessage(), u"M\u00f6chten Sie die \u00c4nderungen speichern?");
+  });
+  EXPECT_EQ(ZAKFN_Setup(), 1);
 }
 
 }  // namespace

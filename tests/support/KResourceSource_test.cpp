@@ -170,7 +170,7 @@ TEST_F(KResourceLibrary, TranslatedLibraryServesItsStringsAfterItReplacesTheSour
   EXPECT_EQ(String(IDS_MUST_NOT_APPEAR), u"Text \"%1\" darf nicht vorkommen.\tTabAA");
   std::u16string text;
   EXPECT_FALSE(ResourceSource().GetString(IDS_UNEQUAL_COUNT, text));  // the library has no fallback
-  EXPECT_EQ(ResourceSource().Tables()->FindDialog(IDD_SETUP), nullptr);
+  EXPECT_EQ(ResourceSource().Tables()->FindMenu(IDR_REGEX_MENU), nullptr);
 
   SetResourceSource(nullptr);
   EXPECT_EQ(String(IDS_ADDIN_NAME), u"Inline Patterns");
