@@ -11,22 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "common/RuleFiles.h"
 #include "common/TestHost.h"
 #include "editor/CSetupDlg.h"
 #include "framework/KPlacement.h"
 #include "platform/headless/KHeadlessDriver.h"
 #include "resource.h"
 #include "rules/HostContext.h"
-
-// The stored fields of a rule that a test sets; the others keep their defaults.
-struct KRuleSpec {
-  std::u16string name;
-  std::u16string pattern = u"x";
-  int32_t active = 1;
-  int32_t regEx = 0;
-  int32_t checkMethod = CHECK_NONE;
-  int32_t checkFlags = CHECKFLAG_COUNT;
-};
 
 // Members are public so that the action tables of the tests can reach them.
 class KEditorTest : public ::testing::Test {
@@ -51,38 +42,6 @@ class KEditorTest : public ::testing::Test {
     host.projects.push_back(&project);
     if (current) host.currentProject = &project;
     return project;
-  }
-
-  // Writes the rules as the list of `project` (null: the global list) with the module's writer.
-  static void WriteRules(IHostProject* project, std::initializer_list<KRuleSpec> rules) {
-    CRegExList list;
-    list.Project = project;
-    for (const KRuleSpec& spec : rules) {
-      auto* rule = new CRegExRule();
-      rule->Name = spec.name;
-      rule->Pattern = spec.pattern;
-      rule->Active = spec.active;
-      rule->RegEx = spec.regEx;
-      rule->CheckMethod = spec.checkMethod;
-      rule->CheckFlags = spec.checkFlags;
-      list.Add(rule);
-    }
-    list.Save();
-    list.DeleteAll();
-  }
-
-  // The names of the rules in the rule file of `project` (null: the global file).
-  static std::vector<std::u16string> RuleNames(IHostProject* project) {
-    CRegExList list;
-    if (project) {
-      list.LoadProject(project, false);
-    } else {
-      list.LoadGlobal(false);
-    }
-    std::vector<std::u16string> names;
-    for (int i = 0; i < list.GetSize(); ++i) names.push_back(list[i]->Name);
-    list.DeleteAll();
-    return names;
   }
 
   // Runs the editor; the script acts inside it and must end it. Answers it left unused are forgotten.

@@ -23,14 +23,6 @@ class SetupExportTest : public KEditorTest {
     ZAKFN_Initialize(description.data(), &host, &site);
   }
   void TearDown() override { SetResourceSource(nullptr); }
-
-  // The bytes that the rule-file writer makes of these rules.
-  std::string WriterBytes(std::initializer_list<KRuleSpec> rules) {
-    testhost::TestProject scratch;
-    scratch.rulePath = testhost::ToU16(site.Root() / "expected.ini");
-    WriteRules(&scratch, rules);
-    return ReadFileBytes(site.Root() / "expected.ini");
-  }
 };
 
 TEST_F(SetupExportTest, OkWritesTheEditedListsAsTheWriterDoes) {
@@ -53,11 +45,11 @@ TEST_F(SetupExportTest, OkWritesTheEditedListsAsTheWriterDoes) {
   });
   EXPECT_EQ(ZAKFN_Setup(), 0);
   EXPECT_EQ(ReadFileBytes(site.folder / "settings.ini"),
-            WriterBytes({{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE},
+            WriterBytes(site.Root() / "expected.ini", {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE},
                          {u"Braces", u"\\{.", 1, 1, CHECK_MUST_NOT_EXIST}}));
-  EXPECT_EQ(ReadFileBytes(std::filesystem::path(current.rulePath)), WriterBytes({{u"Mine"}}));
+  EXPECT_EQ(ReadFileBytes(std::filesystem::path(current.rulePath)), WriterBytes(site.Root() / "expected.ini", {{u"Mine"}}));
   EXPECT_EQ(ReadFileBytes(std::filesystem::path(other.rulePath)),
-            WriterBytes({{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}}));
+            WriterBytes(site.Root() / "expected.ini", {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}}));
   // Only the test pane's checker compiles: the global rules as they were when the dialog opened.
   EXPECT_EQ(host.created, 1);
   EXPECT_EQ(host.Alive(), 0);
