@@ -5,7 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <fstream>
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,10 @@ inline bool SaveScreenShot(HWND window, const std::string& path) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  if (!PrintWindow(window, memory, 0)) BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  // What the screen shows where the window is, once everything in it is painted.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  Sleep(300);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   GdiFlush();
   std::string raw;
   const auto* pixels = static_cast<const uint8_t*>(bits);
@@ -89,6 +93,8 @@ inline bool SaveScreenShot(HWND window, const std::string& path) {
   screenshot::PutChunk(png, "IHDR", header);
   screenshot::PutChunk(png, "IDAT", screenshot::Stored(raw));
   screenshot::PutChunk(png, "IEND", "");
-  std::ofstream(path, std::ios::binary).write(png.data(), static_cast<std::streamsize>(png.size()));
-  return true;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+  return std::fclose(file) == 0 && written;
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <list>
 #include <string>
@@ -23,9 +24,6 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-
-// The same 16-bit units on Windows: the module's texts are char16_t, the Win32 API's wchar_t.
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // Polls until `done` or 10 seconds have passed; whether it came true.
 bool WaitFor(const std::function<bool()>& done) {
@@ -178,7 +176,7 @@ class KDialogDriver {
  private:
   POINT Middle(HTREEITEM item) const {
     RECT rect{};
-    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    std::memcpy(&rect, &item, sizeof item);  // TVM_GETITEMRECT takes the node in the rectangle
     SendMessageW(tree_, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   }
@@ -305,6 +303,7 @@ TEST_F(SetupDialogTest, TestPaneWidensTheWindowAndCheckFillsTheResults) {
     EXPECT_EQ(d.Text(IDC_RESULTS),
               L"\"1\" doesn't exist in translation.\r\n\u2500\u2500\u2500\u2500\u2500\u2500\r\n"
               L"Matches in source:1, 22\r\nMatches in translation:22, 2\r\n");
+    std::this_thread::sleep_for(500ms);  // the resize animation ends
     SaveScreenShot(d.Dialog(), "setup-dialog-test-pane.png");
     d.Click(IDC_TEST);
     EXPECT_EQ(d.Text(IDC_TEST), L"Test >>");
