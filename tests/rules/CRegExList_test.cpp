@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "common/FileBytes.h"
@@ -235,20 +238,12 @@ TEST_F(RuleFileTest, SavedBytesAreExactlyTheFormatAndLoadAsTheSameRules) {
   EXPECT_EQ(Describe(list), saved);
 }
 
-TEST_F(RuleFileTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
-  // The rename cannot replace a non-empty directory.
+TEST_F(RuleFileTest, SaveOverADirectoryChangesNothing) {
   fs::create_directories(GlobalFile() / "keep");
   list.Add(NewRule(u"a"));
   list.Save();
   EXPECT_TRUE(fs::is_directory(GlobalFile() / "keep"));
   EXPECT_FALSE(fs::exists(site.folder / "settings.ini.tmp"));
-  fs::remove_all(GlobalFile());
-
-  // The temporary file cannot be created: the old file stays as it was.
-  WriteFileBytes(GlobalFile(), "old");
-  fs::create_directories(site.folder / "settings.ini.tmp" / "keep");
-  list.Save();
-  EXPECT_EQ(ReadFileBytes(GlobalFile()), "old");
 }
 
 TEST_F(RuleFileTest, ProjectListUsesThePathTheProjectNamesAndNoneWithoutOne) {
@@ -276,6 +271,129 @@ TEST_F(RuleFileTest, ProjectListUsesThePathTheProjectNamesAndNoneWithoutOne) {
   list.Save();
   EXPECT_EQ(project.slotCalls, (std::vector<int>{5, 6}));
   EXPECT_EQ(ReadFileBytes(site.Root() / "project.ini"), bytes);
+}
+
+// Saving replaces the file that users set up, in its place, and nothing beside it.
+class RuleFileSaveTest : public RuleFileTest {
+ protected:
+  void SetUp() override {
+    RuleFileTest::SetUp();
+    list.Add(NewRule(u"new"));
+  }
+
+  bool HoldsNewRules(const fs::path& path) const {
+    return ReadFileBytes(path).find(Encode(u"Name=new\r\n", Encoding::Utf16Le).substr(2)) != std::string::npos;
+  }
+  static struct stat StatusOf(const fs::path& path) {
+    struct stat status {};
+    EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
+    return status;
+  }
+};
+
+TEST_F(RuleFileSaveTest, SymbolicLinksStayAndTheFileTheyNameGetsTheRules) {
+  const fs::path shared = site.Root() / "shared";
+  fs::create_directories(shared);
+  const struct {
+    const char* name;
+    fs::path link, to;  // the rule file is a link to a link to ... the target
+    fs::path target;
+  } cases[] = {
+      {"relative link", "../shared/rules.ini", "", shared / "rules.ini"},
+      {"absolute link", shared / "rules.ini", "", shared / "rules.ini"},
+      {"chain, the second relative", shared / "hop", "rules.ini", shared / "rules.ini"},
+      {"link to a missing file", "../shared/new.ini", "", shared / "new.ini"},
+  };
+  site.folder = site.Root() / "addin";
+  fs::create_directories(site.folder);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(GlobalFile());
+    fs::remove(shared / "hop");
+    fs::create_symlink(c.link, GlobalFile());
+    if (!c.to.empty()) fs::create_symlink(c.to, shared / "hop");
+    WriteFileBytes(shared / "rules.ini", "old");
+    list.Save();
+    EXPECT_TRUE(fs::is_symlink(GlobalFile()));
+    EXPECT_TRUE(HoldsNewRules(c.target));
+  }
+}
+
+TEST_F(RuleFileSaveTest, ModeOwnerAndHardLinksAreKept) {
+  WriteFileBytes(GlobalFile(), "old");
+  ASSERT_EQ(chmod(GlobalFile().c_str(), 0640), 0);
+  const bool privileged = geteuid() == 0;
+  if (privileged) {
+    ASSERT_EQ(chown(GlobalFile().c_str(), 1234, 1235), 0);
+  }
+  list.Save();
+  const struct stat saved = StatusOf(GlobalFile());
+  EXPECT_EQ(saved.st_mode & 07777, 0640u);
+  if (privileged) {
+    EXPECT_EQ(std::pair(saved.st_uid, saved.st_gid), std::pair(1234u, 1235u));
+  }
+  EXPECT_TRUE(HoldsNewRules(GlobalFile()));
+
+  fs::create_hard_link(GlobalFile(), site.Root() / "other name");
+  list.GetAt(0)->Name = u"old";
+  list.Save();
+  list.GetAt(0)->Name = u"new";
+  list.Save();
+  EXPECT_TRUE(HoldsNewRules(site.Root() / "other name"));
+  EXPECT_EQ(StatusOf(GlobalFile()).st_nlink, 2u);
+}
+
+// The temporary names are tried in turn and each created only if nobody has it; when every name is taken
+// the file is written in place (its inode stays).
+TEST_F(RuleFileSaveTest, TemporaryNameIsNeverAnExistingFile) {
+  std::vector<fs::path> taken{site.folder / "settings.ini.tmp"};
+  for (int i = 1; i < 16; ++i) taken.push_back(site.folder / ("settings.ini." + std::to_string(i) + ".tmp"));
+  for (const size_t count : {size_t{1}, taken.size() - 1, taken.size()}) {
+    SCOPED_TRACE(count);
+    for (size_t i = 0; i < count; ++i) WriteFileBytes(taken[i], "mine");
+    WriteFileBytes(GlobalFile(), "old");
+    const ino_t before = StatusOf(GlobalFile()).st_ino;
+    list.Save();
+    EXPECT_TRUE(HoldsNewRules(GlobalFile()));
+    EXPECT_EQ(StatusOf(GlobalFile()).st_ino == before, count == taken.size());
+    for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(fs::exists(taken[i]), i < count) << i;
+    for (size_t i = 0; i < count; ++i) EXPECT_EQ(ReadFileBytes(taken[i]), "mine");
+    for (size_t i = 0; i < count; ++i) fs::remove(taken[i]);
+  }
+}
+
+// Root writes anywhere; as another user the folder really refuses new files.
+class KAsOtherUser {
+ public:
+  KAsOtherUser() : switched_(geteuid() == 0) {
+    if (switched_) {
+      EXPECT_EQ(seteuid(65534), 0);
+    }
+  }
+  KAsOtherUser(const KAsOtherUser&) = delete;
+  KAsOtherUser& operator=(const KAsOtherUser&) = delete;
+  ~KAsOtherUser() {
+    if (switched_) {
+      EXPECT_EQ(seteuid(0), 0);
+    }
+  }
+
+ private:
+  bool switched_;
+};
+
+TEST_F(RuleFileSaveTest, WritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+  WriteFileBytes(GlobalFile(), "old");
+  fs::permissions(GlobalFile(), fs::perms::all);
+  const fs::perms writing = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(site.folder, fs::perms::all & ~writing);
+  {
+    KAsOtherUser other;
+    list.Save();
+  }
+  fs::permissions(site.folder, fs::perms::owner_all);
+  EXPECT_TRUE(HoldsNewRules(GlobalFile()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(site.folder), fs::directory_iterator()), 1);
 }
 
 }  // namespace
