@@ -62,7 +62,13 @@ void CRegExChecker::Begin(ICheckRun* run) {
   if (project != nullptr) projectRules_.LoadProject(project, true);
 }
 
+void CRegExChecker::End() {
+  run_ = nullptr;
+}
+
 void CRegExChecker::CheckToken(IHostToken* token) {
+  // Outside a run there is nobody to report to: the token is not even read.
+  if (run_ == nullptr) return;
   KCurrentToken current(token_, token);
   // A fresh provider per token: its texts belong to this token only.
   CStringFromToken texts(token);

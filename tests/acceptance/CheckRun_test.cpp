@@ -111,6 +111,8 @@ TEST_F(CheckRunTest, SwitchedOffCheckOrInactiveRulesReadNoText) {
   EXPECT_EQ(options.asked, (std::vector<int32_t>{0x100000, 0x100000}));
 }
 
+// Before the first run, and after a run whose end kept the engine, a token reaches no run object (which
+// the host may have freed) and is not read.
 TEST_F(CheckRunTest, TokenOutsideARunAndEndWithoutEngineDoNothing) {
   WriteRules(GlobalFile(), {{"Digits", "\\d", 2}});
   EXPECT_EQ(module.CheckToken(&token, 0, &options), 0);
@@ -119,6 +121,13 @@ TEST_F(CheckRunTest, TokenOutsideARunAndEndWithoutEngineDoNothing) {
   EXPECT_TRUE(run.messages.empty());
   EXPECT_TRUE(token.calls.empty());
   EXPECT_EQ(host.created, 0);
+
+  EXPECT_EQ(Run(nullptr, 0).size(), 1u);
+  run.messages.clear();
+  token.calls.clear();
+  EXPECT_EQ(module.CheckToken(&token, 0, &options), 0);
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_TRUE(token.calls.empty());
 }
 
 TEST_F(CheckRunTest, EngineKeepsItsRulesUntilAFinalEnd) {
