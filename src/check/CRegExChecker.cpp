@@ -43,6 +43,11 @@ CRegExChecker::CRegExChecker() {
   try {
     globalRules_.LoadGlobal(true);
   } catch (const KFileException&) {
+  } catch (...) {
+    // Any other failure (the host's compile throwing, memory running out) ends the construction, and the
+    // list does not delete its rules by itself: their expression objects would outlive the engine.
+    globalRules_.DeleteAll();
+    throw;
   }
 }
 

@@ -16,7 +16,8 @@ class IHostToken;
 
 class CRegExChecker {
  public:
-  // Loads the global rules, with their expressions compiled before the first token.
+  // Loads the global rules, with their expressions compiled before the first token. A damaged rule file
+  // leaves the rules read before the damage; any other failure deletes the rules loaded so far and throws.
   CRegExChecker();
   CRegExChecker(const CRegExChecker&) = delete;
   CRegExChecker& operator=(const CRegExChecker&) = delete;
