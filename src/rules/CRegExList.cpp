@@ -126,6 +126,8 @@ void CRegExList::AppendLoaded(std::unique_ptr<CRegExRule> rule, bool compile) {
 void CRegExList::Save() {
   std::u16string path;
   if (Project == nullptr) {
+    // The whole path, not cut to the host's 260 units: a cut path would name another file (or none) in a
+    // deep folder, while the whole one is the file that LoadGlobal reads.
     path = InFolder(AddInDataFolder(), kRuleFileName);
   } else {
     Project->PrepareAddInFile(AddInSite(), kRuleFileName, 0);
