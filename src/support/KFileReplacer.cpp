@@ -72,11 +72,11 @@ KTargetState StateOf(const std::u16string& path) {
 void KeepOwnerAndMode(const std::u16string&, const std::u16string&) {}
 
 void RenameOver(const std::u16string& temporary, const std::u16string& target) {
-  const bool replaced =
-      GetFileAttributesW(Wide(target)) != INVALID_FILE_ATTRIBUTES
-          ? ReplaceFileW(Wide(target), Wide(temporary), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                         nullptr) != 0
-          : MoveFileExW(Wide(temporary), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  const bool replaced = GetFileAttributesW(Wide(target)) != INVALID_FILE_ATTRIBUTES
+                            ? ReplaceFileW(Wide(target), Wide(temporary), nullptr,
+                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                            : MoveFileExW(Wide(temporary), Wide(target),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!replaced)
     throw KFileException(KFileException::genericException, static_cast<int32_t>(GetLastError()), target);
 }
@@ -97,7 +97,8 @@ std::u16string FollowLinks(const std::u16string& path) {
     if (length <= 0 || static_cast<size_t>(length) >= target.size()) break;
     target.resize(static_cast<size_t>(length));
     const size_t slash = current.find_last_of('/');
-    current = target.front() == '/' || slash == std::string::npos ? target : current.substr(0, slash + 1) + target;
+    current =
+        target.front() == '/' || slash == std::string::npos ? target : current.substr(0, slash + 1) + target;
   }
   return Utf8ToUtf16(current);
 }
@@ -125,7 +126,8 @@ void KeepOwnerAndMode(const std::u16string& target, const std::u16string& tempor
 // failure there comes after the replacement is done and visible, so it is not reported.
 void SyncFolder(const std::u16string& path) {
   const size_t slash = path.find_last_of(u'/');
-  const std::u16string name = slash == std::u16string::npos ? std::u16string(u".") : path.substr(0, slash + 1);
+  const std::u16string name =
+      slash == std::u16string::npos ? std::u16string(u".") : path.substr(0, slash + 1);
   const int folder = open(Native(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return;
   if (fsync(folder) != 0) {

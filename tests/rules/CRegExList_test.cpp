@@ -282,7 +282,8 @@ class RuleFileSaveTest : public RuleFileTest {
   }
 
   bool HoldsNewRules(const fs::path& path) const {
-    return ReadFileBytes(path).find(Encode(u"Name=new\r\n", Encoding::Utf16Le).substr(2)) != std::string::npos;
+    return ReadFileBytes(path).find(Encode(u"Name=new\r\n", Encoding::Utf16Le).substr(2)) !=
+           std::string::npos;
   }
   static struct stat StatusOf(const fs::path& path) {
     struct stat status {};
