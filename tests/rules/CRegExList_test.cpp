@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-
 #include "common/FileBytes.h"
 #include "common/TestHost.h"
 #include "rules/HostContext.h"
@@ -69,26 +67,6 @@ CRegExRule* NewRule(std::u16string name, std::u16string pattern = u"") {
   return rule;
 }
 
-TEST(CRegExListOperations, RemoveKeepsTheRuleAndDeleteAllSkipsNullEntries) {
-  testhost::TestAddInHost host;
-  CRegExList list;
-  CRegExRule outside;
-  EXPECT_EQ(list.Find(&outside), -1);
-  CRegExRule* a = NewRule(u"a");
-  CRegExRule* b = NewRule(u"b");
-  host.CreateRegExp(&b->RegExObject, u"b", REGEX_CASE_SENSITIVE);
-  list.Add(a);
-  list.Add(nullptr);
-  list.Add(b);
-  list.RemoveAt(0);
-  EXPECT_EQ(a->Name, u"a");
-  delete a;
-  EXPECT_EQ(list.Find(b), 1);
-  list.DeleteAll();
-  EXPECT_EQ(list.GetSize(), 0);
-  EXPECT_EQ(host.destroyed, 1);
-}
-
 // A rule with this name and every other field at its default.
 std::string Plain(const std::string& name) {
   return name + "|1||0|1|0|0|2|0";
@@ -138,17 +116,12 @@ TEST_F(RuleFileTest, ReaderRules) {
   for (const auto& c : cases) EXPECT_EQ(LoadGlobalText(c.text), c.rules) << c.name;
 }
 
-TEST_F(RuleFileTest, EveryEncodingAndLineEndLoadsTheSameRules) {
+TEST_F(RuleFileTest, EveryEncodingLoadsTheSameRules) {
   const std::u16string text =
       u"[Pattern-00]\nName=caf\u00e9\nPattern=\u00e0+\nRegEx=1\n[Pattern-01]\nName=b\n";
   const std::vector<std::string> expected = {"caf\u00e9|1|\u00e0+|1|1|0|0|2|0", Plain("b")};
   for (const Encoding encoding : {Encoding::Utf16Le, Encoding::Utf16Be, Encoding::Utf8, Encoding::Ansi})
     EXPECT_EQ(LoadGlobalText(text, encoding), expected) << static_cast<int>(encoding);
-
-  std::u16string crOnly = text;
-  std::replace(crOnly.begin(), crOnly.end(), u'\n', u'\r');
-  EXPECT_EQ(LoadGlobalText(crOnly, Encoding::Utf8), expected);
-  EXPECT_EQ(LoadGlobalText(crOnly, Encoding::Ansi), expected);
 }
 
 TEST_F(RuleFileTest, AnEncodingErrorKeepsTheRulesReadSoFar) {
@@ -364,34 +337,24 @@ TEST_F(RuleFileSaveTest, TemporaryNameIsNeverAnExistingFile) {
 }
 
 // Root writes anywhere; as another user the folder really refuses new files.
-class KAsOtherUser {
- public:
-  KAsOtherUser() : switched_(geteuid() == 0) {
-    if (switched_) {
-      EXPECT_EQ(seteuid(65534), 0);
-    }
+template <class Action>
+void AsOtherUser(Action action) {
+  const bool root = geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(seteuid(65534), 0);
   }
-  KAsOtherUser(const KAsOtherUser&) = delete;
-  KAsOtherUser& operator=(const KAsOtherUser&) = delete;
-  ~KAsOtherUser() {
-    if (switched_) {
-      EXPECT_EQ(seteuid(0), 0);
-    }
+  action();
+  if (root) {
+    ASSERT_EQ(seteuid(0), 0);
   }
-
- private:
-  bool switched_;
-};
+}
 
 TEST_F(RuleFileSaveTest, WritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
   WriteFileBytes(GlobalFile(), "old");
   fs::permissions(GlobalFile(), fs::perms::all);
   const fs::perms writing = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   fs::permissions(site.folder, fs::perms::all & ~writing);
-  {
-    KAsOtherUser other;
-    list.Save();
-  }
+  AsOtherUser([this] { list.Save(); });
   fs::permissions(site.folder, fs::perms::owner_all);
   EXPECT_TRUE(HoldsNewRules(GlobalFile()));
   EXPECT_EQ(std::distance(fs::directory_iterator(site.folder), fs::directory_iterator()), 1);
