@@ -103,9 +103,11 @@ std::u16string FollowLinks(const std::u16string& path) {
   return Utf8ToUtf16(current);
 }
 
+// A path that is still a link here is a loop: it counts as a file that cannot be written, which leaves the
+// links as they are.
 KTargetState StateOf(const std::u16string& path) {
   struct stat status {};
-  if (stat(Native(path).c_str(), &status) != 0) return {};
+  if (lstat(Native(path).c_str(), &status) != 0) return {};
   return {true, S_ISREG(status.st_mode) && status.st_nlink > 1};
 }
 

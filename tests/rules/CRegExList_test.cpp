@@ -291,6 +291,10 @@ TEST_F(RuleFileSaveTest, SymbolicLinksStayAndTheFileTheyNameGetsTheRules) {
     EXPECT_TRUE(fs::is_symlink(GlobalFile()));
     EXPECT_TRUE(HoldsNewRules(c.target));
   }
+  fs::remove(GlobalFile());
+  fs::create_symlink("settings.ini", GlobalFile());  // a loop names no file: nothing is written
+  list.Save();
+  EXPECT_TRUE(fs::is_symlink(GlobalFile()));
 }
 
 TEST_F(RuleFileSaveTest, ModeOwnerAndHardLinksAreKept) {
