@@ -88,6 +88,8 @@ ZAK_EXPORT int32_t ZAKFN_Initialize(void* description848, IAddInHost* host, IAdd
     }
     SetHostContext(host, site);
     // Dialogs remember their placement in "pos.ini" beside the global rules, in the add-in's data folder.
+    // The folder is asked for before the resource library, one host call early, so that a host whose
+    // resource request fails still leaves the placement store its folder.
     SetPlacementFolder(AddInDataFolder());
     SetPlacementApplicationName(TheApp().ModuleName());
     UseHostResourceLibrary(host);

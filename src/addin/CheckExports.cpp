@@ -18,7 +18,7 @@ ZAK_EXPORT int32_t ZAKFN_CheckToken(IHostToken* token, int32_t, ICheckOptions* o
   return GuardExport(0, [&] {
     int32_t isOn = 0;
     if (options != nullptr) options->IsCheckOn(CUSTOM_CHECK_REGEX, &isOn);
-    // A token outside a run has no engine to check it: it passes unreported.
+    // A token outside a run (no engine, or one whose run has ended) passes unreported.
     CRegExChecker* engine = CheckEngine();
     if (isOn != 0 && token != nullptr && engine != nullptr) engine->CheckToken(token);
     return 0;
@@ -31,6 +31,7 @@ ZAK_EXPORT int32_t ZAKFN_EndCheckTokens(int32_t, ICheckRun* run) {
     if (run != nullptr) run->IsFinal(&isFinal);
     // A run that is not the last keeps the engine, so the next begin reads no rule file.
     if (isFinal != 0) DestroyCheckEngine();
+    if (CRegExChecker* engine = CheckEngine()) engine->End();
     return 0;
   });
 }

@@ -43,6 +43,11 @@ CRegExChecker::CRegExChecker() {
   try {
     globalRules_.LoadGlobal(true);
   } catch (const KFileException&) {
+  } catch (...) {
+    // Any other failure (the host's compile throwing, memory running out) ends the construction, and the
+    // list does not delete its rules by itself: their expression objects would outlive the engine.
+    globalRules_.DeleteAll();
+    throw;
   }
 }
 
@@ -62,7 +67,13 @@ void CRegExChecker::Begin(ICheckRun* run) {
   if (project != nullptr) projectRules_.LoadProject(project, true);
 }
 
+void CRegExChecker::End() {
+  run_ = nullptr;
+}
+
 void CRegExChecker::CheckToken(IHostToken* token) {
+  // Outside a run there is nobody to report to: the token is not even read.
+  if (run_ == nullptr) return;
   KCurrentToken current(token_, token);
   // A fresh provider per token: its texts belong to this token only.
   CStringFromToken texts(token);

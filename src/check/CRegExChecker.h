@@ -16,7 +16,8 @@ class IHostToken;
 
 class CRegExChecker {
  public:
-  // Loads the global rules, with their expressions compiled before the first token.
+  // Loads the global rules, with their expressions compiled before the first token. A damaged rule file
+  // leaves the rules read before the damage; any other failure deletes the rules loaded so far and throws.
   CRegExChecker();
   CRegExChecker(const CRegExChecker&) = delete;
   CRegExChecker& operator=(const CRegExChecker&) = delete;
@@ -25,7 +26,9 @@ class CRegExChecker {
 
   // Starts a run; the project rules are reloaded only when the run's project differs from the loaded one.
   void Begin(ICheckRun* run);
-  // Checks one token against the global rules, then the project rules.
+  // Ends the run: the engine forgets the run object, which the host may free, and keeps its rules.
+  void End();
+  // Checks one token against the global rules, then the project rules; nothing outside a run.
   void CheckToken(IHostToken* token);
 
   // Applies every active rule of the list to the pair; each broken rule goes to ReportViolation.
@@ -42,7 +45,7 @@ class CRegExChecker {
 
  protected:
   IHostToken* token_ = nullptr;      // the token under check; null outside a token check
-  ICheckRun* run_ = nullptr;         // the run of the last begin, kept after it ends
+  ICheckRun* run_ = nullptr;         // the run between its begin and its end; null outside a run
   IHostProject* project_ = nullptr;  // whose rules are loaded; compared by address only
   CRegExList globalRules_;
   CRegExList projectRules_;

@@ -1,4 +1,5 @@
-// CRegExList: locating a list's rule file, reading it (current and legacy format) and saving it atomically.
+// CRegExList: locating a list's rule file, reading it (current and legacy format) and saving it atomically
+// (KFileReplacer).
 //
 // Errors that KTextFile raises while a file is read (a read error, an invalid UTF-8 sequence, a missing code
 // page) are not caught here: they pass to the caller with the rules read so far in the list, which the
@@ -12,6 +13,7 @@
 
 #include "addin/HostInterfaces.h"
 #include "rules/HostContext.h"
+#include "support/KFileReplacer.h"
 #include "support/KFormat.h"
 #include "support/KTextFile.h"
 #include "support/StringHelpers.h"
@@ -59,30 +61,6 @@ bool StartsWithPatternSection(std::u16string_view line) {
   }
   return true;
 }
-
-// The temporary file of a save, once created: removed unless the save renames it over the target.
-class KTemporaryFile {
- public:
-  explicit KTemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
-  KTemporaryFile(const KTemporaryFile&) = delete;
-  KTemporaryFile& operator=(const KTemporaryFile&) = delete;
-  ~KTemporaryFile() {
-    std::error_code ignored;
-    if (created_) std::filesystem::remove(path_, ignored);
-  }
-
-  void SetCreated() { created_ = true; }
-
-  void RenameOver(const std::filesystem::path& target) {
-    std::error_code error;
-    std::filesystem::rename(path_, target, error);
-    if (!error) created_ = false;
-  }
-
- private:
-  std::filesystem::path path_;
-  bool created_ = false;
-};
 
 }  // namespace
 
@@ -148,6 +126,8 @@ void CRegExList::AppendLoaded(std::unique_ptr<CRegExRule> rule, bool compile) {
 void CRegExList::Save() {
   std::u16string path;
   if (Project == nullptr) {
+    // The whole path, not cut to the host's 260 units: a cut path would name another file (or none) in a
+    // deep folder, while the whole one is the file that LoadGlobal reads.
     path = InFolder(AddInDataFolder(), kRuleFileName);
   } else {
     Project->PrepareAddInFile(AddInSite(), kRuleFileName, 0);
@@ -156,31 +136,20 @@ void CRegExList::Save() {
   try {
     WriteReplacing(path);
   } catch (const KFileException&) {
-    // Saving is silent: the old file stays as it was and the temporary file is gone.
+    // Saving is silent: the old file stays as it was (unless it was being written in place, having no
+    // temporary file beside it) and the temporary file is gone.
   }
 }
 
-// Writes beside the target and renames over it, so that the target is either the old file or the whole new
-// one, never a part.
 void CRegExList::WriteReplacing(const std::u16string& path) const {
-  // A rename would replace even a file its owner made read-only: a file that cannot be opened for writing
-  // is left as it is. Opening without truncation changes nothing in it.
-  if (!IsMissing(path) && !KStdioFile().Open(path, KStdioFile::modeWrite | KStdioFile::modeNoTruncate))
-    return;
-  const std::u16string temporaryPath = path + u".tmp";
-  // Declared first so that it goes last: the file is closed before the temporary file is removed.
-  KTemporaryFile temporary{std::filesystem::path(temporaryPath)};
-  {
-    KTextFile file;
-    file.SetEncoding(KTextFile::encodingUnicode);
-    if (!file.Open(temporaryPath, KStdioFile::modeCreate | KStdioFile::modeWrite)) return;
-    temporary.SetCreated();
-    for (int i = 0; i < GetSize(); ++i) {
-      file.WriteString(KFormat(u"[Pattern-%02d]\n", i));
-      GetAt(i)->Write(file);
-      file.WriteString(u"\n");
-    }
-    file.Close();
+  KFileReplacer replacer(path);
+  KTextFile file;
+  file.SetEncoding(KTextFile::encodingUnicode);
+  if (!replacer.Open(file)) return;
+  for (int i = 0; i < GetSize(); ++i) {
+    file.WriteString(KFormat(u"[Pattern-%02d]\n", i));
+    GetAt(i)->Write(file);
+    file.WriteString(u"\n");
   }
-  temporary.RenameOver(std::filesystem::path(path));
+  replacer.Commit(file);
 }

@@ -63,8 +63,9 @@ int OsClose(int handle) { return _close(handle); }
 long long OsRead(int handle, void* buffer, uint32_t count) { return _read(handle, buffer, count); }
 long long OsWrite(int handle, const void* buffer, uint32_t count) { return _write(handle, buffer, count); }
 long long OsSeek(int handle, long long offset, int origin) { return _lseeki64(handle, offset, origin); }
+int OsSync(int handle) { return _commit(handle); }
 constexpr int kReadOnly = _O_RDONLY, kWriteOnly = _O_WRONLY, kReadWrite = _O_RDWR;
-constexpr int kCreate = _O_CREAT, kTruncate = _O_TRUNC;
+constexpr int kCreate = _O_CREAT, kTruncate = _O_TRUNC, kExclusive = _O_EXCL;
 #else
 // Paths are UTF-16 inside the module; Linux file names are UTF-8. Linux opens a folder for reading, which
 // would fail only at the first read; it is refused here as Windows refuses it, so Open just returns false.
@@ -80,8 +81,9 @@ int OsClose(int handle) { return close(handle); }
 long long OsRead(int handle, void* buffer, uint32_t count) { return read(handle, buffer, count); }
 long long OsWrite(int handle, const void* buffer, uint32_t count) { return write(handle, buffer, count); }
 long long OsSeek(int handle, long long offset, int origin) { return lseek(handle, offset, origin); }
+int OsSync(int handle) { return fsync(handle); }
 constexpr int kReadOnly = O_RDONLY, kWriteOnly = O_WRONLY, kReadWrite = O_RDWR;
-constexpr int kCreate = O_CREAT, kTruncate = O_TRUNC;
+constexpr int kCreate = O_CREAT, kTruncate = O_TRUNC, kExclusive = O_EXCL;
 #endif
 
 int OsFlags(uint32_t flags) {
@@ -89,6 +91,7 @@ int OsFlags(uint32_t flags) {
   if ((flags & 3) == KStdioFile::modeWrite) result = kWriteOnly;
   if ((flags & 3) == KStdioFile::modeReadWrite) result = kReadWrite;
   if (flags & KStdioFile::modeCreate) result |= kCreate | ((flags & KStdioFile::modeNoTruncate) ? 0 : kTruncate);
+  if ((flags & KStdioFile::modeCreate) && (flags & KStdioFile::modeCreateNew)) result |= kExclusive;
   return result;
 }
 
@@ -277,6 +280,12 @@ void KStdioFile::Flush() {
   start_ += filled_;
   filled_ = next_ = 0;
   mode_ = Mode::idle;
+}
+
+void KStdioFile::Sync() {
+  if (!IsOpen()) ThrowOsError(EBADF);
+  Flush();
+  if (OsSync(handle_) != 0) ThrowOsError(errno);
 }
 
 uint64_t KStdioFile::Seek(int64_t offset, SeekPosition from) {

@@ -64,6 +64,7 @@ class KStdioFile {
     modeNoTruncate = 0x2000,
     typeText = 0x4000,
     typeBinary = 0x8000,
+    modeCreateNew = 0x10000,  // with modeCreate: fails (EEXIST) when the name exists, even as a link
   };
   enum SeekPosition { begin = 0, current = 1, end = 2 };
 
@@ -93,6 +94,8 @@ class KStdioFile {
   void Write(const void* buffer, uint32_t count);
   // Hands the buffered bytes to the operating system.
   void Flush();
+  // Flushes and waits until the operating system has the file's bytes on the disk; throws KFileException.
+  void Sync();
 
   uint64_t GetPosition() const { return start_ + next_; }
   // Moves to offset bytes from the origin and returns the new position; throws KFileException (badSeek)

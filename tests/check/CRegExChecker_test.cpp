@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "check/CStringGetter.h"
+#include "common/FileBytes.h"
 #include "common/TestHost.h"
 #include "rules/HostContext.h"
 #include "support/KUtf8.h"
@@ -213,6 +216,35 @@ TEST_F(CheckerTest, ViolationOutsideATokenCheckIsDropped) {
   CRegExRule rule;
   checker.ReportViolation(rule, u"detail");
   EXPECT_TRUE(run.messages.empty());
+}
+
+// A host whose expression service fails inside the engine's construction with something other than a file
+// error: the rules compiled before the failure are deleted with their objects.
+TEST_F(CheckerTest, FailingHostDuringConstructionLeaksNoExpressionObject) {
+  class FailingHost final : public KAddInHostBase {
+   public:
+    testhost::TestAddInHost counting;
+    bool outOfMemory = false;
+    int32_t ZAKCALL GetResourceLibrary(int32_t, void*, char16_t*, int32_t) override { return 1; }
+    int32_t ZAKCALL CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) override {
+      if (counting.compiled.size() == 1 && outOfMemory) throw std::bad_alloc();
+      if (counting.compiled.size() == 1) throw std::runtime_error("the host fails");
+      return counting.CreateRegExp(out, pattern, flags);
+    }
+    int32_t ZAKCALL GetProject(int32_t, IHostProject**) override { return 1; }
+    int32_t ZAKCALL GetCurrentProject(IHostProject**) override { return 1; }
+  };
+  site.folder = site.Root();
+  WriteFileBytes(site.folder / "settings.ini",
+                 "[Pattern-00]\nName=a\nPattern=a\nRegEx=1\n[Pattern-01]\nName=b\nPattern=b\nRegEx=1\n");
+  for (const bool outOfMemory : {false, true}) {
+    FailingHost failing;
+    failing.outOfMemory = outOfMemory;
+    SetHostContext(&failing, &site);
+    EXPECT_ANY_THROW(CRegExChecker());
+    EXPECT_EQ(failing.counting.created, 1) << outOfMemory;
+    EXPECT_EQ(failing.counting.destroyed, 1) << outOfMemory;
+  }
 }
 
 }  // namespace

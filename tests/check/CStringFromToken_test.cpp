@@ -1,4 +1,5 @@
-// Reading a host token's texts: property and side per kind, and variants the host fills oddly.
+// Reading a host token's texts: property and side per kind, each fetched once per token (the cache of
+// CStringGetter), and variants the host fills oddly.
 #include "check/CStringFromToken.h"
 
 #include <gtest/gtest.h>
@@ -10,20 +11,21 @@
 
 namespace {
 
-TEST(CStringFromTokenTest, KindsAskForTheirPropertyAndSide) {
+// Each kind asks the token once, in the order first needed; a text asked for again comes from the cache.
+TEST(CStringFromTokenTest, KindsAskForTheirPropertyAndSideOnce) {
   testhost::TestToken token;
   token.plainSource = u"ps";
   token.plainTranslation = u"pt";
   token.nativeSource = u"<b>ns</b>";
   token.nativeTranslation = u"<b>nt</b>";
   CStringFromToken texts(&token);
-  EXPECT_EQ((std::vector{texts.GetSource(false), texts.GetTranslation(false), texts.GetSource(true),
-                         texts.GetTranslation(true)}),
-            (std::vector<std::u16string>{u"ps", u"pt", u"<b>ns</b>", u"<b>nt</b>"}));
+  EXPECT_EQ((std::vector{texts.GetTranslation(false), texts.GetSource(false), texts.GetTranslation(false),
+                         texts.GetSource(true), texts.GetTranslation(true), texts.GetSource(true)}),
+            (std::vector<std::u16string>{u"pt", u"ps", u"pt", u"<b>ns</b>", u"<b>nt</b>", u"<b>ns</b>"}));
   std::vector<std::pair<int32_t, int32_t>> calls;
   for (const auto& call : token.calls) calls.emplace_back(call.property, call.side);
-  EXPECT_EQ(calls, (std::vector<std::pair<int32_t, int32_t>>{{TEXT_PLAIN, SIDE_SOURCE},
-                                                             {TEXT_PLAIN, SIDE_TRANSLATION},
+  EXPECT_EQ(calls, (std::vector<std::pair<int32_t, int32_t>>{{TEXT_PLAIN, SIDE_TRANSLATION},
+                                                             {TEXT_PLAIN, SIDE_SOURCE},
                                                              {TEXT_NATIVE, SIDE_SOURCE},
                                                              {TEXT_NATIVE, SIDE_TRANSLATION}}));
 }

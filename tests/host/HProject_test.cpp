@@ -1,4 +1,5 @@
-// Projects: their files, name and rule file location as the module asks for them.
+// Projects: their files, name and rule file location as the module asks for them, in the host's fixed
+// buffers (CopyToBuffer).
 #include "HProject.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,13 @@
 
 namespace {
 
+// The path the project writes into a buffer of capacity units; the unit behind the buffer must stay as it
+// was, and a refused path must leave no text behind.
 std::string AskPath(HProject& project, int32_t capacity = 260) {
-  std::u16string buffer(static_cast<size_t>(capacity), u'?');
-  if (project.GetAddInFilePath(nullptr, u"settings.ini", buffer.data(), capacity) != 0) return "<refused>";
+  std::u16string buffer(static_cast<size_t>(capacity) + 1, u'?');
+  const int32_t result = project.GetAddInFilePath(nullptr, u"settings.ini", buffer.data(), capacity);
+  EXPECT_EQ(buffer.back(), u'?') << "written behind the buffer";
+  if (result != 0) return capacity == 0 || buffer[0] == 0 ? "<refused>" : "<refused, not emptied>";
   return Utf16ToUtf8(buffer.c_str());
 }
 
@@ -43,11 +48,14 @@ TEST(HProject, FileProjectKeepsItsRulesInItsFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(files.Path("dir/.inline-patterns")));
 }
 
+// A path is copied whole or not at all, its length counted in UTF-16 units with the terminator.
 TEST(HProject, OverrideAndBufferLimit) {
   HostTestFiles files;
-  HProject overridden(files.Write("de.po", ""), "/etc/rules.ini");
-  EXPECT_EQ(AskPath(overridden), "/etc/rules.ini");
-  EXPECT_EQ(AskPath(overridden, 14), "<refused>");
+  const std::string rules = "/r\xC3\xA8gles.ini";  // 11 units, 12 bytes
+  HProject overridden(files.Write("de.po", ""), rules);
+  EXPECT_EQ(AskPath(overridden, 12), rules);
+  EXPECT_EQ(AskPath(overridden, 11), "<refused>");
+  EXPECT_EQ(AskPath(overridden, 0), "<refused>");
   EXPECT_THROW(HProject(files.Path("missing"), ""), HError);
 }
 

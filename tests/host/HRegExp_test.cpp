@@ -63,7 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
                     MatchCase{"NonAsciiCaseless", u"\u00e9T\u00e9", REGEX_CASE_INSENSITIVE, u"\u00c9T\u00c9",
                               0, 0, 0, 3},
                     // A lone surrogate is tolerated, not an error.
-                    MatchCase{"InvalidUtf16", u"b", REGEX_CASE_SENSITIVE, u"a\xD800" u"b", 0, 0, 2, 1},
+                    MatchCase{"InvalidUtf16", u"b", REGEX_CASE_SENSITIVE,
+                              u"a\xD800"
+                              u"b",
+                              0, 0, 2, 1},
                     // Catastrophic backtracking ends as no match instead of running on.
                     MatchCase{"Runaway", u"(a+)+$", REGEX_CASE_SENSITIVE,
                               u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa!", 0, 1, 0, 0}),

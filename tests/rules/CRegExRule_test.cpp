@@ -1,4 +1,5 @@
-// CRegExRule: defaults, copying, the expression object's lifetime and legacy lines.
+// CRegExRule: defaults, copying, the expression object's lifetime and legacy lines (with their quoted
+// fields, ReadQuotedField).
 #include "rules/CRegExRule.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,9 @@ TEST(CRegExRule, ReadLegacyLineFillsTheSixFields) {
       {"doubled quotes", u"k=\"say \"\"hi\"\"\", \"\"\"\"", true, "say \"hi\"|0|\"|1|1|0|1|0|0"},
       {"missing fields are empty", u"k=\"only\"", true, "only|0||1|1|0|1|0|0"},
       {"key text is ignored", u"\"not\"=\"n\"", true, "n|0||1|1|0|1|0|0"},
+      {"text before a quote is skipped", u"k=x, \"n\" ,\"p\"", true, "n|0|p|1|1|0|1|0|0"},
+      {"line ends inside a field", u"k=\"n\",\"p", true, "n|0|p|1|1|0|1|0|0"},
+      {"line ends after a doubled quote", u"k=\"n\"\"", true, "n\"|0||1|1|0|1|0|0"},
       {"no fields at all", u"k=", true, "|0||1|1|0|1|0|0"},
       {"numbers read like wcstol", u"k=\"n\",\"p\",\" 2x\",\"-3\",\"+7\",\"abc\"", true,
        "n|7|p|1|0|0|3|-3|0"},
