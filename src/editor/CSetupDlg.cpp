@@ -24,7 +24,9 @@ constexpr int32_t kActiveImage = 1;
 constexpr int32_t kInactiveImage = 2;
 
 // Binding type words: control kind in the low byte, data kind in the second.
-constexpr uint32_t Binding(uint32_t data, uint32_t control) { return data | control; }
+constexpr uint32_t Binding(uint32_t data, uint32_t control) {
+  return data | control;
+}
 constexpr uint32_t kTextBinding = Binding(KDXDATA_STRING, KDXCTRL_EDIT);
 constexpr uint32_t kBoolBinding = Binding(KDXDATA_BOOL, KDXCTRL_CHECKBOX);
 constexpr uint32_t kBitBinding = Binding(KDXDATA_BITS32, KDXCTRL_CHECKBOX);
@@ -55,12 +57,13 @@ constexpr KRuleBinding kRuleBindings[] = {
 };
 
 // The orders in which the fields go to the controls and come back.
-constexpr int32_t kShowOrder[] = {IDC_NAME,  IDC_PATTERN, IDC_ACTIVE, IDC_CASE, IDC_REGEX,
+constexpr int32_t kShowOrder[] = {IDC_NAME,  IDC_PATTERN, IDC_ACTIVE, IDC_CASE,  IDC_REGEX,
                                   IDC_TAG,   IDC_COUNT,   IDC_TEXT,   IDC_ORDER, IDC_CHECK_EXIST_IF_IN_SOURCE,
                                   IDC_NATIVE};
-constexpr int32_t kStoreOrder[] = {IDC_NAME, IDC_PATTERN, IDC_ACTIVE, IDC_REGEX, IDC_CASE,
-                                   IDC_TAG,  IDC_COUNT,   IDC_TEXT,   IDC_ORDER, IDC_CHECK_EXIST_IF_IN_SOURCE,
-                                   IDC_NATIVE};
+constexpr int32_t kStoreOrder[] = {
+    IDC_NAME,  IDC_PATTERN, IDC_ACTIVE, IDC_REGEX, IDC_CASE,
+    IDC_TAG,   IDC_COUNT,   IDC_TEXT,   IDC_ORDER, IDC_CHECK_EXIST_IF_IN_SOURCE,
+    IDC_NATIVE};
 
 const KRuleBinding& BindingOf(int32_t id) {
   for (const KRuleBinding& binding : kRuleBindings) {
@@ -70,11 +73,16 @@ const KRuleBinding& BindingOf(int32_t id) {
 }
 
 void* FieldOf(CRegExRule& rule, const KRuleBinding& binding) {
-  return binding.text ? static_cast<void*>(&(rule.*binding.text)) : static_cast<void*>(&(rule.*binding.number));
+  return binding.text ? static_cast<void*>(&(rule.*binding.text))
+                      : static_cast<void*>(&(rule.*binding.number));
 }
 
-void* ToData(intptr_t index) { return reinterpret_cast<void*>(index); }
-intptr_t FromData(void* data) { return reinterpret_cast<intptr_t>(data); }
+void* ToData(intptr_t index) {
+  return reinterpret_cast<void*>(index);
+}
+intptr_t FromData(void* data) {
+  return reinterpret_cast<intptr_t>(data);
+}
 
 std::u16string ProjectName(IHostProject* project) {
   VARIANT name;
@@ -118,9 +126,12 @@ class KDepth {
 
 }  // namespace
 
-CSetupDlg::CSetupDlg(KWnd parent) : KDialog(IDD_SETUP, parent), TestChecker(std::make_unique<CTestRegExChecker>()) {}
+CSetupDlg::CSetupDlg(KWnd parent)
+    : KDialog(IDD_SETUP, parent), TestChecker(std::make_unique<CTestRegExChecker>()) {}
 
-CSetupDlg::~CSetupDlg() { DeleteLists(); }
+CSetupDlg::~CSetupDlg() {
+  DeleteLists();
+}
 
 void CSetupDlg::DeleteLists() {
   for (const auto& list : Lists) list->DeleteAll();
@@ -128,9 +139,13 @@ void CSetupDlg::DeleteLists() {
   CurrentRule = nullptr;
 }
 
-KWnd CSetupDlg::Item(int32_t id) const { return Platform().GetDlgItem(GetHwnd(), id); }
+KWnd CSetupDlg::Item(int32_t id) const {
+  return Platform().GetDlgItem(GetHwnd(), id);
+}
 
-bool CSetupDlg::IsChecked(int32_t id) const { return Platform().GetCheck(Item(id)) == BST_CHECKED; }
+bool CSetupDlg::IsChecked(int32_t id) const {
+  return Platform().GetCheck(Item(id)) == BST_CHECKED;
+}
 
 bool CSetupDlg::OnInitDialog(KWnd self) {
   KDialog::OnInitDialog(self);
@@ -139,7 +154,8 @@ bool CSetupDlg::OnInitDialog(KWnd self) {
   Tree.Attach(Item(IDC_TREE));
   platform.TreeSetImageList(Tree.GetHwnd(), ImageList, TVSIL_NORMAL);
   Bindings.Attach(self);
-  for (const KRuleBinding& binding : kRuleBindings) Bindings.Add(binding.typeWord, binding.id, nullptr, binding.param);
+  for (const KRuleBinding& binding : kRuleBindings)
+    Bindings.Add(binding.typeWord, binding.id, nullptr, binding.param);
   Bindings.SetRange(IDC_NAME, 1, kNameMaxLength);
   Bindings.SetRange(IDC_PATTERN, 1, kPatternMaxLength);
   // A rule file that breaks off while it is read would be saved short by OK: the editor does not open.
@@ -241,7 +257,8 @@ CRegExList* CSetupDlg::ListOfItem(KTreeItem item) const {
   KPlatform& platform = Platform();
   const KTreeItem parent = platform.TreeGetNextItem(Tree.GetHwnd(), item, TVGN_PARENT);
   const intptr_t index = FromData(platform.TreeGetData(Tree.GetHwnd(), parent ? parent : item));
-  return index >= 0 && static_cast<size_t>(index) < Lists.size() ? Lists[static_cast<size_t>(index)].get() : nullptr;
+  return index >= 0 && static_cast<size_t>(index) < Lists.size() ? Lists[static_cast<size_t>(index)].get()
+                                                                 : nullptr;
 }
 
 CRegExRule* CSetupDlg::SelectedRule() const {
@@ -318,16 +335,31 @@ bool CSetupDlg::OnCommand(int32_t id, uint32_t code, KWnd control) {
   }
   if (control != nullptr && code != BN_CLICKED) return false;
   switch (id) {
-    case IDC_ADD: OnAdd(); return true;
-    case IDC_DELETE: OnDelete(); return true;
+    case IDC_ADD:
+      OnAdd();
+      return true;
+    case IDC_DELETE:
+      OnDelete();
+      return true;
     case IDC_COUNT:
     case IDC_TEXT:
-    case IDC_ORDER: OnFieldChanged(); return true;
-    case IDC_ACTIVE: OnActiveClicked(); return true;
-    case IDC_SYNTAX: OnSyntaxButton(); return true;
-    case IDC_TEST: OnTest(); return true;
-    case IDC_CHECK: OnCheck(); return true;
-    default: return KDialog::OnCommand(id, code, control);
+    case IDC_ORDER:
+      OnFieldChanged();
+      return true;
+    case IDC_ACTIVE:
+      OnActiveClicked();
+      return true;
+    case IDC_SYNTAX:
+      OnSyntaxButton();
+      return true;
+    case IDC_TEST:
+      OnTest();
+      return true;
+    case IDC_CHECK:
+      OnCheck();
+      return true;
+    default:
+      return KDialog::OnCommand(id, code, control);
   }
 }
 
@@ -349,7 +381,8 @@ void CSetupDlg::OnAdd() {
 void CSetupDlg::OnDelete() {
   CRegExList* list = SelectedList();
   if (list == nullptr || CurrentRule == nullptr || list->Find(CurrentRule) < 0) return;
-  if (Platform().ShowMessageBox(GetHwnd(), ResourceString(IDS_DELETE_RULE), u"", MB_YESNO | MB_DEFBUTTON2) != IDYES)
+  if (Platform().ShowMessageBox(GetHwnd(), ResourceString(IDS_DELETE_RULE), u"", MB_YESNO | MB_DEFBUTTON2) !=
+      IDYES)
     return;
   {
     KDepth changing(TreeChangeDepth);
@@ -394,9 +427,14 @@ void CSetupDlg::OnCancel() {
     return;
   }
   switch (Platform().ShowMessageBox(GetHwnd(), ResourceString(IDS_SAVE_CHANGES), u"", MB_YESNOCANCEL)) {
-    case IDYES: OnOK(); break;
-    case IDNO: EndDialog(IDCANCEL); break;
-    default: break;
+    case IDYES:
+      OnOK();
+      break;
+    case IDNO:
+      EndDialog(IDCANCEL);
+      break;
+    default:
+      break;
   }
 }
 
@@ -414,21 +452,36 @@ bool CSetupDlg::OnNotify(KNotify& notify) {
   if (notify.id != IDC_TREE) return KDialog::OnNotify(notify);
   auto* record = static_cast<NMDRAGTREE*>(notify.record);
   switch (notify.code) {
-    case TVN_SELCHANGINGW: notify.result = OnSelChanging() ? 0 : 1; return true;
-    case TVN_SELCHANGEDW: OnSelChanged(); return true;
-    case TVN_BEGINLABELEDITW: notify.result = OnBeginLabelEdit(notify.item) ? 0 : 1; return true;
+    case TVN_SELCHANGINGW:
+      notify.result = OnSelChanging() ? 0 : 1;
+      return true;
+    case TVN_SELCHANGEDW:
+      OnSelChanged();
+      return true;
+    case TVN_BEGINLABELEDITW:
+      notify.result = OnBeginLabelEdit(notify.item) ? 0 : 1;
+      return true;
     case TVN_ENDLABELEDITW:
       OnEndLabelEdit(notify.item, notify.text);
       notify.result = notify.text != nullptr ? 1 : 0;
       return true;
-    case DRAGTREE_BEGINDRAG: notify.result = OnDragBegin(record->item) ? 1 : 0; return true;
-    case DRAGTREE_DRAGOVER: OnDragOver(*record); return true;
-    case DRAGTREE_DROP: OnDrop(*record); return true;
-    default: return false;
+    case DRAGTREE_BEGINDRAG:
+      notify.result = OnDragBegin(record->item) ? 1 : 0;
+      return true;
+    case DRAGTREE_DRAGOVER:
+      OnDragOver(*record);
+      return true;
+    case DRAGTREE_DROP:
+      OnDrop(*record);
+      return true;
+    default:
+      return false;
   }
 }
 
-bool CSetupDlg::OnSelChanging() { return TreeChangeDepth > 0 || StoreRule(); }
+bool CSetupDlg::OnSelChanging() {
+  return TreeChangeDepth > 0 || StoreRule();
+}
 
 void CSetupDlg::OnSelChanged() {
   if (TreeChangeDepth > 0) return;
@@ -449,7 +502,9 @@ void CSetupDlg::OnEndLabelEdit(KTreeItem item, const char16_t* text) {
   Modified = 1;
 }
 
-bool CSetupDlg::OnDragBegin(KTreeItem item) { return StoreRule() && RuleOfItem(item) != nullptr; }
+bool CSetupDlg::OnDragBegin(KTreeItem item) {
+  return StoreRule() && RuleOfItem(item) != nullptr;
+}
 
 void CSetupDlg::OnDragOver(NMDRAGTREE& record) {
   CRegExList* source = RuleOfItem(record.item) ? ListOfItem(record.item) : nullptr;

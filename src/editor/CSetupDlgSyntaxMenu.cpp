@@ -19,10 +19,10 @@ struct KSyntaxInsert {
 // The texts are fixed: a translated menu changes only the captions. Hints such as "\1" and "\~" show more
 // than is inserted.
 constexpr KSyntaxInsert kInserts[] = {
-    {ID_SYNTAX_ANY_CHAR, u".", 0},       {ID_SYNTAX_IN_RANGE, u"[]", 1},      {ID_SYNTAX_NOT_IN_RANGE, u"[^]", 1},
-    {ID_SYNTAX_LINE_START, u"^", 0},     {ID_SYNTAX_LINE_END, u"$", 0},       {ID_SYNTAX_TAGGED, u"\\", 0},
-    {ID_SYNTAX_NOT, u"~", 0},            {ID_SYNTAX_OR, u"|", 0},             {ID_SYNTAX_ZERO_OR_MORE, u"*", 0},
-    {ID_SYNTAX_ONE_OR_MORE, u"+", 0},    {ID_SYNTAX_GROUP, u"()", 1},         {ID_SYNTAX_LINE_FEED, u"\\n", 0},
+    {ID_SYNTAX_ANY_CHAR, u".", 0},    {ID_SYNTAX_IN_RANGE, u"[]", 1}, {ID_SYNTAX_NOT_IN_RANGE, u"[^]", 1},
+    {ID_SYNTAX_LINE_START, u"^", 0},  {ID_SYNTAX_LINE_END, u"$", 0},  {ID_SYNTAX_TAGGED, u"\\", 0},
+    {ID_SYNTAX_NOT, u"~", 0},         {ID_SYNTAX_OR, u"|", 0},        {ID_SYNTAX_ZERO_OR_MORE, u"*", 0},
+    {ID_SYNTAX_ONE_OR_MORE, u"+", 0}, {ID_SYNTAX_GROUP, u"()", 1},    {ID_SYNTAX_LINE_FEED, u"\\n", 0},
     {ID_SYNTAX_TAB, u"\\t", 0},
 };
 

@@ -86,7 +86,8 @@ void CSetupDlg::OnCheck() {
   summary.append(kSeparator).append(kLineEnd);
   summary += MatchLine(rule, texts.GetSource(false), IDS_NO_SOURCE_MATCHES, IDS_SOURCE_MATCHES);
   summary += kLineEnd;
-  summary += MatchLine(rule, texts.GetTranslation(false), IDS_NO_TRANSLATION_MATCHES, IDS_TRANSLATION_MATCHES);
+  summary +=
+      MatchLine(rule, texts.GetTranslation(false), IDS_NO_TRANSLATION_MATCHES, IDS_TRANSLATION_MATCHES);
   summary += kLineEnd;
   TestChecker->AppendResults(summary);
 }

@@ -52,7 +52,6 @@ inline std::vector<std::u16string> RuleNames(IHostProject* project) {
   return names;
 }
 
-
 // The bytes that the rule-file writer makes of these rules, through a file at `path`.
 inline std::string WriterBytes(const std::filesystem::path& path, std::initializer_list<KRuleSpec> rules) {
   testhost::TestProject scratch;

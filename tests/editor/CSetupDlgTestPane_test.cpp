@@ -55,26 +55,40 @@ TEST_F(CSetupDlgTestPaneTest, ResultsListViolationsThenOkThenTheMatchesOfBothTex
     std::u16string source, translation, results;
   };
   const Case cases[] = {
-      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText}, u"1 and 22", u"22 und 1",
+      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText},
+       u"1 and 22",
+       u"22 und 1",
        u"OK\r\n" + std::u16string(kRule) + u"Matches in source:1, 22\r\nMatches in translation:22, 1\r\n"},
-      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText}, u"1 2", u"3 4",
-       u"\"1\" doesn't exist in translation.\r\n\"2\" doesn't exist in translation.\r\n" + std::u16string(kRule) +
-           u"Matches in source:1, 2\r\nMatches in translation:3, 4\r\n"},
-      {{u"None", u"x", 1, 0, CHECK_NONE}, u"", u"",
+      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText},
+       u"1 2",
+       u"3 4",
+       u"\"1\" doesn't exist in translation.\r\n\"2\" doesn't exist in translation.\r\n" +
+           std::u16string(kRule) + u"Matches in source:1, 2\r\nMatches in translation:3, 4\r\n"},
+      {{u"None", u"x", 1, 0, CHECK_NONE},
+       u"",
+       u"",
        u"OK\r\n" + std::u16string(kRule) + u"No matches in source\r\nNo matches in translation\r\n"},
-      {{u"Needed", u"x", 1, 0, CHECK_MUST_EXIST}, u"", u"",
+      {{u"Needed", u"x", 1, 0, CHECK_MUST_EXIST},
+       u"",
+       u"",
        u"No text found that matches the rule.\r\n" + std::u16string(kRule) +
            u"No matches in source\r\nNo matches in translation\r\n"},
       // Inactive rules are tested as if they were active.
-      {{u"Digits", u"[0-9]", 0, 1, CHECK_MUST_NOT_EXIST}, u"", u"x 5",
+      {{u"Digits", u"[0-9]", 0, 1, CHECK_MUST_NOT_EXIST},
+       u"",
+       u"x 5",
        u"Text \"5\" must not appear.\r\n" + std::u16string(kRule) +
            u"No matches in source\r\nMatches in translation:5\r\n"},
       // The boxes' line ends reach the rule as single line feeds, which the literal "\n" finds.
-      {{u"Breaks", u"\\n", 1, 0, CHECK_EXIST_IF_IN_SOURCE}, u"a\r\nb", u"ab",
+      {{u"Breaks", u"\\n", 1, 0, CHECK_EXIST_IF_IN_SOURCE},
+       u"a\r\nb",
+       u"ab",
        u"Unequal number of matches. Source: 1, Translation: 0\r\n" + std::u16string(kRule) +
            u"Matches in source:\n\r\nNo matches in translation\r\n"},
       // An expression that the host cannot compile finds nothing.
-      {{u"Broken", u"(", 1, 1, CHECK_MUST_EXIST}, u"(", u"(",
+      {{u"Broken", u"(", 1, 1, CHECK_MUST_EXIST},
+       u"(",
+       u"(",
        u"No text found that matches the rule.\r\n" + std::u16string(kRule) +
            u"No matches in source\r\nNo matches in translation\r\n"},
   };
@@ -85,10 +99,12 @@ TEST_F(CSetupDlgTestPaneTest, ResultsListViolationsThenOkThenTheMatchesOfBothTex
 }
 
 TEST_F(CSetupDlgTestPaneTest, EachCheckStartsFromAnEmptyBoxAndAppendsBeyondTheEditLimit) {
-  WriteRules(nullptr, {{u"Words", u"\\w+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, CHECKFLAG_COUNT | CHECKFLAG_TEXT}});
+  WriteRules(nullptr,
+             {{u"Words", u"\\w+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, CHECKFLAG_COUNT | CHECKFLAG_TEXT}});
   std::u16string source, translation, expected;
   for (int i = 0; i < 1000; ++i) {
-    const std::u16string word = u"w" + std::u16string(20, char16_t(u'a' + i % 26)) + char16_t(u'A' + i / 26 % 26);
+    const std::u16string word =
+        u"w" + std::u16string(20, char16_t(u'a' + i % 26)) + char16_t(u'A' + i / 26 % 26);
     source += word + u" ";
     translation += u"t" + word.substr(1) + u" ";
     expected += u"\"" + word + u"\" doesn't exist in translation.\r\n";
@@ -100,7 +116,7 @@ TEST_F(CSetupDlgTestPaneTest, EachCheckStartsFromAnEmptyBoxAndAppendsBeyondTheEd
     driver.Click(IDC_TEST);
     driver.Click(IDC_CHECK);
     const std::u16string results = driver.Text(IDC_RESULTS);
-    ASSERT_GT(results.size(), 30000u);  // beyond an edit control's default limit
+    ASSERT_GT(results.size(), 30000u);                        // beyond an edit control's default limit
     EXPECT_EQ(results.substr(0, expected.size()), expected);  // once: the second check started empty
     EXPECT_EQ(results.substr(expected.size(), kRule.size()), kRule);
     EXPECT_EQ(results.back(), u'\n');

@@ -11,9 +11,7 @@ constexpr char16_t kEnterName[] = u"Please enter Pattern Name.";
 
 class CSetupDlgTest : public KEditorTest {
  protected:
-  void SetUp() override {
-    WriteRules(nullptr, {{u"Tags", u"<[^>]+>", 1, 1}, {u"Off", u"y", 0}});
-  }
+  void SetUp() override { WriteRules(nullptr, {{u"Tags", u"<[^>]+>", 1, 1}, {u"Off", u"y", 0}}); }
 };
 
 TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersInHostOrder) {
@@ -64,7 +62,8 @@ TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndDisablesWhatNeedsARule) {
     EXPECT_EQ(driver.Text(IDC_NAME), u"");
     EXPECT_EQ(driver.Text(IDC_PATTERN), u"");
     EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);  // the boxes keep their last states
-    for (int32_t id : {IDC_NAME, IDC_PATTERN, IDC_SYNTAX, IDC_CHECK_NONE, IDC_CHECK_MUST_EXIST, IDC_COUNT, IDC_CASE})
+    for (int32_t id :
+         {IDC_NAME, IDC_PATTERN, IDC_SYNTAX, IDC_CHECK_NONE, IDC_CHECK_MUST_EXIST, IDC_COUNT, IDC_CASE})
       EXPECT_FALSE(driver.IsEnabled(id)) << id;
     for (int32_t id : {IDC_ACTIVE, IDC_REGEX, IDC_TAG, IDC_NATIVE, IDC_ADD, IDC_DELETE})
       EXPECT_TRUE(driver.IsEnabled(id)) << id;
@@ -173,8 +172,17 @@ TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
   const Case cases[] = {
       {"regex box", [](KEditorTest& t) { t.driver.Click(IDC_REGEX); }, false},
       {"method radio", [](KEditorTest& t) { t.driver.Click(IDC_CHECK_MUST_EXIST); }, false},
-      {"case, tag, native", [](KEditorTest& t) { for (int32_t id : {IDC_CASE, IDC_TAG, IDC_NATIVE}) t.driver.Click(id); }, false},
-      {"delete", [](KEditorTest& t) { t.driver.AnswerMessageBox(IDYES); t.driver.Click(IDC_DELETE); }, false},
+      {"case, tag, native",
+       [](KEditorTest& t) {
+         for (int32_t id : {IDC_CASE, IDC_TAG, IDC_NATIVE}) t.driver.Click(id);
+       },
+       false},
+      {"delete",
+       [](KEditorTest& t) {
+         t.driver.AnswerMessageBox(IDYES);
+         t.driver.Click(IDC_DELETE);
+       },
+       false},
       {"selection", [](KEditorTest& t) { t.Select(u"Off"); }, false},
       {"emptied name", [](KEditorTest& t) { t.driver.ReplaceText(IDC_NAME, u""); }, false},
       {"name", [](KEditorTest& t) { t.driver.TypeInto(IDC_NAME, u"N"); }, true},
@@ -190,7 +198,8 @@ TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
       driver.Click(IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
-    const bool asked = !platform.shownMessageBoxes.empty() && LastMessage() == u"Do you want to save the changes?";
+    const bool asked =
+        !platform.shownMessageBoxes.empty() && LastMessage() == u"Do you want to save the changes?";
     EXPECT_EQ(asked, c.modifies);
     EXPECT_EQ(RuleNames(nullptr).size(), 2u);  // nothing written: the deletion is lost too
   }
@@ -213,21 +222,6 @@ TEST_F(CSetupDlgTest, CancelQuestionYesSavesNoDiscardsCancelStays) {
     EXPECT_EQ(result, answer == IDYES ? IDOK : IDCANCEL);
     EXPECT_EQ(RuleNames(nullptr)[0], answer == IDYES ? u"Renamed" : u"Tags");
   }
-}
-
-TEST_F(CSetupDlgTest, OkWritesEveryListAndCancelWritesNone) {
-  auto& empty = AddProject(u"Empty", true);
-  auto& other = AddProject(u"Other");
-  WriteRules(&other, {{u"Kept"}});
-  std::filesystem::remove(std::filesystem::path(other.rulePath));
-  RunEditor([&](CSetupDlg& dialog) { dialog.EndDialog(IDCANCEL); });
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(empty.rulePath)));
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(other.rulePath)));
-
-  EXPECT_EQ(RunEditor([&](CSetupDlg&) { driver.Click(IDOK); }), IDOK);
-  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(empty.rulePath)));
-  EXPECT_TRUE(RuleNames(&other).empty());
-  EXPECT_EQ(RuleNames(nullptr), (std::vector<std::u16string>{u"Tags", u"Off"}));
 }
 
 TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {

@@ -25,13 +25,16 @@ class SetupExportTest : public KEditorTest {
   void TearDown() override { SetResourceSource(nullptr); }
 };
 
+// OK writes every list, also an unchanged one and one whose file did not exist.
 TEST_F(SetupExportTest, OkWritesTheEditedListsAsTheWriterDoes) {
   auto& other = AddProject(u"Other");
   auto& current = AddProject(u"Current", true);
+  auto& empty = AddProject(u"Empty");
   WriteRules(nullptr, {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}});
   WriteRules(&current, {{u"Mine"}});
   driver.OnNextDialog([&](KWnd) {
-    EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\nProject Current\n  Mine\nProject Other\n");
+    EXPECT_EQ(driver.TreeOutline(IDC_TREE),
+              u"Common\n  Tags\nProject Current\n  Mine\nProject Other\nProject Empty\n");
     Select(u"Common");
     driver.Click(IDC_ADD);
     driver.Type(u"Braces");
@@ -46,10 +49,14 @@ TEST_F(SetupExportTest, OkWritesTheEditedListsAsTheWriterDoes) {
   EXPECT_EQ(ZAKFN_Setup(), 0);
   EXPECT_EQ(ReadFileBytes(site.folder / "settings.ini"),
             WriterBytes(site.Root() / "expected.ini", {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE},
-                         {u"Braces", u"\\{.", 1, 1, CHECK_MUST_NOT_EXIST}}));
-  EXPECT_EQ(ReadFileBytes(std::filesystem::path(current.rulePath)), WriterBytes(site.Root() / "expected.ini", {{u"Mine"}}));
-  EXPECT_EQ(ReadFileBytes(std::filesystem::path(other.rulePath)),
-            WriterBytes(site.Root() / "expected.ini", {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}}));
+                                                       {u"Braces", u"\\{.", 1, 1, CHECK_MUST_NOT_EXIST}}));
+  EXPECT_EQ(ReadFileBytes(std::filesystem::path(current.rulePath)),
+            WriterBytes(site.Root() / "expected.ini", {{u"Mine"}}));
+  EXPECT_EQ(ReadFileBytes(std::filesystem::path(empty.rulePath)),
+            WriterBytes(site.Root() / "expected.ini", {}));
+  EXPECT_EQ(
+      ReadFileBytes(std::filesystem::path(other.rulePath)),
+      WriterBytes(site.Root() / "expected.ini", {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}}));
   // Only the test pane's checker compiles: the global rules as they were when the dialog opened.
   EXPECT_EQ(host.created, 1);
   EXPECT_EQ(host.Alive(), 0);
@@ -57,10 +64,12 @@ TEST_F(SetupExportTest, OkWritesTheEditedListsAsTheWriterDoes) {
 
 TEST_F(SetupExportTest, CancelReturnsOneAndWritesNothing) {
   AddProject(u"P", true);
+  AddProject(u"Q");
   driver.OnNextDialog([&](KWnd) { driver.Click(IDCANCEL); });
   EXPECT_EQ(ZAKFN_Setup(), 1);
   EXPECT_FALSE(std::filesystem::exists(site.folder / "settings.ini"));
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(projects[0]->rulePath)));
+  for (const auto& project : projects)
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(project->rulePath)));
 }
 
 // A rule file that breaks off while it is read would lose its rest on OK: the editor says why and stays

@@ -90,7 +90,8 @@ class KDialogDriver {
     HWND box = nullptr;
     if (!WaitFor([&] { return (box = FindTopLevel(L"#32770", dialog_, dialog_)) != nullptr; })) return L"";
     const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
     WaitFor([&] { return !IsWindow(box); });
     return text;
   }
@@ -145,8 +146,8 @@ class KDialogDriver {
 
   // Renames a node in place: the label editor, its new text, then Enter through the dialog's message loop.
   bool Rename(const std::wstring& label, const std::wstring& text) const {
-    const auto edit = reinterpret_cast<HWND>(
-        SendMessageW(tree_, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(Node(label))));
+    const auto edit =
+        reinterpret_cast<HWND>(SendMessageW(tree_, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(Node(label))));
     if (!edit) return false;
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     PressKey(edit, VK_RETURN);
@@ -286,7 +287,8 @@ TEST_F(SetupDialogTest, CancelAsksAfterAChangeAndWritesNothing) {
 }
 
 TEST_F(SetupDialogTest, TestPaneWidensTheWindowAndCheckFillsTheResults) {
-  WriteRules(nullptr, {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, CHECKFLAG_COUNT | CHECKFLAG_TEXT}});
+  WriteRules(nullptr,
+             {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, CHECKFLAG_COUNT | CHECKFLAG_TEXT}});
   RunSetup([&](KDialogDriver& d) {
     RECT closed{};
     GetWindowRect(d.Dialog(), &closed);
