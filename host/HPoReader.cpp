@@ -1,129 +1,387 @@
-// PO entries through libgettextpo: plural forms, message context, fuzzy and obsolete entries.
+// Our own reader of gettext PO files: large-block reads, one entry in memory at a time, the escapes of C
+// strings, message context, plural forms, fuzzy and obsolete entries, and the charset that the header
+// declares (UTF-8 read as it is, every other charset converted with iconv).
 #include "HPoReader.h"
 
-#include <gettext-po.h>
+#include <iconv.h>
 
-#include <algorithm>
-#include <csetjmp>
-#include <fstream>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "HError.h"
 
 namespace {
 
-// libgettextpo wants a fatal-error handler that never returns; it jumps back to the read below.
-struct PoErrorState {
-  std::jmp_buf fatal;
-  std::string message;
-};
-thread_local PoErrorState* g_errorState = nullptr;
+constexpr size_t kBlockSize = 1 << 20;
 
-void OnPoError(int severity, po_message_t /*message*/, const char* filename, size_t lineno, size_t /*column*/,
-               int /*multiline*/, const char* text) {
-  if (severity == PO_SEVERITY_WARNING) return;
-  PoErrorState& state = *g_errorState;
-  if (state.message.empty()) {
-    if (filename != nullptr) {
-      state.message = filename;
-      if (lineno != static_cast<size_t>(-1)) state.message += ":" + std::to_string(lineno);
-      state.message += ": ";
+// The file's lines one at a time, read in large blocks; a line is valid until the next call.
+class KLineSource {
+ public:
+  explicit KLineSource(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
+  KLineSource(const KLineSource&) = delete;
+  KLineSource& operator=(const KLineSource&) = delete;
+  ~KLineSource() {
+    if (file_) std::fclose(file_);
+  }
+  bool IsOpen() const { return file_ != nullptr; }
+  long LineNumber() const { return lineNumber_; }
+
+  // The next line without its line end; false at the end of the file.
+  bool Next(std::string_view& line) {
+    for (;;) {
+      const char* begin = buffer_.data() + start_;
+      const size_t available = buffer_.size() - start_;
+      if (const void* end = std::memchr(begin, '\n', available)) {
+        const size_t length = static_cast<const char*>(end) - begin;
+        Take(line, begin, length, length + 1);
+        return true;
+      }
+      if (!Fill()) {
+        if (start_ == buffer_.size()) return false;
+        Take(line, buffer_.data() + start_, buffer_.size() - start_, buffer_.size() - start_);
+        return true;
+      }
     }
-    state.message += text == nullptr ? "malformed PO file" : text;
-    while (!state.message.empty() && state.message.back() == '\n') state.message.pop_back();
   }
-  if (severity == PO_SEVERITY_FATAL_ERROR) std::longjmp(state.fatal, 1);
-}
 
-void OnPoError2(int severity, po_message_t message1, const char* filename1, size_t lineno1, size_t column1,
-                int multiline1, const char* text1, po_message_t, const char*, size_t, size_t, int,
-                const char*) {
-  OnPoError(severity, message1, filename1, lineno1, column1, multiline1, text1);
-}
-
-// Kept free of C++ objects with destructors, since a fatal error leaves it by longjmp.
-po_file_t ReadPoFile(const char* path, PoErrorState& state) {
-  const po_xerror_handler handler = {OnPoError, OnPoError2};
-  g_errorState = &state;
-  if (setjmp(state.fatal) != 0) return nullptr;
-  return po_file_read(path, &handler);
-}
-
-void EmitForm(HUnit& unit, const std::string& baseId, const char* source, const char* translation, int form,
-              const HUnitSink& sink) {
-  if (translation == nullptr || *translation == '\0') return;
-  unit.id = form < 0 ? baseId : baseId + "[" + std::to_string(form) + "]";
-  unit.sourcePlain = unit.sourceNative = source;
-  unit.targetPlain = unit.targetNative = translation;
-  sink(unit);
-}
-
-void EmitEntry(po_message_t message, long line, const HUnitSink& sink) {
-  const char* msgid = po_message_msgid(message);
-  if (*msgid == '\0' || po_message_is_obsolete(message) || po_message_is_fuzzy(message)) return;
-  const char* context = po_message_msgctxt(message);
-  const std::string baseId = context == nullptr ? std::string(msgid) : std::string(context) + "|" + msgid;
-  HUnit unit;
-  unit.line = line;
-  const char* plural = po_message_msgid_plural(message);
-  if (plural == nullptr) return EmitForm(unit, baseId, msgid, po_message_msgstr(message), -1, sink);
-  for (int form = 0; const char* translation = po_message_msgstr_plural(message, form); ++form) {
-    EmitForm(unit, baseId, form == 0 ? msgid : plural, translation, form, sink);
+ private:
+  void Take(std::string_view& line, const char* begin, size_t length, size_t consumed) {
+    if (length > 0 && begin[length - 1] == '\r') --length;
+    line = std::string_view(begin, length);
+    start_ += consumed;
+    ++lineNumber_;
   }
+  // Keeps the unread rest and appends a block; false when nothing more could be read.
+  bool Fill() {
+    buffer_.erase(0, start_);
+    start_ = 0;
+    const size_t kept = buffer_.size();
+    buffer_.resize(kept + kBlockSize);
+    const size_t got = file_ ? std::fread(buffer_.data() + kept, 1, kBlockSize, file_) : 0;
+    buffer_.resize(kept + got);
+    if (got == 0 && file_ && std::ferror(file_)) throw HError("cannot read the file");
+    return got > 0;
+  }
+
+  std::FILE* file_;
+  std::string buffer_;
+  size_t start_ = 0;
+  long lineNumber_ = 0;
+};
+
+// Converts the texts of a catalog from its declared charset to UTF-8.
+class KCharsetConverter {
+ public:
+  KCharsetConverter() = default;
+  KCharsetConverter(const KCharsetConverter&) = delete;
+  KCharsetConverter& operator=(const KCharsetConverter&) = delete;
+  ~KCharsetConverter() { Reset(); }
+
+  // False for a charset that iconv does not know. UTF-8, ASCII and the template's placeholder need none.
+  bool Use(const std::string& charset) {
+    Reset();
+    if (IsUtf8Compatible(charset)) return true;
+    converter_ = iconv_open("UTF-8", charset.c_str());
+    if (converter_ == reinterpret_cast<iconv_t>(-1)) {
+      converter_ = nullptr;
+      return false;
+    }
+    return true;
+  }
+  // False for a byte sequence that the charset does not have.
+  bool Convert(std::string& text) {
+    if (!converter_ || text.empty()) return true;
+    iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+    output_.resize(text.size() * 4 + 16);
+    char* in = text.data();
+    size_t inLeft = text.size();
+    char* out = output_.data();
+    size_t outLeft = output_.size();
+    if (iconv(converter_, &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1)) return false;
+    text.assign(output_.data(), output_.size() - outLeft);
+    return true;
+  }
+
+ private:
+  static bool IsUtf8Compatible(std::string charset) {
+    for (char& c : charset) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return charset.empty() || charset == "UTF-8" || charset == "UTF8" || charset == "ASCII" ||
+           charset == "US-ASCII" || charset == "CHARSET";
+  }
+  void Reset() {
+    if (converter_) iconv_close(converter_);
+    converter_ = nullptr;
+  }
+
+  iconv_t converter_ = nullptr;
+  std::string output_;
+};
+
+// One entry as it is read: its strings still in the file's charset.
+struct KPoEntry {
+  long line = 0;  // of its msgctxt, else of its msgid
+  bool hasContext = false;
+  bool hasId = false;
+  bool hasPlural = false;
+  bool fuzzy = false;
+  bool obsolete = false;
+  std::string context, id, plural;
+  std::vector<std::string> translations;  // msgstr, or msgstr[0], msgstr[1], ...
+  bool plainTranslation = false;           // msgstr without an index
+
+  void Clear() {
+    line = 0;
+    hasContext = hasId = hasPlural = fuzzy = obsolete = plainTranslation = false;
+    context.clear();
+    id.clear();
+    plural.clear();
+    translations.clear();
+  }
+};
+
+bool StartsWithWord(std::string_view line, std::string_view word) {
+  if (line.substr(0, word.size()) != word || line.size() == word.size()) return false;
+  const char next = line[word.size()];
+  return next == ' ' || next == '\t' || next == '"' || next == '[';
 }
 
-bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
-  if (line.substr(0, keyword.size()) != keyword || line.size() == keyword.size()) return false;
-  const char next = line[keyword.size()];
-  return next == ' ' || next == '\t' || next == '"';
+std::string_view TrimLeft(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
+
+class KPoParser {
+ public:
+  KPoParser(const std::string& path, const HUnitSink& sink) : path_(path), sink_(sink), lines_(path) {}
+
+  void Run() {
+    if (!lines_.IsOpen()) throw HError(path_ + ": cannot open the file");
+    std::string_view line;
+    bool first = true;
+    while (lines_.Next(line)) {
+      if (first && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+      first = false;
+      Line(line);
+    }
+    Finish();
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& message) const {
+    throw HError(path_ + ":" + std::to_string(lines_.LineNumber()) + ": " + message);
+  }
+
+  void Line(std::string_view line) {
+    line = TrimLeft(line);
+    if (line.empty()) return;
+    bool obsolete = false;
+    if (line[0] == '#') {
+      if (line.size() < 2 || line[1] != '~') return Comment(line);
+      obsolete = true;
+      line = TrimLeft(line.substr(2));
+      if (line.empty() || line[0] == '|') return;  // an obsolete entry's previous strings
+    }
+    if (line[0] == '"') return Continuation(line, obsolete);
+    Keyword(line, obsolete);
+  }
+
+  void Comment(std::string_view line) {
+    if (line.size() < 2 || line[1] != ',') return;
+    EndEntryBeforeComment();
+    // Flags are separated by commas; white space around them does not count.
+    std::string_view flags = line.substr(2);
+    while (!flags.empty()) {
+      const size_t comma = flags.find(',');
+      std::string_view flag = TrimLeft(flags.substr(0, comma));
+      while (!flag.empty() && (flag.back() == ' ' || flag.back() == '\t')) flag.remove_suffix(1);
+      if (flag == "fuzzy") pendingFuzzy_ = true;
+      if (comma == std::string_view::npos) break;
+      flags.remove_prefix(comma + 1);
+    }
+  }
+
+  // A comment after a complete entry belongs to the next one.
+  void EndEntryBeforeComment() {
+    if (!entry_.translations.empty()) Emit();
+  }
+
+  void Keyword(std::string_view line, bool obsolete) {
+    if (StartsWithWord(line, "msgctxt")) {
+      StartEntry(obsolete);
+      if (entry_.hasContext || entry_.hasId) Fail("msgctxt out of place");
+      entry_.hasContext = true;
+      entry_.line = lines_.LineNumber();
+      field_ = &entry_.context;
+      return Strings(line.substr(7));
+    }
+    if (StartsWithWord(line, "msgid_plural")) {
+      if (!entry_.hasId || entry_.hasPlural || !entry_.translations.empty()) Fail("msgid_plural out of place");
+      entry_.hasPlural = true;
+      field_ = &entry_.plural;
+      return Strings(line.substr(12));
+    }
+    if (StartsWithWord(line, "msgid")) {
+      StartEntry(obsolete);
+      if (entry_.hasId) Fail("msgid out of place");
+      entry_.hasId = true;
+      if (!entry_.hasContext) entry_.line = lines_.LineNumber();
+      field_ = &entry_.id;
+      return Strings(line.substr(5));
+    }
+    if (StartsWithWord(line, "msgstr")) return Translation(line.substr(6));
+    Fail("keyword or string expected");
+  }
+
+  // A msgctxt or msgid after a complete entry starts the next one.
+  void StartEntry(bool obsolete) {
+    if (!entry_.translations.empty()) Emit();
+    if (entry_.hasContext || entry_.hasId) return;
+    entry_.obsolete = obsolete;
+    entry_.fuzzy = pendingFuzzy_;
+    pendingFuzzy_ = false;
+  }
+
+  void Translation(std::string_view rest) {
+    if (!entry_.hasId) Fail("msgstr without msgid");
+    const bool indexed = !rest.empty() && rest[0] == '[';
+    if (indexed != entry_.hasPlural) Fail(indexed ? "msgstr[] without msgid_plural" : "msgid_plural needs msgstr[]");
+    if (indexed) {
+      const size_t close = rest.find(']');
+      if (close == std::string_view::npos) Fail("] expected");
+      const std::string_view number = rest.substr(1, close - 1);
+      if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos ||
+          std::stoul(std::string(number)) != entry_.translations.size())
+        Fail("msgstr[" + std::string(number) + "] out of order");
+      rest.remove_prefix(close + 1);
+    } else if (entry_.plainTranslation) {
+      Fail("msgstr given twice");
+    }
+    entry_.plainTranslation = !indexed;
+    field_ = &entry_.translations.emplace_back();
+    Strings(rest);
+  }
+
+  void Continuation(std::string_view line, bool obsolete) {
+    if (field_ == nullptr || obsolete != entry_.obsolete) Fail("string without a keyword");
+    Strings(line);
+  }
+
+  // The quoted strings of a line, unescaped and appended to the current field.
+  void Strings(std::string_view rest) {
+    rest = TrimLeft(rest);
+    if (rest.empty() || rest[0] != '"') Fail("string expected");
+    while (!rest.empty()) {
+      if (rest[0] != '"') Fail("string expected");
+      rest = Unescape(rest.substr(1), *field_);
+      rest = TrimLeft(rest);
+    }
+  }
+
+  // Appends the string up to its closing quote and returns what follows it.
+  std::string_view Unescape(std::string_view text, std::string& out) {
+    for (;;) {
+      const size_t special = text.find_first_of("\"\\");
+      if (special == std::string_view::npos) Fail("end of string expected");
+      out.append(text.data(), special);
+      if (text[special] == '"') return text.substr(special + 1);
+      text.remove_prefix(special + 1);
+      if (text.empty()) Fail("end of string expected");
+      text = Escape(text, out);
+    }
+  }
+
+  std::string_view Escape(std::string_view text, std::string& out) {
+    static constexpr std::string_view kSimple = "ntbrfva\\\"'?";
+    static constexpr std::string_view kValues = "\n\t\b\r\f\v\a\\\"'?";
+    const char c = text[0];
+    if (const size_t at = kSimple.find(c); at != std::string_view::npos) {
+      out += kValues[at];
+      return text.substr(1);
+    }
+    if (c >= '0' && c <= '7') {
+      int value = 0;
+      size_t length = 0;
+      for (; length < 3 && length < text.size() && text[length] >= '0' && text[length] <= '7'; ++length)
+        value = value * 8 + (text[length] - '0');
+      out += static_cast<char>(value);
+      return text.substr(length);
+    }
+    if (c == 'x' && text.size() > 1 && std::isxdigit(static_cast<unsigned char>(text[1]))) {
+      int value = 0;
+      size_t length = 1;
+      for (; length < text.size() && std::isxdigit(static_cast<unsigned char>(text[length])); ++length)
+        value = value * 16 + (std::isdigit(static_cast<unsigned char>(text[length]))
+                                  ? text[length] - '0'
+                                  : (std::tolower(static_cast<unsigned char>(text[length])) - 'a' + 10));
+      out += static_cast<char>(value & 0xFF);
+      return text.substr(length);
+    }
+    Fail("invalid control sequence");
+  }
+
+  void Finish() {
+    if (entry_.hasContext || entry_.hasId) {
+      if (entry_.translations.empty()) Fail("missing msgstr");
+      Emit();
+    }
+  }
+
+  void Emit() {
+    const bool header = !entry_.obsolete && !entry_.hasContext && entry_.id.empty();
+    if (header && !sawHeader_) UseHeaderCharset();
+    if (!header && !entry_.obsolete && !entry_.fuzzy) EmitUnits();
+    sawHeader_ = sawHeader_ || header;
+    entry_.Clear();
+    field_ = nullptr;
+  }
+
+  void UseHeaderCharset() {
+    const std::string& header = entry_.translations.empty() ? entry_.id : entry_.translations[0];
+    const size_t at = header.find("charset=");
+    if (at == std::string::npos) return;
+    const size_t end = header.find_first_of(" \t\n;", at + 8);
+    const std::string charset = header.substr(at + 8, end == std::string::npos ? end : end - at - 8);
+    if (!converter_.Use(charset)) throw HError(path_ + ": unknown charset " + charset);
+  }
+
+  void Convert(std::string& text) {
+    if (!converter_.Convert(text)) Fail("a text that is not in the declared charset");
+  }
+
+  void EmitUnits() {
+    Convert(entry_.context);
+    Convert(entry_.id);
+    Convert(entry_.plural);
+    unit_.line = entry_.line;
+    const std::string baseId = entry_.hasContext ? entry_.context + "|" + entry_.id : entry_.id;
+    for (size_t form = 0; form < entry_.translations.size(); ++form) {
+      std::string& translation = entry_.translations[form];
+      if (translation.empty()) continue;
+      Convert(translation);
+      unit_.id = entry_.hasPlural ? baseId + "[" + std::to_string(form) + "]" : baseId;
+      unit_.sourcePlain = unit_.sourceNative = form == 0 ? entry_.id : entry_.plural;
+      unit_.targetPlain = unit_.targetNative = translation;
+      sink_(unit_);
+    }
+  }
+
+  const std::string& path_;
+  const HUnitSink& sink_;
+  KLineSource lines_;
+  KCharsetConverter converter_;
+  KPoEntry entry_;
+  HUnit unit_;
+  std::string* field_ = nullptr;  // where continuation strings go
+  bool pendingFuzzy_ = false;
+  bool sawHeader_ = false;
+};
 
 }  // namespace
 
-// libgettextpo keeps a few small strings per read file (the charset and plural header) that it never
-// frees; LeakSanitizer builds must not count them against the host.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libgettextpo\n"; }
-
-std::vector<long> HPoReader::EntryLines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<long> lines;
-  long lineNumber = 0;
-  long contextLine = 0;
-  for (std::string text; std::getline(in, text);) {
-    ++lineNumber;
-    std::string_view line(text);
-    if (line.starts_with("#~")) {
-      line.remove_prefix(2);
-      line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-    }
-    if (StartsWithKeyword(line, "msgctxt")) {
-      contextLine = lineNumber;
-    } else if (StartsWithKeyword(line, "msgid")) {
-      lines.push_back(contextLine != 0 ? contextLine : lineNumber);
-      contextLine = 0;
-    }
-  }
-  return lines;
-}
-
 void HPoReader::Read(const std::string& path, const HUnitSink& sink) {
-  if (!std::ifstream(path)) throw HError(path + ": cannot open the file");
-  PoErrorState state;
-  po_file_t file = ReadPoFile(path.c_str(), state);
-  if (file == nullptr || !state.message.empty()) {
-    if (file != nullptr) po_file_free(file);
-    throw HError(state.message.empty() ? path + ": cannot read the PO file" : state.message);
-  }
-  const std::unique_ptr<po_file, decltype(&po_file_free)> owner(file, po_file_free);
-  const std::vector<long> lines = EntryLines(path);
-  size_t index = 0;
-  for (const char* const* domain = po_file_domains(file); *domain != nullptr; ++domain) {
-    const std::unique_ptr<struct po_message_iterator, decltype(&po_message_iterator_free)> iterator(
-        po_message_iterator(file, *domain), po_message_iterator_free);
-    while (po_message_t message = po_next_message(iterator.get())) {
-      EmitEntry(message, index < lines.size() ? lines[index] : 0, sink);
-      ++index;
-    }
-  }
+  KPoParser(path, sink).Run();
 }

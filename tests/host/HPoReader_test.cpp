@@ -1,9 +1,13 @@
-// PO entries: plural forms, context, skipped entries and line numbers.
+// PO entries: plural forms, context, skipped entries, line numbers, escapes, charsets and syntax errors,
+// and the same units as libgettextpo gives for real catalogs.
 #include "HPoReader.h"
 
+#include <gettext-po.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "HError.h"
@@ -31,13 +35,14 @@ msgstr[0] "eins %d"
 msgstr[1] ""
 msgstr[2] "viele %d"
 
-#, fuzzy
+#, c-format, fuzzy
 msgid "fuzzy"
 msgstr "unscharf"
 
 msgid "untranslated"
 msgstr ""
 
+#| msgid "was"
 #~ msgctxt "old"
 #~ msgid "obsolete"
 #~ msgstr "veraltet"
@@ -46,36 +51,125 @@ msgid "last"
 msgstr "letzte"
 )";
 
-TEST(HPoReader, TranslatedFormsWithContextAndLines) {
-  HostTestFiles files;
-  std::vector<HUnit> units;
-  HPoReader::Read(files.Write("de.po", kCatalog), [&](const HUnit& unit) { units.push_back(unit); });
-  std::vector<std::string> read;  // id|line|source|target, native and plain being the same in PO
-  for (const HUnit& u : units) {
+// id|line|source|target of every unit read.
+std::vector<std::string> Units(const std::string& path) {
+  std::vector<std::string> read;
+  HPoReader::Read(path, [&](const HUnit& u) {
     EXPECT_EQ(u.sourceNative, u.sourcePlain);
     EXPECT_EQ(u.targetNative, u.targetPlain);
     read.push_back(u.id + "|" + std::to_string(u.line) + "|" + u.sourcePlain + "|" + u.targetPlain);
+  });
+  return read;
+}
+
+std::string Header(const std::string& charset) {
+  return "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=" + charset + "\\n\"\n\n";
+}
+
+TEST(HPoReader, TranslatedFormsWithContextAndLines) {
+  HostTestFiles files;
+  EXPECT_EQ(Units(files.Write("de.po", kCatalog)),
+            (std::vector<std::string>{"plain %s|6|plain %s|schlicht %s", "menu|File|9|File|Datei",
+                                      "one %d[0]|13|one %d|eins %d", "one %d[2]|13|many %d|viele %d",
+                                      "last|31|last|letzte"}));
+}
+
+// The escapes of C strings (octal up to three digits, hex up to the first non-digit), strings continued
+// on the next lines, Windows line ends, a byte order mark, and the header's charset.
+TEST(HPoReader, EscapesContinuationsAndCharsets) {
+  struct Case {
+    std::string file, target;
+  };
+  const Case cases[] = {
+      {"msgid \"a\"\nmsgstr \"t\\tn\\nq\\\"b\\\\\"\n", "t\tn\nq\"b\\"},
+      {"msgid \"a\"\nmsgstr \"\\1234\\1011\\7\"\n", "S4A1\a"},
+      {"msgid \"a\"\nmsgstr \"\\x41\\x4a\\x7e!\"\n", "AJ~!"},
+      {"msgid \"a\"\nmsgstr \"\"\n  \"one \"   \"two\"\n\"three\"\n", "one twothree"},
+      {"\xEF\xBB\xBFmsgid \"a\"\r\nmsgstr \"crlf\"\r\n", "crlf"},
+      {Header("ISO-8859-1") + "msgid \"a\"\nmsgstr \"Priont\xe1il\"\n", "Priont\xc3\xa1il"},
+      {Header("KOI8-R") + "msgid \"a\"\nmsgstr \"\xf0\xd2\xc9\"\n", "\xd0\x9f\xd1\x80\xd0\xb8"},
+      {Header("EUC-JP") + "msgid \"a\"\nmsgstr \"\xc6\xfc\"\n", "\xe6\x97\xa5"},
+      {Header("CHARSET") + "msgid \"a\"\nmsgstr \"template\"\n", "template"},
+  };
+  HostTestFiles files;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    std::vector<std::string> targets;
+    HPoReader::Read(files.Write("x.po", c.file), [&](const HUnit& u) { targets.push_back(u.targetPlain); });
+    EXPECT_EQ(targets, std::vector<std::string>{c.target});
   }
-  EXPECT_EQ(read, (std::vector<std::string>{"plain %s|6|plain %s|schlicht %s", "menu|File|9|File|Datei",
-                                            "one %d[0]|13|one %d|eins %d", "one %d[2]|13|many %d|viele %d",
-                                            "last|30|last|letzte"}));
 }
 
-TEST(HPoReader, EntryLinesCountObsoleteEntriesAndSkipPreviousMsgids) {
+TEST(HPoReader, ErrorsNameTheFileAndTheLine) {
+  struct Case {
+    std::string file, where;
+  };
+  const Case cases[] = {
+      {"msgid \"a\"\nmsgstr \"b\"\nmsgid unquoted\n", ":3"},
+      {"msgstr \"b\"\n", ":1"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr \"b\"\n", ":3"},
+      {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr[1] \"b\"\n", ":3"},
+      {"msgid \"a\"\nmsgstr \"b\\q\"\n", ":2"},
+      {"msgid \"a\"\nmsgstr \"open\n", ":2"},
+      {"msgid \"a\"\n", ":1"},
+      {Header("NO-SUCH-CHARSET") + "msgid \"a\"\nmsgstr \"b\"\n", ": unknown charset NO-SUCH-CHARSET"},
+      {Header("EUC-JP") + "msgid \"a\"\nmsgstr \"\xc6\"\n", ":5"},
+  };
   HostTestFiles files;
-  const std::string path =
-      files.Write("x.po",
-                  "msgid \"\"\nmsgstr \"\"\n\n#| msgid \"was\"\nmsgid \"a\"\nmsgstr \"b\"\n"
-                  "\n#~ msgctxt \"c\"\n#~ msgid \"d\"\n#~ msgstr \"e\"\n");
-  EXPECT_EQ(HPoReader::EntryLines(path), (std::vector<long>{1, 5, 8}));
-}
-
-TEST(HPoReader, SyntaxErrorAndMissingFileAreErrors) {
-  HostTestFiles files;
-  const std::string path = files.Write("bad.po", "msgid \"a\"\nmsgstr \"b\"\nmsgid unquoted\n");
-  EXPECT_THAT([&] { HPoReader::Read(path, [](const HUnit&) {}); },
-              testing::ThrowsMessage<HError>(HasSubstr(path + ":3")));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = files.Write("bad.po", c.file);
+    EXPECT_THAT([&] { HPoReader::Read(path, [](const HUnit&) {}); },
+                testing::ThrowsMessage<HError>(HasSubstr(path + c.where)));
+  }
   EXPECT_THROW(HPoReader::Read(files.Path("missing.po"), [](const HUnit&) {}), HError);
+}
+
+// libgettextpo, the reference reader: id|source|target of the units it gives for a UTF-8 catalog.
+std::vector<std::string> GettextUnits(const std::string& path) {
+  const po_xerror_handler handler = {[](int, po_message_t, const char*, size_t, size_t, int, const char*) {},
+                                     [](int, po_message_t, const char*, size_t, size_t, int, const char*,
+                                        po_message_t, const char*, size_t, size_t, int, const char*) {}};
+  const std::unique_ptr<po_file, decltype(&po_file_free)> file(po_file_read(path.c_str(), &handler),
+                                                               po_file_free);
+  std::vector<std::string> units;
+  const std::unique_ptr<struct po_message_iterator, decltype(&po_message_iterator_free)> messages(
+      po_message_iterator(file.get(), nullptr), po_message_iterator_free);
+  while (po_message_t m = po_next_message(messages.get())) {
+    const std::string id = po_message_msgid(m);
+    if (id.empty() || po_message_is_obsolete(m) || po_message_is_fuzzy(m)) continue;
+    const char* context = po_message_msgctxt(m);
+    const std::string base = context ? std::string(context) + "|" + id : id;
+    const char* plural = po_message_msgid_plural(m);
+    if (!plural && *po_message_msgstr(m)) units.push_back(base + "|" + id + "|" + po_message_msgstr(m));
+    for (int form = 0; plural && po_message_msgstr_plural(m, form); ++form) {
+      const std::string text = po_message_msgstr_plural(m, form);
+      if (!text.empty())
+        units.push_back(base + "[" + std::to_string(form) + "]|" + (form ? plural : id) + "|" + text);
+    }
+  }
+  return units;
+}
+
+// The sample project's catalog and every installed catalog of a few domains, turned back into PO.
+TEST(HPoReader, GivesTheUnitsThatLibgettextpoGives) {
+  HostTestFiles files;
+  std::vector<std::string> catalogs = {std::string(IP_SOURCE_DIR) + "/examples/sample-project/de.po",
+                                       files.Write("sample.po", kCatalog)};
+  for (const char* domain : {"coreutils", "dpkg", "apt"}) {
+    for (const char* lang : {"de", "ja", "ru", "pl"}) {
+      const std::string mo = std::string("/usr/share/locale/") + lang + "/LC_MESSAGES/" + domain + ".mo";
+      if (!std::filesystem::exists(mo)) continue;
+      const std::string po = files.Path(std::string(lang) + "-" + domain + ".po");
+      if (std::system(("msgunfmt " + mo + " -o " + po).c_str()) == 0) catalogs.push_back(po);
+    }
+  }
+  for (const std::string& path : catalogs) {
+    SCOPED_TRACE(path);
+    std::vector<std::string> ours;
+    HPoReader::Read(path, [&](const HUnit& u) { ours.push_back(u.id + "|" + u.sourcePlain + "|" + u.targetPlain); });
+    EXPECT_EQ(ours, GettextUnits(path));
+  }
 }
 
 }  // namespace
