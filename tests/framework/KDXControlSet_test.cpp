@@ -64,6 +64,22 @@ TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabel) {
   });
 }
 
+// The label is the nearest static text before the control that shows text: left, centred, right or simple.
+TEST_F(KDXControlSetTest, OnlyTextStylesOfStaticsLabelAControl) {
+  const std::pair<uint32_t, int32_t> styles[] = {{SS_LEFT, 1},   {SS_CENTER, 1},         {SS_RIGHT, 1},
+                                                 {SS_SIMPLE, 1}, {SS_LEFTNOWORDWRAP, 0}, {SS_ICON, 0}};
+  RunDialog(kFitDialog, sink, [&](KWnd dialog) {
+    set.Attach(dialog);
+    set.Add(0x0B00, kFitEdit, nullptr, -1);
+    for (const auto& [style, found] : styles) {
+      platform.Window(driver.Control(kFitLabel))->style = WS_VISIBLE | WS_GROUP | style;
+      std::u16string label = u"none";
+      EXPECT_EQ(set.Find(kFitEdit)->GetLabel(label), found) << style;
+      EXPECT_EQ(label, found ? u"Label" : u"none") << style;
+    }
+  });
+}
+
 TEST_F(KDXControlSetTest, KindsOutsideTheTablesMakeNoBinding) {
   InEditor([&] {
     const int before = set.Bindings().GetSize();

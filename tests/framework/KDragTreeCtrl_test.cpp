@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/FrameworkTestDialogs.h"
+#include "framework/KDialog.h"
 #include "support/KFormat.h"
 
 namespace {
@@ -15,9 +16,11 @@ constexpr int32_t kRow = 16;  // the headless tree's row height
 constexpr uint32_t kMoveCursor = 28603;
 constexpr uint32_t kCopyCursor = 28604;
 
-// The tree's parent: allows dragging, accepts the node under the cursor with `position`, records drops.
-class KDragParent : public KWindowSink {
+// The tree's parent, a dialog that Escape would cancel: allows dragging, accepts the node under the cursor
+// with `position`, records drops.
+class KDragParent : public KDialog {
  public:
+  KDragParent() : KDialog(kEditor, nullptr) { Flags = KDIALOG_NOPLACEMENT; }
   bool OnNotify(KNotify& notify) override {
     if (notify.code < DRAGTREE_BEGINDRAG || notify.code > DRAGTREE_DROP) return false;
     auto* record = static_cast<NMDRAGTREE*>(notify.record);
@@ -35,13 +38,14 @@ class KDragParent : public KWindowSink {
   std::vector<NMDRAGTREE> drops;
 };
 
-// A tree of 40 nodes in the rule editor's dialog.
+// A tree of 40 nodes with images in the rule editor's dialog.
 class KDragTreeCtrlTest : public KFrameworkTest {
  protected:
   void InTree(const std::function<void()>& script) {
     RunDialog(kEditor, parent, [&](KWnd) {
       window = driver.Control(kTreeId);
       ASSERT_EQ(tree.Attach(window), 1);
+      platform.TreeSetImageList(window, platform.LoadImageList(1009, 16, 0), TVSIL_NORMAL);
       for (int i = 0; i < 40; ++i) {
         KTreeInsert insert;
         insert.parent = TreeRoot();
@@ -67,13 +71,18 @@ class KDragTreeCtrlTest : public KFrameworkTest {
   std::vector<KTreeItem> nodes;
 };
 
-TEST_F(KDragTreeCtrlTest, ParentRefusingTheBeginLeavesTheNodeSelectedWithoutADrag) {
-  parent.allowDrag = 0;
+// A tree without images has no picture of a node to drag, on Win32 as here.
+TEST_F(KDragTreeCtrlTest, RefusedBeginOrNoImagesLeaveTheNodeSelectedWithoutADrag) {
   InTree([&] {
-    StartDrag(2);
-    EXPECT_FALSE(tree.IsDragging());
-    EXPECT_EQ(platform.TreeGetNextItem(window, nullptr, TVGN_CARET), nodes[2]);
-    EXPECT_EQ(platform.GetCapture(), nullptr);
+    for (const bool images : {true, false}) {
+      parent.allowDrag = images ? 0 : 1;
+      if (!images) platform.TreeSetImageList(window, nullptr, TVSIL_NORMAL);
+      StartDrag(images ? 2 : 3);
+      EXPECT_FALSE(tree.IsDragging());
+      EXPECT_EQ(platform.TreeGetNextItem(window, nullptr, TVGN_CARET), nodes[images ? 2 : 3]);
+      EXPECT_EQ(platform.GetCapture(), nullptr);
+      driver.MouseUp(At(0));
+    }
   });
 }
 
@@ -133,11 +142,12 @@ TEST_F(KDragTreeCtrlTest, ControlSwitchesCopyAndEscapeOrCancelModeEndWithoutDrop
     EXPECT_EQ(tree.Copy(), 0);
     EXPECT_EQ(driver.CursorId(), kMoveCursor);
 
-    // The dialog manager takes Escape before the tree; this is the key as it reaches the tree.
-    EXPECT_TRUE(tree.OnKeyDown(VK_ESCAPE));
+    driver.PressKey(VK_ESCAPE);  // the tree holds the capture: the key is the tree's, not the dialog's
+    EXPECT_NE(driver.Dialog(), nullptr);
     EXPECT_FALSE(tree.IsDragging());
     EXPECT_EQ(platform.GetCapture(), nullptr);
     EXPECT_FALSE(platform.Drag().began);
+    driver.MouseUp(At(5 * kRow + 8));
 
     StartDrag(1);
     driver.MouseMove(At(6 * kRow + 8));

@@ -55,13 +55,13 @@ TEST_F(KPlacementTest, RoundTripRelativeToTheOwnerInPosIni) {
 
 TEST_F(KPlacementTest, MarkersRecordWhichEdgesFitAWorkArea) {
   driver.SetMonitors(kTwoMonitors);
-  const KWnd owner = driver.CreateOwnerWindow({0, 0, 800, 600});
-  SaveAt({900, 700, 1200, 900}, owner);  // across both monitors, below the work areas
-  EXPECT_EQ(Stored(), u"900,700,300,200,r");
-  SaveAt({1100, 100, 1400, 300}, owner);
-  EXPECT_EQ(Stored(), u"1100,100,300,200,rxy");
-  SaveAt({10, 10, 310, 210}, nullptr);  // no owner: absolute, no markers
+  SaveAt({10, 10, 310, 210}, nullptr);  // no owner and no active window: absolute, no markers
   EXPECT_EQ(Stored(), u"10,10,300,200");
+  driver.CreateOwnerWindow({0, 0, 800, 600});  // from now on the owner of a dialog without one
+  SaveAt({900, 700, 1200, 900}, nullptr);  // across both monitors, below the work areas
+  EXPECT_EQ(Stored(), u"900,700,300,200,r");
+  SaveAt({1000, 0, 1300, 760}, nullptr);  // exactly the second work area's left, top and bottom edges
+  EXPECT_EQ(Stored(), u"1000,0,300,760,rxy");
 }
 
 TEST_F(KPlacementTest, NoStoredValueCentresAndAnAbsoluteOneOffEveryMonitorIsMovedBack) {
@@ -119,6 +119,10 @@ TEST_F(KPlacementTest, KeepOnScreenScoresTheMonitorsAndMovesIntoTheBest) {
   EXPECT_EQ(rects[0], (KRect{0, 0, 1000, 760}));
   EXPECT_EQ(EnumWorkAreas(rects, 2, false), 2);
   EXPECT_EQ(rects[1], (KRect{1000, 0, 2000, 800}));
+  driver.SetMonitors({});  // a system that lists none still has its primary work area, whole screen or not
+  EXPECT_EQ(EnumWorkAreas(nullptr, 0, true), 1);
+  EXPECT_EQ(EnumWorkAreas(rects, 2, false), 1);
+  EXPECT_EQ(rects[0], (KRect{0, 0, 1000, 760}));
 }
 
 }  // namespace

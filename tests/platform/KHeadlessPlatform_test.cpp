@@ -64,14 +64,24 @@ TEST_F(HeadlessPlatformTest, TemplateBecomesControlsWithPixelRectangles) {
   });
 }
 
-TEST_F(HeadlessPlatformTest, ModalLoopReturnsTheResultAndDestroysTheDialog) {
+// Without an owner a dialog takes the active window's topmost owner and keeps it disabled while it runs.
+TEST_F(HeadlessPlatformTest, ModalLoopTakesTheActiveOwnerAndReturnsTheResult) {
+  const KWnd host = driver.CreateOwnerWindow({100, 100, 900, 700});
   EXPECT_EQ(Run([&](KWnd dialog) {
               EXPECT_EQ(platform.GetFocus(), driver.Control(1003));  // the first tab stop
+              EXPECT_EQ(platform.GetParent(dialog), host);
+              EXPECT_FALSE(platform.IsWindowEnabled(host));
+              EXPECT_EQ(platform.ActiveWindow(), dialog);
+              RecordingSink inner;  // a dialog opened from the dialog is owned by the host too
+              driver.OnNextDialog([&](KWnd in) { platform.EndDialog(in, platform.GetParent(in) == host); });
+              EXPECT_EQ(platform.RunModalDialog(kDialog, nullptr, inner), 1);
               platform.EndDialog(dialog, 42);
             }),
             42);
   EXPECT_EQ(sink.events.front(), "init");
   EXPECT_EQ(sink.events.back(), "destroy");
+  EXPECT_TRUE(sink.ownerEnabled);  // again before the dialog was destroyed
+  EXPECT_EQ(platform.ActiveWindow(), host);
   EXPECT_FALSE(platform.IsWindow(sink.dialog));
   EXPECT_TRUE(driver.Problems().empty());
 }

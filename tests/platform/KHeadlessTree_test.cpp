@@ -49,9 +49,12 @@ TEST_F(HeadlessTreeTest, HitTestAndItemRectsFollowTheScrollPosition) {
   KRect row;
   ASSERT_TRUE(tree.ItemRect(nodes[5], false, row));
   EXPECT_EQ(row, (KRect{0, 16, 200, 32}));
-  ASSERT_TRUE(tree.ItemRect(nodes[1], true, row));  // scrolled out: above the client area
-  EXPECT_EQ(row.top, -48);
-  EXPECT_EQ(row.Width(), 5 * KHeadlessTree::kCharWidth + 4);
+  ASSERT_TRUE(tree.ItemRect(nodes[6], true, row));  // the last row in view
+  EXPECT_EQ(row, (KRect{0, 32, 5 * KHeadlessTree::kCharWidth + 4, 48}));
+  EXPECT_FALSE(tree.ItemRect(nodes[3], false, row));  // scrolled out above and below: no rectangle
+  EXPECT_FALSE(tree.ItemRect(nodes[7], false, row));
+  tree.SetClientSize(200, 33);  // one pixel of the third row is in view
+  EXPECT_TRUE(tree.ItemRect(nodes[6], false, row));
 }
 
 TEST_F(HeadlessTreeTest, ScrollingStaysWithinTheLimit) {

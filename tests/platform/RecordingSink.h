@@ -37,7 +37,10 @@ class RecordingSink : public KWindowSink {
     events.push_back("timer " + std::to_string(id) + " at " + std::to_string(Platform().TickCount()));
     return true;
   }
-  void OnDestroy() override { events.push_back("destroy"); }
+  void OnDestroy() override {
+    events.push_back("destroy");
+    ownerEnabled = Platform().IsWindowEnabled(Platform().GetParent(dialog));
+  }
 
   KWnd dialog = nullptr;
   std::vector<std::string> events;
@@ -46,4 +49,5 @@ class RecordingSink : public KWindowSink {
   bool refuseLabelEdit = false;
   bool acceptLabel = true;
   bool endOnOkCancel = true;
+  bool ownerEnabled = false;  // when the dialog was destroyed
 };
