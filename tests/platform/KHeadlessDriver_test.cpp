@@ -7,34 +7,13 @@
 
 namespace {
 
-constexpr uint32_t kDialog = 104;
-constexpr int32_t kAdd = 1003;
-constexpr int32_t kTree = 1001;
-constexpr int32_t kName = 1005;
-constexpr int32_t kTest = 1019;
-constexpr int32_t kResults = 1022;
-constexpr int32_t kRadioNone = 1025;
-constexpr int32_t kRadioExist = 1002;
-constexpr int32_t kRadioMustNot = 1007;
+enum : int32_t { kAdd = 1003, kName = 1005, kTest = 1019, kResults = 1022 };
+enum : int32_t { kRadioNone = 1025, kRadioExist = 1002, kRadioMustNot = 1007 };
 
-class HeadlessDriverTest : public ::testing::Test {
- protected:
-  void Run(std::function<void()> script) {
-    driver.OnNextDialog([&, script](KWnd) {
-      script();
-      platform.EndDialog(driver.Dialog(), IDOK);
-    });
-    platform.RunModalDialog(kDialog, nullptr, sink);
-  }
-  int32_t FocusId() { return platform.GetDlgCtrlId(platform.GetFocus()); }
-
-  KHeadlessDriver driver;
-  KHeadlessPlatform& platform = driver.State();
-  RecordingSink sink;
-};
+using HeadlessDriverTest = KEditorDialogTest;
 
 TEST_F(HeadlessDriverTest, TabFollowsTabStopsSkippingHiddenAndDisabledControls) {
-  Run([&] {
+  Run([&](KWnd) {
     platform.NextDlgCtl(driver.Dialog(), driver.Control(IDOK));
     std::vector<int32_t> order;
     for (int i = 0; i < 4; ++i) {
@@ -56,7 +35,7 @@ TEST_F(HeadlessDriverTest, TabFollowsTabStopsSkippingHiddenAndDisabledControls) 
 
 TEST_F(HeadlessDriverTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels) {
   sink.endOnOkCancel = false;
-  Run([&] {
+  Run([&](KWnd) {
     sink.events.clear();
     platform.SetFocus(driver.Control(kName));
     driver.PressKey(VK_RETURN);
@@ -79,7 +58,7 @@ TEST_F(HeadlessDriverTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels
 }
 
 TEST_F(HeadlessDriverTest, ButtonsAndRadioGroupsBehaveAsAutoButtons) {
-  Run([&] {
+  Run([&](KWnd) {
     sink.events.clear();
     EXPECT_TRUE(driver.Click(kRadioExist));
     EXPECT_TRUE(driver.Click(kRadioMustNot));
@@ -100,7 +79,7 @@ TEST_F(HeadlessDriverTest, ButtonsAndRadioGroupsBehaveAsAutoButtons) {
 }
 
 TEST_F(HeadlessDriverTest, TypingNotifiesEveryCharacterWithinTheLimit) {
-  Run([&] {
+  Run([&](KWnd) {
     platform.LimitText(driver.Control(kName), 4);
     sink.events.clear();
     EXPECT_TRUE(driver.TypeInto(kName, u"abcdef"));
@@ -124,12 +103,12 @@ TEST_F(HeadlessDriverTest, PressingAndMovingOnANodeStartsADragAndAClickSelects) 
     KWnd tree = nullptr;
     KTreeItem seen = nullptr;
   } treeSink;
-  Run([&] {
-    const KWnd tree = treeSink.tree = driver.Control(kTree);
+  Run([&](KWnd) {
+    const KWnd tree = treeSink.tree = driver.Control(kEditorTree);
     KTreeInsert insert;
     insert.text = u"rule";
     const KTreeItem rule = platform.TreeInsertItem(tree, insert);
-    const KPoint at = driver.TreeItemPoint(kTree, rule);
+    const KPoint at = driver.TreeItemPoint(kEditorTree, rule);
     sink.events.clear();
     driver.MouseDown(at);
     driver.MouseMove({at.x + 2, at.y});  // within the drag distance
@@ -140,7 +119,7 @@ TEST_F(HeadlessDriverTest, PressingAndMovingOnANodeStartsADragAndAClickSelects) 
     driver.MouseDown(at);  // a click without moving selects
     driver.MouseUp(at);
     EXPECT_EQ(treeSink.seen, rule);
-    EXPECT_EQ(FocusId(), kTree);
+    EXPECT_EQ(FocusId(), kEditorTree);
     platform.SetWindowSink(tree, nullptr);
   });
 }

@@ -1,11 +1,15 @@
-// A dialog sink for the headless platform's tests: it records the events it gets as readable lines and
-// can refuse selection changes and label edits, or end the dialog on OK and Cancel.
+// A dialog sink for the headless platform's tests that records its events as readable lines, can refuse
+// selection changes and label edits and ends the dialog on OK and Cancel; and a fixture running the rule
+// editor's template (the richest the module has) with it.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/KPlatform.h"
+#include "platform/headless/KHeadlessDriver.h"
 
 class RecordingSink : public KWindowSink {
  public:
@@ -29,8 +33,7 @@ class RecordingSink : public KWindowSink {
     events.push_back(name);
     if (notify.code == TVN_ENDLABELEDITW) editedText = notify.text ? notify.text : u"<cancelled>";
     notify.result = (notify.code == TVN_SELCHANGINGW && refuseSelection) ||
-                    (notify.code == TVN_BEGINLABELEDITW && refuseLabelEdit) ||
-                    (notify.code == TVN_ENDLABELEDITW && acceptLabel);
+                    (notify.code == TVN_BEGINLABELEDITW && refuseLabelEdit) || notify.code == TVN_ENDLABELEDITW;
     return true;
   }
   bool OnTimer(uintptr_t id) override {
@@ -47,7 +50,32 @@ class RecordingSink : public KWindowSink {
   std::u16string editedText;
   bool refuseSelection = false;
   bool refuseLabelEdit = false;
-  bool acceptLabel = true;
   bool endOnOkCancel = true;
   bool ownerEnabled = false;  // when the dialog was destroyed
+};
+
+inline constexpr uint32_t kEditorDialog = 104;
+inline constexpr int32_t kEditorTree = 1001;
+
+class KEditorDialogTest : public ::testing::Test {
+ protected:
+  // Runs the rule editor's template with `script`, then ends it with OK unless the script did.
+  intptr_t Run(const std::function<void(KWnd)>& script) {
+    driver.OnNextDialog([&, script](KWnd dialog) {
+      script(dialog);
+      if (driver.Dialog()) platform.EndDialog(driver.Dialog(), IDOK);
+    });
+    return platform.RunModalDialog(kEditorDialog, nullptr, sink);
+  }
+  KTreeItem Add(KTreeItem parent, const char16_t* text) {
+    KTreeInsert insert;
+    insert.parent = parent;
+    insert.text = text;
+    return platform.TreeInsertItem(driver.Control(kEditorTree), insert);
+  }
+  int32_t FocusId() { return platform.GetDlgCtrlId(platform.GetFocus()); }
+
+  KHeadlessDriver driver;
+  KHeadlessPlatform& platform = driver.State();
+  RecordingSink sink;
 };
