@@ -22,21 +22,12 @@ class HeadlessTreeTest : public ::testing::Test {
 };
 
 TEST_F(HeadlessTreeTest, HitTestAndItemRectsFollowTheScrollPosition) {
-  struct Case {
-    int32_t scroll;
-    KPoint point;
-    int32_t node;  // -1: none
-    uint32_t flags;
-  };
+  struct Case { int32_t scroll; KPoint point; int32_t node; uint32_t flags; };  // node -1: none
   const Case cases[] = {
-      {0, {2, 5}, 0, TVHT_ONITEMLABEL},
-      {0, {2, 40}, 2, TVHT_ONITEMLABEL},
-      {4, {2, 5}, 4, TVHT_ONITEMLABEL},
-      {4, {150, 20}, 5, TVHT_ONITEMRIGHT},
-      {7, {2, 47}, 9, TVHT_ONITEMLABEL},
-      {9, {2, 5}, 7, TVHT_ONITEMLABEL},  // the limit: the last page stays full
-      {0, {2, -1}, -1, TVHT_ABOVE},
-      {0, {2, 48}, -1, TVHT_BELOW},
+      {0, {2, 5}, 0, TVHT_ONITEMLABEL},    {0, {2, 40}, 2, TVHT_ONITEMLABEL},
+      {4, {2, 5}, 4, TVHT_ONITEMLABEL},    {4, {150, 20}, 5, TVHT_ONITEMRIGHT},
+      {7, {2, 47}, 9, TVHT_ONITEMLABEL},   {9, {2, 5}, 7, TVHT_ONITEMLABEL},  // 9: the last page stays full
+      {0, {2, -1}, -1, TVHT_ABOVE},        {0, {2, 48}, -1, TVHT_BELOW},
   };
   for (const Case& c : cases) {
     tree.ScrollTo(c.scroll);
