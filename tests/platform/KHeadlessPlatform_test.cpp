@@ -223,7 +223,6 @@ TEST_F(HeadlessKindsTest, ListsPickersAndSlidersHoldWhatWin32Holds) {
     EXPECT_EQ(platform.ListFindStringExact(list, -1, u"\u00c9T\u00c9"), 2);
     EXPECT_EQ(platform.ListFindStringExact(list, 0, u"FIG"), 3);  // after the start, wrapping around
     EXPECT_EQ(platform.ListFindStringExact(list, 3, u"fig"), 0);
-    EXPECT_EQ(platform.ListFindStringExact(list, -1, u"fi"), -1);
     EXPECT_EQ(platform.ListDeleteString(list, 2), 3);  // the selected item goes, and the selection with it
     EXPECT_EQ(platform.ListGetCurSel(list), -1);
     EXPECT_EQ(platform.ListGetItemData(list, 3), LB_ERR);
@@ -254,7 +253,6 @@ TEST_F(HeadlessKindsTest, ListsPickersAndSlidersHoldWhatWin32Holds) {
     KSystemTime shown;
     ASSERT_TRUE(platform.DateTimeGet(picker, shown));
     EXPECT_EQ(shown, (KSystemTime{2024, 2, 4, 29, 23, 59, 59, 0}));  // a Thursday
-    EXPECT_FALSE(platform.DateTimeSet(driver.Control(kKindsDateOnly), nullptr));
 
     const KWnd slider = driver.Control(kKindsSlider);
     platform.SliderSetPos(slider, 80, true);
