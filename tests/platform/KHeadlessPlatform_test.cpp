@@ -14,32 +14,27 @@ namespace {
 
 using HeadlessPlatformTest = KEditorDialogTest;
 
-TEST_F(HeadlessPlatformTest, TemplateBecomesControlsWithPixelRectangles) {
-  // Client coordinates: dialog units times 6/4 and 13/8, rounded half away from zero.
-  const std::pair<int32_t, KRect> controls[] = {
-      {1003, {9, 10, 101, 33}}, {kEditorTree, {11, 39, 200, 439}}, {IDOK, {228, 455, 311, 478}}};
-  Run([&](KWnd dialog) {
-    // 500 x 302 units of client area, a 3-pixel modal frame and a 22-pixel caption.
-    EXPECT_EQ(platform.GetClientRect(dialog), (KRect{0, 0, 750, 491}));
-    EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{0, 0, 756, 519}));
-    for (const auto& [id, rect] : controls) {
-      EXPECT_EQ(platform.GetWindowRect(driver.Control(id)).Offset(-3, -25), rect) << id;
-    }
-    EXPECT_EQ(platform.GetClientRect(driver.Control(kEditorTree)), (KRect{0, 0, 187, 398}));  // inside the border
-    EXPECT_EQ(platform.ClassName(driver.Control(kEditorTree)), u"SysTreeView32");
-    EXPECT_EQ(platform.GetDefaultId(dialog), IDOK);
-    EXPECT_FALSE(platform.GetStyle(driver.Control(1016)) & WS_VISIBLE);
-  });
-}
-
-// Without an owner a dialog takes the active window's topmost owner and keeps it disabled while it runs.
-TEST_F(HeadlessPlatformTest, ModalLoopTakesTheActiveOwnerAndReturnsTheResult) {
+// The template's controls get pixel rectangles: dialog units times 6/4 and 13/8, rounded half away from
+// zero, inside a 3-pixel modal frame and a 22-pixel caption. Without an owner a dialog takes the active
+// window's topmost owner and keeps it disabled while it runs.
+TEST_F(HeadlessPlatformTest, ModalDialogFromTheTemplateWithTheActiveOwner) {
   driver.OnNextDialog([](KWnd) {});
   EXPECT_EQ(platform.RunModalDialog(kEditorDialog, nullptr, sink), -1);  // left open
   EXPECT_EQ(platform.RunModalDialog(9999, nullptr, sink), -1);           // no such template
   EXPECT_EQ(driver.Problems().size(), 2u);
+  const std::pair<int32_t, KRect> controls[] = {
+      {1003, {9, 10, 101, 33}}, {kEditorTree, {11, 39, 200, 439}}, {IDOK, {228, 455, 311, 478}}};
   const KWnd host = driver.CreateOwnerWindow({100, 100, 900, 700});
   EXPECT_EQ(Run([&](KWnd dialog) {
+              // At the owner's client area (sizing frame 4, caption 22), 500 x 302 units large.
+              EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{104, 126, 104 + 756, 126 + 519}));
+              for (const auto& [id, rect] : controls) {
+                EXPECT_EQ(platform.GetWindowRect(driver.Control(id)).Offset(-107, -151), rect) << id;
+              }
+              EXPECT_EQ(platform.GetClientRect(driver.Control(kEditorTree)), (KRect{0, 0, 187, 398}));
+              EXPECT_EQ(platform.ClassName(driver.Control(kEditorTree)), u"SysTreeView32");
+              EXPECT_EQ(platform.GetDefaultId(dialog), IDOK);
+              EXPECT_FALSE(platform.GetStyle(driver.Control(1016)) & WS_VISIBLE);
               EXPECT_EQ(platform.GetFocus(), driver.Control(1003));  // the first tab stop
               EXPECT_EQ(platform.GetParent(dialog), host);
               EXPECT_FALSE(platform.IsWindowEnabled(host));
@@ -118,10 +113,8 @@ TEST_F(HeadlessPlatformTest, TimersFireInOrderOfDueTimeOnTheVirtualClock) {
 TEST_F(HeadlessPlatformTest, MessageBoxesAndMenusAreAnsweredFromTheScriptAndRecorded) {
   // Type, scripted answer (0: none), the answer, the problems then.
   const std::tuple<uint32_t, int32_t, int32_t, size_t> boxes[] = {
-      {MB_YESNO, IDYES, IDYES, 0},
-      {MB_YESNO | MB_DEFBUTTON2, 0, IDNO, 0},  // unscripted: the default button
-      {MB_YESNOCANCEL, IDCANCEL, IDCANCEL, 0},
-      {MB_YESNO, IDCANCEL, IDYES, 1},  // a button the box does not have
+      {MB_YESNO, IDYES, IDYES, 0},           {MB_YESNO | MB_DEFBUTTON2, 0, IDNO, 0},  // unscripted: the default
+      {MB_YESNOCANCEL, IDCANCEL, IDCANCEL, 0}, {MB_YESNO, IDCANCEL, IDYES, 1},  // a button the box lacks
       {MB_OK, 0, IDOK, 1},
   };
   for (const auto& [type, script, answer, problems] : boxes) {
@@ -202,8 +195,7 @@ TEST_F(HeadlessPlatformTest, ProgrammaticChangesNotifyAsWin32Does) {
   });
 }
 
-class HeadlessKindsTest : public ::testing::Test, public KControlKindsTest {
- protected:
+struct HeadlessKindsTest : ::testing::Test, KControlKindsTest {
   RecordingSink sink;
 };
 
