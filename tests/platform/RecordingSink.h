@@ -24,13 +24,10 @@ class RecordingSink : public KWindowSink {
     return true;
   }
   bool OnNotify(KNotify& notify) override {
-    const char* name = notify.code == TVN_SELCHANGINGW     ? "selchanging"
-                       : notify.code == TVN_SELCHANGEDW    ? "selchanged"
-                       : notify.code == TVN_BEGINLABELEDITW ? "beginlabeledit"
-                       : notify.code == TVN_ENDLABELEDITW  ? "endlabeledit"
-                       : notify.code == TVN_BEGINDRAGW     ? "begindrag"
-                                                           : "other";
-    events.push_back(name);
+    events.push_back(notify.code == TVN_SELCHANGINGW  ? "selchanging"
+                     : notify.code == TVN_SELCHANGEDW ? "selchanged"
+                     : notify.code == TVN_BEGINDRAGW  ? "begindrag"
+                                                      : "other");
     if (notify.code == TVN_ENDLABELEDITW) editedText = notify.text ? notify.text : u"<cancelled>";
     notify.result = (notify.code == TVN_SELCHANGINGW && refuseSelection) ||
                     (notify.code == TVN_BEGINLABELEDITW && refuseLabelEdit) || notify.code == TVN_ENDLABELEDITW;
