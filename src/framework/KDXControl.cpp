@@ -10,12 +10,13 @@ namespace {
 
 constexpr size_t kLabelLength = 255;
 
-// A static control that shows plain text: left, centred, right or left without word wrap.
+// A static control that shows plain text: left-aligned, centred, right-aligned or simple (one left-aligned
+// line, type 11); left-aligned without word wrap (type 12) does not label a control.
 bool IsLabel(KWnd window) {
   KPlatform& platform = Platform();
   if (platform.ClassName(window) != KCLASS_STATIC) return false;
   const uint32_t type = platform.GetStyle(window) & SS_TYPEMASK;
-  return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_LEFTNOWORDWRAP;
+  return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/CWindowRectAnimation.h"
 #include "framework/KPlacement.h"
 #include "platform/KPlatform.h"
 #include "support/KResourceSource.h"
@@ -14,7 +15,6 @@ constexpr uint32_t kHelpTopicBase = 0x20000;
 constexpr uint32_t kControlHelpBase = 0x80000;
 constexpr uint32_t kReadOnlyBackground = 0xC0C0C0;
 constexpr int32_t kToolTipBuffer = 256;
-constexpr size_t kToolTipLength = 80;
 constexpr size_t kCommandStringLength = 1024;
 constexpr int32_t kToolTipWidth = 180;
 constexpr int32_t kToolTipDelay = 10000;
@@ -80,7 +80,9 @@ bool KDialog::OnCommand(int32_t id, uint32_t code, KWnd control) {
   }
 }
 
+// A window's timers die with it, so a resize animation still running would never take its last step.
 void KDialog::OnDestroy() {
+  WindowRectAnimation().Stop(hwnd_);
   if (!(Flags & KDIALOG_NOPLACEMENT)) SavePlacement(hwnd_, templateId_, PlacementRef);
 }
 
@@ -136,7 +138,7 @@ bool KDialog::OnSizing(uint32_t edge, KRect& rect) {
 bool KDialog::OnToolTipText(uint32_t id, bool isCommand, KToolTip& tip) {
   char16_t buffer[kToolTipBuffer] = {};
   if (!GetToolTipText(id, isCommand ? 1 : 0, buffer, kToolTipBuffer) || !buffer[0]) return false;
-  tip.text = std::u16string_view(buffer).substr(0, kToolTipLength);
+  tip.text = std::u16string_view(buffer).substr(0, KTOOLTIP_BUFFER - 1);  // what the request holds
   tip.maxWidth = kToolTipWidth;
   tip.autoPopTime = kToolTipDelay;
   return true;

@@ -126,9 +126,7 @@ int32_t GetDlgItemRect(KWnd dialog, int32_t id, KRect& out, KRect* reference) {
 
 int32_t GotoDlgItem(KWnd dialog, int32_t id) {
   const KWnd control = Platform().GetDlgItem(dialog, id);
-  if (!control) return 0;
-  Platform().NextDlgCtl(dialog, control);
-  return 1;
+  return control ? static_cast<int32_t>(Platform().NextDlgCtl(dialog, control)) : 0;
 }
 
 KWnd EnableDlgItem(KWnd dialog, int32_t id, bool enable) {

@@ -36,7 +36,8 @@ uint32_t DialogUnitSize(KWnd dialog);
 // client area on screen, and an all-zero one is filled in); id 0 gives the dialog's own window rectangle
 // on screen. 0 when the control is missing.
 int32_t GetDlgItemRect(KWnd dialog, int32_t id, KRect& out, KRect* reference);
-// Moves the focus to the control the way the dialog manager does; 0 when there is no such control.
+// Moves the focus to the control the way the dialog manager does and returns the dialog manager's answer
+// to that request; 0 when there is no such control.
 int32_t GotoDlgItem(KWnd dialog, int32_t id);
 // Enables or disables the control; returns it, or null when the dialog has none with that id.
 KWnd EnableDlgItem(KWnd dialog, int32_t id, bool enable);

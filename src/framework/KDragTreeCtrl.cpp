@@ -173,10 +173,7 @@ void KDragTreeCtrl::ShowFeedback(KPoint point) {
   }
 }
 
-bool KDragTreeCtrl::OnLButtonUp(uint32_t, KPoint) {
-  EndDrag(false);
-  return false;
-}
+void KDragTreeCtrl::AfterLButtonUp(uint32_t, KPoint) { EndDrag(false); }
 
 bool KDragTreeCtrl::OnCancelMode() {
   EndDrag(true);
@@ -206,10 +203,7 @@ bool KDragTreeCtrl::OnKeyDown(uint32_t virtualKey) {
   return false;
 }
 
-bool KDragTreeCtrl::OnKeyUp(uint32_t) {
-  UpdateCopyFromKey();
-  return false;
-}
+void KDragTreeCtrl::AfterKeyUp(uint32_t) { UpdateCopyFromKey(); }
 
 // Auto-scroll: while the cursor is within the zone at the top or bottom edge (or beyond it), one line per
 // tick, and the feedback follows as if the mouse had moved.

@@ -68,9 +68,10 @@ class KDragTreeCtrl : public KWindowSink {
 
   bool OnNotify(KNotify& notify) override;
   bool OnMouseMove(uint32_t keyFlags, KPoint point) override;
-  bool OnLButtonUp(uint32_t keyFlags, KPoint point) override;
   bool OnKeyDown(uint32_t virtualKey) override;
-  bool OnKeyUp(uint32_t virtualKey) override;
+  // The drop and the copy state follow the tree's own handling of the button and the key.
+  void AfterLButtonUp(uint32_t keyFlags, KPoint point) override;
+  void AfterKeyUp(uint32_t virtualKey) override;
   bool OnCancelMode() override;
   bool OnTimer(uintptr_t timerId) override;
 

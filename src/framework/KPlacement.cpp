@@ -211,9 +211,7 @@ int32_t EnumWorkAreas(KRect* rects, int32_t maximum, bool workAreas) {
   KPlatform& platform = Platform();
   const std::vector<KMonitorInfo> monitors = platform.EnumMonitors();
   if (monitors.empty()) {
-    if (rects && maximum >= 1) {
-      rects[0] = {0, 0, platform.GetSystemMetrics(SM_CXSCREEN), platform.GetSystemMetrics(SM_CYSCREEN)};
-    }
+    if (rects && maximum >= 1) rects[0] = platform.PrimaryWorkArea();
     return 1;
   }
   if (!rects) return static_cast<int32_t>(monitors.size());

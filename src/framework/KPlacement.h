@@ -35,5 +35,5 @@ int32_t RestorePlacement(KWnd dialog, uint32_t templateId, KWnd reference, const
 // KEEPONSCREEN_TESTONLY).
 int32_t KeepOnScreen(KWnd window, uint32_t flags);
 // Copies up to `maximum` monitor rectangles (work areas when `workAreas`) and returns the count; with no
-// array, the number of monitors.
+// array, the number of monitors. A system that lists no monitor gives its primary work area, count 1.
 int32_t EnumWorkAreas(KRect* rects, int32_t maximum, bool workAreas);

@@ -20,9 +20,12 @@ class KPlatform {
   virtual ~KPlatform() = default;
 
   // ---- Dialogs
-  // Creates the dialog `templateId` of the current resource source owned by `owner` (may be null), sends
-  // the sink OnInitDialog, runs the modal loop until EndDialog and destroys the dialog (OnDestroy).
-  // Returns the EndDialog result, or -1 when the dialog cannot be created.
+  // Creates the dialog `templateId` of the current resource source owned by the top-level window of
+  // `owner`, sends the sink OnInitDialog, runs the modal loop until EndDialog and destroys the dialog
+  // (OnDestroy). Without an owner the dialog takes the topmost owner of the thread's active window, as a
+  // class library's modal dialog without a parent does. The owner takes no input during the loop and is
+  // enabled again before the dialog is destroyed. Returns the EndDialog result, or -1 when the dialog
+  // cannot be created.
   virtual intptr_t RunModalDialog(uint32_t templateId, KWnd owner, KWindowSink& sink) = 0;
   // Ends the modal loop of `dialog` with `result`; the dialog is destroyed when the current event returns.
   virtual void EndDialog(KWnd dialog, intptr_t result) = 0;
@@ -37,8 +40,8 @@ class KPlatform {
   virtual int32_t GetDefaultId(KWnd dialog) = 0;  // DM_GETDEFID; 0 when there is none
   virtual void SetDefaultId(KWnd dialog, int32_t id) = 0;  // DM_SETDEFID; restyles the push buttons
   // Moves the focus as the dialog manager does (WM_NEXTDLGCTL with a control): the default push button
-  // follows a focused push button, and an edit's whole text is selected.
-  virtual void NextDlgCtl(KWnd dialog, KWnd control) = 0;
+  // follows a focused push button, and an edit's whole text is selected. Returns the dialog's answer.
+  virtual intptr_t NextDlgCtl(KWnd dialog, KWnd control) = 0;
   // The next (or previous) tab stop / member of the control's group, skipping hidden and disabled
   // controls, wrapping around (GetNextDlgTabItem / GetNextDlgGroupItem).
   virtual KWnd GetNextDlgTabItem(KWnd dialog, KWnd control, bool previous) = 0;
@@ -169,7 +172,8 @@ class KPlatform {
   virtual KWnd TreeGetEditControl(KWnd tree) = 0;  // null when no label is edited
   // Ends label editing (TVN_ENDLABELEDITW with the text, or with none when cancelled).
   virtual void TreeEndEditLabelNow(KWnd tree, bool cancel) = 0;
-  // A picture of the node for dragging (TVM_CREATEDRAGIMAGE); the caller destroys it.
+  // A picture of the node for dragging (TVM_CREATEDRAGIMAGE); the caller destroys it. Null for a tree
+  // without a normal image list, which the tree view cannot draw a picture for.
   virtual KImageList TreeCreateDragImage(KWnd tree, KTreeItem item) = 0;
 
   // ---- Scrolling
@@ -228,6 +232,8 @@ class KPlatform {
 
   // ---- Screen
   virtual std::vector<KMonitorInfo> EnumMonitors() = 0;  // in the system's order
+  // The primary monitor's work area (SPI_GETWORKAREA), which the system knows even when it lists no monitor.
+  virtual KRect PrimaryWorkArea() = 0;
   // The index in EnumMonitors of the monitor that a rectangle / point lies on, or is nearest to.
   virtual int32_t MonitorFromRect(const KRect& rect) = 0;
   virtual int32_t MonitorFromPoint(KPoint point) = 0;

@@ -2,6 +2,7 @@
 // control whose behaviour the framework extends (the drag tree) gets its own sink with SetWindowSink.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -39,6 +40,9 @@ struct KCtlColor {
   int32_t stockBrush = 0;   // the stock brush that paints the control's background (LTGRAY_BRUSH, ...)
 };
 
+// The characters a tool-tip text request holds in its own buffer, terminator included (NMTTDISPINFOW).
+inline constexpr size_t KTOOLTIP_BUFFER = 80;
+
 // The answer to a tool-tip text request (TTN_GETDISPINFOW); negative numbers keep the tip's settings.
 struct KToolTip {
   std::u16string text;
@@ -71,6 +75,10 @@ class KWindowSink {
   virtual bool OnMouseMove(uint32_t /*keyFlags*/, KPoint /*point*/) { return false; }
   virtual bool OnLButtonDown(uint32_t /*keyFlags*/, KPoint /*point*/) { return false; }
   virtual bool OnLButtonUp(uint32_t /*keyFlags*/, KPoint /*point*/) { return false; }
+  // A control's sink after the window system's own processing of a button-up or key-up that OnLButtonUp or
+  // OnKeyUp left to it, for handlers that must act on what that processing did.
+  virtual void AfterLButtonUp(uint32_t /*keyFlags*/, KPoint /*point*/) {}
+  virtual void AfterKeyUp(uint32_t /*virtualKey*/) {}
   // WM_CANCELMODE: the system asks the window to end any capture or drag.
   virtual bool OnCancelMode() { return false; }
   // WM_CAPTURECHANGED: the window lost the mouse capture to `newCapture` (null: released).

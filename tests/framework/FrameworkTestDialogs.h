@@ -44,13 +44,12 @@ class KFrameworkTest : public ::testing::Test {
   ~KFrameworkTest() override { SetResourceSource(nullptr); }
 
   // Runs dialog `templateId` with `sink` and the script; the script's dialog is ended afterwards.
-  intptr_t RunDialog(uint32_t templateId, KWindowSink& with, const std::function<void(KWnd)>& script,
-                     KWnd owner = nullptr) {
+  intptr_t RunDialog(uint32_t templateId, KWindowSink& with, const std::function<void(KWnd)>& script) {
     driver.OnNextDialog([this, script](KWnd dialog) {
       script(dialog);
       if (platform.IsWindow(dialog)) platform.EndDialog(dialog, IDOK);
     });
-    return platform.RunModalDialog(templateId, owner, with);
+    return platform.RunModalDialog(templateId, nullptr, with);
   }
 
   KHeadlessDriver driver;

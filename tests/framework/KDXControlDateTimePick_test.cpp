@@ -39,7 +39,8 @@ TEST_F(KDXControlDateTimePickTest, FileTimesRoundTripInEachModeAndKeepThePickers
   }
 }
 
-TEST_F(KDXControlDateTimePickTest, NoDateIsZeroAndOnlyAPickerWithTheNoDateStyleShowsIt) {
+// No date is 0, and only a picker with the no-date style shows it.
+TEST_F(KDXControlDateTimePickTest, NoDateAndTextVariables) {
   InDialog([&](KWnd) {
     Bind(0x1108, kKindsPicker, 2);
     Bind(0x1108, kKindsDateOnly, 2);
@@ -58,19 +59,17 @@ TEST_F(KDXControlDateTimePickTest, NoDateIsZeroAndOnlyAPickerWithTheNoDateStyleS
     driver.SetDateTime(kKindsPicker, nullptr);  // the user unchecks the date
     EXPECT_EQ(set.GetData(kKindsPicker, &fileTime), 1);
     EXPECT_EQ(fileTime, 0U);
-  });
-}
 
-TEST_F(KDXControlDateTimePickTest, TextVariablesUseOneFormForDateAndTimeAndRefuseBadText) {
-  InDialog([&](KWnd) {
-    Bind(0x0B08, kKindsDateOnly);
+    KDXControlSet asText;  // a text variable uses one form for date and time and refuses bad text
+    asText.Attach(set.Dialog());
+    asText.Add(0x0B08, kKindsDateOnly, nullptr, -1);
     std::u16string text = u"1999-12-31 23:59:58";
-    EXPECT_EQ(set.SetData(kKindsDateOnly, &text), 1);
+    EXPECT_EQ(asText.SetData(kKindsDateOnly, &text), 1);
     text.clear();
-    EXPECT_EQ(set.GetData(kKindsDateOnly, &text), 1);
+    EXPECT_EQ(asText.GetData(kKindsDateOnly, &text), 1);
     EXPECT_EQ(text, u"1999-12-31 23:59:58");
     text = u"tomorrow";
-    EXPECT_EQ(set.SetData(kKindsDateOnly, &text), 0);
+    EXPECT_EQ(asText.SetData(kKindsDateOnly, &text), 0);
   });
 }
 

@@ -1,5 +1,5 @@
-// Bindings on the rule editor's layout: transfers both ways, bit and radio bindings, three-state boxes and
-// the validation messages with the controls' labels.
+// Bindings on the rule editor's layout: transfers both ways, bit and radio bindings, three-state boxes,
+// labels and the validation messages that name the controls by them.
 #include "framework/KDXControlSet.h"
 
 #include <gtest/gtest.h>
@@ -29,54 +29,71 @@ class KDXControlSetTest : public KFrameworkTest {
       script();
     });
   }
-  std::u16string LastMessage() const {
-    return platform.shownMessageBoxes.empty() ? u"" : platform.shownMessageBoxes.back().text;
+  // Validates `id` (0: all) and returns the message it showed, empty for none.
+  std::u16string Validate(int32_t id, int32_t result) {
+    const size_t before = platform.shownMessageBoxes.size();
+    EXPECT_EQ(set.Validate(id), result);
+    return platform.shownMessageBoxes.size() > before ? platform.shownMessageBoxes.back().text : u"";
   }
 
   KDXControlSet set;
 };
 
-TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabel) {
+// The name takes 1 to 80 characters, the pattern 1 to 2000; a failure names the field and focuses it.
+TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabelAtTheLengthLimits) {
+  const std::tuple<int32_t, size_t, std::u16string> cases[] = {
+      {kName, 1, u""},
+      {kName, 80, u""},
+      {kPattern, 2000, u""},
+      {kName, 0, u"Please enter Pattern Name."},
+      {kName, 81, u"Pattern Name:\nInvalid text length.\n(Valid range from 1 to 80 characters)"},
+      {kPattern, 2001, u"Text to search:\nInvalid text length.\n(Valid range from 1 to 2000 characters)"},
+  };
   InEditor([&] {
-    std::u16string name = u"Rule";
-    std::u16string pattern = u"x";
-    set.SetData(kName, &name);
-    set.SetData(kPattern, &pattern);
-    EXPECT_EQ(set.Validate(0), 1);
-
-    platform.SetText(driver.Control(kName), u"");
-    EXPECT_EQ(set.Validate(0), 0);
-    EXPECT_EQ(LastMessage(), u"Please enter Pattern Name.");
-    EXPECT_EQ(platform.GetFocus(), driver.Control(kName));
-
-    platform.SetText(driver.Control(kName), u"Rule");
-    platform.SetText(driver.Control(kPattern), std::u16string(2001, u'a'));
-    EXPECT_EQ(set.Validate(0), 0);
-    EXPECT_EQ(LastMessage(),
-              u"Text to search:\nInvalid text length.\n(Valid range from 1 to 2000 characters)");
-    EXPECT_EQ(platform.GetFocus(), driver.Control(kPattern));
+    std::u16string shown = u"Rule";  // a rule shown: from now on an empty field holds an empty value
+    for (int32_t id : {kName, kPattern}) set.SetData(id, &shown);
+    for (const auto& [id, length, message] : cases) {
+      platform.SetText(driver.Control(kName), u"Rule");
+      platform.SetText(driver.Control(kPattern), u"x");
+      platform.SetText(driver.Control(id), std::u16string(length, u'a'));
+      EXPECT_EQ(Validate(0, message.empty() ? 1 : 0), message) << id << " " << length;
+      if (!message.empty()) {
+        EXPECT_EQ(platform.GetFocus(), driver.Control(id)) << id << " " << length;
+      }
+    }
     EXPECT_EQ(platform.shownMessageBoxes.back().type, MB_OK);
-
     set.Find(kName)->Data->Minimum.clear();  // a maximum alone leaves the minimum empty in the message
     platform.SetText(driver.Control(kName), std::u16string(81, u'n'));
-    EXPECT_EQ(set.Validate(kName), 0);
-    EXPECT_EQ(LastMessage(), u"Pattern Name:\nInvalid text length.\n(Valid range from  to 80 characters)");
+    EXPECT_EQ(Validate(kName, 0), u"Pattern Name:\nInvalid text length.\n(Valid range from  to 80 characters)");
+    EXPECT_EQ(Validate(4242, 0), u"");  // no such binding
   });
 }
 
-TEST_F(KDXControlSetTest, KindsOutsideTheTablesMakeNoBinding) {
+// The label is the nearest static text before the control that shows text: left, centred, right or simple.
+TEST_F(KDXControlSetTest, OnlyTextStylesOfStaticsLabelAControl) {
+  const std::pair<uint32_t, int32_t> styles[] = {{SS_LEFT, 1},   {SS_CENTER, 1},         {SS_RIGHT, 1},
+                                                 {SS_SIMPLE, 1}, {SS_LEFTNOWORDWRAP, 0}, {SS_ICON, 0}};
+  RunDialog(kFitDialog, sink, [&](KWnd dialog) {
+    set.Attach(dialog);
+    set.Add(0x0B00, kFitEdit, nullptr, -1);
+    for (const auto& [style, found] : styles) {
+      platform.Window(driver.Control(kFitLabel))->style = WS_VISIBLE | WS_GROUP | style;
+      std::u16string label = u"none";
+      EXPECT_EQ(set.Find(kFitEdit)->GetLabel(label), found) << style;
+      EXPECT_EQ(label, found ? u"Label" : u"none") << style;
+    }
+  });
+}
+
+// Kinds outside the tables make no binding; a numeric one asks for a value before checking its range and
+// keeps an explicit label.
+TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExplicitLabel) {
   InEditor([&] {
     const int before = set.Bindings().GetSize();
     EXPECT_EQ(set.Add(0x0000, kName, nullptr, -1), 0);  // data kind 0
     EXPECT_EQ(set.Add(0x120E, kName, nullptr, -1), 0);  // both kinds beyond the tables
     EXPECT_EQ(set.Bindings().GetSize(), before);
-    EXPECT_EQ(set.Validate(4242), 0);
     EXPECT_EQ(set.SetRange(4242, 1, 2), 0);
-  });
-}
-
-TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExplicitLabel) {
-  InEditor([&] {
     int32_t count = 20;
     ASSERT_EQ(set.Add(0x0100, 4242, &count, -1), 1);  // a control the dialog lacks
     EXPECT_EQ(set.SetData(4242, &count), 0);
@@ -91,7 +108,8 @@ TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExp
     std::u16string message;
     EXPECT_EQ(numeric->Data->Validate(value, message), 0);
     EXPECT_EQ(message, u"Please enter %1.");
-    EXPECT_EQ(numeric->Data->Validate({1, u"60"}, message), 0);
+    EXPECT_EQ(numeric->Data->Validate({1, u"50"}, message), 1);
+    EXPECT_EQ(numeric->Data->Validate({1, u"51"}, message), 0);
     EXPECT_EQ(message, u"%1:\nInvalid value.\n(Valid range from 10 to 50)");
     std::u16string label;
     EXPECT_EQ(numeric->GetLabel(label), 1);
@@ -99,14 +117,12 @@ TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExp
   });
 }
 
+// Three boxes own a bit each of one variable; the others stay.
 TEST_F(KDXControlSetTest, BitBoxesShareOneVariable) {
   InEditor([&] {
     int32_t flags = 0x6 | 0x100;
     for (int32_t id : {kCount, kText, kOrder}) set.SetData(id, &flags);
-    EXPECT_EQ(driver.Check(kCount), BST_CHECKED);
-    EXPECT_EQ(driver.Check(kText), BST_CHECKED);
-    EXPECT_EQ(driver.Check(kOrder), BST_UNCHECKED);
-
+    EXPECT_EQ(driver.Check(kCount) | driver.Check(kText) << 1 | driver.Check(kOrder) << 2, 0x3U);
     platform.SetCheck(driver.Control(kText), BST_UNCHECKED);
     EXPECT_EQ(set.StoreBound(0), 1);  // no variables bound: nothing written
     for (int32_t id : {kCount, kText, kOrder}) EXPECT_EQ(set.GetData(id, &flags), 1);
@@ -141,23 +157,17 @@ TEST_F(KDXControlSetTest, RadioGroupGivesTheCheckedIndexAndACheckBoxShowsNoValue
     driver.Click(kActive);
     EXPECT_EQ(set.GetData(kActive, &value), 1);
     EXPECT_EQ(value, 0);
-  });
-}
 
-TEST_F(KDXControlSetTest, DifferingStringsGiveNoValueAndAnEmptyField) {
-  InEditor([&] {
-    std::u16string first = u"one";
+    std::u16string first = u"one";  // two strings that differ give no value: the field is emptied
     std::u16string second = u"two";
     KDXControl* name = set.Find(kName);
     name->Data->Variables = {&first, &second};
-    KDXValue value;
-    name->Data->Format(value, nullptr);
-    EXPECT_EQ(value.IsSet, 0);
-    name->SetValue(value);
+    KDXValue shown;
+    name->Data->Format(shown, nullptr);
+    name->SetValue(shown);
     EXPECT_EQ(driver.Text(kName), u"");
     EXPECT_EQ(set.StoreBound(kName), 1);  // still unset: two variables keep their texts
-    EXPECT_EQ(first, u"one");
-    EXPECT_EQ(second, u"two");
+    EXPECT_EQ(first + second, u"onetwo");
   });
 }
 

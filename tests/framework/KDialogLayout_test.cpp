@@ -1,4 +1,5 @@
-// Fitting a dialog to its controls with mirrored and fixed margins, client rectangles and control shortcuts.
+// Fitting a dialog to its controls with mirrored and fixed margins, at once or animated, client rectangles
+// and control shortcuts.
 #include "framework/KDialogLayout.h"
 
 #include <gtest/gtest.h>
@@ -13,49 +14,47 @@ class KDialogLayoutTest : public KFrameworkTest {
     const KPoint origin = platform.ClientToScreen(window, {0, 0});
     return platform.GetClientRect(window).Offset(origin.x, origin.y);
   }
-  KRect ChildInClient(KWnd dialog, int32_t id) {
+  KPoint ChildInClient(KWnd dialog, int32_t id) {
     KRect rect;
     GetDlgItemRect(dialog, id, rect, nullptr);
-    return rect;
+    return rect.TopLeft();
   }
 };
 
-TEST_F(KDialogLayoutTest, MirroredMarginGivesTheRightAndBottomTheLeftAndTopGaps) {
-  RunDialog(kFitDialog, sink, [&](KWnd dialog) {
-    const KRect before = ClientOnScreen(dialog);
-    EXPECT_EQ(ChildInClient(dialog, kFitLabel), (KRect{12, 13, 72, 26}));
-    EXPECT_EQ(FitToChildren(dialog, FIT_RIGHT | FIT_BOTTOM, FIT_MIRROR), 1);
-    const KRect after = ClientOnScreen(dialog);
-    EXPECT_EQ(after.TopLeft(), before.TopLeft());
-    EXPECT_EQ(after.Width(), 300 + 12);  // the hidden button does not count
-    EXPECT_EQ(after.Height(), 52 + 13);
-
-    EXPECT_EQ(FitToChildren(dialog, FIT_RIGHT | FIT_HIDDEN, FIT_MIRROR), 1);
-    EXPECT_EQ(ClientOnScreen(dialog).right, before.left + ChildInClient(dialog, kFitHidden).right + 12);
-  });
-}
-
-TEST_F(KDialogLayoutTest, LeftMarginInPixelsMovesTheChildrenNotTheDialog) {
-  RunDialog(kFitDialog, sink, [&](KWnd dialog) {
-    const KRect window = platform.GetWindowRect(dialog);
-    const KRect client = ClientOnScreen(dialog);
-    EXPECT_EQ(FitToChildren(dialog, FIT_LEFT | FIT_PIXELS, 7), 1);
-    EXPECT_EQ(ChildInClient(dialog, kFitLabel).left, 7);
-    EXPECT_EQ(ChildInClient(dialog, kFitEdit).left, 90 - 5);
-    EXPECT_EQ(platform.GetWindowRect(dialog).TopLeft(), window.TopLeft());
-    EXPECT_EQ(ClientOnScreen(dialog).Width(), client.Width() - 5);
-    EXPECT_TRUE(platform.Window(dialog)->invalid);
-  });
-}
-
-TEST_F(KDialogLayoutTest, MarginInDialogUnitsAndNoCountedChild) {
+// The fit dialog's client area is 300 x 163 pixels with the label at 12, 13 and the edit ending at 300, 52;
+// the hidden button ends at 315. Growing on the left or the top moves the children, never the dialog.
+TEST_F(KDialogLayoutTest, FitGivesTheMarginsAndMovesTheChildrenNotTheDialog) {
+  struct Case { uint32_t flags; int32_t margin; KSize client; KPoint label; };
+  const Case cases[] = {
+      {FIT_RIGHT | FIT_BOTTOM, FIT_MIRROR, {312, 65}, {12, 13}},  // the left and top gaps mirrored
+      {FIT_RIGHT | FIT_BOTTOM | FIT_ANIMATE, FIT_MIRROR, {312, 65}, {12, 13}},
+      {FIT_RIGHT | FIT_HIDDEN, FIT_MIRROR, {327, 163}, {12, 13}},
+      {FIT_BOTTOM, 8, {300, 65}, {12, 13}},  // 8 vertical dialog units: 13 pixels
+      {FIT_LEFT | FIT_PIXELS, 7, {295, 163}, {7, 13}},
+      {FIT_LEFT | FIT_TOP | FIT_PIXELS, 0, {288, 150}, {0, 0}},
+  };
+  for (const Case& c : cases) {
+    RunDialog(kFitDialog, sink, [&](KWnd dialog) {
+      const KPoint window = platform.GetWindowRect(dialog).TopLeft();
+      const KPoint client = ClientOnScreen(dialog).TopLeft();
+      EXPECT_EQ(FitToChildren(dialog, c.flags, c.margin), 1);
+      if (c.flags & FIT_ANIMATE) {
+        EXPECT_NE(platform.GetClientRect(dialog).right, c.client.cx);
+        driver.AdvanceClock(340);
+      }
+      EXPECT_EQ(ClientOnScreen(dialog), (KRect{client.x, client.y, client.x + c.client.cx, client.y + c.client.cy}))
+          << c.flags;
+      EXPECT_EQ(platform.GetWindowRect(dialog).TopLeft(), window) << c.flags;
+      EXPECT_EQ(ChildInClient(dialog, kFitLabel), c.label) << c.flags;
+      EXPECT_EQ(ChildInClient(dialog, kFitEdit).x - c.label.x, 90 - 12) << c.flags;
+      EXPECT_EQ(platform.Window(dialog)->invalid, c.label.x != 12 || c.label.y != 13) << c.flags;
+    });
+  }
   RunDialog(kFitDialog, sink, [&](KWnd dialog) {
     EXPECT_EQ(DialogUnitSize(dialog), (13U << 16) | 6U);
-    EXPECT_EQ(FitToChildren(dialog, FIT_BOTTOM, 8), 1);  // 8 vertical units: 13 pixels
-    EXPECT_EQ(platform.GetClientRect(dialog).bottom, 52 + 13);
     for (int32_t id : {kFitLabel, kFitEdit}) platform.ShowWindow(driver.Control(id), false);
     const KRect unchanged = platform.GetWindowRect(dialog);
-    EXPECT_EQ(FitToChildren(dialog, FIT_RIGHT | FIT_BOTTOM, FIT_MIRROR), 0);
+    EXPECT_EQ(FitToChildren(dialog, FIT_RIGHT | FIT_BOTTOM, FIT_MIRROR), 0);  // no counted child
     EXPECT_EQ(platform.GetWindowRect(dialog), unchanged);
   });
 }
@@ -77,17 +76,15 @@ TEST_F(KDialogLayoutTest, ClientRectsItemRectsAndShortcuts) {
     EXPECT_FALSE(driver.IsEnabled(kFitEdit));
     EXPECT_EQ(EnableDlgItem(dialog, 4242, true), nullptr);
     EnableDlgItem(dialog, kFitEdit, true);
-    platform.SetText(driver.Control(kFitEdit), u"abc");
-    EXPECT_EQ(GotoDlgItem(dialog, kFitEdit), 1);
+    EXPECT_EQ(GotoDlgItem(dialog, kFitEdit), 0);  // the dialog manager answers the request with 0
     EXPECT_EQ(platform.GetFocus(), driver.Control(kFitEdit));
-    EXPECT_EQ(platform.GetSelection(driver.Control(kFitEdit)), (KTextRange{0, 3}));
+    EXPECT_EQ(GotoDlgItem(dialog, 4242), 0);
   });
 }
 
 TEST(KMulDivTest, RoundsHalfAwayFromZero) {
   const int32_t cases[][4] = {{13, 10, 8, 16}, {5, 1, 2, 3}, {-5, 1, 2, -3}, {5, 1, -2, -3}, {7, 3, 0, -1}};
-  for (const auto& c : cases)
-    EXPECT_EQ(KMulDiv(c[0], c[1], c[2]), c[3]) << c[0] << "*" << c[1] << "/" << c[2];
+  for (const auto& c : cases) EXPECT_EQ(KMulDiv(c[0], c[1], c[2]), c[3]) << c[0] << "*" << c[1] << "/" << c[2];
 }
 
 }  // namespace

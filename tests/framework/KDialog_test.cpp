@@ -1,10 +1,12 @@
-// KDialog through the headless driver: placement across two openings, size limits, help routing, the
-// read-only edit colour and tool tips.
+// KDialog through the headless driver: placement across two openings, the owner it takes, size limits, help
+// routing, the read-only edit colour, tool tips and an animation cut short by closing.
 #include "framework/KDialog.h"
 
 #include <gtest/gtest.h>
 
+#include "framework/CWindowRectAnimation.h"
 #include "framework/FrameworkTestDialogs.h"
+#include "framework/KDialogLayout.h"
 
 namespace {
 
@@ -18,8 +20,8 @@ class KDialogTest : public KFrameworkTest {
     });
     return dialog.DoModal();
   }
-  KPoint OpenedAt(KWnd owner) {
-    KDialog dialog(kFitDialog, owner);
+  KPoint OpenedAt() {
+    KDialog dialog(kFitDialog, nullptr);
     KPoint at;
     Open(dialog, [&] { at = platform.GetWindowRect(driver.Dialog()).TopLeft(); });
     return at;
@@ -27,12 +29,13 @@ class KDialogTest : public KFrameworkTest {
   KPlacementFolder store;
 };
 
-TEST_F(KDialogTest, ReopensWhereItWasClosedRelativeToItsOwner) {
+// Without a parent the dialog is owned by the active host window, and its placement is relative to that.
+TEST_F(KDialogTest, ReopensWhereItWasClosedRelativeToTheActiveWindow) {
   const KWnd owner = driver.CreateOwnerWindow({100, 100, 900, 700});
-  KDialog first(kFitDialog, owner);
+  KDialog first(kFitDialog, nullptr);
   EXPECT_EQ(Open(first, [&] { platform.MoveWindow(driver.Dialog(), {250, 180, 556, 371}); }), IDCANCEL);
   platform.MoveWindow(owner, {200, 150, 1000, 750});
-  EXPECT_EQ(OpenedAt(owner), (KPoint{350, 230}));
+  EXPECT_EQ(OpenedAt(), (KPoint{350, 230}));
 
   KDialog unremembered(kFitDialog, owner);
   unremembered.StartDisabled = 1;
@@ -40,7 +43,7 @@ TEST_F(KDialogTest, ReopensWhereItWasClosedRelativeToItsOwner) {
     EXPECT_FALSE(platform.IsWindowEnabled(driver.Dialog()));
     platform.MoveWindow(driver.Dialog(), {0, 0, 306, 191});
   });
-  EXPECT_EQ(OpenedAt(owner), (KPoint{350, 230}));
+  EXPECT_EQ(OpenedAt(), (KPoint{350, 230}));
 }
 
 TEST_F(KDialogTest, SizeLimitsHoldAMinimumOrAFixedSize) {
@@ -51,7 +54,7 @@ TEST_F(KDialogTest, SizeLimitsHoldAMinimumOrAFixedSize) {
     dialog.MinWidth = 300;
     dialog.MinHeight = 150;
     EXPECT_EQ(driver.DragFrame(WMSZ_BOTTOMLEFT, {0, 0, 250, 100}), (KRect{-50, 0, 250, 150}));
-    EXPECT_EQ(driver.DragFrame(WMSZ_TOPRIGHT, {0, 0, 400, 200}), (KRect{0, 0, 400, 200}));
+    EXPECT_EQ(driver.DragFrame(WMSZ_TOPRIGHT, {0, 0, 300, 150}), (KRect{0, 0, 300, 150}));  // at the limit
     dialog.SizeLock = KDIALOG_LOCKWIDTH;
     EXPECT_EQ(driver.DragFrame(WMSZ_RIGHT, {0, 0, 420, 200}), (KRect{0, 0, 300, 200}));
   });
@@ -70,18 +73,22 @@ TEST_F(KDialogTest, HelpButtonModesAndF1) {
     driver.PressKey(VK_F1);
   });
   ASSERT_EQ(driver.HelpRequests().size(), 2U);
-  EXPECT_EQ(driver.HelpRequests()[0].command, HELP_CONTEXT);
-  EXPECT_EQ(driver.HelpRequests()[0].data, 0x20000U + kFitDialog);
-  EXPECT_EQ(driver.HelpRequests()[1].command, HELP_CONTEXTPOPUP);
-  EXPECT_EQ(driver.HelpRequests()[1].data, 0x80000U + kFitEdit);
+  EXPECT_EQ(std::pair(driver.HelpRequests()[0].command, driver.HelpRequests()[0].data),
+            std::pair(HELP_CONTEXT, uintptr_t{0x20000U + kFitDialog}));
+  EXPECT_EQ(std::pair(driver.HelpRequests()[1].command, driver.HelpRequests()[1].data),
+            std::pair(HELP_CONTEXTPOPUP, uintptr_t{0x80000U + kFitEdit}));
 }
 
+// A tip is cut to what the request's own buffer of 80 characters holds besides its terminator.
 TEST_F(KDialogTest, ToolTipsWhenSwitchedOnAndGreyReadOnlyEdits) {
   KDialog dialog(kFitDialog, nullptr);
   dialog.Flags = KDIALOG_TOOLTIPS;
   Open(dialog, [&] {
-    platform.SetText(driver.Control(kFitEdit), std::u16string(100, u'x'));
-    EXPECT_EQ(driver.ToolTip(kFitEdit), std::u16string(80, u'x'));
+    const std::pair<size_t, size_t> lengths[] = {{78, 78}, {79, 79}, {80, 79}, {300, 79}};
+    for (const auto& [length, shown] : lengths) {
+      platform.SetText(driver.Control(kFitEdit), std::u16string(length, u'x'));
+      EXPECT_EQ(driver.ToolTip(kFitEdit), std::u16string(shown, u'x')) << length;
+    }
     EXPECT_EQ(driver.ToolTip(kFitLabel), u"&Label:");
     dialog.Flags = 0;
     EXPECT_EQ(driver.ToolTip(kFitEdit), std::nullopt);
@@ -96,6 +103,16 @@ TEST_F(KDialogTest, ToolTipsWhenSwitchedOnAndGreyReadOnlyEdits) {
   char16_t buffer[256];
   dialog.Flags = KDIALOG_TOOLTIPS;
   EXPECT_EQ(dialog.GetToolTipText(32550, 1, buffer, 256), 0);  // a string without a line break
+}
+
+// Closing the dialog while it grows: its timers go with it, so its animation must go too.
+TEST_F(KDialogTest, ClosingDuringAnAnimationEndsIt) {
+  KDialog dialog(kFitDialog, nullptr);
+  Open(dialog, [&] {
+    FitToChildren(driver.Dialog(), FIT_RIGHT | FIT_BOTTOM | FIT_ANIMATE, FIT_MIRROR);
+    driver.AdvanceClock(100);
+  });
+  EXPECT_EQ(WindowRectAnimation().GetSize(), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/FrameworkTestDialogs.h"
+#include "framework/KDialog.h"
 #include "support/KFormat.h"
 
 namespace {
@@ -12,12 +13,13 @@ namespace {
 constexpr uint32_t kEditor = 104;
 constexpr int32_t kTreeId = 1001;
 constexpr int32_t kRow = 16;  // the headless tree's row height
-constexpr uint32_t kMoveCursor = 28603;
-constexpr uint32_t kCopyCursor = 28604;
+enum : uint32_t { kMoveCursor = 28603, kCopyCursor = 28604, kNoDrop = static_cast<uint32_t>(KStdCursor::No) };
 
-// The tree's parent: allows dragging, accepts the node under the cursor with `position`, records drops.
-class KDragParent : public KWindowSink {
+// The tree's parent, a dialog that Escape would cancel: allows dragging, accepts the node under the cursor
+// with `position`, records drops.
+class KDragParent : public KDialog {
  public:
+  KDragParent() : KDialog(kEditor, nullptr) { Flags = KDIALOG_NOPLACEMENT; }
   bool OnNotify(KNotify& notify) override {
     if (notify.code < DRAGTREE_BEGINDRAG || notify.code > DRAGTREE_DROP) return false;
     auto* record = static_cast<NMDRAGTREE*>(notify.record);
@@ -35,13 +37,14 @@ class KDragParent : public KWindowSink {
   std::vector<NMDRAGTREE> drops;
 };
 
-// A tree of 40 nodes in the rule editor's dialog.
+// A tree of 40 nodes with images in the rule editor's dialog.
 class KDragTreeCtrlTest : public KFrameworkTest {
  protected:
   void InTree(const std::function<void()>& script) {
     RunDialog(kEditor, parent, [&](KWnd) {
       window = driver.Control(kTreeId);
       ASSERT_EQ(tree.Attach(window), 1);
+      platform.TreeSetImageList(window, platform.LoadImageList(1009, 16, 0), TVSIL_NORMAL);
       for (int i = 0; i < 40; ++i) {
         KTreeInsert insert;
         insert.parent = TreeRoot();
@@ -67,32 +70,30 @@ class KDragTreeCtrlTest : public KFrameworkTest {
   std::vector<KTreeItem> nodes;
 };
 
-TEST_F(KDragTreeCtrlTest, ParentRefusingTheBeginLeavesTheNodeSelectedWithoutADrag) {
-  parent.allowDrag = 0;
+// A tree without images has no picture of a node to drag, on Win32 as here.
+TEST_F(KDragTreeCtrlTest, RefusedBeginOrNoImagesLeaveTheNodeSelectedWithoutADrag) {
   InTree([&] {
-    StartDrag(2);
-    EXPECT_FALSE(tree.IsDragging());
-    EXPECT_EQ(platform.TreeGetNextItem(window, nullptr, TVGN_CARET), nodes[2]);
-    EXPECT_EQ(platform.GetCapture(), nullptr);
+    for (const bool images : {true, false}) {
+      parent.allowDrag = images ? 0 : 1;
+      if (!images) platform.TreeSetImageList(window, nullptr, TVSIL_NORMAL);
+      StartDrag(images ? 2 : 3);
+      EXPECT_FALSE(tree.IsDragging());
+      EXPECT_EQ(platform.TreeGetNextItem(window, nullptr, TVGN_CARET), nodes[images ? 2 : 3]);
+      EXPECT_EQ(platform.GetCapture(), nullptr);
+      driver.MouseUp(At(0));
+    }
   });
 }
 
 TEST_F(KDragTreeCtrlTest, PositionsResolveByTwelfthsOfTheRowAndARefusedTargetDropsNothing) {
-  struct Case {
-    int32_t asked;   // the parent's answer
-    int32_t offset;  // the pixel inside the target's row
-    int32_t resolved;
-    bool refused = false;  // the parent refuses the target: the no-drop cursor and no drop
-  };
+  // The parent's answer, the pixel inside the target's row, the position it resolves to; a refused target
+  // gives the no-drop cursor and no drop.
+  struct Case { int32_t asked; int32_t offset; int32_t resolved; bool refused = false; };
   const Case cases[] = {
-      {7, 0, DRAGTREE_BEFORE}, {7, 4, DRAGTREE_BEFORE},
-      {7, 5, DRAGTREE_ON},     {7, 9, DRAGTREE_ON},
-      {7, 10, DRAGTREE_AFTER}, {7, 15, DRAGTREE_AFTER},
-      {6, 7, DRAGTREE_BEFORE}, {6, 8, DRAGTREE_AFTER},
-      {3, 4, DRAGTREE_BEFORE}, {3, 15, DRAGTREE_ON},
-      {5, 9, DRAGTREE_ON},     {5, 10, DRAGTREE_AFTER},
-      {1, 0, DRAGTREE_ON},     {0, 8, 0},
-      {7, 8, 0, true},
+      {7, 0, DRAGTREE_BEFORE}, {7, 4, DRAGTREE_BEFORE}, {7, 5, DRAGTREE_ON},     {7, 9, DRAGTREE_ON},
+      {7, 10, DRAGTREE_AFTER}, {7, 15, DRAGTREE_AFTER}, {6, 7, DRAGTREE_BEFORE}, {6, 8, DRAGTREE_AFTER},
+      {3, 4, DRAGTREE_BEFORE}, {3, 15, DRAGTREE_ON},    {5, 9, DRAGTREE_ON},     {5, 10, DRAGTREE_AFTER},
+      {1, 0, DRAGTREE_ON},     {0, 8, 0},               {7, 8, 0, true},
   };
   InTree([&] {
     for (const Case& c : cases) {
@@ -107,16 +108,15 @@ TEST_F(KDragTreeCtrlTest, PositionsResolveByTwelfthsOfTheRowAndARefusedTargetDro
       EXPECT_EQ(State().dropHighlight != nullptr, c.resolved == DRAGTREE_ON);
       EXPECT_EQ(State().insertMark != nullptr, mark);
       EXPECT_EQ(mark && State().insertMarkAfter, c.resolved == DRAGTREE_AFTER);
-      EXPECT_EQ(driver.CursorId(), c.refused ? static_cast<uint32_t>(KStdCursor::No) : kMoveCursor);
+      EXPECT_EQ(driver.CursorId(), c.refused ? kNoDrop : kMoveCursor);
       driver.MouseUp(At(5 * kRow + c.offset));
       EXPECT_FALSE(tree.IsDragging());
       EXPECT_EQ(State().insertMark, nullptr);
       EXPECT_EQ(State().dropHighlight, nullptr);
       ASSERT_EQ(parent.drops.size(), c.refused ? 0U : 1U);
       if (c.refused) continue;
-      EXPECT_EQ(parent.drops.back().position, c.resolved);
-      EXPECT_EQ(parent.drops.back().item, nodes[1]);
-      EXPECT_EQ(parent.drops.back().target, nodes[5]);
+      const NMDRAGTREE& drop = parent.drops.back();
+      EXPECT_EQ(std::tuple(drop.item, drop.target, drop.position), std::tuple(nodes[1], nodes[5], c.resolved));
     }
   });
 }
@@ -133,18 +133,19 @@ TEST_F(KDragTreeCtrlTest, ControlSwitchesCopyAndEscapeOrCancelModeEndWithoutDrop
     EXPECT_EQ(tree.Copy(), 0);
     EXPECT_EQ(driver.CursorId(), kMoveCursor);
 
-    // The dialog manager takes Escape before the tree; this is the key as it reaches the tree.
-    EXPECT_TRUE(tree.OnKeyDown(VK_ESCAPE));
-    EXPECT_FALSE(tree.IsDragging());
-    EXPECT_EQ(platform.GetCapture(), nullptr);
-    EXPECT_FALSE(platform.Drag().began);
-
-    StartDrag(1);
-    driver.MouseMove(At(6 * kRow + 8));
-    driver.CancelMode();
-    EXPECT_FALSE(tree.IsDragging());
-    driver.MouseUp(At(6 * kRow + 8));
-    EXPECT_TRUE(parent.drops.empty());
+    // The tree holds the capture: Escape is the tree's, not the dialog's. The system's cancel mode too
+    // ends the drag, and the button-up drops nothing.
+    for (const bool escape : {true, false}) {
+      if (!escape) StartDrag(1);
+      driver.MouseMove(At(5 * kRow + 8));  // over a target that would take the drop
+      escape ? driver.PressKey(VK_ESCAPE) : driver.CancelMode();
+      EXPECT_NE(driver.Dialog(), nullptr);
+      EXPECT_FALSE(tree.IsDragging());
+      EXPECT_EQ(platform.GetCapture(), nullptr);
+      EXPECT_FALSE(platform.Drag().began);
+      driver.MouseUp(At(5 * kRow + 8));
+      EXPECT_TRUE(parent.drops.empty());
+    }
 
     driver.SelectTreeItem(kTreeId, nodes[3]);
     driver.KeyDown(VK_F2);
@@ -163,10 +164,8 @@ TEST_F(KDragTreeCtrlTest, AutoScrollsOneLineEvery75MillisecondsNearEitherEdge) {
 
     driver.MouseMove(At(19));
     std::vector<int32_t> positions;
-    for (int i = 0; i < 5; ++i) {
-      driver.AdvanceClock(74);
-      positions.push_back(platform.GetScrollPos(window, SB_VERT));
-      driver.AdvanceClock(1);
+    for (const uint32_t pause : {74, 1, 74, 1, 74, 1, 74, 1, 74, 1}) {
+      driver.AdvanceClock(pause);
       positions.push_back(platform.GetScrollPos(window, SB_VERT));
     }
     // The timer was due 150 ms after the drag began, so every tick falls 1 ms after a pause of 74.

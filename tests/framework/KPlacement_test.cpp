@@ -15,88 +15,62 @@ const std::vector<KMonitorInfo> kTwoMonitors = {
 
 class KPlacementTest : public KFrameworkTest {
  protected:
+  KPlacementTest() { driver.SetMonitors(kTwoMonitors); }
   std::u16string Stored() {
     return platform.ReadProfileValue(PlacementProfilePath(), u"ZAKRegExChecks", u"Dlg9001", u"", 80);
   }
-  // Moves the fit dialog to `rect` and stores its placement relative to `owner`.
-  void SaveAt(const KRect& rect, KWnd owner) {
-    RunDialog(
-        kFitDialog, sink,
-        [&](KWnd dialog) {
-          platform.MoveWindow(dialog, rect);
-          EXPECT_EQ(SavePlacement(dialog, kFitDialog, nullptr), 1);
-        },
-        owner);
+  // Runs the fit dialog moved to `rect` with the script.
+  void At(const KRect& rect, const std::function<void(KWnd)>& script) {
+    RunDialog(kFitDialog, sink, [&](KWnd dialog) {
+      platform.MoveWindow(dialog, rect);
+      script(dialog);
+    });
   }
 
   KPlacementFolder store;
 };
 
-TEST_F(KPlacementTest, RoundTripRelativeToTheOwnerInPosIni) {
+// Relative to the owner, with "x" and "y" when the edges lie within one work area, at its edges too.
+TEST_F(KPlacementTest, MarkersRecordWhichEdgesFitAWorkAreaInPosIni) {
   EXPECT_EQ(PlacementProfilePath(), testhost::ToU16(store.dir.Path() / "pos.ini"));
-  const KWnd owner = driver.CreateOwnerWindow({100, 50, 900, 650});
-  SaveAt({140, 80, 460, 280}, owner);
-  EXPECT_EQ(Stored(), u"40,30,320,200,rxy");
-
-  platform.MoveWindow(owner, {300, 100, 1100, 700});
-  RunDialog(
-      kFitDialog, sink,
-      [&](KWnd dialog) {
-        EXPECT_EQ(RestorePlacement(dialog, kFitDialog, nullptr, nullptr), 1);
-        // The frame is fixed: the position follows the owner, the size stays the template's.
-        const KRect rect = platform.GetWindowRect(dialog);
-        EXPECT_EQ(rect.TopLeft(), (KPoint{340, 130}));
-        EXPECT_EQ(rect.Width(), 306);
-      },
-      owner);
+  const auto save = [&](KWnd dialog) { EXPECT_EQ(SavePlacement(dialog, kFitDialog, nullptr), 1); };
+  At({10, 10, 310, 210}, save);  // no owner and no active window: absolute, no markers
+  EXPECT_EQ(Stored(), u"10,10,300,200");
+  driver.CreateOwnerWindow({100, 50, 900, 650});  // from now on the owner of a dialog without one
+  const std::pair<KRect, std::u16string> cases[] = {
+      {{140, 80, 460, 280}, u"40,30,320,200,rxy"},
+      {{900, 700, 1200, 900}, u"800,650,300,200,r"},  // across both monitors, below the work areas
+      {{1000, 0, 1300, 760}, u"900,-50,300,760,rxy"},  // on the second work area's edges
+  };
+  for (const auto& [rect, value] : cases) {
+    At(rect, save);
+    EXPECT_EQ(Stored(), value);
+  }
   SetPlacementFolder(u"");
   EXPECT_EQ(PlacementProfilePath(), u"pos.ini");
 }
 
-TEST_F(KPlacementTest, MarkersRecordWhichEdgesFitAWorkArea) {
-  driver.SetMonitors(kTwoMonitors);
-  const KWnd owner = driver.CreateOwnerWindow({0, 0, 800, 600});
-  SaveAt({900, 700, 1200, 900}, owner);  // across both monitors, below the work areas
-  EXPECT_EQ(Stored(), u"900,700,300,200,r");
-  SaveAt({1100, 100, 1400, 300}, owner);
-  EXPECT_EQ(Stored(), u"1100,100,300,200,rxy");
-  SaveAt({10, 10, 310, 210}, nullptr);  // no owner: absolute, no markers
-  EXPECT_EQ(Stored(), u"10,10,300,200");
-}
-
 TEST_F(KPlacementTest, NoStoredValueCentresAndAnAbsoluteOneOffEveryMonitorIsMovedBack) {
-  driver.SetMonitors(kTwoMonitors);
-  const KWnd owner = driver.CreateOwnerWindow({0, 0, 1000, 800});
-  RunDialog(
-      kFitDialog, sink,
-      [&](KWnd dialog) {
-        EXPECT_EQ(RestorePlacement(dialog, kFitDialog, nullptr, nullptr), 0);
-        const KRect rect = platform.GetWindowRect(dialog);
-        EXPECT_EQ(rect.TopLeft(), (KPoint{(1000 - rect.Width()) / 2, (800 - rect.Height()) / 2}));
-      },
-      owner);
-  platform.WriteProfileValue(PlacementProfilePath(), u"ZAKRegExChecks", u"Dlg9001", u"2500,300,500,302");
+  driver.CreateOwnerWindow({0, 0, 1000, 800});
   RunDialog(kFitDialog, sink, [&](KWnd dialog) {
-    RestorePlacement(dialog, kFitDialog, nullptr, nullptr);
+    EXPECT_EQ(RestorePlacement(dialog, kFitDialog, nullptr, nullptr), 0);
+    const KRect rect = platform.GetWindowRect(dialog);
+    EXPECT_EQ(rect.TopLeft(), (KPoint{(1000 - rect.Width()) / 2, (800 - rect.Height()) / 2}));
+    platform.WriteProfileValue(PlacementProfilePath(), u"ZAKRegExChecks", u"Dlg9001", u"2500,300,500,302");
+    EXPECT_EQ(RestorePlacement(dialog, kFitDialog, nullptr, nullptr), 1);
     // Flags 0: 32 pixels of the width must reach onto the second monitor.
     EXPECT_EQ(platform.GetWindowRect(dialog).TopLeft(), (KPoint{2000 - 32, 300}));
   });
 }
 
 TEST_F(KPlacementTest, KeepOnScreenScoresTheMonitorsAndMovesIntoTheBest) {
-  driver.SetMonitors(kTwoMonitors);
-  struct Case {
-    const char* what;
-    KRect start;  // always 300 x 200
-    uint32_t flags;
-    int32_t answer;
-    KPoint end;
-  };
-  const Case cases[] = {
+  struct Case { const char* what; KRect start; uint32_t flags; int32_t answer; KPoint end; };
+  const Case cases[] = {  // windows of 300 x 200
       {"acceptable on the second monitor", {1500, 100, 1800, 300}, 0x3, 1, {1500, 100}},
       {"32 pixels of width suffice", {-268, 100, 32, 300}, 0, 1, {-268, 100}},
       {"31 pixels do not", {-269, 100, 31, 300}, 0, 0, {-268, 100}},
       {"whole width demanded", {-10, 100, 290, 300}, 0x9, 0, {1, 100}},
+      {"whole, exactly on the work area", {0, 560, 300, 760}, 0x3, 1, {0, 560}},
       {"overlap decides: more on the second", {880, 100, 1180, 300}, 0x1, 0, {1000, 100}},
       {"nearest centre when off all", {2500, 2000, 2800, 2200}, 0x3, 0, {1700, 560}},
       {"only the first monitor", {1500, 100, 1800, 300}, 0x7, 0, {700, 100}},
@@ -105,12 +79,9 @@ TEST_F(KPlacementTest, KeepOnScreenScoresTheMonitorsAndMovesIntoTheBest) {
       {"a corrected 0 becomes 1", {-400, -400, -100, -200}, 0x3, 0, {1, 1}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    RunDialog(kFitDialog, sink, [&](KWnd dialog) {
-      platform.MoveWindow(dialog, c.start);
-      EXPECT_EQ(KeepOnScreen(dialog, c.flags), c.answer);
-      EXPECT_EQ(platform.GetWindowRect(dialog).TopLeft(), c.end);
-      EXPECT_EQ(platform.GetWindowRect(dialog).Width(), 300);
+    At(c.start, [&](KWnd dialog) {
+      EXPECT_EQ(KeepOnScreen(dialog, c.flags), c.answer) << c.what;
+      EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{c.end.x, c.end.y, c.end.x + 300, c.end.y + 200})) << c.what;
     });
   }
   KRect rects[2];  // the monitors as the correction sees them
@@ -119,6 +90,10 @@ TEST_F(KPlacementTest, KeepOnScreenScoresTheMonitorsAndMovesIntoTheBest) {
   EXPECT_EQ(rects[0], (KRect{0, 0, 1000, 760}));
   EXPECT_EQ(EnumWorkAreas(rects, 2, false), 2);
   EXPECT_EQ(rects[1], (KRect{1000, 0, 2000, 800}));
+  driver.SetMonitors({});  // a system that lists none still has its primary work area, whole screen or not
+  EXPECT_EQ(EnumWorkAreas(nullptr, 0, true), 1);
+  EXPECT_EQ(EnumWorkAreas(rects, 2, false), 1);
+  EXPECT_EQ(rects[0], (KRect{0, 0, 1000, 760}));
 }
 
 }  // namespace

@@ -9,15 +9,10 @@
 #include "common/KTestDialogResources.h"
 #include "platform/headless/KHeadlessDriver.h"
 
-inline constexpr int32_t kKindsList = 200;        // named "LISTBOX", as a template may spell it
-inline constexpr int32_t kKindsSortedList = 201;  // LBS_SORT
-inline constexpr int32_t kKindsDropList = 202;    // CBS_DROPDOWNLIST
-inline constexpr int32_t kKindsCombo = 203;       // CBS_DROPDOWN: an edit of its own
-inline constexpr int32_t kKindsPicker = 204;      // DTS_SHOWNONE
-inline constexpr int32_t kKindsDateOnly = 205;    // no no-date state
-inline constexpr int32_t kKindsSlider = 206;
-inline constexpr int32_t kKindsEdit = 207;
-inline constexpr int32_t kKindsCustom = 208;
+// The list is named "LISTBOX", as a template may spell it; the picker has DTS_SHOWNONE, the date-only
+// one no no-date state; the combo box has an edit of its own (CBS_DROPDOWN).
+enum : int32_t { kKindsList = 200, kKindsSortedList, kKindsDropList, kKindsCombo, kKindsPicker, kKindsDateOnly };
+enum : int32_t { kKindsSlider = 206, kKindsEdit, kKindsCustom };
 
 class KControlKindsResources : public KTestDialogResources {
  public:

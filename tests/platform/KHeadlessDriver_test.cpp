@@ -7,35 +7,17 @@
 
 namespace {
 
-constexpr uint32_t kDialog = 104;
-constexpr int32_t kAdd = 1003;
-constexpr int32_t kTree = 1001;
-constexpr int32_t kName = 1005;
-constexpr int32_t kTest = 1019;
-constexpr int32_t kResults = 1022;
-constexpr int32_t kRadioNone = 1025;
-constexpr int32_t kRadioExist = 1002;
-constexpr int32_t kRadioMustNot = 1007;
+enum : int32_t { kAdd = 1003, kName = 1005, kTest = 1019, kResults = 1022 };
+enum : int32_t { kRadioNone = 1025, kRadioExist = 1002, kRadioMustNot = 1007 };
 
-class HeadlessDriverTest : public ::testing::Test {
- protected:
-  void Run(std::function<void()> script) {
-    driver.OnNextDialog([&, script](KWnd) {
-      script();
-      platform.EndDialog(driver.Dialog(), IDOK);
-    });
-    platform.RunModalDialog(kDialog, nullptr, sink);
-  }
-  int32_t FocusId() { return platform.GetDlgCtrlId(platform.GetFocus()); }
+using HeadlessDriverTest = KEditorDialogTest;
 
-  KHeadlessDriver driver;
-  KHeadlessPlatform& platform = driver.State();
-  RecordingSink sink;
-};
-
-TEST_F(HeadlessDriverTest, TabFollowsTabStopsSkippingHiddenAndDisabledControls) {
-  Run([&] {
-    platform.NextDlgCtl(driver.Dialog(), driver.Control(IDOK));
+// Tab follows the tab stops, skipping hidden and disabled controls; Enter presses the focused push button,
+// else the enabled default one, without moving the focus; Escape cancels.
+TEST_F(HeadlessDriverTest, DialogManagerKeys) {
+  sink.endOnOkCancel = false;
+  Run([&](KWnd dialog) {
+    platform.NextDlgCtl(dialog, driver.Control(IDOK));
     std::vector<int32_t> order;
     for (int i = 0; i < 4; ++i) {
       driver.PressKey(VK_TAB);
@@ -44,48 +26,45 @@ TEST_F(HeadlessDriverTest, TabFollowsTabStopsSkippingHiddenAndDisabledControls) 
     // The hidden test pane is skipped, the visible results box is not; the order wraps to the start.
     EXPECT_EQ(order, (std::vector<int32_t>{IDCANCEL, kTest, kResults, kAdd}));
     platform.EnableWindow(driver.Control(IDCANCEL), false);
-    platform.NextDlgCtl(driver.Dialog(), driver.Control(IDOK));
+    platform.NextDlgCtl(dialog, driver.Control(IDOK));
     driver.PressKey(VK_TAB);
     EXPECT_EQ(FocusId(), kTest);
     driver.KeyDown(VK_SHIFT);
     driver.PressKey(VK_TAB);
     driver.KeyUp(VK_SHIFT);
     EXPECT_EQ(FocusId(), IDOK);
-  });
-}
 
-TEST_F(HeadlessDriverTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels) {
-  sink.endOnOkCancel = false;
-  Run([&] {
     sink.events.clear();
     platform.SetFocus(driver.Control(kName));
     driver.PressKey(VK_RETURN);
-    platform.SetDefaultId(driver.Dialog(), kTest);
+    platform.SetDefaultId(dialog, kTest);
     EXPECT_EQ(platform.GetStyle(driver.Control(kTest)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(platform.GetStyle(driver.Control(IDOK)) & BS_TYPEMASK, BS_PUSHBUTTON);
     driver.PressKey(VK_RETURN);
-    EXPECT_EQ(FocusId(), kName);  // Enter leaves the focus where it is
+    EXPECT_EQ(FocusId(), kName);
     driver.PressKey(VK_ESCAPE);
     platform.SetFocus(driver.Control(kAdd));
-    driver.PressKey(VK_RETURN);  // a focused push button wins over the default one
+    driver.PressKey(VK_RETURN);
     EXPECT_EQ(sink.events, (std::vector<std::string>{"command 1 0", "command 1019 0", "command 2 0",
                                                      "command 1003 0"}));
     platform.EnableWindow(driver.Control(kTest), false);
     platform.SetFocus(driver.Control(kName));
     sink.events.clear();
-    driver.PressKey(VK_RETURN);  // a disabled default button takes no Enter
+    driver.PressKey(VK_RETURN);
     EXPECT_TRUE(sink.events.empty());
   });
 }
 
-TEST_F(HeadlessDriverTest, ButtonsAndRadioGroupsBehaveAsAutoButtons) {
-  Run([&] {
+// Radio buttons check one of their group, arrows move within it and check as they go; a three-state box
+// cycles; typing notifies each character up to the limit and EN_MAXTEXT beyond it.
+TEST_F(HeadlessDriverTest, ButtonsAndTypingBehaveAsAutoButtonsAndEdits) {
+  Run([&](KWnd) {
     sink.events.clear();
     EXPECT_TRUE(driver.Click(kRadioExist));
     EXPECT_TRUE(driver.Click(kRadioMustNot));
     EXPECT_EQ(driver.Check(kRadioExist), BST_UNCHECKED);
     EXPECT_EQ(driver.Check(kRadioMustNot), BST_CHECKED);
-    driver.PressKey(VK_UP);  // arrows move within the group and check as they go
+    driver.PressKey(VK_UP);
     EXPECT_EQ(FocusId(), kRadioExist);
     EXPECT_EQ(driver.Check(kRadioExist), BST_CHECKED);
     EXPECT_EQ(driver.Check(kRadioMustNot), BST_UNCHECKED);
@@ -96,16 +75,14 @@ TEST_F(HeadlessDriverTest, ButtonsAndRadioGroupsBehaveAsAutoButtons) {
     platform.EnableWindow(driver.Control(kRadioNone), false);
     EXPECT_FALSE(driver.Click(kRadioNone));
     EXPECT_EQ(driver.Problems().size(), 1u);
-  });
-}
 
-TEST_F(HeadlessDriverTest, TypingNotifiesEveryCharacterWithinTheLimit) {
-  Run([&] {
     platform.LimitText(driver.Control(kName), 4);
     sink.events.clear();
-    EXPECT_TRUE(driver.TypeInto(kName, u"abcdef"));
+    EXPECT_TRUE(driver.TypeInto(kName, u"abcd"));
+    EXPECT_EQ(sink.events, std::vector<std::string>(4, "command 1005 768"));  // EN_CHANGE, at the limit
+    EXPECT_TRUE(driver.Type(u"e"));
     EXPECT_EQ(driver.Text(kName), u"abcd");
-    EXPECT_EQ(std::count(sink.events.begin(), sink.events.end(), "command 1005 768"), 4);
+    EXPECT_EQ(sink.events.back(), "command 1005 1281");  // EN_MAXTEXT
     driver.PressKey(VK_BACK);
     EXPECT_EQ(driver.Text(kName), u"abc");
     EXPECT_TRUE(driver.ReplaceText(kName, u"x"));
@@ -115,23 +92,30 @@ TEST_F(HeadlessDriverTest, TypingNotifiesEveryCharacterWithinTheLimit) {
   });
 }
 
-TEST_F(HeadlessDriverTest, PressingAndMovingOnANodeStartsADrag) {
-  Run([&] {
-    const KWnd tree = driver.Control(kTree);
-    KTreeInsert insert;
-    insert.text = u"rule";
-    const KTreeItem rule = platform.TreeInsertItem(tree, insert);
-    const KPoint at = driver.TreeItemPoint(kTree, rule);
+// A drag begins beyond 4 pixels; a click selects, and the tree's sink hears of the button-up after that.
+TEST_F(HeadlessDriverTest, PressingAndMovingOnANodeStartsADragAndAClickSelects) {
+  struct AfterSink : KWindowSink {
+    void AfterLButtonUp(uint32_t, KPoint) override { seen = Platform().TreeGetNextItem(tree, nullptr, TVGN_CARET); }
+    KWnd tree = nullptr;
+    KTreeItem seen = nullptr;
+  } treeSink;
+  Run([&](KWnd) {
+    const KWnd tree = treeSink.tree = driver.Control(kEditorTree);
+    const KTreeItem rule = Add(nullptr, u"rule");
+    const KPoint at = driver.TreeItemPoint(kEditorTree, rule);
     sink.events.clear();
     driver.MouseDown(at);
-    driver.MouseMove({at.x + 2, at.y});  // within the drag distance
-    driver.MouseMove({at.x + 10, at.y});
-    driver.MouseUp({at.x + 10, at.y});
+    driver.MouseMove({at.x + 4, at.y});  // within the drag distance
+    EXPECT_TRUE(sink.events.empty());
+    driver.MouseMove({at.x + 5, at.y});
+    driver.MouseUp({at.x + 5, at.y});
     EXPECT_EQ(sink.events, std::vector<std::string>{"begindrag"});
-    driver.MouseDown(at);  // a click without moving selects
+    platform.SetWindowSink(tree, &treeSink);
+    driver.MouseDown(at);
     driver.MouseUp(at);
-    EXPECT_EQ(platform.TreeGetNextItem(tree, nullptr, TVGN_CARET), rule);
-    EXPECT_EQ(FocusId(), kTree);
+    EXPECT_EQ(treeSink.seen, rule);
+    EXPECT_EQ(FocusId(), kEditorTree);
+    platform.SetWindowSink(tree, nullptr);
   });
 }
 

@@ -22,21 +22,12 @@ class HeadlessTreeTest : public ::testing::Test {
 };
 
 TEST_F(HeadlessTreeTest, HitTestAndItemRectsFollowTheScrollPosition) {
-  struct Case {
-    int32_t scroll;
-    KPoint point;
-    int32_t node;  // -1: none
-    uint32_t flags;
-  };
+  struct Case { int32_t scroll; KPoint point; int32_t node; uint32_t flags; };  // node -1: none
   const Case cases[] = {
-      {0, {2, 5}, 0, TVHT_ONITEMLABEL},
-      {0, {2, 40}, 2, TVHT_ONITEMLABEL},
-      {4, {2, 5}, 4, TVHT_ONITEMLABEL},
-      {4, {150, 20}, 5, TVHT_ONITEMRIGHT},
-      {7, {2, 47}, 9, TVHT_ONITEMLABEL},
-      {9, {2, 5}, 7, TVHT_ONITEMLABEL},  // the limit: the last page stays full
-      {0, {2, -1}, -1, TVHT_ABOVE},
-      {0, {2, 48}, -1, TVHT_BELOW},
+      {0, {2, 5}, 0, TVHT_ONITEMLABEL},    {0, {2, 40}, 2, TVHT_ONITEMLABEL},
+      {4, {2, 5}, 4, TVHT_ONITEMLABEL},    {4, {150, 20}, 5, TVHT_ONITEMRIGHT},
+      {7, {2, 47}, 9, TVHT_ONITEMLABEL},   {9, {2, 5}, 7, TVHT_ONITEMLABEL},  // 9: the last page stays full
+      {0, {2, -1}, -1, TVHT_ABOVE},        {0, {2, 48}, -1, TVHT_BELOW},
   };
   for (const Case& c : cases) {
     tree.ScrollTo(c.scroll);
@@ -49,9 +40,12 @@ TEST_F(HeadlessTreeTest, HitTestAndItemRectsFollowTheScrollPosition) {
   KRect row;
   ASSERT_TRUE(tree.ItemRect(nodes[5], false, row));
   EXPECT_EQ(row, (KRect{0, 16, 200, 32}));
-  ASSERT_TRUE(tree.ItemRect(nodes[1], true, row));  // scrolled out: above the client area
-  EXPECT_EQ(row.top, -48);
-  EXPECT_EQ(row.Width(), 5 * KHeadlessTree::kCharWidth + 4);
+  ASSERT_TRUE(tree.ItemRect(nodes[6], true, row));  // the last row in view
+  EXPECT_EQ(row, (KRect{0, 32, 5 * KHeadlessTree::kCharWidth + 4, 48}));
+  EXPECT_FALSE(tree.ItemRect(nodes[3], false, row));  // scrolled out above and below: no rectangle
+  EXPECT_FALSE(tree.ItemRect(nodes[7], false, row));
+  tree.SetClientSize(200, 33);  // one pixel of the third row is in view
+  EXPECT_TRUE(tree.ItemRect(nodes[6], false, row));
 }
 
 TEST_F(HeadlessTreeTest, ScrollingStaysWithinTheLimit) {

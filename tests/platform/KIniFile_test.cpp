@@ -3,33 +3,24 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "common/TestHost.h"
 
 namespace {
 
 class IniFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("ip-ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(folder);
-    file = folder / "pos.ini";
-    std::filesystem::remove(file);
-    path = file.u16string();
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
   std::string Contents() const {
-    std::ifstream in(file);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(file).rdbuf();
     return text.str();
   }
 
-  std::filesystem::path folder;
-  std::filesystem::path file;
-  std::u16string path;
+  testhost::TempDir folder;
+  std::filesystem::path file = folder.Path() / "pos.ini";
+  std::u16string path = file.u16string();
 };
 
 TEST_F(IniFileTest, ValuesRoundTripThroughTheDisk) {
@@ -49,7 +40,7 @@ TEST_F(IniFileTest, ReadingTrimsAndUnquotesAndWritingKeepsOtherLines) {
   EXPECT_EQ(KIniFile::Read(path, u"App", u"Key"), u"a, b");
   ASSERT_TRUE(KIniFile::Write(path, u"App", u"New", u"3"));
   EXPECT_EQ(Contents(), "; placements\n[App]\n  Key =  \"a, b\"  \nNew=3\n\n[Next]\nKey=2\n");
-  EXPECT_FALSE(KIniFile::Write((folder / "missing" / "pos.ini").u16string(), u"App", u"Key", u"1"));
+  EXPECT_FALSE(KIniFile::Write((folder.Path() / "missing" / "pos.ini").u16string(), u"App", u"Key", u"1"));
 }
 
 }  // namespace

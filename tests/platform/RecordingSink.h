@@ -1,11 +1,15 @@
-// A dialog sink for the headless platform's tests: it records the events it gets as readable lines and
-// can refuse selection changes and label edits, or end the dialog on OK and Cancel.
+// A dialog sink for the headless platform's tests that records its events as readable lines, can refuse
+// selection changes and label edits and ends the dialog on OK and Cancel; and a fixture running the rule
+// editor's template (the richest the module has) with it.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/KPlatform.h"
+#include "platform/headless/KHeadlessDriver.h"
 
 class RecordingSink : public KWindowSink {
  public:
@@ -20,30 +24,55 @@ class RecordingSink : public KWindowSink {
     return true;
   }
   bool OnNotify(KNotify& notify) override {
-    const char* name = notify.code == TVN_SELCHANGINGW     ? "selchanging"
-                       : notify.code == TVN_SELCHANGEDW    ? "selchanged"
-                       : notify.code == TVN_BEGINLABELEDITW ? "beginlabeledit"
-                       : notify.code == TVN_ENDLABELEDITW  ? "endlabeledit"
-                       : notify.code == TVN_BEGINDRAGW     ? "begindrag"
-                                                           : "other";
-    events.push_back(name);
+    events.push_back(notify.code == TVN_SELCHANGINGW  ? "selchanging"
+                     : notify.code == TVN_SELCHANGEDW ? "selchanged"
+                     : notify.code == TVN_BEGINDRAGW  ? "begindrag"
+                                                      : "other");
     if (notify.code == TVN_ENDLABELEDITW) editedText = notify.text ? notify.text : u"<cancelled>";
     notify.result = (notify.code == TVN_SELCHANGINGW && refuseSelection) ||
-                    (notify.code == TVN_BEGINLABELEDITW && refuseLabelEdit) ||
-                    (notify.code == TVN_ENDLABELEDITW && acceptLabel);
+                    (notify.code == TVN_BEGINLABELEDITW && refuseLabelEdit) || notify.code == TVN_ENDLABELEDITW;
     return true;
   }
   bool OnTimer(uintptr_t id) override {
     events.push_back("timer " + std::to_string(id) + " at " + std::to_string(Platform().TickCount()));
     return true;
   }
-  void OnDestroy() override { events.push_back("destroy"); }
+  void OnDestroy() override {
+    events.push_back("destroy");
+    ownerEnabled = Platform().IsWindowEnabled(Platform().GetParent(dialog));
+  }
 
   KWnd dialog = nullptr;
   std::vector<std::string> events;
   std::u16string editedText;
   bool refuseSelection = false;
   bool refuseLabelEdit = false;
-  bool acceptLabel = true;
   bool endOnOkCancel = true;
+  bool ownerEnabled = false;  // when the dialog was destroyed
+};
+
+inline constexpr uint32_t kEditorDialog = 104;
+inline constexpr int32_t kEditorTree = 1001;
+
+class KEditorDialogTest : public ::testing::Test {
+ protected:
+  // Runs the rule editor's template with `script`, then ends it with OK unless the script did.
+  intptr_t Run(const std::function<void(KWnd)>& script) {
+    driver.OnNextDialog([&, script](KWnd dialog) {
+      script(dialog);
+      if (driver.Dialog()) platform.EndDialog(driver.Dialog(), IDOK);
+    });
+    return platform.RunModalDialog(kEditorDialog, nullptr, sink);
+  }
+  KTreeItem Add(KTreeItem parent, const char16_t* text) {
+    KTreeInsert insert;
+    insert.parent = parent;
+    insert.text = text;
+    return platform.TreeInsertItem(driver.Control(kEditorTree), insert);
+  }
+  int32_t FocusId() { return platform.GetDlgCtrlId(platform.GetFocus()); }
+
+  KHeadlessDriver driver;
+  KHeadlessPlatform& platform = driver.State();
+  RecordingSink sink;
 };

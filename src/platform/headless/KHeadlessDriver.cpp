@@ -253,14 +253,19 @@ void KHeadlessDriver::KeyDown(uint32_t virtualKey) {
     Finish();
     return;
   }
-  if (dialog && !DialogManagerKey(virtualKey) && focus) ControlKey(focus, virtualKey);
+  // A control that holds the mouse capture is dragging and wants every key (DLGC_WANTALLKEYS), Escape too.
+  const bool wantsAllKeys = focus && platform_.GetCapture() == focus->Handle();
+  if (dialog && (wantsAllKeys || !DialogManagerKey(virtualKey)) && focus) ControlKey(focus, virtualKey);
   Finish();
 }
 
+// A key-up has no default processing of its own here; the control hears of it after that.
 void KHeadlessDriver::KeyUp(uint32_t virtualKey) {
   platform_.SetKeyDown(virtualKey, false);
   KHeadlessWindow* focus = platform_.Window(platform_.GetFocus());
-  if (focus && focus->sink) focus->sink->OnKeyUp(virtualKey);
+  if (focus && focus->sink && !focus->sink->OnKeyUp(virtualKey) && focus->parent) {
+    focus->sink->AfterKeyUp(virtualKey);
+  }
   Finish();
 }
 
@@ -446,6 +451,9 @@ void KHeadlessDriver::MouseUp(KPoint screen) {
     } else if (target->className == KCLASS_BUTTON && target->Handle() == pressed_) {
       ClickWindow(target);
     }
+    if (platform_.Window(target->Handle()) && target->sink && target->parent) {
+      target->sink->AfterLButtonUp(KeyFlags(), point);
+    }
   }
   pressed_ = nullptr;
   Finish();
@@ -502,5 +510,5 @@ std::optional<std::u16string> KHeadlessDriver::ToolTip(int32_t id) {
   if (!dialog || !dialog->toolTips || !dialog->sink) return std::nullopt;
   KToolTip tip;
   if (!dialog->sink->OnToolTipText(static_cast<uint32_t>(id), false, tip) || tip.text.empty()) return std::nullopt;
-  return tip.text;
+  return tip.text.substr(0, KTOOLTIP_BUFFER - 1);  // what the request's own buffer holds
 }

@@ -37,7 +37,8 @@ class KHeadlessDriver {
   void SetMonitors(std::vector<KMonitorInfo> monitors) { platform_.SetMonitors(std::move(monitors)); }
   // Moves the virtual clock on, firing the timers that fall due in order of their times.
   void AdvanceClock(uint32_t milliseconds) { platform_.AdvanceClock(milliseconds); }
-  // A top-level window such as the host's main window, to own dialogs.
+  // A top-level window such as the host's main window, to own dialogs. It becomes the active window, so a
+  // dialog opened without an owner is owned by it, as by the host's window on Windows.
   KWnd CreateOwnerWindow(const KRect& rect);
 
   // ---- The running dialog and its controls
@@ -77,7 +78,8 @@ class KHeadlessDriver {
   bool MoveSlider(int32_t id, int32_t position);
   KWnd BeginRename(int32_t treeId, KTreeItem item);    // in-place editing of the node's label
   // A key press (down and up): the dialog's PreTranslateKey, then the dialog manager (Tab, Shift+Tab,
-  // Enter, Escape, arrows within a group of buttons), then the focused control.
+  // Enter, Escape, arrows within a group of buttons), then the focused control; a focused control that
+  // holds the mouse capture gets every key without the dialog manager, as Win32 routes them.
   void PressKey(uint32_t virtualKey);
   void KeyDown(uint32_t virtualKey);
   void KeyUp(uint32_t virtualKey);

@@ -144,9 +144,10 @@ void KHeadlessPlatform::Reset() {
   cursors_.clear();
   cursor_ = nullptr;
   cursorPos_ = {};
-  focus_ = capture_ = nullptr;
+  focus_ = capture_ = active_ = nullptr;
   keysDown_.clear();
-  monitors_ = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true}};
+  primary_ = {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true};
+  monitors_ = {primary_};
   drag_ = {};
   now_ = kClockStart;
   dialogScripts.clear();
@@ -188,6 +189,7 @@ KHeadlessWindow* KHeadlessPlatform::NewWindow(KHeadlessWindow* parent, std::u16s
 KWnd KHeadlessPlatform::CreateTopLevel(const KRect& rect, uint32_t style) {
   KHeadlessWindow* window = NewWindow(nullptr, u"KHeadlessHost", 0, style | WS_VISIBLE);
   window->rect = rect;
+  active_ = window->Handle();
   return window->Handle();
 }
 
@@ -263,15 +265,27 @@ KHeadlessWindow* KHeadlessPlatform::CreateDialogWindow(uint32_t templateId, KWnd
   return dialog;
 }
 
+KWnd KHeadlessPlatform::ModalOwner(KWnd owner) const {
+  const KHeadlessWindow* window = Window(owner ? owner : active_);
+  while (window && window->parent) window = window->parent;
+  while (!owner && window && Window(window->owner)) window = Window(window->owner);
+  return window ? window->Handle() : nullptr;
+}
+
 intptr_t KHeadlessPlatform::RunModalDialog(uint32_t templateId, KWnd owner, KWindowSink& sink) {
-  KHeadlessWindow* dialog = CreateDialogWindow(templateId, owner, sink);
+  KHeadlessWindow* dialog = CreateDialogWindow(templateId, ModalOwner(owner), sink);
   if (!dialog) return -1;
   const KWnd handle = dialog->Handle();
   const KWnd previousFocus = focus_;
+  if (KHeadlessWindow* ownerWindow = Window(dialog->owner); ownerWindow && IsWindowEnabled(dialog->owner)) {
+    ownerWindow->style |= WS_DISABLED;
+    dialog->disabledOwner = dialog->owner;
+  }
   modal_.push_back(handle);
   if (sink.OnInitDialog(handle) && !dialog->ended) NextDlgCtl(handle, GetNextDlgTabItem(handle, nullptr, false));
   if (!dialog->ended) {
     dialog->style |= WS_VISIBLE;
+    active_ = handle;
     Pump();
   }
   if (Window(handle) && !dialog->ended) {
@@ -287,12 +301,20 @@ intptr_t KHeadlessPlatform::RunModalDialog(uint32_t templateId, KWnd owner, KWin
     problems.push_back("the script of dialog " + std::to_string(templateId) + " left it open");
     dialog->result = -1;
   }
-  Destroy(dialog);  // a dialog that ended during an event is already gone; its record lasts until here
+  CloseModal(dialog);  // a dialog that ended during an event is already gone; its record lasts until here
   const intptr_t result = dialog->result;
   modal_.erase(std::remove(modal_.begin(), modal_.end(), handle), modal_.end());
   Free(dialog);
   if (Window(previousFocus)) focus_ = previousFocus;
   return result;
+}
+
+void KHeadlessPlatform::CloseModal(KHeadlessWindow* dialog) {
+  if (!live_.count(dialog)) return;
+  if (KHeadlessWindow* owner = Window(dialog->disabledOwner)) owner->style &= ~WS_DISABLED;
+  dialog->disabledOwner = nullptr;
+  if (active_ == dialog->Handle()) active_ = Window(dialog->owner) ? dialog->owner : nullptr;
+  Destroy(dialog);
 }
 
 void KHeadlessPlatform::SendDestroy(KHeadlessWindow* window) {
@@ -305,6 +327,7 @@ void KHeadlessPlatform::Forget(KHeadlessWindow* window) {
   const KWnd handle = window->Handle();
   if (focus_ == handle) focus_ = nullptr;
   if (capture_ == handle) capture_ = nullptr;
+  if (active_ == handle) active_ = nullptr;
   if (drag_.lockWindow == handle) drag_.lockWindow = nullptr;
   timers_.erase(std::remove_if(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.window == handle; }),
                 timers_.end());
@@ -375,7 +398,7 @@ void KHeadlessPlatform::Pump() {
   }
   for (KWnd handle : modal_) {
     KHeadlessWindow* dialog = Window(handle);
-    if (dialog && dialog->ended) Destroy(dialog);
+    if (dialog && dialog->ended) CloseModal(dialog);
   }
 }
 
@@ -399,10 +422,11 @@ void KHeadlessPlatform::SetDefaultId(KWnd dialog, int32_t id) {
   window->defaultId = id;
 }
 
-void KHeadlessPlatform::NextDlgCtl(KWnd dialog, KWnd control) {
+// The dialog manager answers WM_NEXTDLGCTL with 0 whether or not the focus moved.
+intptr_t KHeadlessPlatform::NextDlgCtl(KWnd dialog, KWnd control) {
   KHeadlessWindow* target = Window(control);
   KHeadlessWindow* window = Window(dialog);
-  if (!target || !window || target->parent != window) return;
+  if (!target || !window || target->parent != window) return 0;
   SetFocus(control);
   // The default button's look follows a focused push button and returns to the default id elsewhere.
   for (const auto& child : window->children) {
@@ -411,6 +435,7 @@ void KHeadlessPlatform::NextDlgCtl(KWnd dialog, KWnd control) {
     child->style = (child->style & ~BS_TYPEMASK) | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
   }
   if (target->className == KCLASS_EDIT) target->selection = {0, static_cast<int32_t>(target->text.size())};
+  return 0;
 }
 
 KWnd KHeadlessPlatform::GetNextDlgTabItem(KWnd dialog, KWnd control, bool previous) {
@@ -456,7 +481,7 @@ void KHeadlessPlatform::CenterWindow(KWnd window) {
   const KHeadlessWindow* owner = Window(w->parent ? w->parent->Handle() : w->owner);
   const KRect ownerRect = owner ? GetWindowRect(owner->Handle()) : KRect{};
   const int32_t monitor = owner ? MonitorFromRect(ownerRect) : MonitorFromRect(w->rect);
-  const KRect area = monitors_[monitor].workArea;
+  const KRect area = monitors_.empty() ? primary_.workArea : monitors_[monitor].workArea;
   const KRect around = owner && !owner->parent && !(owner->style & WS_MINIMIZE) ? ownerRect : area;
   KRect rect = GetWindowRect(window);
   int32_t left = around.left + (around.Width() - rect.Width()) / 2;
@@ -1113,8 +1138,8 @@ void KHeadlessPlatform::EndLabelEdit(KHeadlessWindow* tree, bool cancel, KWnd ne
 
 KImageList KHeadlessPlatform::TreeCreateDragImage(KWnd tree, KTreeItem item) {
   KHeadlessTree::Item* node = nullptr;
-  TreeOf(tree, &node, item);
-  if (!node) return nullptr;
+  const KHeadlessTree* state = TreeOf(tree, &node, item);
+  if (!node || !state->HasImages()) return nullptr;
   auto images = std::make_unique<ImageList>();
   images->width = KHeadlessTree::kCharWidth * static_cast<int32_t>(node->text.size()) + 16;
   images->count = 1;
@@ -1443,12 +1468,17 @@ void KHeadlessPlatform::SetKeyDown(uint32_t virtualKey, bool down) {
 // ---- Screen
 
 void KHeadlessPlatform::SetMonitors(std::vector<KMonitorInfo> monitors) {
-  if (monitors.empty()) return;
-  if (std::none_of(monitors.begin(), monitors.end(), [](const KMonitorInfo& m) { return m.primary; })) {
+  if (!monitors.empty() &&
+      std::none_of(monitors.begin(), monitors.end(), [](const KMonitorInfo& m) { return m.primary; })) {
     monitors.front().primary = true;
+  }
+  for (const KMonitorInfo& monitor : monitors) {
+    if (monitor.primary) primary_ = monitor;
   }
   monitors_ = std::move(monitors);
 }
+
+KRect KHeadlessPlatform::PrimaryWorkArea() { return primary_.workArea; }
 
 std::vector<KMonitorInfo> KHeadlessPlatform::EnumMonitors() { return monitors_; }
 
@@ -1471,9 +1501,7 @@ int32_t KHeadlessPlatform::MonitorFromPoint(KPoint point) {
 }
 
 int32_t KHeadlessPlatform::GetSystemMetrics(int32_t index) {
-  const KRect primary = std::find_if(monitors_.begin(), monitors_.end(), [](const KMonitorInfo& m) {
-                          return m.primary;
-                        })->monitor;
+  const KRect primary = primary_.monitor;
   switch (index) {
     case SM_CXSCREEN: return primary.Width();
     case SM_CYSCREEN: return primary.Height();

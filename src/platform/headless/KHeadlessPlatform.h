@@ -55,6 +55,7 @@ struct KHeadlessWindow {
   int32_t defaultId = 0;
   bool ended = false;
   intptr_t result = 0;
+  KWnd disabledOwner = nullptr;  // a modal dialog: the owner it keeps from input while it runs
   bool toolTips = false;
   bool invalid = false;
   int32_t paintCount = 0;
@@ -110,7 +111,10 @@ class KHeadlessPlatform final : public KPlatform {
   // ---- For the driver
   KHeadlessWindow* Window(KWnd window) const;  // null for a dead or foreign handle
   KWnd ActiveDialog() const;                   // the innermost modal dialog still running
-  KWnd CreateTopLevel(const KRect& rect, uint32_t style);  // an owner window such as the host's
+  // The active top-level window: the last one created or shown modally; activation returns to a modal
+  // dialog's owner when the dialog closes.
+  KWnd ActiveWindow() const { return active_; }
+  KWnd CreateTopLevel(const KRect& rect, uint32_t style);  // an owner window such as the host's, activated
   void SendCommand(KHeadlessWindow* control, uint32_t code);  // WM_COMMAND to its parent
   // A control's notification: its own sink first, then its parent's; the result of whichever handled it.
   intptr_t NotifyParent(KHeadlessWindow* control, KNotify& notify);
@@ -123,6 +127,7 @@ class KHeadlessPlatform final : public KPlatform {
   // Delivers posted commands and destroys dialogs that ended, as the modal loop does between events.
   void Pump();
   void AdvanceClock(uint32_t milliseconds);
+  // An empty list is a system that reports no monitor; the primary screen and work area stay as they were.
   void SetMonitors(std::vector<KMonitorInfo> monitors);
   void SetKeyDown(uint32_t virtualKey, bool down);
   void SetCursorPos(KPoint point) { cursorPos_ = point; }
@@ -149,7 +154,7 @@ class KHeadlessPlatform final : public KPlatform {
   KRect MapDialogRect(KWnd dialog, const KRect& units) override;
   int32_t GetDefaultId(KWnd dialog) override;
   void SetDefaultId(KWnd dialog, int32_t id) override;
-  void NextDlgCtl(KWnd dialog, KWnd control) override;
+  intptr_t NextDlgCtl(KWnd dialog, KWnd control) override;
   KWnd GetNextDlgTabItem(KWnd dialog, KWnd control, bool previous) override;
   KWnd GetNextDlgGroupItem(KWnd dialog, KWnd control, bool previous) override;
   void CenterWindow(KWnd window) override;
@@ -264,6 +269,7 @@ class KHeadlessPlatform final : public KPlatform {
   KWnd GetCapture() override;
   int16_t GetKeyState(uint32_t virtualKey) override;
   std::vector<KMonitorInfo> EnumMonitors() override;
+  KRect PrimaryWorkArea() override;
   int32_t MonitorFromRect(const KRect& rect) override;
   int32_t MonitorFromPoint(KPoint point) override;
   int32_t GetSystemMetrics(int32_t index) override;
@@ -308,6 +314,10 @@ class KHeadlessPlatform final : public KPlatform {
 
   KHeadlessWindow* NewWindow(KHeadlessWindow* parent, std::u16string className, int32_t id, uint32_t style);
   KHeadlessWindow* CreateDialogWindow(uint32_t templateId, KWnd owner, KWindowSink& sink);
+  // The top-level window that owns a modal dialog asked to be owned by `owner`.
+  KWnd ModalOwner(KWnd owner) const;
+  // Ends a modal dialog's loop: its owner takes input and activation back, then the dialog is destroyed.
+  void CloseModal(KHeadlessWindow* dialog);
   // Destroy sends OnDestroy and makes the handles dead; Free releases the records afterwards.
   void Destroy(KHeadlessWindow* window);
   void SendDestroy(KHeadlessWindow* window);
@@ -343,8 +353,10 @@ class KHeadlessPlatform final : public KPlatform {
   KPoint cursorPos_;
   KWnd focus_ = nullptr;
   KWnd capture_ = nullptr;
+  KWnd active_ = nullptr;
   std::set<uint32_t> keysDown_;
   std::vector<KMonitorInfo> monitors_;
+  KMonitorInfo primary_;  // the primary screen, which outlives a list of no monitors
   KHeadlessDrag drag_;
 };
 

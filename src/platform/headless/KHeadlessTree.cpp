@@ -193,6 +193,7 @@ bool KHeadlessTree::ItemRect(const Item* item, bool textOnly, KRect& rect) const
   const int32_t row = RowOf(item);
   if (row < 0) return false;
   const int32_t top = (row - scrollPos_) * kRowHeight;
+  if (top < 0 || top >= height_) return false;
   rect = {0, top, width_, top + kRowHeight};
   if (textOnly) {
     rect.left = LabelLeft(item);

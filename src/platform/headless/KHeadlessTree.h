@@ -55,11 +55,13 @@ class KHeadlessTree {
   void ScrollTo(int32_t row);
   void Scroll(uint32_t request);  // SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN, SB_TOP, SB_BOTTOM
 
+  // The row or label of a node in view, partly or wholly; false for a node collapsed or scrolled away.
   bool ItemRect(const Item* item, bool textOnly, KRect& rect) const;
   Item* HitTest(KPoint point, uint32_t& flags) const;
 
   void SetClientSize(int32_t width, int32_t height);
   void SetHasImages(bool hasImages) { hasImages_ = hasImages; }
+  bool HasImages() const { return hasImages_; }
 
   Item* selected = nullptr;
   Item* dropHighlight = nullptr;

@@ -2,13 +2,13 @@
 #include "platform/win32/KWin32MessageRouter.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "platform/win32/KWin32Convert.h"
 
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4B57;  // "KW": this router's subclass of a control
-constexpr size_t kToolTipBuffer = 80;     // the characters NMTTDISPINFOW holds in place
 
 // Mouse messages carry signed 16-bit client coordinates.
 KPoint PointOf(LPARAM lParam) {
@@ -70,7 +70,8 @@ bool ToolTipText(KWindowSink& sink, NMTTDISPINFOW& info) {
   if (tip.autoPopTime >= 0) {
     ::SendMessageW(toolTips, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(tip.autoPopTime, 0));
   }
-  const size_t length = std::min(tip.text.size(), kToolTipBuffer - 1);
+  static_assert(std::extent_v<decltype(NMTTDISPINFOW::szText)> == KTOOLTIP_BUFFER);
+  const size_t length = std::min(tip.text.size(), KTOOLTIP_BUFFER - 1);
   std::copy_n(tip.text.data(), length, info.szText);
   info.szText[length] = 0;
   info.lpszText = info.szText;
@@ -143,7 +144,12 @@ LRESULT CALLBACK KWin32MessageRouter::SubclassProc(HWND window, UINT message, WP
   KWindowSink* sink = router.Sink(window);
   LRESULT result = 0;
   if (sink && router.Dispatch(*sink, window, message, wParam, lParam, result)) return result;
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  result = ::DefSubclassProc(window, message, wParam, lParam);
+  // The sink may have gone with the default processing (a control destroyed by it).
+  sink = router.Sink(window);
+  if (sink && message == WM_LBUTTONUP) sink->AfterLButtonUp(static_cast<uint32_t>(wParam), PointOf(lParam));
+  if (sink && message == WM_KEYUP) sink->AfterKeyUp(static_cast<uint32_t>(wParam));
+  return result;
 }
 
 bool KWin32MessageRouter::Dispatch(KWindowSink& sink, HWND window, UINT message, WPARAM wParam, LPARAM lParam,

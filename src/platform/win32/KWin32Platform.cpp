@@ -49,6 +49,14 @@ Handle SendForHandle(KWnd window, UINT message, WPARAM wParam = 0, LPARAM lParam
 
 bool IsChildWindow(HWND window) { return (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0; }
 
+// Only a top-level window can own a dialog. Without an owner the dialog takes the topmost owner of the
+// thread's active window (the host's main window), as the class library does for a dialog without a parent.
+HWND ModalOwner(KWnd owner) {
+  if (owner) return ::GetAncestor(ToWin(owner), GA_ROOT);
+  const HWND active = ::GetActiveWindow();
+  return active ? ::GetAncestor(active, GA_ROOTOWNER) : nullptr;
+}
+
 // One node's fields named by `mask`; false when the node is not in the tree.
 bool GetTreeItem(KWnd tree, KTreeItem item, UINT mask, TVITEMW& fields) {
   fields = {};
@@ -86,8 +94,8 @@ KPlatform& Platform() {
 // ---- Dialogs
 
 intptr_t KWin32Platform::RunModalDialog(uint32_t templateId, KWnd owner, KWindowSink& sink) {
-  // Only a top-level window can own the dialog, and it takes no input while the dialog runs.
-  const HWND root = owner ? ::GetAncestor(ToWin(owner), GA_ROOT) : nullptr;
+  // The owner takes no input while the dialog runs.
+  const HWND root = ModalOwner(owner);
   const bool disableOwner = root && ::IsWindowEnabled(root);
   if (disableOwner) ::EnableWindow(root, FALSE);
   KWin32Modal modal;
@@ -173,8 +181,8 @@ void KWin32Platform::SetDefaultId(KWnd dialog, int32_t id) {
   Send(dialog, DM_SETDEFID, static_cast<WPARAM>(id));
 }
 
-void KWin32Platform::NextDlgCtl(KWnd dialog, KWnd control) {
-  Send(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ToWin(control)), TRUE);
+intptr_t KWin32Platform::NextDlgCtl(KWnd dialog, KWnd control) {
+  return Send(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ToWin(control)), TRUE);
 }
 
 KWnd KWin32Platform::GetNextDlgTabItem(KWnd dialog, KWnd control, bool previous) {
@@ -781,6 +789,13 @@ int32_t KWin32Platform::MonitorIndex(HMONITOR monitor) const {
   const auto found = std::find_if(monitors.begin(), monitors.end(),
                                   [monitor](const Monitor& m) { return m.handle == monitor; });
   return found == monitors.end() ? 0 : static_cast<int32_t>(found - monitors.begin());
+}
+
+// The whole primary screen when the work area cannot be read.
+KRect KWin32Platform::PrimaryWorkArea() {
+  RECT area{};
+  if (::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return FromWin(area);
+  return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
 std::vector<KMonitorInfo> KWin32Platform::EnumMonitors() {

@@ -20,7 +20,7 @@ class KWin32Platform final : public KPlatform {
   KRect MapDialogRect(KWnd dialog, const KRect& units) override;
   int32_t GetDefaultId(KWnd dialog) override;
   void SetDefaultId(KWnd dialog, int32_t id) override;
-  void NextDlgCtl(KWnd dialog, KWnd control) override;
+  intptr_t NextDlgCtl(KWnd dialog, KWnd control) override;
   KWnd GetNextDlgTabItem(KWnd dialog, KWnd control, bool previous) override;
   KWnd GetNextDlgGroupItem(KWnd dialog, KWnd control, bool previous) override;
   void CenterWindow(KWnd window) override;
@@ -135,6 +135,7 @@ class KWin32Platform final : public KPlatform {
   KWnd GetCapture() override;
   int16_t GetKeyState(uint32_t virtualKey) override;
   std::vector<KMonitorInfo> EnumMonitors() override;
+  KRect PrimaryWorkArea() override;
   int32_t MonitorFromRect(const KRect& rect) override;
   int32_t MonitorFromPoint(KPoint point) override;
   int32_t GetSystemMetrics(int32_t index) override;
