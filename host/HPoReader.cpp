@@ -18,7 +18,8 @@ namespace {
 
 constexpr size_t kBlockSize = 1 << 20;
 
-// The file's lines one at a time, read in large blocks; a line is valid until the next call.
+// The file's lines one at a time, read in large blocks; a line is valid until the next call. The buffer
+// grows only for a line longer than itself and is never cleared before a read fills it.
 class KLineSource {
  public:
   explicit KLineSource(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
@@ -32,44 +33,54 @@ class KLineSource {
 
   // The next line without its line end; false at the end of the file.
   bool Next(std::string_view& line) {
-    for (;;) {
-      const char* begin = buffer_.data() + start_;
-      const size_t available = buffer_.size() - start_;
-      if (const void* end = std::memchr(begin, '\n', available)) {
-        const size_t length = static_cast<const char*>(end) - begin;
-        Take(line, begin, length, length + 1);
+    for (size_t searched = start_;;) {
+      if (const void* end = std::memchr(buffer_.get() + searched, '\n', end_ - searched)) {
+        Take(line, static_cast<const char*>(end) - (buffer_.get() + start_), 1);
         return true;
       }
+      searched = end_;
       if (!Fill()) {
-        if (start_ == buffer_.size()) return false;
-        Take(line, buffer_.data() + start_, buffer_.size() - start_, buffer_.size() - start_);
+        if (start_ == end_) return false;
+        Take(line, end_ - start_, 0);
         return true;
       }
+      searched -= consumedByFill_;
     }
   }
 
  private:
-  void Take(std::string_view& line, const char* begin, size_t length, size_t consumed) {
+  void Take(std::string_view& line, size_t length, size_t lineEnd) {
+    const char* begin = buffer_.get() + start_;
+    start_ += length + lineEnd;
     if (length > 0 && begin[length - 1] == '\r') --length;
     line = std::string_view(begin, length);
-    start_ += consumed;
     ++lineNumber_;
   }
-  // Keeps the unread rest and appends a block; false when nothing more could be read.
+  // Moves the unread rest to the front, grows the buffer when the rest fills it, and reads behind the rest;
+  // false when nothing more could be read.
   bool Fill() {
-    buffer_.erase(0, start_);
+    consumedByFill_ = start_;
+    std::memmove(buffer_.get(), buffer_.get() + start_, end_ - start_);
+    end_ -= start_;
     start_ = 0;
-    const size_t kept = buffer_.size();
-    buffer_.resize(kept + kBlockSize);
-    const size_t got = file_ ? std::fread(buffer_.data() + kept, 1, kBlockSize, file_) : 0;
-    buffer_.resize(kept + got);
+    if (end_ == capacity_) {
+      auto larger = std::make_unique_for_overwrite<char[]>(capacity_ * 2);
+      std::memcpy(larger.get(), buffer_.get(), end_);
+      buffer_ = std::move(larger);
+      capacity_ *= 2;
+    }
+    const size_t got = file_ ? std::fread(buffer_.get() + end_, 1, capacity_ - end_, file_) : 0;
     if (got == 0 && file_ && std::ferror(file_)) throw HError("cannot read the file");
+    end_ += got;
     return got > 0;
   }
 
   std::FILE* file_;
-  std::string buffer_;
+  size_t capacity_ = kBlockSize;
+  std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
   size_t start_ = 0;
+  size_t end_ = 0;
+  size_t consumedByFill_ = 0;  // how far the last fill moved the unread rest to the front
   long lineNumber_ = 0;
 };
 

@@ -75,7 +75,7 @@ TEST(HPoReader, TranslatedFormsWithContextAndLines) {
 }
 
 // The escapes of C strings (octal up to three digits, hex up to the first non-digit), strings continued
-// on the next lines, Windows line ends, a byte order mark, and the header's charset.
+// on the next lines, Windows line ends, a byte order mark, the header's charset and very long lines.
 TEST(HPoReader, EscapesContinuationsAndCharsets) {
   struct Case {
     std::string file, target;
@@ -90,10 +90,12 @@ TEST(HPoReader, EscapesContinuationsAndCharsets) {
       {Header("KOI8-R") + "msgid \"a\"\nmsgstr \"\xf0\xd2\xc9\"\n", "\xd0\x9f\xd1\x80\xd0\xb8"},
       {Header("EUC-JP") + "msgid \"a\"\nmsgstr \"\xc6\xfc\"\n", "\xe6\x97\xa5"},
       {Header("CHARSET") + "msgid \"a\"\nmsgstr \"template\"\n", "template"},
+      // Lines longer than the reader's block, which grows its buffer twice; the last line without line end.
+      {"msgid \"a\"\nmsgstr \"" + std::string(3 << 20, 'x') + "\"", std::string(3 << 20, 'x')},
   };
   HostTestFiles files;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
+    SCOPED_TRACE(c.file.substr(0, 80));
     std::vector<std::string> targets;
     HPoReader::Read(files.Write("x.po", c.file), [&](const HUnit& u) { targets.push_back(u.targetPlain); });
     EXPECT_EQ(targets, std::vector<std::string>{c.target});
