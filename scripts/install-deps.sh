@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests, the demo and the benchmarks need (--bench, --fuzz:
-# the optional extras of `make bench` and `make fuzz`).
+# the optional extras of `make bench` and `make fuzz`). 64-bit Wine alone runs the Windows tests: no i386.
 # Only missing packages are installed, so a prepared machine pays nothing.
 set -euo pipefail
 
@@ -8,7 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   libpcre2-dev libxml2-dev libgettextpo-dev gettext
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
+  wine wine64 xvfb xauth
   clang-format clang-tidy
 )
 optional=(translate-toolkit hyperfine)

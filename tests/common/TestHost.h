@@ -1,13 +1,20 @@
-// The test host: every host interface the module calls, answers configurable and calls recorded, a PCRE2
-// expression service, and ModuleLoader, which loads a fresh copy of the built module.
+// The test host: every host interface the module calls, answers configurable and calls recorded, an
+// expression service (TestRegExp), and ModuleLoader, which loads a fresh copy of the built module.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "addin/HostInterfaceBases.h"
+#include "common/ModuleLibrary.h"
+
+#ifdef _WIN32
+// oleaut32 takes wchar_t texts; the tests write char16_t ones, the same 16-bit units on Windows.
+inline BSTR SysAllocString(const char16_t* text) { return SysAllocString(reinterpret_cast<const OLECHAR*>(text)); }
+#endif
 
 namespace testhost {
 
@@ -149,7 +156,6 @@ class ModuleLoader {
   ModuleLoader();
   ModuleLoader(const ModuleLoader&) = delete;
   ModuleLoader& operator=(const ModuleLoader&) = delete;
-  ~ModuleLoader();
 
   void* Symbol(const char* name) const;
   template <typename Function>
@@ -172,7 +178,7 @@ class ModuleLoader {
 
  private:
   TempDir copyDir_;
-  void* handle_ = nullptr;
+  std::optional<ModuleLibrary> library_;  // unloaded before its folder goes
 };
 
 }  // namespace testhost
