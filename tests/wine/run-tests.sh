@@ -41,5 +41,9 @@ export DISPLAY=:$(head -n1 "$build/xvfb.display")
 
 # One server for the whole run, so the test programs do not each start and stop one.
 wineserver --persistent
-wineboot --init
+if ! timeout 600 wineboot --init >"$build/wineboot.log" 2>&1; then
+  echo "error: wineboot could not set up $WINEPREFIX:" >&2
+  cat "$build/wineboot.log" >&2
+  exit 1
+fi
 ctest --test-dir "$build" --output-on-failure "$@"
