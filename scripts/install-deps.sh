@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpcre2-dev libxml2-dev libgettextpo-dev gettext
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
-  wine wine64 xvfb xauth
+  wine wine64 xvfb
   clang-format clang-tidy
 )
 optional=(translate-toolkit hyperfine)

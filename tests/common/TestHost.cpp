@@ -120,6 +120,8 @@ void* ModuleLoader::Symbol(const char* name) const {
   return symbol;
 }
 
-void* ModuleLoader::BaseAddress() const { return library_->BaseAddress(); }
+void* ModuleLoader::BaseAddress() const {
+  return library_->BaseAddress();
+}
 
 }  // namespace testhost

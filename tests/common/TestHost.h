@@ -13,7 +13,9 @@
 
 #ifdef _WIN32
 // oleaut32 takes wchar_t texts; the tests write char16_t ones, the same 16-bit units on Windows.
-inline BSTR SysAllocString(const char16_t* text) { return SysAllocString(reinterpret_cast<const OLECHAR*>(text)); }
+inline BSTR SysAllocString(const char16_t* text) {
+  return SysAllocString(reinterpret_cast<const OLECHAR*>(text));
+}
 #endif
 
 namespace testhost {

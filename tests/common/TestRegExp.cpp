@@ -5,7 +5,9 @@
 
 namespace testhost {
 
-TestRegExp::TestRegExp(TestAddInHost& host) : host_(host) { ++host_.created; }
+TestRegExp::TestRegExp(TestAddInHost& host) : host_(host) {
+  ++host_.created;
+}
 
 int32_t TestRegExp::GetMatch(int32_t* start, int32_t* length) {
   if (start != nullptr) *start = start_;

@@ -13,9 +13,13 @@ ModuleLibrary::ModuleLibrary(const std::filesystem::path& path) {
   if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen failed: ") + dlerror());
 }
 
-ModuleLibrary::~ModuleLibrary() { dlclose(handle_); }
+ModuleLibrary::~ModuleLibrary() {
+  dlclose(handle_);
+}
 
-void* ModuleLibrary::Symbol(const char* name) const { return dlsym(handle_, name); }
+void* ModuleLibrary::Symbol(const char* name) const {
+  return dlsym(handle_, name);
+}
 
 void* ModuleLibrary::BaseAddress() const {
   // Any symbol of the library leads to it; the module always exports ZAKFN_LoadAddIn.

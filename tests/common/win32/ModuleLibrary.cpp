@@ -15,12 +15,16 @@ ModuleLibrary::ModuleLibrary(const std::filesystem::path& path) {
                              path.string());
 }
 
-ModuleLibrary::~ModuleLibrary() { FreeLibrary(static_cast<HMODULE>(handle_)); }
+ModuleLibrary::~ModuleLibrary() {
+  FreeLibrary(static_cast<HMODULE>(handle_));
+}
 
 void* ModuleLibrary::Symbol(const char* name) const {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
 }
 
-void* ModuleLibrary::BaseAddress() const { return handle_; }
+void* ModuleLibrary::BaseAddress() const {
+  return handle_;
+}
 
 }  // namespace testhost

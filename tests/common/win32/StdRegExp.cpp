@@ -14,7 +14,8 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "the units are handed over un
 
 class StdRegExp final : public TestRegExp {
  public:
-  StdRegExp(TestAddInHost& host, std::wregex expression) : TestRegExp(host), expression_(std::move(expression)) {}
+  StdRegExp(TestAddInHost& host, std::wregex expression)
+      : TestRegExp(host), expression_(std::move(expression)) {}
 
   int32_t ZAKCALL Match(const char16_t* text, int32_t start, int32_t) override {
     SetMatch(0, 0);
@@ -23,7 +24,8 @@ class StdRegExp final : public TestRegExp {
     const auto* end = begin + std::char_traits<char16_t>::length(text);
     if (start > end - begin) return 1;
     // As for PCRE2 at a start offset, the units before the start still count for \b.
-    const auto flags = start > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
+    const auto flags =
+        start > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
     std::wcmatch match;
     if (!std::regex_search(begin + start, end, match, expression_, flags)) return 1;
     SetMatch(start + static_cast<int32_t>(match.position(0)), static_cast<int32_t>(match.length(0)));
