@@ -46,4 +46,4 @@ if ! timeout 600 wineboot --init >"$build/wineboot.log" 2>&1; then
   cat "$build/wineboot.log" >&2
   exit 1
 fi
-ctest --test-dir "$build" --output-on-failure "$@"
+ctest --test-dir "$build" --output-on-failure --no-tests=error "$@"
