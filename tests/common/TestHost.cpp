@@ -1,14 +1,14 @@
-// The test host's interfaces and the module loader.
+// The test host's interfaces, its PCRE2 expression objects and the module loader.
 #include "common/TestHost.h"
 
+#define PCRE2_CODE_UNIT_WIDTH 16
+#include <pcre2.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <stdexcept>
-
-#include "common/TestRegExp.h"
 
 namespace testhost {
 
@@ -26,6 +26,52 @@ void PutString(VARIANT* out, const std::u16string& text) {
   out->vt = VT_BSTR;
   out->bstrVal = SysAllocString(text.c_str());
 }
+
+// A PCRE2 expression over UTF-16 code units; 261 asks for a case-insensitive match.
+class TestRegExp final : public KHostRegExpBase {
+ public:
+  TestRegExp(TestAddInHost& host, pcre2_code* code)
+      : host_(host), code_(code), match_(pcre2_match_data_create_from_pattern(code, nullptr)) {
+    ++host_.created;
+  }
+  TestRegExp(const TestRegExp&) = delete;
+  TestRegExp& operator=(const TestRegExp&) = delete;
+  ~TestRegExp() {
+    pcre2_match_data_free(match_);
+    pcre2_code_free(code_);
+  }
+
+  int32_t ZAKCALL Match(const char16_t* text, int32_t start, int32_t) override {
+    start_ = length_ = 0;
+    if (text == nullptr || start < 0) return 1;
+    const int rc = pcre2_match(code_, reinterpret_cast<PCRE2_SPTR>(text), PCRE2_ZERO_TERMINATED,
+                               static_cast<PCRE2_SIZE>(start), 0, match_, nullptr);
+    if (rc < 0) return 1;
+    const PCRE2_SIZE* vector = pcre2_get_ovector_pointer(match_);
+    start_ = static_cast<int32_t>(vector[0]);
+    length_ = static_cast<int32_t>(vector[1] - vector[0]);
+    return 0;
+  }
+
+  int32_t ZAKCALL GetMatch(int32_t* start, int32_t* length) override {
+    if (start != nullptr) *start = start_;
+    if (length != nullptr) *length = length_;
+    return 0;
+  }
+
+  int32_t ZAKCALL Destroy() override {
+    ++host_.destroyed;
+    delete this;
+    return 0;
+  }
+
+ private:
+  TestAddInHost& host_;
+  pcre2_code* code_;
+  pcre2_match_data* match_;
+  int32_t start_ = 0;
+  int32_t length_ = 0;
+};
 
 }  // namespace
 
@@ -59,8 +105,14 @@ int32_t TestAddInHost::CreateRegExp(IHostRegExp** out, const char16_t* pattern, 
   if (out == nullptr) return 1;
   *out = nullptr;
   if (pattern == nullptr) return 1;
-  *out = TestRegExp::Compile(*this, pattern, flags == REGEX_CASE_INSENSITIVE);
-  return *out != nullptr ? 0 : 1;
+  const uint32_t options = PCRE2_UTF | (flags == REGEX_CASE_INSENSITIVE ? PCRE2_CASELESS : 0u);
+  int error = 0;
+  PCRE2_SIZE offset = 0;
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern), PCRE2_ZERO_TERMINATED, options,
+                                   &error, &offset, nullptr);
+  if (code == nullptr) return 1;
+  *out = new TestRegExp(*this, code);
+  return 0;
 }
 
 int32_t TestAddInHost::GetProject(int32_t index, IHostProject** out) {

@@ -1,5 +1,5 @@
-// The test host: every host interface the module calls, answers configurable and calls recorded, an
-// expression service (TestRegExp), and ModuleLoader, which loads a fresh copy of the built module.
+// The test host: every host interface the module calls, answers configurable and calls recorded, a PCRE2
+// expression service, and ModuleLoader, which loads a fresh copy of the built module.
 #pragma once
 
 #include <cstdint>
