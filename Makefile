@@ -1,5 +1,5 @@
 # Entry points for people and CI: `make demo` and `make test` set up a fresh Debian 12 machine themselves.
-.PHONY: deps demo test test-dev test-asan mingw release bench fuzz format tidy clean
+.PHONY: deps demo test test-dev test-asan test-wine mingw release bench fuzz format tidy clean
 
 JOBS ?= $(shell nproc)
 
@@ -12,7 +12,7 @@ demo: deps
 	cmake --build --preset release -j $(JOBS) --target inline-patterns ZAKRegExChecks
 	scripts/demo.sh build/release
 
-test: test-dev test-asan mingw
+test: test-dev test-asan test-wine
 
 test-dev: deps
 	cmake --preset dev >/dev/null
@@ -27,6 +27,10 @@ test-asan: deps
 mingw: deps
 	cmake --preset mingw >/dev/null
 	cmake --build --preset mingw -j $(JOBS)
+
+# The Windows DLL and test programs under Wine with a virtual X display, in a fresh prefix per run.
+test-wine: mingw
+	tests/wine/run-tests.sh build/mingw
 
 release: deps
 	cmake --preset release >/dev/null

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests, the demo and the benchmarks need (--bench, --fuzz:
-# the optional extras of `make bench` and `make fuzz`).
+# the optional extras of `make bench` and `make fuzz`). 64-bit Wine alone runs the Windows tests: no i386.
 # Only missing packages are installed, so a prepared machine pays nothing.
 set -euo pipefail
 
@@ -8,7 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   libpcre2-dev libxml2-dev libgettextpo-dev gettext
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
+  wine wine64 xvfb
   clang-format clang-tidy
 )
 optional=(translate-toolkit hyperfine)
@@ -33,7 +34,33 @@ install() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 }
 
+# PCRE2's sources, from Debian's source package, for the Windows test host (tests/wine builds them).
+pcre2_source=/usr/local/src/pcre2
+fetch_pcre2_source() {
+  [ -f "$pcre2_source/CMakeLists.txt" ] && return 0
+  local sudo="" work list=/etc/apt/sources.list.d/inline-patterns-src.sources
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  work=$(mktemp -d)
+  if ! (cd "$work" && apt-get source -qq pcre2 >"$work/apt.log" 2>&1); then
+    # apt knows no source packages yet: add Debian's for this release.
+    echo "adding Debian's source packages to apt: $list" >&2
+    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' \
+      "Suites: $(. /etc/os-release && echo "$VERSION_CODENAME")" 'Components: main' \
+      'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $sudo tee "$list" >/dev/null
+    $sudo apt-get update -qq >/dev/null
+    if ! (cd "$work" && apt-get source -qq pcre2 >"$work/apt.log" 2>&1); then
+      cat "$work/apt.log" >&2
+      return 1
+    fi
+  fi
+  $sudo rm -rf "$pcre2_source"
+  $sudo mkdir -p "$(dirname "$pcre2_source")"
+  $sudo mv "$work"/pcre2-*/ "$pcre2_source"
+  rm -rf "$work"
+}
+
 install "${packages[@]}"
+fetch_pcre2_source
 case "${1:-}" in
   --bench) install "${optional[@]}" ;;
   --fuzz) install "${fuzz[@]}" ;;

@@ -2,7 +2,6 @@
 #include "common/TestHost.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 16
-#include <dlfcn.h>
 #include <pcre2.h>
 #include <unistd.h>
 
@@ -65,7 +64,6 @@ class TestRegExp final : public KHostRegExpBase {
     delete this;
     return 0;
   }
-
 
  private:
   TestAddInHost& host_;
@@ -155,8 +153,7 @@ ModuleLoader::ModuleLoader() {
   if (module == nullptr) throw std::runtime_error("IP_MODULE does not name the built module");
   const std::filesystem::path copy = copyDir_.Path() / std::filesystem::path(module).filename();
   std::filesystem::copy_file(module, copy);
-  handle_ = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen failed: ") + dlerror());
+  library_.emplace(copy);
   Resolve(LoadAddIn, "ZAKFN_LoadAddIn");
   Resolve(Initialize, "ZAKFN_Initialize");
   Resolve(Setup, "ZAKFN_Setup");
@@ -169,19 +166,14 @@ ModuleLoader::ModuleLoader() {
   Resolve(GetToolInfo, "ZAKFN_GetToolInfo");
 }
 
-ModuleLoader::~ModuleLoader() {
-  if (handle_ != nullptr) dlclose(handle_);
-}
-
 void* ModuleLoader::Symbol(const char* name) const {
-  void* symbol = dlsym(handle_, name);
+  void* symbol = library_->Symbol(name);
   if (symbol == nullptr) throw std::runtime_error(std::string("missing export ") + name);
   return symbol;
 }
 
 void* ModuleLoader::BaseAddress() const {
-  Dl_info info{};
-  return dladdr(Symbol("ZAKFN_LoadAddIn"), &info) != 0 ? info.dli_fbase : nullptr;
+  return library_->BaseAddress();
 }
 
 }  // namespace testhost

@@ -4,10 +4,19 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "addin/HostInterfaceBases.h"
+#include "common/ModuleLibrary.h"
+
+#ifdef _WIN32
+// oleaut32 takes wchar_t texts; the tests write char16_t ones, the same 16-bit units on Windows.
+inline BSTR SysAllocString(const char16_t* text) {
+  return SysAllocString(reinterpret_cast<const OLECHAR*>(text));
+}
+#endif
 
 namespace testhost {
 
@@ -149,7 +158,6 @@ class ModuleLoader {
   ModuleLoader();
   ModuleLoader(const ModuleLoader&) = delete;
   ModuleLoader& operator=(const ModuleLoader&) = delete;
-  ~ModuleLoader();
 
   void* Symbol(const char* name) const;
   template <typename Function>
@@ -172,7 +180,7 @@ class ModuleLoader {
 
  private:
   TempDir copyDir_;
-  void* handle_ = nullptr;
+  std::optional<ModuleLibrary> library_;  // unloaded before its folder goes
 };
 
 }  // namespace testhost
