@@ -18,17 +18,13 @@ struct CharCase {
 
 TEST(KCodePageTest, ConvertsOneCharacterOrRefusesIt) {
   const CharCase cases[] = {
-      {1252, "\x80", true, u'\u20AC'},
-      {1252, "\xE9", true, u'\u00E9'},
-      {1252, "\x81", true, u'\u0081'},  // undefined in Windows-1252: its C1 control, as on Windows
+      {1252, "\x80", true, u'\u20AC'},     {1252, "\xE9", true, u'\u00E9'},
+      {1252, "\x81", true, u'\u0081'},    // undefined in Windows-1252: its C1 control, as on Windows
       {1252, "\x9D", true, u'\u009D'},
-      {932, "\x82\xA0", true, u'\u3042'},
-      {932, "\x83\x5C", true, u'\u30BD'},  // trail byte is "\"
-      {932, "\x85\x40", false, 0},
-      {936, "\xB0\xA1", true, u'\u554A'},
-      {949, "\xB0\xA1", true, u'\uAC00'},
-      {950, "\xA4\x40", true, u'\u4E00'},
-      {99999, "A", false, 0},  // no such code page
+      {932, "\x82\xA0", true, u'\u3042'},  {932, "\x83\x5C", true, u'\u30BD'},  // trail byte is "\"
+      {932, "\x85\x40", false, 0},         {936, "\xB0\xA1", true, u'\u554A'},
+      {949, "\xB0\xA1", true, u'\uAC00'},  {950, "\xA4\x40", true, u'\u4E00'},
+      {99999, "A", false, 0},              // no such code page
   };
   for (const CharCase& test : cases) {
     KCodePage page(test.codePage);
@@ -47,13 +43,12 @@ TEST(KCodePageTest, KnowsTheLeadBytesOfTheDoubleBytePages) {
     bool lead;
   };
   const LeadCase cases[] = {
-      {932, 0x80, false}, {932, 0x81, true},  {932, 0x9F, true},   {932, 0xA0, false},  {932, 0xDF, false},
-      {932, 0xE0, true},  {932, 0xFC, true},  {932, 0xFD, false},  {936, 0x80, false},  {936, 0x81, true},
+      {932, 0x80, false}, {932, 0x81, true},  {932, 0x9F, true}, {932, 0xA0, false}, {932, 0xDF, false},
+      {932, 0xE0, true},  {932, 0xFC, true},  {932, 0xFD, false}, {936, 0x80, false}, {936, 0x81, true},
       {949, 0xFE, true},  {950, 0xFF, false}, {1252, 0x81, false}, {1252, 0x41, false},
   };
   for (const LeadCase& test : cases)
-    EXPECT_EQ(KCodePage(test.codePage).IsLeadByte(test.byte), test.lead)
-        << test.codePage << " " << int(test.byte);
+    EXPECT_EQ(KCodePage(test.codePage).IsLeadByte(test.byte), test.lead) << test.codePage << " " << int(test.byte);
 }
 
 TEST(KCodePageTest, ConvertsTextStrictlyOrWithQuestionMarks) {

@@ -82,6 +82,7 @@ TEST(KResourceSource, DialogControlsHaveTheirClassesStylesAndRectangles) {
   EXPECT_EQ(tree.style & (TVS_ALL_USED | WS_BORDER | WS_TABSTOP), TVS_ALL_USED | WS_BORDER | WS_TABSTOP);
   EXPECT_EQ((std::array{tree.x, tree.y, tree.cx, tree.cy}), (std::array<int16_t, 4>{7, 24, 126, 246}));
   EXPECT_EQ(std::u16string(controls[15].text), u"&Must exist in translation if also exists in source");
+  EXPECT_EQ(controls[15].style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
   EXPECT_EQ(controls[19].style & (BS_TYPEMASK | BS_MULTILINE), BS_AUTOCHECKBOX | BS_MULTILINE);
   EXPECT_EQ(controls[22].style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   EXPECT_EQ(controls[25].style & 0x1F, SS_ETCHEDVERT);

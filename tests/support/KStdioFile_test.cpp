@@ -58,7 +58,7 @@ TEST_F(KStdioFileTest, SeeksFromEveryOriginInsideAndOutsideTheBuffer) {
     uint64_t expected;
   };
   // Each step reads one byte, so a step from the current position starts one behind the last target.
-  const Step steps[] = {{10, KStdioFile::begin, 10},       {-5, KStdioFile::current, 6},
+  const Step steps[] = {{10, KStdioFile::begin, 10},     {-5, KStdioFile::current, 6},
                         {5000, KStdioFile::current, 5007}, {-1, KStdioFile::end, 8999},
                         {4095, KStdioFile::begin, 4095},   {-4000, KStdioFile::current, 96}};
   for (const Step& step : steps) {
@@ -142,8 +142,7 @@ TEST_F(KStdioFileTest, FailuresCarryCauseOsErrorAndFileName) {
   }
   EXPECT_FALSE(file.IsOpen());
 
-  EXPECT_EQ(KFileException(KFileException::diskFull).GetErrorMessage(),
-            u"The disk is full while writing the file.");
+  EXPECT_EQ(KFileException(KFileException::diskFull).GetErrorMessage(), u"The disk is full while writing the file.");
 }
 
 }  // namespace
