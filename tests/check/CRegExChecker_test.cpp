@@ -136,7 +136,12 @@ TEST_F(CheckerTest, MethodsFlagsAndMessages) {
        u"six onexxxxxxxxxxxxx two three four five",
        {Order(u"six, onexxxxxxxxx, two, three, ...")},
        plain},
-      {{kInSource, 14, u"\\w+"}, u"a b c d", u"d c b a", {Order(u"d, c, b, a")}, plain},
+      // At the limits: four matches shown, twelve characters of each.
+      {{kInSource, 14, u"\\w+"},
+       u"abcdefghijkl b c d",
+       u"d abcdefghijkl b c",
+       {Order(u"d, abcdefghijkl, b, c")},
+       plain},
       {{kInSource, 14, u"tab", 0}, u"Tab", u"TAB", {}, plain},  // case-insensitive texts
       {{kInSource, 6, u"tab", 1}, u"tab", u"TAB", {Count(1, 0)}, plain},
       {{kInSource, 6, u"\\[.", 1, 1}, u"a", u"b", {Missing(u"[a")}, {2, 3}},
