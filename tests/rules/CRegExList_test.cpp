@@ -223,6 +223,32 @@ TEST_F(RuleFileTest, ProjectListUsesThePathTheProjectNamesAndNoneWithoutOne) {
   EXPECT_EQ(ReadFileBytes(site.Root() / "project.ini"), bytes);
 }
 
+// A path of `length` characters below root, in components the file system takes.
+fs::path Deep(const fs::path& root, size_t length) {
+  std::string tail(length - root.native().size() - 1, 'd');
+  for (size_t i = 100; i + 1 < tail.size(); i += 100) tail[i] = '/';
+  return root / tail;
+}
+
+// 259 characters are the most the host's buffers hold; the global file's path runs beyond them whole.
+TEST_F(RuleFileTest, PathsOfTheLongestLengthTheHostHoldsAreUsedWhole) {
+  site.folder = Deep(site.Root(), 259);
+  fs::create_directories(site.folder);
+  list.Add(NewRule(u"deep"));
+  list.Save();
+  EXPECT_TRUE(fs::is_regular_file(GlobalFile()));
+  list.LoadGlobal(false);
+  EXPECT_EQ(Describe(list), std::vector{Plain("deep")});
+
+  testhost::TestProject project;
+  const fs::path file = Deep(site.Root() / "p", 259);
+  fs::create_directories(file.parent_path());
+  WriteFileBytes(file, "[Pattern-00]\nName=p\n");
+  project.rulePath = ToU16(file);
+  list.LoadProject(&project, false);
+  EXPECT_EQ(Describe(list), std::vector{Plain("p")});
+}
+
 // Saving replaces the file that users set up, in its place, and nothing beside it.
 class RuleFileSaveTest : public RuleFileTest {
  protected:
