@@ -198,7 +198,9 @@ struct WriteCase {
 };
 
 TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
-  const std::u16string x300(300, u'x');
+  const std::u16string x300(300, u'x'), acute128(128, u'\u00E9');
+  std::string acuteBytes;
+  for (int i = 0; i < 128; ++i) acuteBytes += "\xC3\xA9";
   const WriteCase cases[] = {
       {le, 0, unknown, true, {u"x\n", u"x\n"}, "\xFF\xFE\x78\x00\x0D\x00\x0A\x00\x78\x00\x0D\x00\x0A\x00"s},
       {be, 0, lf, true, {u"x\n"}, "\xFE\xFF\x00\x78\x00\x0A"s},
@@ -210,6 +212,9 @@ TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
       {ansi, 1252, unknown, true, {u"a\n\n"}, "a\r\n\r\n"s},
       {ansi, 932, crLf, true, {u"\u3042\u4E9C\n"}, "\x82\xA0\x88\x9F\r\n"s},
       {le, 0, unknown, false, {x300 + u"\n"}, Utf16Bytes(x300 + u"\r\n", false).substr(2)},  // one line end
+      // 8-bit text goes in pieces of 128 characters, each at most 256 bytes, a surrogate pair never split.
+      {ansi, 65001, unknown, true, {acute128}, acuteBytes},
+      {ansi, 65001, unknown, true, {x300.substr(0, 127) + u"\U0001F600"}, std::string(127, 'x') + "\xF0\x9F\x98\x80"},
   };
   for (const WriteCase& test : cases) {
     KTextFile file;
@@ -238,7 +243,7 @@ TEST_F(KTextFileTest, EncodingIsSetOnceAMarkOverridesItAndWritingDefaultsToUtf16
 TEST_F(KTextFileTest, EightBitWritesFailForCharactersOrPiecesThatDoNotFit) {
   const std::pair<uint32_t, std::u16string> cases[] = {
       {437, u"\u20AC"},                        // cp437 has no euro sign
-      {65001, std::u16string(128, u'\u20AC')},  // 384 bytes for one piece of 128 characters
+      {65001, std::u16string(127, u'\u00E9') + u'\u20AC'},  // 257 bytes for one piece of 128 characters
   };
   for (const auto& [codePage, text] : cases) {
     KTextFile file;
