@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/TestHost.h"
@@ -73,19 +74,15 @@ TEST_F(AddInTest, LoadAddInWritesAllThirteenWordsEveryTime) {
 
 TEST_F(AddInTest, InitializeFillsTheDescriptionRecordExactly) {
   const std::vector<uint8_t> record = Initialize();
-  EXPECT_EQ(Word(record, 0), 0xA5A5A5A5u);
-  EXPECT_EQ(Word(record, 4), 0xA5A5A5A5u);
-  EXPECT_EQ(Word(record, 8), 128u);
-  EXPECT_EQ(Word(record, 12), 1u);
+  EXPECT_EQ((std::vector{Word(record, 0), Word(record, 4), Word(record, 8), Word(record, 12)}),
+            (std::vector<uint32_t>{0xA5A5A5A5u, 0xA5A5A5A5u, 128, 1}));
   EXPECT_EQ(FieldText(record, 16, 80), u"Inline Patterns");
   EXPECT_EQ(FieldText(record, 176, 256), u"Tagging and checking of inline patterns");
   EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
   for (size_t i = kRecordSize; i < record.size(); ++i) EXPECT_EQ(record[i], kPoison) << "byte " << i;
   // The resource-library request: (0, the module's base address, a buffer, 260).
-  EXPECT_EQ(host.resourceCalls, 1);
-  EXPECT_EQ(host.resourceZero, 0);
-  EXPECT_EQ(host.resourceModule, module.BaseAddress());
-  EXPECT_EQ(host.resourceCapacity, 260);
+  EXPECT_EQ((std::tuple{host.resourceCalls, host.resourceZero, host.resourceModule, host.resourceCapacity}),
+            (std::tuple{1, 0, module.BaseAddress(), 260}));
 }
 
 TEST_F(AddInTest, ALibraryThatDoesNotLoadKeepsTheOwnResources) {
@@ -96,7 +93,6 @@ TEST_F(AddInTest, ALibraryThatDoesNotLoadKeepsTheOwnResources) {
   EXPECT_EQ(CustomCheckName(), u"User defined regular expressions");
 }
 
-#ifdef IP_TRANSLATED_RESOURCES
 TEST_F(AddInTest, TheHostsResourceLibraryServesEveryLaterString) {
   host.resourceAnswer = 0;
   host.resourceLibrary = Utf8ToUtf16(IP_TRANSLATED_RESOURCES);
@@ -107,7 +103,6 @@ TEST_F(AddInTest, TheHostsResourceLibraryServesEveryLaterString) {
   EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
   EXPECT_EQ(CustomCheckName(), u"Benutzerdefinierte regul\u00e4re Ausdr\u00fccke");
 }
-#endif
 
 TEST_F(AddInTest, CustomCheckOptionNamesOnlyItsOwnCheck) {
   Initialize();

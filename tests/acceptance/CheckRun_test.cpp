@@ -91,10 +91,9 @@ TEST_F(CheckRunTest, GlobalViolationsComeFirstAndEachTextIsFetchedOnce) {
                                 Violation("Tags", "Unequal number of matches. Source: 2, Translation: 1"),
                                 Violation("Digits", "Text \"3\" must not appear.")}));
   ASSERT_EQ(token.calls.size(), 2u);
-  EXPECT_EQ(token.calls[0].property, 0xFFD0);
-  EXPECT_EQ(token.calls[0].side, 1);
-  EXPECT_EQ(token.calls[1].property, 0xFFD0);
-  EXPECT_EQ(token.calls[1].side, 2);
+  EXPECT_EQ((std::vector{token.calls[0].property, token.calls[0].side, token.calls[1].property,
+                         token.calls[1].side}),
+            (std::vector<int32_t>{0xFFD0, 1, 0xFFD0, 2}));
 }
 
 TEST_F(CheckRunTest, SwitchedOffCheckReadsNoText) {

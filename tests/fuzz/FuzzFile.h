@@ -1,4 +1,5 @@
-// Shared by the fuzz targets: a scratch folder of this process, where fuzz inputs become files.
+// Shared by the fuzz targets: a scratch folder of this process where fuzz inputs become files, the check
+// that stops a run, and texts made of fuzz bytes.
 #pragma once
 
 #include <unistd.h>
@@ -8,34 +9,29 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace fuzz {
 
 class KScratchFolder {
  public:
-  KScratchFolder()
-      : path_(std::filesystem::temp_directory_path() / ("ip-fuzz-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path_);
-  }
-  KScratchFolder(const KScratchFolder&) = delete;
-  KScratchFolder& operator=(const KScratchFolder&) = delete;
+  KScratchFolder() { std::filesystem::create_directories(path_); }
   ~KScratchFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
   }
-
   const std::filesystem::path& Path() const { return path_; }
 
   // Writes the bytes to the named file of the folder and returns its path as the module takes paths.
   std::u16string Write(const char* name, const uint8_t* data, size_t size) const {
-    const std::filesystem::path file = path_ / name;
-    std::ofstream(file, std::ios::binary | std::ios::trunc)
+    std::ofstream(path_ / name, std::ios::binary)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    return file.u16string();
+    return (path_ / name).u16string();
   }
 
  private:
-  std::filesystem::path path_;
+  const std::filesystem::path path_ =
+      std::filesystem::temp_directory_path() / ("ip-fuzz-" + std::to_string(::getpid()));
 };
 
 // One folder for the whole run: the fuzzer calls a target millions of times.
@@ -47,6 +43,14 @@ inline const KScratchFolder& Scratch() {
 // Stops the run where a property that must hold does not: libFuzzer saves the input that did it.
 inline void Require(bool holds) {
   if (!holds) __builtin_trap();
+}
+
+// Mostly ASCII, so that digits, commas, quotes and percent signs come often; a high byte widens to a
+// unit outside ASCII.
+inline std::u16string Widen(std::string_view bytes) {
+  std::u16string text;
+  for (const unsigned char c : bytes) text.push_back(c < 0x80 ? c : static_cast<char16_t>(c << 5));
+  return text;
 }
 
 }  // namespace fuzz

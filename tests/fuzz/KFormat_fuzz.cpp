@@ -1,12 +1,8 @@
 // Fuzzes KFormat's format parsing with any format and a fixed list of arguments of every kind: the bounded
 // form writes inside its buffer and gives the start of the whole result and its length.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <limits>
 #include <memory>
-#include <span>
-#include <string>
 
 #include "FuzzFile.h"
 #include "support/KFormat.h"
@@ -18,24 +14,24 @@ namespace {
 bool WithinMemoryLimit(std::u16string_view format, bool largeArguments) {
   if (largeArguments && format.find(u'*') != std::u16string_view::npos) return false;
   size_t run = 0;
-  for (char16_t c : format) {
+  for (const char16_t c : format) {
     run = c >= u'0' && c <= u'9' ? run + 1 : 0;
     if (run > 4) return false;
   }
   return true;
 }
 
-const KFormatArg kSmall[] = {-7,   42u,  3.5, u"text", 9999, static_cast<char16_t>(0xE9),
-                             -0.0, 1e-5, u"", -9999.5, 0};
+using Limits = std::numeric_limits<double>;
+const KFormatArg kSmall[] = {-7, 42u, 3.5, u"text", 9999, char16_t{0xE9}, -0.0, 1e-5, u"", -9999.5, 0};
 const KFormatArg kLarge[] = {std::numeric_limits<int64_t>::min(),
                              std::numeric_limits<uint64_t>::max(),
                              -1e300,
-                             std::numeric_limits<double>::quiet_NaN(),
-                             -std::numeric_limits<double>::infinity(),
+                             Limits::quiet_NaN(),
+                             -Limits::infinity(),
                              2.5e15,
                              u"\x20AC\xD83D",
                              70000,
-                             std::numeric_limits<double>::denorm_min()};
+                             Limits::denorm_min()};
 
 }  // namespace
 
@@ -43,26 +39,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const size_t capacity = data[0] >> 1;
   const bool large = data[0] & 1;
-  std::u16string format;
-  for (size_t i = 1; i < size; ++i)
-    format.push_back(data[i] < 0x80 ? data[i] : static_cast<char16_t>(data[i] << 5));
+  const std::u16string format = fuzz::Widen({reinterpret_cast<const char*>(data) + 1, size - 1});
   if (!WithinMemoryLimit(format, large)) return 0;
   const KFormatArgs args = large ? KFormatArgs(kLarge) : KFormatArgs(kSmall);
 
   std::u16string whole;
   KFormatAppend(whole, format, args);
   // A block of exactly the capacity (one sentinel unit for a capacity of 0, which must stay untouched).
-  const auto buffer = std::make_unique<char16_t[]>(capacity == 0 ? 1 : capacity);
+  const auto buffer = std::make_unique<char16_t[]>(std::max<size_t>(capacity, 1));
   buffer[0] = u'#';
-  const int length = KFormatTo(buffer.get(), capacity, format, args);
-  fuzz::Require(static_cast<size_t>(length) == whole.size());
-  if (capacity == 0) {
-    fuzz::Require(buffer[0] == u'#');
-    return 0;
-  }
+  fuzz::Require(static_cast<size_t>(KFormatTo(buffer.get(), capacity, format, args)) == whole.size());
   // %c of 0 writes a zero unit, so the comparison counts units instead of stopping at the first zero.
   const size_t kept = std::min(whole.size(), capacity - 1);
-  fuzz::Require(buffer[kept] == 0 &&
-                std::u16string_view(buffer.get(), kept) == std::u16string_view(whole).substr(0, kept));
+  fuzz::Require(capacity == 0 ? buffer[0] == u'#'
+                              : buffer[kept] == 0 && std::u16string_view(buffer.get(), kept) ==
+                                                         std::u16string_view(whole).substr(0, kept));
   return 0;
 }

@@ -1,4 +1,4 @@
-// CRegExRule: defaults, copying, the expression object's lifetime and legacy lines (with their quoted
+// CRegExRule: copying, the expression object's lifetime and legacy lines (with their quoted
 // fields, ReadQuotedField).
 #include "rules/CRegExRule.h"
 
@@ -11,13 +11,6 @@
 namespace {
 
 const std::string kDefaults = "|1||0|1|0|0|2|0";
-
-TEST(CRegExRule, NewRuleHasTheDefaults) {
-  const CRegExRule rule;
-  EXPECT_EQ(Describe(rule), kDefaults);
-  EXPECT_EQ(rule.TreeItem, nullptr);
-  EXPECT_EQ(rule.RegExObject, nullptr);
-}
 
 TEST(CRegExRule, CopyFromCopiesTheStoredFieldsOnly) {
   testhost::TestAddInHost host;

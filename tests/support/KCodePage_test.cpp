@@ -78,6 +78,8 @@ TEST(KCodePageTest, SystemPageComesFromTheOverrideTheEnvironmentOrDefault) {
 TEST(KCodePageTest, WideToAnsiCutsAtTheCapacityButNeverHalvesACharacter) {
   KCodePage::SetAnsi(932);
   char out[8] = "xxxxxxx";
+  WideToAnsi(out, u"\u3042\u3044\u3046", 5);  // room for 4 bytes: two characters of two
+  EXPECT_STREQ(out, "\x82\xA0\x82\xA2");
   WideToAnsi(out, u"\u3042\u3044\u3046", 4);  // room for 3 bytes: one character of two
   EXPECT_STREQ(out, "\x82\xA0");
   WideToAnsi(out, u"ab\u20AC", sizeof out);  // 932 has no euro sign

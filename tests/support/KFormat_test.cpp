@@ -97,6 +97,8 @@ TEST(KFormatTest, StarsModifiersAndMismatchedArguments) {
       {u"%d", {u"text"}, u"0"},
       {u"%d", {2.9}, u"2"},
       {u"%lld", {-1e30}, u"-9223372036854775808"},
+      {u"%lld", {1e19}, u"9223372036854774784"},  // the largest double below 2^63
+      {u"%d", {NAN}, u"0"},
       {u"%f", {3}, u"3.000000"},
       {u"%g", {999999.5}, u"1e+06"},
       // '#' keeps the zeros also when rounding carries into the exponent (glibc drops them there).

@@ -11,31 +11,32 @@
 
 namespace {
 
+// The last index and the whole range are inside; one more is not.
 TEST(KArrayTest, IndexOutsideTheArrayThrowsInvalidArgument) {
   KDWordArray values;
   values.Add(7);
-  EXPECT_THROW(values.GetAt(1), KInvalidArgException);
+  values.Add(8);
+  EXPECT_EQ(values.GetAt(1), 8u);
+  EXPECT_THROW(values.GetAt(2), KInvalidArgException);
   EXPECT_THROW(values.SetAt(-1, 0), KInvalidArgException);
-  EXPECT_THROW(values.RemoveAt(0, 2), KInvalidArgException);
+  EXPECT_THROW(values.RemoveAt(1, 2), KInvalidArgException);
   EXPECT_THROW(values.SetAtGrow(-1, 0), std::out_of_range);
-  EXPECT_EQ(values[0], 7u);
+  values.RemoveAt(0, 2);
+  EXPECT_TRUE(values.IsEmpty());
 }
 
 TEST(KArrayTest, GrowInsertAndRemove) {
   KStringArray texts;
   texts.SetAtGrow(2, u"c");
   ASSERT_EQ(texts.GetSize(), 3);
-  EXPECT_EQ(texts[0], u"");
   texts.InsertAt(1, u"x", 2);
-  texts.InsertAt(5, u"end");
+  texts.InsertAt(5, u"end");  // at the end
   EXPECT_EQ((std::vector<std::u16string>(texts.begin(), texts.end())),
             (std::vector<std::u16string>{u"", u"x", u"x", u"", u"c", u"end"}));
   texts.RemoveAt(1, 3);
-  EXPECT_EQ((std::vector<std::u16string>(texts.begin(), texts.end())),
-            (std::vector<std::u16string>{u"", u"c", u"end"}));
   texts.InsertAt(5, u"far");  // beyond the end: the gap is filled with empty elements
-  EXPECT_EQ(texts.GetSize(), 6);
-  EXPECT_EQ(texts[5], u"far");
+  EXPECT_EQ((std::vector<std::u16string>(texts.begin(), texts.end())),
+            (std::vector<std::u16string>{u"", u"c", u"end", u"", u"", u"far"}));
 }
 
 // Counts its destructions.
@@ -48,12 +49,16 @@ class Counted : public KObject {
   int& deleted_;
 };
 
-TEST(KObArrayTest, DeletesOnDeleteAllOrWhenOwningAndSkipsNullEntries) {
+TEST(KObArrayTest, DeletesOnDeleteAllOrWhenOwningSkipsNullEntriesAndFindsTheFirstIndex) {
   int deleted = 0;
   Counted kept(deleted);
   {
-    KObArray borrowed;
+    KTypedPtrArray<Counted> borrowed;
+    EXPECT_EQ(borrowed.Find(&kept), -1);
+    borrowed.Add(nullptr);
     borrowed.Add(&kept);
+    borrowed.Add(&kept);
+    EXPECT_EQ(borrowed.Find(&kept), 1);
   }
   EXPECT_EQ(deleted, 0);
   KObArray objects;
@@ -65,24 +70,11 @@ TEST(KObArrayTest, DeletesOnDeleteAllOrWhenOwningAndSkipsNullEntries) {
   EXPECT_TRUE(objects.IsEmpty());
   {
     KTypedPtrArray<Counted> owned;
-    EXPECT_FALSE(owned.OwnsElements());
     owned.SetOwnsElements(true);
     owned.Add(new Counted(deleted));
     owned.Add(new Counted(deleted));
   }
   EXPECT_EQ(deleted, 4);
-}
-
-TEST(KObArrayTest, FindReturnsTheFirstIndex) {
-  int deleted = 0;
-  Counted a(deleted), b(deleted);
-  KTypedPtrArray<Counted> objects;
-  EXPECT_EQ(objects.Find(&a), -1);
-  objects.Add(&b);
-  objects.Add(&a);
-  objects.Add(&a);
-  EXPECT_EQ(objects.Find(&a), 1);
-  EXPECT_EQ(objects.Find(nullptr), -1);
 }
 
 }  // namespace

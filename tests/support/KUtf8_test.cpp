@@ -18,6 +18,8 @@ TEST(KUtf8, EachSequenceLengthConvertsBothWaysAtItsBoundaries) {
       {0x80, u"\u0080", "\xC2\x80"},
       {0x7FF, u"\u07FF", "\xDF\xBF"},
       {0x800, u"\u0800", "\xE0\xA0\x80"},
+      {0xD7FF, u"\uD7FF", "\xED\x9F\xBF"},  // around the surrogates
+      {0xE000, u"\uE000", "\xEE\x80\x80"},
       {0xFFFF, u"\uFFFF", "\xEF\xBF\xBF"},
       {0x10000, u"\U00010000", "\xF0\x90\x80\x80"},
       {0x10FFFF, u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -71,7 +73,14 @@ TEST(ScanFieldsTest, ConversionsAndTargets) {
   EXPECT_EQ(ScanFields(u"1,2", u"%d,%d", &integer), 1);  // stops at the last target
   EXPECT_EQ(ScanFields(u"1,2", u"%%%d", &integer), 1);
   EXPECT_EQ(integer, 1);
-  EXPECT_EQ(ScanFields(std::u16string(255, u' ') + u"1,2", u"%d,%d", &integer, &integer), 1);  // cut at 256
+  // The text is cut at 256 characters: "1,2" ends at the limit, then loses the 2, then the comma.
+  for (const auto& [spaces, count, last] : {std::tuple{253, 2, 2}, {254, 2, -1}, {255, 1, -1}}) {
+    int head = -1, tail = -1;
+    EXPECT_EQ(ScanFields(std::u16string(spaces, u' ') + u"1,2", u"%d,%d", &head, &tail), count) << spaces;
+    EXPECT_EQ(std::pair(head, tail), std::pair(1, last)) << spaces;
+  }
+  EXPECT_EQ(ScanFields(u"abc", u"%s", KScanText(text, 4)), 1);
+  EXPECT_EQ(std::u16string(text), u"abc");
   EXPECT_EQ(ScanFields(u"abcdef", u"%s", KScanText(text, 3)), 1);
   EXPECT_EQ(std::u16string(text), u"ab");
 }

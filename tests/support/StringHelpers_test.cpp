@@ -48,11 +48,8 @@ TEST(StringHelpersTest, AppendBounded) {
     size_t capacity;
     std::u16string expected;
   };
-  const Case cases[] = {{u"ab", u"cd", 10, u"abcd"},
-                        {u"ab", u"cdef", 5, u"abcd"},
-                        {u"abcd", u"e", 5, u"abcd"},
-                        {u"ab", u"cd", 0, u"ab"},
-                        {u"", u"xyz", 1, u""}};
+  const Case cases[] = {{u"ab", u"cd", 10, u"abcd"}, {u"ab", u"cd", 5, u"abcd"}, {u"ab", u"cdef", 5, u"abcd"},
+                        {u"abcd", u"e", 5, u"abcd"}, {u"ab", u"cd", 0, u"ab"},   {u"", u"xyz", 1, u""}};
   for (const Case& c : cases) {
     char16_t buffer[16] = {};
     c.start.copy(buffer, c.start.size());
