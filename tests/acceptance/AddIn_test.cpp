@@ -123,10 +123,6 @@ TEST_F(AddInTest, StubsShareOneBodyAndReturnZero) {
   EXPECT_EQ(module.Symbol("ZAKFN_GetToolInfo"), module.Symbol("ZAKFN_ExecuteTool"));
 }
 
-TEST_F(AddInTest, SetupIsNotConfirmedYet) {
-  EXPECT_EQ(module.Setup(), 1);
-}
-
 TEST_F(AddInTest, NoExceptionCrossesTheBoundaryAndTheModuleStaysUsable) {
   host.resourceThrows = true;
   std::vector<uint8_t> record(kRecordSize, kPoison);
