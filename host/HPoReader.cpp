@@ -5,7 +5,9 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -31,29 +33,48 @@ class KLineSource {
   bool IsOpen() const { return file_ != nullptr; }
   long LineNumber() const { return lineNumber_; }
 
-  // The next line without its line end; false at the end of the file.
+  // The next line without its line end; false at the end of the file. A backslash at the end of a line
+  // joins the next line to it, as gettext's lexer reads it.
   bool Next(std::string_view& line) {
+    bool ended = false;
+    if (!NextRaw(line, ended)) return false;
+    if (!ended || line.empty() || line.back() != '\\') return TrimCarriageReturn(line);
+    joined_.assign(line.data(), line.size() - 1);
+    for (std::string_view more; NextRaw(more, ended);) {
+      joined_.append(more);
+      if (!ended || more.empty() || more.back() != '\\') break;
+      joined_.pop_back();
+    }
+    line = joined_;
+    return TrimCarriageReturn(line);
+  }
+
+ private:
+  static bool TrimCarriageReturn(std::string_view& line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return true;
+  }
+  // The next physical line as it stands; `ended` tells whether a line feed ended it.
+  bool NextRaw(std::string_view& line, bool& ended) {
     for (size_t searched = start_;;) {
       if (const void* end = std::memchr(buffer_.get() + searched, '\n', end_ - searched)) {
         Take(line, static_cast<const char*>(end) - (buffer_.get() + start_), 1);
+        ended = true;
         return true;
       }
       searched = end_;
       if (!Fill()) {
         if (start_ == end_) return false;
         Take(line, end_ - start_, 0);
+        ended = false;
         return true;
       }
       searched -= consumedByFill_;
     }
   }
-
- private:
   void Take(std::string_view& line, size_t length, size_t lineEnd) {
-    const char* begin = buffer_.get() + start_;
+    line = std::string_view(buffer_.get() + start_, length);
     start_ += length + lineEnd;
-    if (length > 0 && begin[length - 1] == '\r') --length;
-    line = std::string_view(begin, length);
     ++lineNumber_;
   }
   // Moves the unread rest to the front, grows the buffer when the rest fills it, and reads behind the rest;
@@ -81,6 +102,7 @@ class KLineSource {
   size_t start_ = 0;
   size_t end_ = 0;
   size_t consumedByFill_ = 0;  // how far the last fill moved the unread rest to the front
+  std::string joined_;         // lines joined by backslashes
   long lineNumber_ = 0;
 };
 
@@ -142,7 +164,7 @@ struct KPoEntry {
   bool obsolete = false;
   std::string context, id, plural;
   std::vector<std::string> translations;  // msgstr, or msgstr[0], msgstr[1], ...
-  bool plainTranslation = false;           // msgstr without an index
+  bool plainTranslation = false;          // msgstr without an index
 
   void Clear() {
     line = 0;
@@ -154,14 +176,30 @@ struct KPoEntry {
   }
 };
 
+// White space between the tokens of a line, as gettext's lexer skips it.
+constexpr std::string_view kBlanks = " \t\r\f\v";
+constexpr std::string_view kFlagSeparators = ", \t\r\f\v";
+
 bool StartsWithWord(std::string_view line, std::string_view word) {
-  if (line.substr(0, word.size()) != word || line.size() == word.size()) return false;
+  if (line.substr(0, word.size()) != word) return false;
+  if (line.size() == word.size()) return true;  // its string follows on the next line
   const char next = line[word.size()];
-  return next == ' ' || next == '\t' || next == '"' || next == '[';
+  return kBlanks.find(next) != std::string_view::npos || next == '"' || next == '[';
+}
+
+// The decimal number of a plural form's index; SIZE_MAX when it is none or too large to be one.
+size_t IndexOf(std::string_view digits) {
+  constexpr size_t kMaxForms = 1'000'000;
+  size_t value = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9' || value > kMaxForms) return SIZE_MAX;
+    value = value * 10 + static_cast<size_t>(c - '0');
+  }
+  return digits.empty() ? SIZE_MAX : value;
 }
 
 std::string_view TrimLeft(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
+  const size_t first = text.find_first_not_of(kBlanks);
   return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
@@ -186,16 +224,18 @@ class KPoParser {
     throw HError(path_ + ":" + std::to_string(lines_.LineNumber()) + ": " + message);
   }
 
-  void Line(std::string_view line) {
+  // A line, or the rest of one after a string: gettext reads tokens, and "#~" marks an obsolete entry's.
+  void Line(std::string_view line, bool obsolete = false) {
     line = TrimLeft(line);
     if (line.empty()) return;
-    bool obsolete = false;
+    if (awaitingString_ && line[0] != '"' && line[0] != '#') Fail("string expected");
     if (line[0] == '#') {
       if (line.size() < 2 || line[1] != '~') return Comment(line);
-      obsolete = true;
       line = TrimLeft(line.substr(2));
       if (line.empty() || line[0] == '|') return;  // an obsolete entry's previous strings
+      return Line(line, true);
     }
+    obsoleteLine_ = obsolete;
     if (line[0] == '"') return Continuation(line, obsolete);
     Keyword(line, obsolete);
   }
@@ -203,15 +243,16 @@ class KPoParser {
   void Comment(std::string_view line) {
     if (line.size() < 2 || line[1] != ',') return;
     EndEntryBeforeComment();
-    // Flags are separated by commas; white space around them does not count.
-    std::string_view flags = line.substr(2);
-    while (!flags.empty()) {
-      const size_t comma = flags.find(',');
-      std::string_view flag = TrimLeft(flags.substr(0, comma));
-      while (!flag.empty() && (flag.back() == ' ' || flag.back() == '\t')) flag.remove_suffix(1);
-      if (flag == "fuzzy") pendingFuzzy_ = true;
-      if (comma == std::string_view::npos) break;
-      flags.remove_prefix(comma + 1);
+    // Flags are separated by commas or white space; as in gettext, the last flag line before an entry
+    // decides whether it is fuzzy.
+    pendingFuzzy_ = false;
+    for (std::string_view flags = line.substr(2); !flags.empty();) {
+      const size_t start = flags.find_first_not_of(kFlagSeparators);
+      if (start == std::string_view::npos) break;
+      flags.remove_prefix(start);
+      const size_t end = std::min(flags.find_first_of(kFlagSeparators), flags.size());
+      if (flags.substr(0, end) == "fuzzy") pendingFuzzy_ = true;
+      flags.remove_prefix(end);
     }
   }
 
@@ -230,7 +271,8 @@ class KPoParser {
       return Strings(line.substr(7));
     }
     if (StartsWithWord(line, "msgid_plural")) {
-      if (!entry_.hasId || entry_.hasPlural || !entry_.translations.empty()) Fail("msgid_plural out of place");
+      if (!entry_.hasId || entry_.hasPlural || !entry_.translations.empty())
+        Fail("msgid_plural out of place");
       entry_.hasPlural = true;
       field_ = &entry_.plural;
       return Strings(line.substr(12));
@@ -258,14 +300,16 @@ class KPoParser {
 
   void Translation(std::string_view rest) {
     if (!entry_.hasId) Fail("msgstr without msgid");
+    rest = TrimLeft(rest);
     const bool indexed = !rest.empty() && rest[0] == '[';
-    if (indexed != entry_.hasPlural) Fail(indexed ? "msgstr[] without msgid_plural" : "msgid_plural needs msgstr[]");
+    if (indexed != entry_.hasPlural)
+      Fail(indexed ? "msgstr[] without msgid_plural" : "msgid_plural needs msgstr[]");
     if (indexed) {
       const size_t close = rest.find(']');
       if (close == std::string_view::npos) Fail("] expected");
-      const std::string_view number = rest.substr(1, close - 1);
-      if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos ||
-          std::stoul(std::string(number)) != entry_.translations.size())
+      std::string_view number = TrimLeft(rest.substr(1, close - 1));
+      number = number.substr(0, number.find_last_not_of(kBlanks) + 1);
+      if (IndexOf(number) != entry_.translations.size())
         Fail("msgstr[" + std::string(number) + "] out of order");
       rest.remove_prefix(close + 1);
     } else if (entry_.plainTranslation) {
@@ -281,13 +325,19 @@ class KPoParser {
     Strings(line);
   }
 
-  // The quoted strings of a line, unescaped and appended to the current field.
+  // The quoted strings of a line, unescaped and appended to the current field. Each string ends at its
+  // first NUL byte (written raw or as an escape), as gettext's own tools read it.
   void Strings(std::string_view rest) {
     rest = TrimLeft(rest);
-    if (rest.empty() || rest[0] != '"') Fail("string expected");
+    awaitingString_ = rest.empty();
+    if (awaitingString_) return;
+    if (rest[0] != '"') Fail("string expected");
     while (!rest.empty()) {
-      if (rest[0] != '"') Fail("string expected");
+      // gettext reads tokens, not lines: a keyword or a comment may follow on the same line.
+      if (rest[0] != '"') return Line(rest, obsoleteLine_);
+      const size_t start = field_->size();
       rest = Unescape(rest.substr(1), *field_);
+      if (const size_t nul = field_->find('\0', start); nul != std::string::npos) field_->resize(nul);
       rest = TrimLeft(rest);
     }
   }
@@ -335,6 +385,7 @@ class KPoParser {
   }
 
   void Finish() {
+    if (awaitingString_) Fail("string expected");
     if (entry_.hasContext || entry_.hasId) {
       if (entry_.translations.empty()) Fail("missing msgstr");
       Emit();
@@ -344,7 +395,8 @@ class KPoParser {
   void Emit() {
     const bool header = !entry_.obsolete && !entry_.hasContext && entry_.id.empty();
     if (header && !sawHeader_) UseHeaderCharset();
-    if (!header && !entry_.obsolete && !entry_.fuzzy) EmitUnits();
+    // An empty msgid is the header's, with a context too: it is never a translation.
+    if (!entry_.id.empty() && !entry_.obsolete && !entry_.fuzzy) EmitUnits();
     sawHeader_ = sawHeader_ || header;
     entry_.Clear();
     field_ = nullptr;
@@ -388,6 +440,9 @@ class KPoParser {
   HUnit unit_;
   std::string* field_ = nullptr;  // where continuation strings go
   bool pendingFuzzy_ = false;
+  bool obsoleteLine_ = false;
+  bool awaitingString_ = false;  // a keyword ended its line: its string comes on the next  // the line being
+                                 // read started with "#~"
   bool sawHeader_ = false;
 };
 
