@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string_view>
 
+#include "HCharset.h"
 #include "HError.h"
 
 namespace {
@@ -50,27 +52,43 @@ po_file_t ReadPoFile(const char* path, PoErrorState& state) {
   return po_file_read(path, &handler);
 }
 
-void EmitForm(HUnit& unit, const std::string& baseId, const char* source, const char* translation, int form,
-              const HUnitSink& sink) {
+void EmitForm(HUnit& unit, const std::string& baseId, const std::string& source, const char* translation,
+              int form, const HCharset& charset, const HUnitSink& sink) {
   if (translation == nullptr || *translation == '\0') return;
   unit.id = form < 0 ? baseId : baseId + "[" + std::to_string(form) + "]";
   unit.sourcePlain = unit.sourceNative = source;
-  unit.targetPlain = unit.targetNative = translation;
+  unit.targetPlain = unit.targetNative = charset.ToUtf8(translation);
   sink(unit);
 }
 
-void EmitEntry(po_message_t message, long line, const HUnitSink& sink) {
-  const char* msgid = po_message_msgid(message);
-  if (*msgid == '\0' || po_message_is_obsolete(message) || po_message_is_fuzzy(message)) return;
+void EmitEntry(po_message_t message, long line, const HCharset& charset, const HUnitSink& sink) {
+  const char* rawMsgid = po_message_msgid(message);
+  if (*rawMsgid == '\0' || po_message_is_obsolete(message) || po_message_is_fuzzy(message)) return;
+  const std::string msgid = charset.ToUtf8(rawMsgid);
   const char* context = po_message_msgctxt(message);
-  const std::string baseId = context == nullptr ? std::string(msgid) : std::string(context) + "|" + msgid;
+  const std::string baseId = context == nullptr ? msgid : charset.ToUtf8(context) + "|" + msgid;
   HUnit unit;
   unit.line = line;
   const char* plural = po_message_msgid_plural(message);
-  if (plural == nullptr) return EmitForm(unit, baseId, msgid, po_message_msgstr(message), -1, sink);
+  if (plural == nullptr) return EmitForm(unit, baseId, msgid, po_message_msgstr(message), -1, charset, sink);
+  const std::string pluralId = charset.ToUtf8(plural);
   for (int form = 0; const char* translation = po_message_msgstr_plural(message, form); ++form) {
-    EmitForm(unit, baseId, form == 0 ? msgid : plural, translation, form, sink);
+    EmitForm(unit, baseId, form == 0 ? msgid : pluralId, translation, form, charset, sink);
   }
+}
+
+// The charset that the header's Content-Type declares; empty when there is none.
+std::string DeclaredCharset(po_file_t file) {
+  const char* header = po_file_domain_header(file, nullptr);
+  if (header == nullptr) return "";
+  const std::unique_ptr<char, decltype(&std::free)> contentType(po_header_field(header, "Content-Type"),
+                                                                std::free);
+  if (!contentType) return "";
+  const std::string_view field(contentType.get());
+  const size_t start = field.find("charset=");
+  if (start == std::string_view::npos) return "";
+  const std::string_view rest = field.substr(start + 8);
+  return std::string(rest.substr(0, rest.find_first_of("; \t")));
 }
 
 bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
@@ -116,13 +134,24 @@ void HPoReader::Read(const std::string& path, const HUnitSink& sink) {
     throw HError(state.message.empty() ? path + ": cannot read the PO file" : state.message);
   }
   const std::unique_ptr<po_file, decltype(&po_file_free)> owner(file, po_file_free);
+  std::unique_ptr<HCharset> charset;
+  try {
+    charset = std::make_unique<HCharset>(DeclaredCharset(file));
+  } catch (const HError& error) {
+    throw HError(path + ": " + error.what());
+  }
   const std::vector<long> lines = EntryLines(path);
   size_t index = 0;
   for (const char* const* domain = po_file_domains(file); *domain != nullptr; ++domain) {
     const std::unique_ptr<struct po_message_iterator, decltype(&po_message_iterator_free)> iterator(
         po_message_iterator(file, *domain), po_message_iterator_free);
     while (po_message_t message = po_next_message(iterator.get())) {
-      EmitEntry(message, index < lines.size() ? lines[index] : 0, sink);
+      const long line = index < lines.size() ? lines[index] : 0;
+      try {
+        EmitEntry(message, line, *charset, sink);
+      } catch (const HError& error) {
+        throw HError(path + ":" + std::to_string(line) + ": " + error.what());
+      }
       ++index;
     }
   }

@@ -1,6 +1,8 @@
 // The four report formats of inline-patterns.
 #include "HReporter.h"
 
+#include "support/KUtf8.h"
+
 #include <cctype>
 #include <set>
 #include <string_view>
@@ -51,6 +53,12 @@ std::string UriOf(const std::string& path) {
   return uri;
 }
 
+// A catalog declared UTF-8 may still hold stray bytes, and so may a file name; every report is UTF-8, so
+// such a byte shows as U+FFFD.
+std::string ValidUtf8(std::string_view text) {
+  return Utf16ToUtf8(Utf8ToUtf16(text));
+}
+
 std::string RuleId(const HViolation& violation) {
   return violation.rule.empty() ? kToolName : violation.rule;
 }
@@ -59,7 +67,7 @@ std::string RuleId(const HViolation& violation) {
 
 std::string HReporter::JsonString(const std::string& text) {
   std::string out = "\"";
-  for (const char c : text) {
+  for (const char c : ValidUtf8(text)) {
     switch (c) {
       case '"':
         out += "\\\"";
@@ -90,7 +98,7 @@ std::string HReporter::JsonString(const std::string& text) {
 
 std::string HReporter::XmlEscape(const std::string& text) {
   std::string out;
-  for (const char c : text) {
+  for (const char c : ValidUtf8(text)) {
     switch (c) {
       case '&':
         out += "&amp;";
@@ -138,10 +146,11 @@ std::string HReporter::Paint(const std::string& text, const char* code) const {
 void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      out << Paint(Location(v) + ":", "1") << " [" << ShortId(v.unitId) << "] ";
-      if (!v.rule.empty()) out << Paint(v.rule + ":", "1;31") << " ";
-      out << v.message << "\n";
-      if (m_verbose) out << "    source:      " << v.source << "\n    translation: " << v.translation << "\n";
+      std::string line = Paint(Location(v) + ":", "1") + " [" + ShortId(v.unitId) + "] ";
+      if (!v.rule.empty()) line += Paint(v.rule + ":", "1;31") + " ";
+      line += v.message + "\n";
+      if (m_verbose) line += "    source:      " + v.source + "\n    translation: " + v.translation + "\n";
+      out << ValidUtf8(line);
     }
   }
 }

@@ -64,9 +64,11 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
 TEST_F(HApplicationTest, BrokenFileIsAnErrorButTheOthersAreStillChecked) {
   m_files.Write("p/a.xlf", "<xliff><file>\n");
   m_files.Write("p/b.po", Po("%s", "x"));
+  m_files.Write("p/c.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=NO-SUCH\\n\"\n");
   EXPECT_EQ(Run({"-q", m_files.Path("p")}), HApplication::kError);
   EXPECT_THAT(m_out.str(), HasSubstr("b.po:4:"));
   EXPECT_THAT(m_err.str(), HasSubstr("a.xlf:1: "));
+  EXPECT_THAT(m_err.str(), HasSubstr("c.po: unknown charset \"NO-SUCH\""));
   EXPECT_THAT(m_err.str(), Not(HasSubstr("units checked"))) << "--quiet keeps the summary back";
 }
 

@@ -70,6 +70,35 @@ TEST(HPoReader, EntryLinesCountObsoleteEntriesAndSkipPreviousMsgids) {
   EXPECT_EQ(HPoReader::EntryLines(path), (std::vector<long>{1, 5, 8}));
 }
 
+// A catalog in the charset its header declares; msgctxt, msgid and msgstr all come out as UTF-8.
+std::string Catalog(const std::string& charset, const std::string& text) {
+  return "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=" + charset + "\\n\"\n\nmsgctxt \"" + text +
+         "\"\nmsgid \"" + text + "\"\nmsgstr \"" + text + "\"\n";
+}
+
+TEST(HPoReader, DeclaredCharsetIsConvertedToUtf8) {
+  const struct {
+    const char* charset;
+    const char* bytes;
+    const char* utf8;
+  } cases[] = {{"ISO-8859-1", "Priont\xE1il", "Priontáil"},
+               {"KOI8-R", "\xE4\xC1", "Да"},
+               {"EUC-JP", "\xC6\xFC\xCB\xDC", "日本"},
+               {"UTF-8", "Priontáil", "Priontáil"},
+               {"CHARSET", "plain", "plain"}};
+  HostTestFiles files;
+  for (const auto& c : cases) {
+    std::vector<HUnit> units;
+    HPoReader::Read(files.Write("c.po", Catalog(c.charset, c.bytes)), [&](const HUnit& u) { units.push_back(u); });
+    ASSERT_EQ(units.size(), 1u) << c.charset;
+    EXPECT_EQ(units[0].id, std::string(c.utf8) + "|" + c.utf8) << c.charset;
+    EXPECT_EQ(units[0].sourcePlain + units[0].targetNative, std::string(c.utf8) + c.utf8) << c.charset;
+  }
+  const std::string unknown = files.Write("u.po", Catalog("X-NO-SUCH-42", "a"));
+  EXPECT_THAT([&] { HPoReader::Read(unknown, [](const HUnit&) {}); },
+              testing::ThrowsMessage<HError>(HasSubstr(unknown + ": unknown charset \"X-NO-SUCH-42\"")));
+}
+
 TEST(HPoReader, SyntaxErrorAndMissingFileAreErrors) {
   HostTestFiles files;
   const std::string path = files.Write("bad.po", "msgid \"a\"\nmsgstr \"b\"\nmsgid unquoted\n");

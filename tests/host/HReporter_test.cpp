@@ -28,7 +28,8 @@ HRunResult SampleResult() {
   // Quotes, a backslash, markup, control characters, tab and line ends: everything a format must escape.
   dirty.violations.push_back({kDirty, 7, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.",
                               "a\\ <b>\x01\x1f", "c\td\r\n"});
-  dirty.violations.push_back({kDirty, 0, "u2", "", "a message without a rule", "s", "t"});
+  // A stray byte of a catalog that only claims to be UTF-8.
+  dirty.violations.push_back({kDirty, 0, "u2", "", "a message without a rule", "s\xE1", "t"});
   return result;
 }
 
@@ -43,7 +44,7 @@ int CheckWithPython(const std::string& document, const std::string& assertions) 
   HostTestFiles files;
   const std::string data = files.Write("report.json", document);
   const std::string script =
-      files.Write("check.py", "import json, sys\nd = json.load(open(sys.argv[1]))\n" + assertions);
+      files.Write("check.py", "import json, sys\nd = json.load(open(sys.argv[1], encoding=\"utf-8\"))\n" + assertions);
   return std::system(("python3 " + script + " " + data).c_str());
 }
 
@@ -58,7 +59,7 @@ v = d["violations"]
 assert d["summary"] == {"files": 2, "units": 5, "violations": 2}, d["summary"]
 assert v[0] == {"file": "d é/dirty%.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
                 "message": '"<b>" doesn\'t exist in translation.', "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n"}, v[0]
-assert v[1]["rule"] == "" and v[1]["line"] == 0
+assert v[1]["rule"] == "" and v[1]["line"] == 0 and v[1]["source"] == "s\ufffd"
 )"),
             0);
 }
