@@ -71,6 +71,28 @@ void CollectError(void* arg, const char* message, xmlParserSeverities severity, 
   error->line = xmlTextReaderGetParserLineNumber(error->reader);
 }
 
+// A source or target text as the rules see it, and the line where it starts.
+struct Text {
+  std::string plain;
+  std::string native;
+  long line = 0;
+};
+
+// An XLIFF 2 <segment> or <ignorable>, or a segment (<mrk mtype="seg">) of a segmented XLIFF 1.2 unit.
+struct Part {
+  std::string mid;
+  Text source;
+  Text target;
+  bool hasTarget = false;
+};
+
+std::string Attribute(xmlTextReaderPtr reader, const char* name) {
+  xmlChar* value = xmlTextReaderGetAttribute(reader, BAD_CAST name);
+  std::string text(View(value));
+  xmlFree(value);
+  return text;
+}
+
 // Walks the reader's nodes and assembles one unit at a time.
 class UnitAssembler {
  public:
@@ -83,111 +105,207 @@ class UnitAssembler {
       OnStart(depth);
     else if (type == XML_READER_TYPE_END_ELEMENT)
       OnEnd(depth);
-    else if (m_textDepth >= 0 && IsText(type))
+    else if (!m_captures.empty() && IsText(type))
       OnText();
   }
 
  private:
+  // An element inside a source or target: whether its content is plain text, and what its end closes.
+  enum class Closes { Tag, Nothing, Segment };
+  struct Inline {
+    bool keep;
+    Closes closes;
+  };
+  // Which segments a segment marker inside this text opens.
+  enum class Side { None, Source, Target };
+  struct Capture {
+    Text* text;
+    int depth;
+    Side side;
+  };
+
   static bool IsText(int type) {
     return type == XML_READER_TYPE_TEXT || type == XML_READER_TYPE_CDATA ||
            type == XML_READER_TYPE_WHITESPACE || type == XML_READER_TYPE_SIGNIFICANT_WHITESPACE;
   }
 
+  long Line() const { return xmlGetLineNo(xmlTextReaderCurrentNode(m_reader)); }
+  Text& Current() { return *m_captures.back().text; }
+  bool Keep() const { return m_inline.empty() || m_inline.back().keep; }
+
   void OnStart(int depth) {
     const std::string_view name = View(xmlTextReaderConstLocalName(m_reader));
     const bool empty = xmlTextReaderIsEmptyElement(m_reader) == 1;
-    if (m_textDepth >= 0) return OnInlineStart(name, empty);
+    if (!m_captures.empty()) return OnInlineStart(name, empty, depth);
     if (m_unitDepth < 0) {
       if (name == "trans-unit" || name == "unit") BeginUnit(depth, name == "unit", empty);
       return;
     }
-    if (m_segmented && depth == m_unitDepth + 1 && (name == "segment" || name == "ignorable")) {
-      m_inSegment = !empty;
+    if (m_xliff2 && depth == m_unitDepth + 1 && (name == "segment" || name == "ignorable")) {
+      m_inPart = !empty;
+      if (!empty) m_parts.emplace_back();
       return;
     }
-    const bool textParent = m_segmented ? m_inSegment && depth == m_unitDepth + 2 : depth == m_unitDepth + 1;
-    if (!textParent || empty || (name != "source" && name != "target")) return;
-    m_textDepth = depth;
-    m_native = name == "source" ? &m_unit.sourceNative : &m_unit.targetNative;
-    m_plain = name == "source" ? &m_unit.sourcePlain : &m_unit.targetPlain;
-    m_keep.assign(1, true);
+    const bool textParent = m_xliff2 ? m_inPart && depth == m_unitDepth + 2 : depth == m_unitDepth + 1;
+    if (!textParent || empty) return;
+    if (name == "seg-source") {
+      m_segmented = true;
+      m_captures.push_back({&m_outside, depth, Side::Source});
+    } else if (name == "target" && m_segmented) {
+      m_captures.push_back({&m_outside, depth, Side::Target});
+    } else if (name == "source" || name == "target") {
+      const bool source = name == "source";
+      if (!source && m_xliff2) m_parts.back().hasTarget = true;
+      Text& text = m_xliff2 ? (source ? m_parts.back().source : m_parts.back().target)
+                            : (source ? m_source : m_target);
+      text.line = Line();
+      m_captures.push_back({&text, depth, Side::None});
+    }
   }
 
   void OnEnd(int depth) {
-    if (m_textDepth >= 0 && depth > m_textDepth) return OnInlineEnd();
-    if (depth == m_textDepth)
-      m_textDepth = -1;
-    else if (m_segmented && depth == m_unitDepth + 1)
-      m_inSegment = false;
+    if (!m_inline.empty()) return OnInlineEnd();
+    if (!m_captures.empty() && depth == m_captures.back().depth)
+      m_captures.pop_back();
+    else if (m_xliff2 && depth == m_unitDepth + 1)
+      m_inPart = false;
     else if (depth == m_unitDepth)
       EndUnit();
   }
 
-  void BeginUnit(int depth, bool segmented, bool empty) {
+  void BeginUnit(int depth, bool xliff2, bool empty) {
     m_unit = HUnit();
-    xmlChar* id = xmlTextReaderGetAttribute(m_reader, BAD_CAST "id");
-    m_unit.id = std::string(View(id));
-    xmlFree(id);
-    m_unit.line = xmlGetLineNo(xmlTextReaderCurrentNode(m_reader));
+    m_unit.id = Attribute(m_reader, "id");
+    m_unit.line = Line();
     m_unitDepth = depth;
-    m_segmented = segmented;
-    m_inSegment = false;
+    m_xliff2 = xliff2;
+    m_inPart = false;
+    m_segmented = false;
+    m_source = m_target = m_outside = Text();
+    m_parts.clear();
     if (empty) EndUnit();
   }
 
   void EndUnit() {
     m_unitDepth = -1;
-    if (!m_unit.targetNative.empty()) m_sink(m_unit);
+    if (m_segmented) return EmitSegments();
+    if (m_xliff2) {
+      for (const Part& part : m_parts) {
+        Append(m_source, part.source);
+        Append(m_target, part.target);
+      }
+    }
+    Emit(m_source, m_target);
   }
 
-  void OnInlineStart(std::string_view name, bool empty) {
-    *m_native += '<';
-    *m_native += View(xmlTextReaderConstName(m_reader));
+  static void Append(Text& text, const Text& part) {
+    text.plain += part.plain;
+    text.native += part.native;
+  }
+
+  // Each segment is a unit of its own, ID#MID, at the line of its marker in the target.
+  void EmitSegments() {
+    const std::string id = m_unit.id;
+    for (const Part& part : m_parts) {
+      m_unit.id = id + "#" + part.mid;
+      m_unit.line = part.hasTarget ? part.target.line : part.source.line;
+      Emit(part.source, part.target);
+    }
+  }
+
+  void Emit(const Text& source, const Text& target) {
+    if (target.native.empty()) return;
+    m_unit.sourcePlain = source.plain;
+    m_unit.sourceNative = source.native;
+    m_unit.targetPlain = target.plain;
+    m_unit.targetNative = target.native;
+    m_sink(m_unit);
+  }
+
+  void OnInlineStart(std::string_view name, bool empty, int depth) {
+    if (name == "mrk" && Attribute(m_reader, "mtype") == "seg") return OnSegmentStart(empty, depth);
+    AppendStartTag(empty);
+    if (name == "cp" && Keep()) AppendCodePoint();
+    if (!empty) m_inline.push_back({Keep() && KeepsContent(name), Closes::Tag});
+  }
+
+  // Segment markers are never part of a text: they only cut it into the pieces translated one by one. In a
+  // segmented unit a marker in the seg-source or the target opens that segment's text.
+  void OnSegmentStart(bool empty, int depth) {
+    const Side side = m_captures.back().side;
+    if (side == Side::None) {
+      if (!empty) m_inline.push_back({Keep(), Closes::Nothing});
+      return;
+    }
+    Part& part = FindPart(Attribute(m_reader, "mid"));
+    Text& text = side == Side::Target ? part.target : part.source;
+    part.hasTarget = part.hasTarget || side == Side::Target;
+    text.line = Line();
+    if (empty) return;
+    m_inline.push_back({Keep(), Closes::Segment});
+    m_captures.push_back({&text, depth, Side::None});
+  }
+
+  Part& FindPart(const std::string& mid) {
+    for (Part& part : m_parts) {
+      if (part.mid == mid) return part;
+    }
+    return m_parts.emplace_back(Part{mid, {}, {}, false});
+  }
+
+  void AppendStartTag(bool empty) {
+    std::string& native = Current().native;
+    native += '<';
+    native += View(xmlTextReaderConstName(m_reader));
     while (xmlTextReaderMoveToNextAttribute(m_reader) == 1) {
-      *m_native += ' ';
-      *m_native += View(xmlTextReaderConstName(m_reader));
-      *m_native += "=\"";
-      AppendEscaped(*m_native, View(xmlTextReaderConstValue(m_reader)), true);
-      *m_native += '"';
+      native += ' ';
+      native += View(xmlTextReaderConstName(m_reader));
+      native += "=\"";
+      AppendEscaped(native, View(xmlTextReaderConstValue(m_reader)), true);
+      native += '"';
     }
     xmlTextReaderMoveToElement(m_reader);
-    *m_native += empty ? "/>" : ">";
-    if (name == "cp" && m_keep.back()) AppendCodePoint();
-    if (!empty) m_keep.push_back(m_keep.back() && KeepsContent(name));
+    native += empty ? "/>" : ">";
   }
 
   void OnInlineEnd() {
-    *m_native += "</";
-    *m_native += View(xmlTextReaderConstName(m_reader));
-    *m_native += '>';
-    m_keep.pop_back();
+    const Closes closes = m_inline.back().closes;
+    m_inline.pop_back();
+    if (closes == Closes::Segment) {
+      m_captures.pop_back();
+    } else if (closes == Closes::Tag) {
+      std::string& native = Current().native;
+      native += "</";
+      native += View(xmlTextReaderConstName(m_reader));
+      native += '>';
+    }
   }
 
   // <cp hex="..."/> stands for a character that XML cannot carry; the plain text gets the character.
   void AppendCodePoint() {
-    xmlChar* hex = xmlTextReaderGetAttribute(m_reader, BAD_CAST "hex");
-    const unsigned long codePoint =
-        std::strtoul(reinterpret_cast<const char*>(hex ? hex : BAD_CAST ""), nullptr, 16);
-    xmlFree(hex);
-    if (codePoint <= 0x10FFFF) AppendUtf8(*m_plain, static_cast<char32_t>(codePoint));
+    const unsigned long codePoint = std::strtoul(Attribute(m_reader, "hex").c_str(), nullptr, 16);
+    if (codePoint <= 0x10FFFF) AppendUtf8(Current().plain, static_cast<char32_t>(codePoint));
   }
 
   void OnText() {
     const std::string_view text = View(xmlTextReaderConstValue(m_reader));
-    AppendEscaped(*m_native, text, false);
-    if (m_keep.back()) *m_plain += text;
+    AppendEscaped(Current().native, text, false);
+    if (Keep()) Current().plain += text;
   }
 
   xmlTextReaderPtr m_reader;
   const HUnitSink& m_sink;
   HUnit m_unit;
   int m_unitDepth = -1;
-  bool m_segmented = false;
-  bool m_inSegment = false;
-  int m_textDepth = -1;
-  std::string* m_native = nullptr;
-  std::string* m_plain = nullptr;
-  std::vector<bool> m_keep;
+  bool m_xliff2 = false;
+  bool m_inPart = false;
+  bool m_segmented = false;  // an XLIFF 1.2 unit with a <seg-source>
+  Text m_source;
+  Text m_target;
+  Text m_outside;  // what a segmented text holds between its segments
+  std::vector<Part> m_parts;
+  std::vector<Capture> m_captures;  // the texts being read, innermost last
+  std::vector<Inline> m_inline;
 };
 
 }  // namespace

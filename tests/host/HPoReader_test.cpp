@@ -89,7 +89,8 @@ TEST(HPoReader, DeclaredCharsetIsConvertedToUtf8) {
   HostTestFiles files;
   for (const auto& c : cases) {
     std::vector<HUnit> units;
-    HPoReader::Read(files.Write("c.po", Catalog(c.charset, c.bytes)), [&](const HUnit& u) { units.push_back(u); });
+    HPoReader::Read(files.Write("c.po", Catalog(c.charset, c.bytes)),
+                    [&](const HUnit& u) { units.push_back(u); });
     ASSERT_EQ(units.size(), 1u) << c.charset;
     EXPECT_EQ(units[0].id, std::string(c.utf8) + "|" + c.utf8) << c.charset;
     EXPECT_EQ(units[0].sourcePlain + units[0].targetNative, std::string(c.utf8) + c.utf8) << c.charset;

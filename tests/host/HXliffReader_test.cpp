@@ -56,6 +56,26 @@ TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
             R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
 }
 
+// Okapi and other segmenting tools: each segment pair is a unit ID#MID at its target marker's line; the
+// markers themselves are in neither text, also in a target without a seg-source.
+TEST(HXliffReader, Xliff12SegmentsAreUnitsOfTheirOwn) {
+  const std::vector<HUnit> units = ReadAll(R"(<xliff version="1.2"><file><body>
+<trans-unit id="s"><source>One. <g id="1">Two</g>.</source>
+<seg-source><mrk mtype="seg" mid="1">One.</mrk> <mrk mtype="seg" mid="2"><g id="1">Two</g>.</mrk></seg-source>
+<target><mrk mtype="seg" mid="1">Un.</mrk>
+ <mrk mtype="seg" mid="2"><g id="1">Deux</g>.</mrk></target></trans-unit>
+<trans-unit id="plain"><source>1</source><target><mrk mtype="seg" mid="1">1</mrk></target></trans-unit>
+</body></file></xliff>)");
+  std::vector<std::string> read;  // id|line|source native|target native|target plain
+  for (const HUnit& u : units) {
+    read.push_back(u.id + "|" + std::to_string(u.line) + "|" + u.sourceNative + "|" + u.targetNative + "|" +
+                   u.targetPlain);
+  }
+  EXPECT_EQ(read, (std::vector<std::string>{"s#1|4|One.|Un.|Un.",
+                                            R"(s#2|5|<g id="1">Two</g>.|<g id="1">Deux</g>.|Deux.)",
+                                            "plain|6|1|1|1"}));
+}
+
 TEST(HXliffReader, UnitsWithoutTranslationAreNotChecked) {
   const std::vector<HUnit> units = ReadAll(R"(<xliff version="1.2"><file><body>
 <trans-unit id="none"><source>a</source></trans-unit>
