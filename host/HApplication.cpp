@@ -97,6 +97,10 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
       run.SetFile(&file);
       try {
         HUnitReader::Read(path, [&](const HUnit& unit) {
+          if (unit.status == HUnit::Status::Untranslated && !options.checkUntranslated) {
+            ++file.untranslated;
+            return;
+          }
           token.SetUnit(&unit);
           module.CheckToken(&token, &checkOptions);
           token.SetUnit(nullptr);
@@ -124,8 +128,9 @@ void HApplication::PrintProblems(const HRunResult& result) const {
 }
 
 void HApplication::PrintSummary(const HRunResult& result) const {
-  m_err << kProgram << ": " << result.Units() << " units checked in " << result.files.size() << " files, "
-        << result.Violations() << " violations\n";
+  m_err << kProgram << ": " << result.Units() << " units checked, " << result.Untranslated()
+        << " not yet translated, in " << result.files.size() << " files: " << result.Violations()
+        << " violations\n";
 }
 
 bool HApplication::UseColour() const {

@@ -52,28 +52,32 @@ po_file_t ReadPoFile(const char* path, PoErrorState& state) {
   return po_file_read(path, &handler);
 }
 
-void EmitForm(HUnit& unit, const std::string& baseId, const std::string& source, const char* translation,
-              int form, const HCharset& charset, const HUnitSink& sink) {
-  if (translation == nullptr || *translation == '\0') return;
+// A fuzzy entry (msgfmt leaves it out) or an empty form still waits for a translator.
+void EmitForm(HUnit& unit, bool fuzzy, const std::string& baseId, const std::string& source,
+              const char* translation, int form, const HCharset& charset, const HUnitSink& sink) {
+  const bool empty = translation == nullptr || *translation == '\0';
+  unit.status = fuzzy || empty ? HUnit::Status::Untranslated : HUnit::Status::Translated;
   unit.id = form < 0 ? baseId : baseId + "[" + std::to_string(form) + "]";
   unit.sourcePlain = unit.sourceNative = source;
-  unit.targetPlain = unit.targetNative = charset.ToUtf8(translation);
+  unit.targetPlain = unit.targetNative = empty ? std::string() : charset.ToUtf8(translation);
   sink(unit);
 }
 
 void EmitEntry(po_message_t message, long line, const HCharset& charset, const HUnitSink& sink) {
   const char* rawMsgid = po_message_msgid(message);
-  if (*rawMsgid == '\0' || po_message_is_obsolete(message) || po_message_is_fuzzy(message)) return;
+  if (*rawMsgid == '\0' || po_message_is_obsolete(message)) return;
   const std::string msgid = charset.ToUtf8(rawMsgid);
   const char* context = po_message_msgctxt(message);
   const std::string baseId = context == nullptr ? msgid : charset.ToUtf8(context) + "|" + msgid;
   HUnit unit;
   unit.line = line;
+  const bool fuzzy = po_message_is_fuzzy(message) != 0;
   const char* plural = po_message_msgid_plural(message);
-  if (plural == nullptr) return EmitForm(unit, baseId, msgid, po_message_msgstr(message), -1, charset, sink);
+  if (plural == nullptr)
+    return EmitForm(unit, fuzzy, baseId, msgid, po_message_msgstr(message), -1, charset, sink);
   const std::string pluralId = charset.ToUtf8(plural);
   for (int form = 0; const char* translation = po_message_msgstr_plural(message, form); ++form) {
-    EmitForm(unit, baseId, form == 0 ? msgid : pluralId, translation, form, charset, sink);
+    EmitForm(unit, fuzzy, baseId, form == 0 ? msgid : pluralId, translation, form, charset, sink);
   }
 }
 
@@ -101,7 +105,9 @@ bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
 
 // libgettextpo keeps a few small strings per read file (the charset and plural header) that it never
 // frees; LeakSanitizer builds must not count them against the host.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libgettextpo\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libgettextpo\n";
+}
 
 std::vector<long> HPoReader::EntryLines(const std::string& path) {
   std::ifstream in(path);

@@ -1,4 +1,4 @@
-// Reads the translated entries of a gettext PO file with libgettextpo.
+// Reads the entries of a gettext PO file with libgettextpo.
 #pragma once
 
 #include <string>
@@ -8,8 +8,8 @@
 
 class HPoReader {
  public:
-  // Calls the sink for every translated form of every entry that is neither the header, fuzzy nor
-  // obsolete; throws HError for a file that cannot be read or parsed.
+  // Calls the sink for every form of every entry but the header and obsolete ones, fuzzy and empty forms
+  // marked untranslated; throws HError for a file that cannot be read or parsed.
   static void Read(const std::string& path, const HUnitSink& sink);
 
   // The line where each entry starts (its msgctxt or msgid line), in file order, obsolete entries included:

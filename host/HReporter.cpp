@@ -157,7 +157,8 @@ void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
 
 void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
   out << "{\n  \"tool\": " << JsonString(kToolName) << ",\n  \"summary\": {\"files\": " << result.files.size()
-      << ", \"units\": " << result.Units() << ", \"violations\": " << result.Violations() << "},\n"
+      << ", \"units\": " << result.Units() << ", \"untranslated\": " << result.Untranslated()
+      << ", \"violations\": " << result.Violations() << "},\n"
       << "  \"violations\": [";
   const char* separator = "\n";
   for (const HFileResult& file : result.files) {
@@ -193,7 +194,9 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
   const std::string counts = " tests=\"" + std::to_string(result.files.size()) + "\" failures=\"" +
                              std::to_string(failures) + "\" errors=\"" + std::to_string(errors) + "\"";
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"" << kToolName << "\"" << counts
-      << ">\n  <testsuite name=\"" << kToolName << "\"" << counts << ">\n";
+      << ">\n  <testsuite name=\"" << kToolName << "\"" << counts << ">\n"
+      << "    <properties><property name=\"untranslated\" value=\"" << result.Untranslated()
+      << "\"/></properties>\n";
   // One test case per checked file: a file with violations fails, one that could not be read is an error.
   for (const HFileResult& file : result.files) {
     out << "    <testcase classname=\"" << kToolName << "\" name=\"" << XmlEscape(file.path) << "\">\n";
@@ -237,5 +240,6 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
       separator = ",\n";
     }
   }
-  out << (*separator == ',' ? "\n    ]\n" : "]\n") << "  }]\n}\n";
+  out << (*separator == ',' ? "\n    ],\n" : "],\n") << "    \"properties\": {\"units\": " << result.Units()
+      << ", \"untranslated\": " << result.Untranslated() << "}\n  }]\n}\n";
 }

@@ -16,7 +16,8 @@ struct HViolation {
 
 struct HFileResult {
   std::string path;
-  long units = 0;
+  long units = 0;         // units checked
+  long untranslated = 0;  // units skipped because nobody has translated them yet
   std::vector<HViolation> violations;
   std::string error;  // why the file could not be read completely
 };
@@ -25,6 +26,7 @@ struct HRunResult {
   std::vector<HFileResult> files;
   std::vector<std::string> errors;  // problems outside any one file
   long Units() const;
+  long Untranslated() const;
   long Violations() const;
   bool HasErrors() const;
 };
@@ -32,6 +34,12 @@ struct HRunResult {
 inline long HRunResult::Units() const {
   long total = 0;
   for (const HFileResult& file : files) total += file.units;
+  return total;
+}
+
+inline long HRunResult::Untranslated() const {
+  long total = 0;
+  for (const HFileResult& file : files) total += file.untranslated;
   return total;
 }
 

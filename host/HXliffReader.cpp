@@ -3,6 +3,7 @@
 
 #include <libxml/xmlreader.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string_view>
@@ -84,7 +85,14 @@ struct Part {
   Text source;
   Text target;
   bool hasTarget = false;
+  bool ignorable = false;
+  bool initial = false;  // an XLIFF 2 segment whose state is "initial"
 };
+
+// memoQ writes a blank target for "not started".
+bool IsBlank(const std::string& text) {
+  return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
 
 std::string Attribute(xmlTextReaderPtr reader, const char* name) {
   xmlChar* value = xmlTextReaderGetAttribute(reader, BAD_CAST name);
@@ -118,7 +126,7 @@ class UnitAssembler {
   };
   // Which segments a segment marker inside this text opens.
   enum class Side { None, Source, Target };
-  struct Capture {
+  struct Captured {
     Text* text;
     int depth;
     Side side;
@@ -143,7 +151,11 @@ class UnitAssembler {
     }
     if (m_xliff2 && depth == m_unitDepth + 1 && (name == "segment" || name == "ignorable")) {
       m_inPart = !empty;
-      if (!empty) m_parts.emplace_back();
+      if (!empty) {
+        Part& part = m_parts.emplace_back();
+        part.ignorable = name == "ignorable";
+        part.initial = Attribute(m_reader, "state") == "initial";
+      }
       return;
     }
     const bool textParent = m_xliff2 ? m_inPart && depth == m_unitDepth + 2 : depth == m_unitDepth + 1;
@@ -151,16 +163,23 @@ class UnitAssembler {
     if (name == "seg-source") {
       m_segmented = true;
       m_captures.push_back({&m_outside, depth, Side::Source});
-    } else if (name == "target" && m_segmented) {
-      m_captures.push_back({&m_outside, depth, Side::Target});
-    } else if (name == "source" || name == "target") {
-      const bool source = name == "source";
-      if (!source && m_xliff2) m_parts.back().hasTarget = true;
-      Text& text = m_xliff2 ? (source ? m_parts.back().source : m_parts.back().target)
-                            : (source ? m_source : m_target);
-      text.line = Line();
-      m_captures.push_back({&text, depth, Side::None});
+    } else if (name == "target" && !m_xliff2) {
+      const std::string state = Attribute(m_reader, "state");
+      m_untranslatedState = state == "new" || state == "needs-translation";
+      m_outsideTarget.line = Line();
+      if (m_segmented) return m_captures.push_back({&m_outsideTarget, depth, Side::Target});
+      Capture(m_target, depth);
+    } else if (name == "source") {
+      Capture(m_xliff2 ? m_parts.back().source : m_source, depth);
+    } else if (name == "target") {
+      m_parts.back().hasTarget = true;
+      Capture(m_parts.back().target, depth);
     }
+  }
+
+  void Capture(Text& text, int depth) {
+    text.line = Line();
+    m_captures.push_back({&text, depth, Side::None});
   }
 
   void OnEnd(int depth) {
@@ -181,7 +200,8 @@ class UnitAssembler {
     m_xliff2 = xliff2;
     m_inPart = false;
     m_segmented = false;
-    m_source = m_target = m_outside = Text();
+    m_untranslatedState = false;
+    m_source = m_target = m_outside = m_outsideTarget = Text();
     m_parts.clear();
     if (empty) EndUnit();
   }
@@ -189,13 +209,16 @@ class UnitAssembler {
   void EndUnit() {
     m_unitDepth = -1;
     if (m_segmented) return EmitSegments();
-    if (m_xliff2) {
-      for (const Part& part : m_parts) {
-        Append(m_source, part.source);
-        Append(m_target, part.target);
-      }
+    if (!m_xliff2) return Emit(m_source, m_target, IsBlank(m_target.native) || m_untranslatedState);
+    // The unit waits for a translator until one of its segments holds a translation.
+    bool untranslated = true;
+    for (const Part& part : m_parts) {
+      Append(m_source, part.source);
+      Append(m_target, part.target);
+      if (!part.ignorable && part.hasTarget && !part.initial && !IsBlank(part.target.native))
+        untranslated = false;
     }
-    Emit(m_source, m_target);
+    Emit(m_source, m_target, untranslated);
   }
 
   static void Append(Text& text, const Text& part) {
@@ -205,16 +228,22 @@ class UnitAssembler {
 
   // Each segment is a unit of its own, ID#MID, at the line of its marker in the target.
   void EmitSegments() {
+    const bool targetSegmented =
+        std::any_of(m_parts.begin(), m_parts.end(), [](const Part& p) { return p.hasTarget; });
+    if (!targetSegmented && !IsBlank(m_outsideTarget.native)) {
+      m_unit.line = m_outsideTarget.line;
+      return Emit(m_source, m_outsideTarget, m_untranslatedState);
+    }
     const std::string id = m_unit.id;
     for (const Part& part : m_parts) {
       m_unit.id = id + "#" + part.mid;
       m_unit.line = part.hasTarget ? part.target.line : part.source.line;
-      Emit(part.source, part.target);
+      Emit(part.source, part.target, IsBlank(part.target.native) || m_untranslatedState);
     }
   }
 
-  void Emit(const Text& source, const Text& target) {
-    if (target.native.empty()) return;
+  void Emit(const Text& source, const Text& target, bool untranslated) {
+    m_unit.status = untranslated ? HUnit::Status::Untranslated : HUnit::Status::Translated;
     m_unit.sourcePlain = source.plain;
     m_unit.sourceNative = source.native;
     m_unit.targetPlain = target.plain;
@@ -299,12 +328,14 @@ class UnitAssembler {
   int m_unitDepth = -1;
   bool m_xliff2 = false;
   bool m_inPart = false;
-  bool m_segmented = false;  // an XLIFF 1.2 unit with a <seg-source>
+  bool m_segmented = false;          // an XLIFF 1.2 unit with a <seg-source>
+  bool m_untranslatedState = false;  // an XLIFF 1.2 target whose state says nobody translated it yet
   Text m_source;
   Text m_target;
-  Text m_outside;  // what a segmented text holds between its segments
+  Text m_outside;        // what a segmented seg-source holds between its segments
+  Text m_outsideTarget;  // the same of the target; all of it when the target has no segment markers
   std::vector<Part> m_parts;
-  std::vector<Capture> m_captures;  // the texts being read, innermost last
+  std::vector<Captured> m_captures;  // the texts being read, innermost last
   std::vector<Inline> m_inline;
 };
 

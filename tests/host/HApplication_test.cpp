@@ -47,7 +47,7 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
   const std::string clean = m_files.Write("clean/de.po", Po("Open %s", "%s öffnen"));
   EXPECT_EQ(Run({clean}), HApplication::kClean) << m_err.str();
   EXPECT_EQ(m_out.str(), "");
-  EXPECT_THAT(m_err.str(), HasSubstr("1 units checked in 1 files, 0 violations"));
+  EXPECT_THAT(m_err.str(), HasSubstr("1 units checked, 0 not yet translated, in 1 files: 0 violations"));
 
   const std::string dirty = m_files.Write("dirty/de.po", Po("Copy %s to %d", "Kopieren nach %d"));
   EXPECT_EQ(Run({dirty}), HApplication::kViolations);
@@ -83,6 +83,17 @@ TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
   const std::string shared = m_files.Write("shared.ini", Rule("Must say Acme", "Acme", 0, 3));
   EXPECT_EQ(Run({"--project-rules", shared, one, two}), HApplication::kViolations);
   EXPECT_THAT(m_out.str(), HasSubstr("two/fr.po:4: [Acme] Must say Acme: No text found"));
+}
+
+TEST_F(HApplicationTest, UntranslatedUnitsAreCountedOrCheckedOnRequest) {
+  const std::string xliff = m_files.Write("p/fr.xlf", R"(<xliff version="1.2"><file><body>
+<trans-unit id="n"><source>%s</source><target state="new">x</target></trans-unit>
+<trans-unit id="b"><source>%s</source><target> </target></trans-unit>
+<trans-unit id="t"><source>%s</source><target>%s</target></trans-unit></body></file></xliff>)");
+  EXPECT_EQ(Run({xliff}), HApplication::kClean);
+  EXPECT_THAT(m_err.str(), HasSubstr("1 units checked, 2 not yet translated, in 1 files: 0 violations"));
+  EXPECT_EQ(Run({"--check-untranslated", xliff}), HApplication::kViolations);
+  EXPECT_THAT(m_err.str(), HasSubstr("3 units checked, 0 not yet translated, in 1 files: 2 violations"));
 }
 
 TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {

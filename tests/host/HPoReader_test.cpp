@@ -46,19 +46,22 @@ msgid "last"
 msgstr "letzte"
 )";
 
-TEST(HPoReader, TranslatedFormsWithContextAndLines) {
+TEST(HPoReader, FormsWithContextLinesAndStatus) {
   HostTestFiles files;
   std::vector<HUnit> units;
   HPoReader::Read(files.Write("de.po", kCatalog), [&](const HUnit& unit) { units.push_back(unit); });
-  std::vector<std::string> read;  // id|line|source|target, native and plain being the same in PO
+  // id|line|source|target, native and plain being the same in PO; "?" marks an untranslated form
+  std::vector<std::string> read;
   for (const HUnit& u : units) {
     EXPECT_EQ(u.sourceNative, u.sourcePlain);
     EXPECT_EQ(u.targetNative, u.targetPlain);
-    read.push_back(u.id + "|" + std::to_string(u.line) + "|" + u.sourcePlain + "|" + u.targetPlain);
+    const char* mark = u.status == HUnit::Status::Untranslated ? "?" : "";
+    read.push_back(mark + u.id + "|" + std::to_string(u.line) + "|" + u.sourcePlain + "|" + u.targetPlain);
   }
   EXPECT_EQ(read, (std::vector<std::string>{"plain %s|6|plain %s|schlicht %s", "menu|File|9|File|Datei",
-                                            "one %d[0]|13|one %d|eins %d", "one %d[2]|13|many %d|viele %d",
-                                            "last|30|last|letzte"}));
+                                            "one %d[0]|13|one %d|eins %d", "?one %d[1]|13|many %d|",
+                                            "one %d[2]|13|many %d|viele %d", "?fuzzy|20|fuzzy|unscharf",
+                                            "?untranslated|23|untranslated|", "last|30|last|letzte"}));
 }
 
 TEST(HPoReader, EntryLinesCountObsoleteEntriesAndSkipPreviousMsgids) {

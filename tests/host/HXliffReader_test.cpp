@@ -76,15 +76,30 @@ TEST(HXliffReader, Xliff12SegmentsAreUnitsOfTheirOwn) {
                                             "plain|6|1|1|1"}));
 }
 
-TEST(HXliffReader, UnitsWithoutTranslationAreNotChecked) {
-  const std::vector<HUnit> units = ReadAll(R"(<xliff version="1.2"><file><body>
+// What counts as translated: "?" marks a unit the sink gets as untranslated.
+TEST(HXliffReader, UntranslatedUnitsAreMarked) {
+  std::vector<std::string> read;
+  for (const std::string& file : {std::string(R"(<xliff version="1.2"><file><body>
 <trans-unit id="none"><source>a</source></trans-unit>
 <trans-unit id="empty"><source>a</source><target/></trans-unit>
-<trans-unit id="blank"><source>a</source><target></target></trans-unit>
-<trans-unit id="code"><source><x id="1"/></source><target><x id="1"/></target></trans-unit>
-</body></file></xliff>)");
-  ASSERT_EQ(units.size(), 1u);
-  EXPECT_EQ(units[0].id, "code");
+<trans-unit id="blank"><source>a</source><target> </target></trans-unit>
+<trans-unit id="new"><source>a</source><target state="new">a</target></trans-unit>
+<trans-unit id="needs"><source>a</source><target state="needs-translation">a</target></trans-unit>
+<trans-unit id="code"><source><x id="1"/></source><target state="translated"><x id="1"/></target></trans-unit>
+<trans-unit id="s"><source>a. b.</source><seg-source><mrk mtype="seg" mid="1">a.</mrk> <mrk mtype="seg" mid="2">b.</mrk></seg-source>
+<target><mrk mtype="seg" mid="1"/> <mrk mtype="seg" mid="2">B.</mrk></target></trans-unit>
+<trans-unit id="unmarked"><source>a</source><seg-source><mrk mtype="seg" mid="1">a</mrk></seg-source><target>A</target></trans-unit>
+</body></file></xliff>)"),
+                                  std::string(R"(<xliff version="2.0"><file id="f">
+<unit id="initial"><segment state="initial"><source>a</source><target>a</target></segment></unit>
+<unit id="ignorable"><segment><source>a</source></segment><ignorable><source> </source><target> </target></ignorable></unit>
+<unit id="one"><segment state="initial"><source>a</source></segment><segment><source>b</source><target>B</target></segment></unit>
+</file></xliff>)")}) {
+    for (const HUnit& u : ReadAll(file))
+      read.push_back((u.status == HUnit::Status::Untranslated ? "?" : "") + u.id);
+  }
+  EXPECT_EQ(read, (std::vector<std::string>{"?none", "?empty", "?blank", "?new", "?needs", "code", "?s#1",
+                                            "s#2", "unmarked", "?initial", "?ignorable", "one"}));
 }
 
 TEST(HXliffReader, MalformedFileNamesFileAndLine) {
