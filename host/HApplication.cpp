@@ -97,6 +97,10 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
       run.SetFile(&file);
       try {
         HUnitReader::Read(path, [&](const HUnit& unit) {
+          if (unit.status == HUnit::Status::NotTranslatable) {
+            ++file.notTranslatable;
+            return;
+          }
           if (unit.status == HUnit::Status::Untranslated && !options.checkUntranslated) {
             ++file.untranslated;
             return;
@@ -129,8 +133,9 @@ void HApplication::PrintProblems(const HRunResult& result) const {
 
 void HApplication::PrintSummary(const HRunResult& result) const {
   m_err << kProgram << ": " << result.Units() << " units checked, " << result.Untranslated()
-        << " not yet translated, in " << result.files.size() << " files: " << result.Violations()
-        << " violations\n";
+        << " not yet translated, ";
+  if (result.NotTranslatable() > 0) m_err << result.NotTranslatable() << " not to be translated, ";
+  m_err << "in " << result.files.size() << " files: " << result.Violations() << " violations\n";
 }
 
 bool HApplication::UseColour() const {

@@ -158,6 +158,7 @@ void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
 void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
   out << "{\n  \"tool\": " << JsonString(kToolName) << ",\n  \"summary\": {\"files\": " << result.files.size()
       << ", \"units\": " << result.Units() << ", \"untranslated\": " << result.Untranslated()
+      << ", \"not_translatable\": " << result.NotTranslatable()
       << ", \"violations\": " << result.Violations() << "},\n"
       << "  \"violations\": [";
   const char* separator = "\n";
@@ -196,6 +197,7 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"" << kToolName << "\"" << counts
       << ">\n  <testsuite name=\"" << kToolName << "\"" << counts << ">\n"
       << "    <properties><property name=\"untranslated\" value=\"" << result.Untranslated()
+      << "\"/><property name=\"not_translatable\" value=\"" << result.NotTranslatable()
       << "\"/></properties>\n";
   // One test case per checked file: a file with violations fails, one that could not be read is an error.
   for (const HFileResult& file : result.files) {
@@ -241,5 +243,6 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
     }
   }
   out << (*separator == ',' ? "\n    ],\n" : "],\n") << "    \"properties\": {\"units\": " << result.Units()
-      << ", \"untranslated\": " << result.Untranslated() << "}\n  }]\n}\n";
+      << ", \"untranslated\": " << result.Untranslated()
+      << ", \"not_translatable\": " << result.NotTranslatable() << "}\n  }]\n}\n";
 }

@@ -16,8 +16,9 @@ struct HViolation {
 
 struct HFileResult {
   std::string path;
-  long units = 0;         // units checked
-  long untranslated = 0;  // units skipped because nobody has translated them yet
+  long units = 0;            // units checked
+  long untranslated = 0;     // units skipped because nobody has translated them yet
+  long notTranslatable = 0;  // units skipped because they are marked translate="no"
   std::vector<HViolation> violations;
   std::string error;  // why the file could not be read completely
 };
@@ -27,6 +28,7 @@ struct HRunResult {
   std::vector<std::string> errors;  // problems outside any one file
   long Units() const;
   long Untranslated() const;
+  long NotTranslatable() const;
   long Violations() const;
   bool HasErrors() const;
 };
@@ -40,6 +42,12 @@ inline long HRunResult::Units() const {
 inline long HRunResult::Untranslated() const {
   long total = 0;
   for (const HFileResult& file : files) total += file.untranslated;
+  return total;
+}
+
+inline long HRunResult::NotTranslatable() const {
+  long total = 0;
+  for (const HFileResult& file : files) total += file.notTranslatable;
   return total;
 }
 

@@ -6,7 +6,8 @@
 
 struct HUnit {
   // Untranslated: no target, a blank one, or a state that says nobody has translated it yet.
-  enum class Status { Translated, Untranslated };
+  // NotTranslatable: marked translate="no" (itself or a group or file around it).
+  enum class Status { Translated, Untranslated, NotTranslatable };
 
   std::string id;
   Status status = Status::Translated;

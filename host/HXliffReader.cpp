@@ -87,6 +87,7 @@ struct Part {
   bool hasTarget = false;
   bool ignorable = false;
   bool initial = false;  // an XLIFF 2 segment whose state is "initial"
+  long order = 0;        // an XLIFF 2 target's order attribute; 0 when it has none
 };
 
 // memoQ writes a blank target for "not started".
@@ -146,7 +147,10 @@ class UnitAssembler {
     const bool empty = xmlTextReaderIsEmptyElement(m_reader) == 1;
     if (!m_captures.empty()) return OnInlineStart(name, empty, depth);
     if (m_unitDepth < 0) {
-      if (name == "trans-unit" || name == "unit") BeginUnit(depth, name == "unit", empty);
+      if (name == "trans-unit" || name == "unit") return BeginUnit(depth, name == "unit", empty);
+      const std::string translate = Attribute(m_reader, "translate");
+      if ((name == "file" || name == "group") && !translate.empty() && !empty)
+        m_translate.push_back({depth, translate != "no"});
       return;
     }
     if (m_xliff2 && depth == m_unitDepth + 1 && (name == "segment" || name == "ignorable")) {
@@ -173,6 +177,7 @@ class UnitAssembler {
       Capture(m_xliff2 ? m_parts.back().source : m_source, depth);
     } else if (name == "target") {
       m_parts.back().hasTarget = true;
+      m_parts.back().order = std::strtol(Attribute(m_reader, "order").c_str(), nullptr, 10);
       Capture(m_parts.back().target, depth);
     }
   }
@@ -184,6 +189,10 @@ class UnitAssembler {
 
   void OnEnd(int depth) {
     if (!m_inline.empty()) return OnInlineEnd();
+    if (m_unitDepth < 0) {
+      if (!m_translate.empty() && m_translate.back().depth == depth) m_translate.pop_back();
+      return;
+    }
     if (!m_captures.empty() && depth == m_captures.back().depth)
       m_captures.pop_back();
     else if (m_xliff2 && depth == m_unitDepth + 1)
@@ -196,6 +205,10 @@ class UnitAssembler {
     m_unit = HUnit();
     m_unit.id = Attribute(m_reader, "id");
     m_unit.line = Line();
+    // translate="no" holds for everything inside the file, group or unit that says it.
+    const std::string translate = Attribute(m_reader, "translate");
+    m_translatable =
+        translate.empty() ? m_translate.empty() || m_translate.back().translatable : translate != "no";
     m_unitDepth = depth;
     m_xliff2 = xliff2;
     m_inPart = false;
@@ -214,11 +227,26 @@ class UnitAssembler {
     bool untranslated = true;
     for (const Part& part : m_parts) {
       Append(m_source, part.source);
-      Append(m_target, part.target);
       if (!part.ignorable && part.hasTarget && !part.initial && !IsBlank(part.target.native))
         untranslated = false;
     }
+    AssembleTarget();
     Emit(m_source, m_target, untranslated);
+  }
+
+  // A translator may reorder the segments of a unit: each target stands at the place its order attribute
+  // gives (by default its own). An ignorable without a target keeps the source's white space there.
+  void AssembleTarget() {
+    std::vector<std::pair<long, const Text*>> placed;
+    for (size_t i = 0; i < m_parts.size(); ++i) {
+      const Part& part = m_parts[i];
+      const long place = part.order > 0 ? part.order : static_cast<long>(i + 1);
+      if (part.hasTarget || part.ignorable)
+        placed.push_back({place, part.hasTarget ? &part.target : &part.source});
+    }
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [place, text] : placed) Append(m_target, *text);
   }
 
   static void Append(Text& text, const Text& part) {
@@ -243,7 +271,9 @@ class UnitAssembler {
   }
 
   void Emit(const Text& source, const Text& target, bool untranslated) {
-    m_unit.status = untranslated ? HUnit::Status::Untranslated : HUnit::Status::Translated;
+    m_unit.status = !m_translatable ? HUnit::Status::NotTranslatable
+                    : untranslated  ? HUnit::Status::Untranslated
+                                    : HUnit::Status::Translated;
     m_unit.sourcePlain = source.plain;
     m_unit.sourceNative = source.native;
     m_unit.targetPlain = target.plain;
@@ -328,8 +358,9 @@ class UnitAssembler {
   int m_unitDepth = -1;
   bool m_xliff2 = false;
   bool m_inPart = false;
-  bool m_segmented = false;          // an XLIFF 1.2 unit with a <seg-source>
-  bool m_untranslatedState = false;  // an XLIFF 1.2 target whose state says nobody translated it yet
+  bool m_segmented = false;  // an XLIFF 1.2 unit with a <seg-source>
+  bool m_untranslatedState = false;
+  bool m_translatable = true;  // an XLIFF 1.2 target whose state says nobody translated it yet
   Text m_source;
   Text m_target;
   Text m_outside;        // what a segmented seg-source holds between its segments
@@ -337,6 +368,11 @@ class UnitAssembler {
   std::vector<Part> m_parts;
   std::vector<Captured> m_captures;  // the texts being read, innermost last
   std::vector<Inline> m_inline;
+  struct Translate {
+    int depth;
+    bool translatable;
+  };
+  std::vector<Translate> m_translate;  // the translate attributes of the files and groups around
 };
 
 }  // namespace

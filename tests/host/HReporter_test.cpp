@@ -26,6 +26,7 @@ HRunResult SampleResult() {
   dirty.path = kDirty;
   dirty.units = 2;
   dirty.untranslated = 4;
+  dirty.notTranslatable = 1;
   // Quotes, a backslash, markup, control characters, tab and line ends: everything a format must escape.
   dirty.violations.push_back({kDirty, 7, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.",
                               "a\\ <b>\x01\x1f", "c\td\r\n"});
@@ -57,7 +58,7 @@ TEST(HReporter, TextLinesNameLocationUnitRuleAndMessage) {
 TEST(HReporter, JsonCarriesEveryField) {
   EXPECT_EQ(CheckWithPython(Render(HFormat::Json), R"(
 v = d["violations"]
-assert d["summary"] == {"files": 2, "units": 5, "untranslated": 4, "violations": 2}, d["summary"]
+assert d["summary"] == {"files": 2, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 2}, d["summary"]
 assert v[0] == {"file": "d é/dirty%.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
                 "message": '"<b>" doesn\'t exist in translation.', "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n"}, v[0]
 assert v[1]["rule"] == "" and v[1]["line"] == 0 and v[1]["source"] == "s\ufffd"
@@ -69,7 +70,7 @@ TEST(HReporter, SarifIsAMinimalValidLogWithEncodedUris) {
   EXPECT_EQ(CheckWithPython(Render(HFormat::Sarif), R"(
 assert d["version"] == "2.1.0"
 run = d["runs"][0]
-assert run["properties"] == {"units": 5, "untranslated": 4}, run["properties"]
+assert run["properties"] == {"units": 5, "untranslated": 4, "not_translatable": 1}, run["properties"]
 assert run["tool"]["driver"]["name"] == "inline-patterns"
 ids = [r["id"] for r in run["tool"]["driver"]["rules"]]
 r = run["results"]

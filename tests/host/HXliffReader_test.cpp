@@ -56,6 +56,18 @@ TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
             R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
 }
 
+// A translator who reordered the segments: the target reads in the order its attributes give, and an
+// ignorable without a target keeps the source's white space.
+TEST(HXliffReader, Xliff2TargetFollowsOrderAndKeepsIgnorableWhiteSpace) {
+  const std::vector<HUnit> units = ReadAll(R"(<xliff version="2.0"><file id="f"><unit id="u">
+<segment><source>Sentence 1.</source><target>Satz 1.</target></segment><ignorable><source> </source></ignorable>
+<segment><source>Phrase 2</source><target order="5">Teil 2-3.</target></segment><ignorable><source> </source></ignorable>
+<segment><source>-3. Sentence 3.</source><target order="3">Satz 3.</target></segment>
+</unit></file></xliff>)");
+  ASSERT_EQ(units.size(), 1u);
+  EXPECT_EQ(units[0].targetPlain, "Satz 1. Satz 3. Teil 2-3.");
+}
+
 // Okapi and other segmenting tools: each segment pair is a unit ID#MID at its target marker's line; the
 // markers themselves are in neither text, also in a target without a seg-source.
 TEST(HXliffReader, Xliff12SegmentsAreUnitsOfTheirOwn) {
@@ -76,7 +88,7 @@ TEST(HXliffReader, Xliff12SegmentsAreUnitsOfTheirOwn) {
                                             "plain|6|1|1|1"}));
 }
 
-// What counts as translated: "?" marks a unit the sink gets as untranslated.
+// What counts as translated: "?" marks a unit the sink gets as untranslated, "-" one not to translate.
 TEST(HXliffReader, UntranslatedUnitsAreMarked) {
   std::vector<std::string> read;
   for (const std::string& file : {std::string(R"(<xliff version="1.2"><file><body>
@@ -94,12 +106,20 @@ TEST(HXliffReader, UntranslatedUnitsAreMarked) {
 <unit id="initial"><segment state="initial"><source>a</source><target>a</target></segment></unit>
 <unit id="ignorable"><segment><source>a</source></segment><ignorable><source> </source><target> </target></ignorable></unit>
 <unit id="one"><segment state="initial"><source>a</source></segment><segment><source>b</source><target>B</target></segment></unit>
+<unit id="no" translate="no"><segment><source>a</source><target>a</target></segment></unit>
+<group id="g" translate="no"><unit id="in-g"><segment><source>a</source><target>a</target></segment></unit>
+<unit id="yes" translate="yes"><segment><source>a</source><target>A</target></segment></unit></group>
+<unit id="after-g"><segment><source>a</source><target>A</target></segment></unit>
+</file><file id="f2" translate="no"><unit id="in-f"><segment><source>a</source><target>a</target></segment></unit>
 </file></xliff>)")}) {
-    for (const HUnit& u : ReadAll(file))
-      read.push_back((u.status == HUnit::Status::Untranslated ? "?" : "") + u.id);
+    for (const HUnit& u : ReadAll(file)) {
+      const bool skip = u.status == HUnit::Status::NotTranslatable;
+      read.push_back((u.status == HUnit::Status::Untranslated ? "?" : skip ? "-" : "") + u.id);
+    }
   }
   EXPECT_EQ(read, (std::vector<std::string>{"?none", "?empty", "?blank", "?new", "?needs", "code", "?s#1",
-                                            "s#2", "unmarked", "?initial", "?ignorable", "one"}));
+                                            "s#2", "unmarked", "?initial", "?ignorable", "one", "-no",
+                                            "-in-g", "yes", "after-g", "-in-f"}));
 }
 
 TEST(HXliffReader, MalformedFileNamesFileAndLine) {
