@@ -158,8 +158,8 @@ void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
 void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
   out << "{\n  \"tool\": " << JsonString(kToolName) << ",\n  \"summary\": {\"files\": " << result.files.size()
       << ", \"units\": " << result.Units() << ", \"untranslated\": " << result.Untranslated()
-      << ", \"not_translatable\": " << result.NotTranslatable()
-      << ", \"violations\": " << result.Violations() << "},\n"
+      << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
+      << "},\n"
       << "  \"violations\": [";
   const char* separator = "\n";
   for (const HFileResult& file : result.files) {

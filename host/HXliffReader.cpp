@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "HCharset.h"
 #include "HError.h"
+#include "HXmlTags.h"
 #include "support/KUtf8.h"
 
 namespace {
@@ -22,34 +24,6 @@ std::string_view View(const xmlChar* text) {
 // (ph, bpt, ept, it, sub...) is native code data and not part of the plain text.
 bool KeepsContent(std::string_view name) {
   return name == "g" || name == "pc" || name == "mrk";
-}
-
-// The escape of a character that XML text (or, with attribute, a quoted attribute value) cannot carry as is.
-std::string_view EscapeOf(char c, bool attribute) {
-  switch (c) {
-    case '&':
-      return "&amp;";
-    case '<':
-      return "&lt;";
-    case '>':
-      return "&gt;";
-    case '"':
-      return attribute ? "&quot;" : "";
-    default:
-      return "";
-  }
-}
-
-// Plain runs go in as one piece: appending character by character cost more than the XML parsing.
-void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
-  size_t run = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const std::string_view escape = EscapeOf(text[i], attribute);
-    if (escape.empty()) continue;
-    out.append(text.substr(run, i - run)).append(escape);
-    run = i + 1;
-  }
-  out.append(text.substr(run));
 }
 
 struct XmlError {
@@ -105,14 +79,16 @@ std::string Attribute(xmlTextReaderPtr reader, const char* name) {
 // Walks the reader's nodes and assembles one unit at a time.
 class UnitAssembler {
  public:
-  UnitAssembler(xmlTextReaderPtr reader, const HUnitSink& sink) : m_reader(reader), m_sink(sink) {}
+  UnitAssembler(xmlTextReaderPtr reader, std::string_view text, const HUnitSink& sink)
+      : m_reader(reader), m_tags(text), m_sink(sink) {}
 
   void OnNode() {
     const int type = xmlTextReaderNodeType(m_reader);
     const int depth = xmlTextReaderDepth(m_reader);
-    if (type == XML_READER_TYPE_ELEMENT)
+    // Every element start and end moves the tag finder on, so that it stays in step with the parser.
+    if (type == XML_READER_TYPE_ELEMENT && m_tags.NextStart(m_tag))
       OnStart(depth);
-    else if (type == XML_READER_TYPE_END_ELEMENT)
+    else if (type == XML_READER_TYPE_END_ELEMENT && m_tags.NextEnd(m_tag))
       OnEnd(depth);
     else if (!m_captures.empty() && IsText(type))
       OnText();
@@ -131,6 +107,7 @@ class UnitAssembler {
     Text* text;
     int depth;
     Side side;
+    size_t from;  // where the text's next characters as written start in the file
   };
 
   static bool IsText(int type) {
@@ -166,12 +143,12 @@ class UnitAssembler {
     if (!textParent || empty) return;
     if (name == "seg-source") {
       m_segmented = true;
-      m_captures.push_back({&m_outside, depth, Side::Source});
+      m_captures.push_back({&m_outside, depth, Side::Source, m_tag.end});
     } else if (name == "target" && !m_xliff2) {
       const std::string state = Attribute(m_reader, "state");
       m_untranslatedState = state == "new" || state == "needs-translation";
       m_outsideTarget.line = Line();
-      if (m_segmented) return m_captures.push_back({&m_outsideTarget, depth, Side::Target});
+      if (m_segmented) return m_captures.push_back({&m_outsideTarget, depth, Side::Target, m_tag.end});
       Capture(m_target, depth);
     } else if (name == "source") {
       Capture(m_xliff2 ? m_parts.back().source : m_source, depth);
@@ -184,7 +161,7 @@ class UnitAssembler {
 
   void Capture(Text& text, int depth) {
     text.line = Line();
-    m_captures.push_back({&text, depth, Side::None});
+    m_captures.push_back({&text, depth, Side::None, m_tag.end});
   }
 
   void OnEnd(int depth) {
@@ -193,9 +170,10 @@ class UnitAssembler {
       if (!m_translate.empty() && m_translate.back().depth == depth) m_translate.pop_back();
       return;
     }
-    if (!m_captures.empty() && depth == m_captures.back().depth)
+    if (!m_captures.empty() && depth == m_captures.back().depth) {
+      CutAtTag();
       m_captures.pop_back();
-    else if (m_xliff2 && depth == m_unitDepth + 1)
+    } else if (m_xliff2 && depth == m_unitDepth + 1)
       m_inPart = false;
     else if (depth == m_unitDepth)
       EndUnit();
@@ -281,9 +259,15 @@ class UnitAssembler {
     m_sink(m_unit);
   }
 
+  // The text as written runs up to the current tag and resumes after it.
+  void CutAtTag() {
+    Captured& capture = m_captures.back();
+    capture.text->native += m_tags.Between(capture.from, m_tag.begin);
+    capture.from = m_tag.end;
+  }
+
   void OnInlineStart(std::string_view name, bool empty, int depth) {
     if (name == "mrk" && Attribute(m_reader, "mtype") == "seg") return OnSegmentStart(empty, depth);
-    AppendStartTag(empty);
     if (name == "cp" && Keep()) AppendCodePoint();
     if (!empty) m_inline.push_back({Keep() && KeepsContent(name), Closes::Tag});
   }
@@ -292,6 +276,7 @@ class UnitAssembler {
   // segmented unit a marker in the seg-source or the target opens that segment's text.
   void OnSegmentStart(bool empty, int depth) {
     const Side side = m_captures.back().side;
+    CutAtTag();
     if (side == Side::None) {
       if (!empty) m_inline.push_back({Keep(), Closes::Nothing});
       return;
@@ -302,7 +287,7 @@ class UnitAssembler {
     text.line = Line();
     if (empty) return;
     m_inline.push_back({Keep(), Closes::Segment});
-    m_captures.push_back({&text, depth, Side::None});
+    m_captures.push_back({&text, depth, Side::None, m_tag.end});
   }
 
   Part& FindPart(const std::string& mid) {
@@ -312,31 +297,14 @@ class UnitAssembler {
     return m_parts.emplace_back(Part{mid, {}, {}, false});
   }
 
-  void AppendStartTag(bool empty) {
-    std::string& native = Current().native;
-    native += '<';
-    native += View(xmlTextReaderConstName(m_reader));
-    while (xmlTextReaderMoveToNextAttribute(m_reader) == 1) {
-      native += ' ';
-      native += View(xmlTextReaderConstName(m_reader));
-      native += "=\"";
-      AppendEscaped(native, View(xmlTextReaderConstValue(m_reader)), true);
-      native += '"';
-    }
-    xmlTextReaderMoveToElement(m_reader);
-    native += empty ? "/>" : ">";
-  }
-
   void OnInlineEnd() {
     const Closes closes = m_inline.back().closes;
     m_inline.pop_back();
+    if (closes == Closes::Tag) return;
+    CutAtTag();
     if (closes == Closes::Segment) {
       m_captures.pop_back();
-    } else if (closes == Closes::Tag) {
-      std::string& native = Current().native;
-      native += "</";
-      native += View(xmlTextReaderConstName(m_reader));
-      native += '>';
+      m_captures.back().from = m_tag.end;
     }
   }
 
@@ -347,12 +315,12 @@ class UnitAssembler {
   }
 
   void OnText() {
-    const std::string_view text = View(xmlTextReaderConstValue(m_reader));
-    AppendEscaped(Current().native, text, false);
-    if (Keep()) Current().plain += text;
+    if (Keep()) Current().plain += View(xmlTextReaderConstValue(m_reader));
   }
 
   xmlTextReaderPtr m_reader;
+  HXmlTags m_tags;
+  HXmlTags::Tag m_tag;  // the tag of the element start or end at hand
   const HUnitSink& m_sink;
   HUnit m_unit;
   int m_unitDepth = -1;
@@ -375,17 +343,53 @@ class UnitAssembler {
   std::vector<Translate> m_translate;  // the translate attributes of the files and groups around
 };
 
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw HError(path + ": cannot open the file");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw HError(path + ": cannot read the file");
+  return text;
+}
+
+// A byte-order mark names a UTF-16 document; otherwise the XML declaration's encoding, if any.
+std::string DocumentEncoding(std::string_view text) {
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) return "UTF-16";
+  if (text.starts_with(std::string_view("<\0?\0", 4))) return "UTF-16LE";
+  if (text.starts_with(std::string_view("\0<\0?", 4))) return "UTF-16BE";
+  const size_t end = text.find("?>");
+  if (!text.starts_with("<?xml") || end == std::string_view::npos) return "";
+  const std::string_view declaration = text.substr(0, end);
+  const size_t name = declaration.find("encoding");
+  const size_t open = declaration.find_first_of("\"'", name);
+  if (name == std::string_view::npos || open == std::string_view::npos) return "";
+  const size_t close = declaration.find(declaration[open], open + 1);
+  return std::string(declaration.substr(open + 1, close - open - 1));
+}
+
 }  // namespace
 
 void HXliffReader::Read(const std::string& path, const HUnitSink& sink) {
-  if (!std::ifstream(path)) throw HError(path + ": cannot open the file");
+  std::string text = ReadFile(path);
+  // The texts as written are cut from the very characters the parser reads, so a document in another
+  // encoding is turned into UTF-8 first and the parser told to take it as such.
+  const std::string encoding = DocumentEncoding(text);
+  int options = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+  if (!HCharset::IsUtf8Compatible(encoding)) {
+    try {
+      text = HCharset(encoding).ToUtf8(text);
+    } catch (const HError& error) {
+      throw HError(path + ": " + error.what());
+    }
+    options |= XML_PARSE_IGNORE_ENC;
+  }
   // No network and no entity expansion: a translation file must not reach out or blow up.
-  xmlTextReaderPtr reader = xmlReaderForFile(path.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_BIG_LINES);
+  xmlTextReaderPtr reader =
+      xmlReaderForMemory(text.data(), static_cast<int>(text.size()), path.c_str(), "UTF-8", options);
   if (reader == nullptr) throw HError(path + ": cannot open the file");
   XmlError error;
   error.reader = reader;
   xmlTextReaderSetErrorHandler(reader, CollectError, &error);
-  UnitAssembler assembler(reader, sink);
+  UnitAssembler assembler(reader, text, sink);
   int rc = 0;
   try {
     while ((rc = xmlTextReaderRead(reader)) == 1) assembler.OnNode();

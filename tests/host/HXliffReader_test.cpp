@@ -56,6 +56,29 @@ TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
             R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
 }
 
+// The text with tags is the characters between the element's tags as the file has them, in any encoding.
+TEST(HXliffReader, TextWithTagsIsTheTextAsWritten) {
+  const std::string target =
+      R"(<g id="1"/><x id='2' /> &#x41;&apos;<ph xmlns:o="urn:o" o:k="v">&lt;b></ph><![CDATA[<i>]]>)";
+  const std::string body =
+      "<xliff version=\"1.2\"><file><body><trans-unit id=\"u\"><source>s</source><target>" + target +
+      "</target></trans-unit></body></file></xliff>";
+  std::string utf16 = "\xFF\xFE";  // little-endian, as Windows tools write it
+  for (const char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + body) utf16 += std::string{c, '\0'};
+  const struct {
+    const char* name;
+    std::string bytes;
+  } files[] = {{"UTF-8", "<?xml version=\"1.0\"?>\n" + body},
+               {"Latin-1", "<?xml version='1.0' encoding='ISO-8859-1'?>\n" + body + "<!-- \xE9 -->"},
+               {"UTF-16", utf16}};
+  for (const auto& file : files) {
+    const std::vector<HUnit> units = ReadAll(file.bytes);
+    ASSERT_EQ(units.size(), 1u) << file.name;
+    EXPECT_EQ(units[0].targetNative, target) << file.name;
+    EXPECT_EQ(units[0].targetPlain, " A'<i>") << file.name;
+  }
+}
+
 // A translator who reordered the segments: the target reads in the order its attributes give, and an
 // ignorable without a target keeps the source's white space.
 TEST(HXliffReader, Xliff2TargetFollowsOrderAndKeepsIgnorableWhiteSpace) {
