@@ -59,6 +59,15 @@ std::string ValidUtf8(std::string_view text) {
   return Utf16ToUtf8(Utf8ToUtf16(text));
 }
 
+// The texts the violated rule checked, as the lines under a violation show them.
+std::string Texts(const HViolation& violation) {
+  const std::string kind = violation.withTags ? " (with tags):" : ":";
+  const std::string source = "source" + kind;
+  const std::string translation = "translation" + kind;
+  return "    " + source + std::string(translation.size() - source.size() + 1, ' ') + violation.source +
+         "\n    " + translation + " " + violation.translation + "\n";
+}
+
 std::string RuleId(const HViolation& violation) {
   return violation.rule.empty() ? kToolName : violation.rule;
 }
@@ -149,7 +158,7 @@ void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
       std::string line = Paint(Location(v) + ":", "1") + " [" + ShortId(v.unitId) + "] ";
       if (!v.rule.empty()) line += Paint(v.rule + ":", "1;31") + " ";
       line += v.message + "\n";
-      if (m_verbose) line += "    source:      " + v.source + "\n    translation: " + v.translation + "\n";
+      if (m_verbose) line += Texts(v);
       out << ValidUtf8(line);
     }
   }
@@ -167,7 +176,8 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
       out << separator << "    {\"file\": " << JsonString(v.file) << ", \"line\": " << v.line
           << ", \"unit\": " << JsonString(v.unitId) << ", \"rule\": " << JsonString(v.rule)
           << ", \"message\": " << JsonString(v.message) << ", \"source\": " << JsonString(v.source)
-          << ", \"translation\": " << JsonString(v.translation) << "}";
+          << ", \"translation\": " << JsonString(v.translation)
+          << ", \"with_tags\": " << (v.withTags ? "true" : "false") << "}";
       separator = ",\n";
     }
   }
@@ -206,7 +216,7 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
       out << "      <failure message=\"" << file.violations.size() << " violation(s) in " << file.units
           << " unit(s)\" type=\"violation\">";
       for (const HViolation& v : file.violations) {
-        out << XmlEscape(Location(v) + ": [" + v.unitId + "] " + RuleAndMessage(v)) << "\n";
+        out << XmlEscape(Location(v) + ": [" + v.unitId + "] " + RuleAndMessage(v) + "\n" + Texts(v));
       }
       out << "</failure>\n";
     }
@@ -238,7 +248,9 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
           << "{\"text\": " << JsonString("[" + v.unitId + "] " + v.message) << "}, \"locations\": [{"
           << "\"physicalLocation\": {\"artifactLocation\": {\"uri\": " << JsonString(UriOf(v.file)) << "}";
       if (v.line > 0) out << ", \"region\": {\"startLine\": " << v.line << "}";
-      out << "}}]}";
+      out << "}}], \"properties\": {\"source\": " << JsonString(v.source)
+          << ", \"translation\": " << JsonString(v.translation)
+          << ", \"withTags\": " << (v.withTags ? "true" : "false") << "}}";
       separator = ",\n";
     }
   }

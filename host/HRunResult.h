@@ -10,8 +10,9 @@ struct HViolation {
   std::string unitId;
   std::string rule;     // the rule's name, when the module's message names one
   std::string message;  // the detail after the rule's name, or the whole message
-  std::string source;
+  std::string source;   // the texts the violated rule checked: with tags or plain
   std::string translation;
+  bool withTags = false;
 };
 
 struct HFileResult {

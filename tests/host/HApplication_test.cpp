@@ -102,6 +102,14 @@ TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
 <trans-unit id="c"><source>a <x id="1"/></source><target>b</target></trans-unit></body></file></xliff>)");
   EXPECT_EQ(Run({"--format", "json", xliff}), HApplication::kViolations);
   EXPECT_THAT(m_out.str(), HasSubstr(R"("rule": "Codes")"));
+  // The violation comes with the texts the rule saw, the project's own plain rule with the plain texts.
+  m_files.Write("p/.inline-patterns/settings.ini", Rule("Plain", "a", 0, 1, 2));
+  EXPECT_EQ(Run({"-v", xliff}), HApplication::kViolations);
+  EXPECT_THAT(m_out.str(), HasSubstr("Codes: Unequal number of matches. Source: 1, Translation: 0\n"
+                                     "    source (with tags):      a <x id=\"1\"/>\n"
+                                     "    translation (with tags): b\n"));
+  EXPECT_THAT(m_out.str(), HasSubstr("Plain: Unequal number of matches. Source: 1, Translation: 0\n"
+                                     "    source:      a \n"));
 }
 
 TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {
