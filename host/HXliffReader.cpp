@@ -64,9 +64,14 @@ struct Part {
   long order = 0;        // an XLIFF 2 target's order attribute; 0 when it has none
 };
 
-// memoQ writes a blank target for "not started".
 bool IsBlank(const std::string& text) {
   return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// memoQ writes a blank target for "not started"; a blank source ("\n" in a PO turned XLIFF) has a blank
+// translation, though.
+bool IsUnfilled(const Text& source, const Text& target) {
+  return IsBlank(target.native) && !IsBlank(source.native);
 }
 
 std::string Attribute(xmlTextReaderPtr reader, const char* name) {
@@ -200,12 +205,12 @@ class UnitAssembler {
   void EndUnit() {
     m_unitDepth = -1;
     if (m_segmented) return EmitSegments();
-    if (!m_xliff2) return Emit(m_source, m_target, IsBlank(m_target.native) || m_untranslatedState);
+    if (!m_xliff2) return Emit(m_source, m_target, IsUnfilled(m_source, m_target) || m_untranslatedState);
     // The unit waits for a translator until one of its segments holds a translation.
     bool untranslated = true;
     for (const Part& part : m_parts) {
       Append(m_source, part.source);
-      if (!part.ignorable && part.hasTarget && !part.initial && !IsBlank(part.target.native))
+      if (!part.ignorable && part.hasTarget && !part.initial && !IsUnfilled(part.source, part.target))
         untranslated = false;
     }
     AssembleTarget();
@@ -244,7 +249,7 @@ class UnitAssembler {
     for (const Part& part : m_parts) {
       m_unit.id = id + "#" + part.mid;
       m_unit.line = part.hasTarget ? part.target.line : part.source.line;
-      Emit(part.source, part.target, IsBlank(part.target.native) || m_untranslatedState);
+      Emit(part.source, part.target, IsUnfilled(part.source, part.target) || m_untranslatedState);
     }
   }
 
@@ -344,10 +349,11 @@ class UnitAssembler {
 };
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) throw HError(path + ": cannot open the file");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw HError(path + ": cannot read the file");
+  std::string text(static_cast<size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+  if (!in.seekg(0) || !in.read(text.data(), static_cast<std::streamsize>(text.size())))
+    throw HError(path + ": cannot read the file");
   return text;
 }
 

@@ -118,6 +118,9 @@ TEST(HXliffReader, UntranslatedUnitsAreMarked) {
 <trans-unit id="none"><source>a</source></trans-unit>
 <trans-unit id="empty"><source>a</source><target/></trans-unit>
 <trans-unit id="blank"><source>a</source><target> </target></trans-unit>
+<trans-unit id="both-blank"><source>
+</source><target>
+</target></trans-unit>
 <trans-unit id="new"><source>a</source><target state="new">a</target></trans-unit>
 <trans-unit id="needs"><source>a</source><target state="needs-translation">a</target></trans-unit>
 <trans-unit id="code"><source><x id="1"/></source><target state="translated"><x id="1"/></target></trans-unit>
@@ -140,9 +143,9 @@ TEST(HXliffReader, UntranslatedUnitsAreMarked) {
       read.push_back((u.status == HUnit::Status::Untranslated ? "?" : skip ? "-" : "") + u.id);
     }
   }
-  EXPECT_EQ(read, (std::vector<std::string>{"?none", "?empty", "?blank", "?new", "?needs", "code", "?s#1",
-                                            "s#2", "unmarked", "?initial", "?ignorable", "one", "-no",
-                                            "-in-g", "yes", "after-g", "-in-f"}));
+  EXPECT_EQ(read, (std::vector<std::string>{"?none", "?empty", "?blank", "both-blank", "?new", "?needs",
+                                            "code", "?s#1", "s#2", "unmarked", "?initial", "?ignorable",
+                                            "one", "-no", "-in-g", "yes", "after-g", "-in-f"}));
 }
 
 TEST(HXliffReader, MalformedFileNamesFileAndLine) {
