@@ -100,8 +100,9 @@ class UnitAssembler {
   }
 
  private:
-  // An element inside a source or target: whether its content is plain text, and what its end closes.
-  enum class Closes { Tag, Nothing, Segment };
+  // An element inside a source or target: whether its content is plain text, and what its end closes: an
+  // inline element whose tags stay in the text, a segment marker cut out of it, or a segment's own text.
+  enum class Closes { Inline, Marker, Segment };
   struct Inline {
     bool keep;
     Closes closes;
@@ -274,7 +275,7 @@ class UnitAssembler {
   void OnInlineStart(std::string_view name, bool empty, int depth) {
     if (name == "mrk" && Attribute(m_reader, "mtype") == "seg") return OnSegmentStart(empty, depth);
     if (name == "cp" && Keep()) AppendCodePoint();
-    if (!empty) m_inline.push_back({Keep() && KeepsContent(name), Closes::Tag});
+    if (!empty) m_inline.push_back({Keep() && KeepsContent(name), Closes::Inline});
   }
 
   // Segment markers are never part of a text: they only cut it into the pieces translated one by one. In a
@@ -283,7 +284,7 @@ class UnitAssembler {
     const Side side = m_captures.back().side;
     CutAtTag();
     if (side == Side::None) {
-      if (!empty) m_inline.push_back({Keep(), Closes::Nothing});
+      if (!empty) m_inline.push_back({Keep(), Closes::Marker});
       return;
     }
     Part& part = FindPart(Attribute(m_reader, "mid"));
@@ -305,7 +306,7 @@ class UnitAssembler {
   void OnInlineEnd() {
     const Closes closes = m_inline.back().closes;
     m_inline.pop_back();
-    if (closes == Closes::Tag) return;
+    if (closes == Closes::Inline) return;
     CutAtTag();
     if (closes == Closes::Segment) {
       m_captures.pop_back();

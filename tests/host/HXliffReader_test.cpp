@@ -59,7 +59,7 @@ TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
 // The text with tags is the characters between the element's tags as the file has them, in any encoding.
 TEST(HXliffReader, TextWithTagsIsTheTextAsWritten) {
   const std::string target =
-      R"(<g id="1"/><x id='2' /> &#x41;&apos;<ph xmlns:o="urn:o" o:k="v">&lt;b></ph><![CDATA[<i>]]>)";
+      R"(<g id="1"/><x id='2' /> &#x41;&apos;<ph xmlns:o="urn:o" o:k="v>w">&lt;b></ph><![CDATA[<i>]]><!--<x/>-->)";
   const std::string body =
       "<xliff version=\"1.2\"><file><body><trans-unit id=\"u\"><source>s</source><target>" + target +
       "</target></trans-unit></body></file></xliff>";
@@ -68,7 +68,7 @@ TEST(HXliffReader, TextWithTagsIsTheTextAsWritten) {
   const struct {
     const char* name;
     std::string bytes;
-  } files[] = {{"UTF-8", "<?xml version=\"1.0\"?>\n" + body},
+  } files[] = {{"UTF-8", "<?xml version=\"1.0\"?>\n<!DOCTYPE xliff [<!ELEMENT x EMPTY>]>\n" + body},
                {"Latin-1", "<?xml version='1.0' encoding='ISO-8859-1'?>\n" + body + "<!-- \xE9 -->"},
                {"UTF-16", utf16}};
   for (const auto& file : files) {
