@@ -2,6 +2,7 @@
 #include "HApplication.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "HAddInHost.h"
 #include "HCheckOptions.h"
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr const char* kProgram = "inline-patterns";
+constexpr const char* kRuleFile = "settings.ini";  // the name the module asks its rule files by
 
 std::vector<HProject> MakeProjects(const HOptions& options) {
   std::vector<HProject> projects;
@@ -67,7 +69,7 @@ int HApplication::Execute(const HOptions& options) {
     m_err << kProgram << ": add-in \"" << module.DisplayName() << "\" from " << modulePath
           << ", global rules in " << globalFolder << "\n";
   }
-  const HRunResult result = CheckProjects(module, projects, options);
+  const HRunResult result = CheckProjects(module, projects, globalFolder, options);
   HReporter(options.format, options.format == HFormat::Text && UseColour(), options.verbose)
       .Write(result, m_out);
   m_out.flush();
@@ -78,7 +80,7 @@ int HApplication::Execute(const HOptions& options) {
 }
 
 HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
-                                       const HOptions& options) {
+                                       const std::string& globalFolder, const HOptions& options) {
   HRunResult result;
   size_t fileCount = 0;
   for (const HProject& project : projects) fileCount += project.Files().size();
@@ -89,7 +91,9 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
   HCheckOptions checkOptions;
   for (size_t i = 0; i < projects.size(); ++i) {
     // The last run's end is final, so the module drops its rules and expression objects.
-    HCheckRun run(&projects[i], i + 1 == projects.size(), &token);
+    const HRuleTexts rules((std::filesystem::path(globalFolder) / kRuleFile).string(),
+                           projects[i].AddInFilePath(kRuleFile));
+    HCheckRun run(&projects[i], i + 1 == projects.size(), &token, rules);
     module.BeginCheckTokens(&run);
     for (const std::string& path : projects[i].Files()) {
       HFileResult& file = result.files.emplace_back();
@@ -97,6 +101,14 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
       run.SetFile(&file);
       try {
         HUnitReader::Read(path, [&](const HUnit& unit) {
+          if (unit.status == HUnit::Status::NotTranslatable) {
+            ++file.notTranslatable;
+            return;
+          }
+          if (unit.status == HUnit::Status::Untranslated && !options.checkUntranslated) {
+            ++file.untranslated;
+            return;
+          }
           token.SetUnit(&unit);
           module.CheckToken(&token, &checkOptions);
           token.SetUnit(nullptr);
@@ -124,8 +136,10 @@ void HApplication::PrintProblems(const HRunResult& result) const {
 }
 
 void HApplication::PrintSummary(const HRunResult& result) const {
-  m_err << kProgram << ": " << result.Units() << " units checked in " << result.files.size() << " files, "
-        << result.Violations() << " violations\n";
+  m_err << kProgram << ": " << result.Units() << " units checked, " << result.Untranslated()
+        << " not yet translated, ";
+  if (result.NotTranslatable() > 0) m_err << result.NotTranslatable() << " not to be translated, ";
+  m_err << "in " << result.files.size() << " files: " << result.Violations() << " violations\n";
 }
 
 bool HApplication::UseColour() const {

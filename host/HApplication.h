@@ -24,7 +24,8 @@ class HApplication {
 
  private:
   int Execute(const HOptions& options);
-  HRunResult CheckProjects(HModule& module, std::vector<HProject>& projects, const HOptions& options);
+  HRunResult CheckProjects(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
+                           const HOptions& options);
   void PrintProblems(const HRunResult& result) const;
   void PrintSummary(const HRunResult& result) const;
   bool UseColour() const;

@@ -31,8 +31,9 @@ int32_t HCheckRun::ReportError(IHostToken* token, const char16_t* message, int32
     violation.line = unit.line;
     violation.unitId = unit.id;
     SplitMessage(Utf16ToUtf8(message), violation.rule, violation.message);
-    violation.source = unit.sourcePlain;
-    violation.translation = unit.targetPlain;
+    violation.withTags = m_rules.WithTags(violation.rule);
+    violation.source = violation.withTags ? unit.sourceNative : unit.sourcePlain;
+    violation.translation = violation.withTags ? unit.targetNative : unit.targetPlain;
     m_file->violations.push_back(std::move(violation));
   } catch (...) {
     return 1;  // out of memory: nothing may unwind into the module

@@ -4,14 +4,16 @@
 #include <string>
 
 #include "HProject.h"
+#include "HRuleTexts.h"
 #include "HRunResult.h"
 #include "HToken.h"
 #include "addin/HostInterfaceBases.h"
 
 class HCheckRun final : public KCheckRunBase {
  public:
-  HCheckRun(HProject* project, bool isFinal, HToken* token)
-      : m_project(project), m_final(isFinal), m_token(token) {}
+  // The rules tell which texts a violation is shown with.
+  HCheckRun(HProject* project, bool isFinal, HToken* token, const HRuleTexts& rules)
+      : m_project(project), m_final(isFinal), m_token(token), m_rules(rules) {}
 
   // Violations go to this file's result until the next call.
   void SetFile(HFileResult* file) { m_file = file; }
@@ -28,5 +30,6 @@ class HCheckRun final : public KCheckRunBase {
   HProject* m_project;
   bool m_final;
   HToken* m_token;
+  const HRuleTexts& m_rules;
   HFileResult* m_file = nullptr;
 };

@@ -45,6 +45,8 @@ HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
       options.version = true;
     } else if (argument == "-v" || argument == "--verbose") {
       options.verbose = true;
+    } else if (argument == "--check-untranslated") {
+      options.checkUntranslated = true;
     } else if (argument == "-q" || argument == "--quiet") {
       options.quiet = true;
     } else if (TakeValue(arguments, i, "--format", format)) {
@@ -76,6 +78,8 @@ Options:
   --format FORMAT       text (default), json, junit or sarif, written to standard output
   --global-dir DIR      folder of the global rule file
   --project-rules FILE  rule file used for every project instead of its own
+  --check-untranslated  check the units that nobody has translated yet too: no target or a blank one,
+                        XLIFF states new, needs-translation and initial, fuzzy or empty PO entries
   --module PATH         the add-in module to load (default: beside this program)
   -v, --verbose         show the source and translation of each violation, the module's name and
                         patterns that do not compile

@@ -12,6 +12,7 @@ struct HOptions {
   std::string globalFolder;        // empty: HAddInHost::DefaultGlobalFolder()
   std::string projectRules;        // empty: each project's own rule file
   HFormat format = HFormat::Text;
+  bool checkUntranslated = false;  // check units that nobody has translated yet as well
   bool verbose = false;
   bool quiet = false;
   bool help = false;

@@ -3,8 +3,6 @@
 // declares (UTF-8 read as it is, every other charset converted with iconv).
 #include "HPoReader.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -14,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "HCharset.h"
 #include "HError.h"
 
 namespace {
@@ -104,54 +103,6 @@ class KLineSource {
   size_t consumedByFill_ = 0;  // how far the last fill moved the unread rest to the front
   std::string joined_;         // lines joined by backslashes
   long lineNumber_ = 0;
-};
-
-// Converts the texts of a catalog from its declared charset to UTF-8.
-class KCharsetConverter {
- public:
-  KCharsetConverter() = default;
-  KCharsetConverter(const KCharsetConverter&) = delete;
-  KCharsetConverter& operator=(const KCharsetConverter&) = delete;
-  ~KCharsetConverter() { Reset(); }
-
-  // False for a charset that iconv does not know. UTF-8, ASCII and the template's placeholder need none.
-  bool Use(const std::string& charset) {
-    Reset();
-    if (IsUtf8Compatible(charset)) return true;
-    converter_ = iconv_open("UTF-8", charset.c_str());
-    if (converter_ == reinterpret_cast<iconv_t>(-1)) {
-      converter_ = nullptr;
-      return false;
-    }
-    return true;
-  }
-  // False for a byte sequence that the charset does not have.
-  bool Convert(std::string& text) {
-    if (!converter_ || text.empty()) return true;
-    iconv(converter_, nullptr, nullptr, nullptr, nullptr);
-    output_.resize(text.size() * 4 + 16);
-    char* in = text.data();
-    size_t inLeft = text.size();
-    char* out = output_.data();
-    size_t outLeft = output_.size();
-    if (iconv(converter_, &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1)) return false;
-    text.assign(output_.data(), output_.size() - outLeft);
-    return true;
-  }
-
- private:
-  static bool IsUtf8Compatible(std::string charset) {
-    for (char& c : charset) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return charset.empty() || charset == "UTF-8" || charset == "UTF8" || charset == "ASCII" ||
-           charset == "US-ASCII" || charset == "CHARSET";
-  }
-  void Reset() {
-    if (converter_) iconv_close(converter_);
-    converter_ = nullptr;
-  }
-
-  iconv_t converter_ = nullptr;
-  std::string output_;
 };
 
 // One entry as it is read: its strings still in the file's charset.
@@ -396,7 +347,7 @@ class KPoParser {
     const bool header = !entry_.obsolete && !entry_.hasContext && entry_.id.empty();
     if (header && !sawHeader_) UseHeaderCharset();
     // An empty msgid is the header's, with a context too: it is never a translation.
-    if (!entry_.id.empty() && !entry_.obsolete && !entry_.fuzzy) EmitUnits();
+    if (!entry_.id.empty() && !entry_.obsolete) EmitUnits();
     sawHeader_ = sawHeader_ || header;
     entry_.Clear();
     field_ = nullptr;
@@ -407,14 +358,25 @@ class KPoParser {
     const size_t at = header.find("charset=");
     if (at == std::string::npos) return;
     const size_t end = header.find_first_of(" \t\n;", at + 8);
-    const std::string charset = header.substr(at + 8, end == std::string::npos ? end : end - at - 8);
-    if (!converter_.Use(charset)) throw HError(path_ + ": unknown charset " + charset);
+    const std::string name = header.substr(at + 8, end == std::string::npos ? end : end - at - 8);
+    if (HCharset::IsUtf8Compatible(name)) return;
+    try {
+      charset_ = std::make_unique<HCharset>(name);
+    } catch (const HError& error) {
+      throw HError(path_ + ": " + error.what());
+    }
   }
 
   void Convert(std::string& text) {
-    if (!converter_.Convert(text)) Fail("a text that is not in the declared charset");
+    if (!charset_ || text.empty()) return;
+    try {
+      text = charset_->ToUtf8(text);
+    } catch (const HError& error) {
+      Fail(error.what());
+    }
   }
 
+  // Every form of the entry; a fuzzy entry (msgfmt leaves it out) or an empty form waits for a translator.
   void EmitUnits() {
     Convert(entry_.context);
     Convert(entry_.id);
@@ -423,8 +385,9 @@ class KPoParser {
     const std::string baseId = entry_.hasContext ? entry_.context + "|" + entry_.id : entry_.id;
     for (size_t form = 0; form < entry_.translations.size(); ++form) {
       std::string& translation = entry_.translations[form];
-      if (translation.empty()) continue;
       Convert(translation);
+      unit_.status =
+          entry_.fuzzy || translation.empty() ? HUnit::Status::Untranslated : HUnit::Status::Translated;
       unit_.id = entry_.hasPlural ? baseId + "[" + std::to_string(form) + "]" : baseId;
       unit_.sourcePlain = unit_.sourceNative = form == 0 ? entry_.id : entry_.plural;
       unit_.targetPlain = unit_.targetNative = translation;
@@ -435,7 +398,7 @@ class KPoParser {
   const std::string& path_;
   const HUnitSink& sink_;
   KLineSource lines_;
-  KCharsetConverter converter_;
+  std::unique_ptr<HCharset> charset_;  // none until the header declares one that needs converting
   KPoEntry entry_;
   HUnit unit_;
   std::string* field_ = nullptr;  // where continuation strings go

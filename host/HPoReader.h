@@ -8,8 +8,9 @@
 
 class HPoReader {
  public:
-  // Calls the sink for every translated form of every entry that is neither the header, fuzzy nor
-  // obsolete, its texts converted to UTF-8 from the charset that the header declares. Throws HError for a
-  // file that cannot be read, does not parse (naming the line) or declares a charset iconv does not know.
+  // Calls the sink for every form of every entry but the header and obsolete ones, fuzzy entries and empty
+  // forms marked untranslated, the texts converted to UTF-8 from the charset that the header declares.
+  // Throws HError for a file that cannot be read, does not parse (naming the line) or declares a charset
+  // that iconv does not know.
   static void Read(const std::string& path, const HUnitSink& sink);
 };

@@ -25,7 +25,8 @@ std::string ErrorText(int code) {
 
 HRegExp* HRegExp::Create(const char16_t* pattern, int32_t flags, std::string* error) {
   if (pattern == nullptr) return nullptr;
-  uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
+  // UCP: \b, \w, \d and the POSIX classes follow Unicode properties, so a rule works in every script.
+  uint32_t options = PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF;
   if (flags == REGEX_CASE_INSENSITIVE) options |= PCRE2_CASELESS;
   int errorCode = 0;
   PCRE2_SIZE errorOffset = 0;

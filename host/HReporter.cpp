@@ -1,6 +1,8 @@
 // The four report formats of inline-patterns.
 #include "HReporter.h"
 
+#include "support/KUtf8.h"
+
 #include <cctype>
 #include <set>
 #include <string_view>
@@ -51,6 +53,21 @@ std::string UriOf(const std::string& path) {
   return uri;
 }
 
+// A catalog declared UTF-8 may still hold stray bytes, and so may a file name; every report is UTF-8, so
+// such a byte shows as U+FFFD.
+std::string ValidUtf8(std::string_view text) {
+  return Utf16ToUtf8(Utf8ToUtf16(text));
+}
+
+// The texts the violated rule checked, as the lines under a violation show them.
+std::string Texts(const HViolation& violation) {
+  const std::string kind = violation.withTags ? " (with tags):" : ":";
+  const std::string source = "source" + kind;
+  const std::string translation = "translation" + kind;
+  return "    " + source + std::string(translation.size() - source.size() + 1, ' ') + violation.source +
+         "\n    " + translation + " " + violation.translation + "\n";
+}
+
 std::string RuleId(const HViolation& violation) {
   return violation.rule.empty() ? kToolName : violation.rule;
 }
@@ -59,7 +76,7 @@ std::string RuleId(const HViolation& violation) {
 
 std::string HReporter::JsonString(const std::string& text) {
   std::string out = "\"";
-  for (const char c : text) {
+  for (const char c : ValidUtf8(text)) {
     switch (c) {
       case '"':
         out += "\\\"";
@@ -90,7 +107,7 @@ std::string HReporter::JsonString(const std::string& text) {
 
 std::string HReporter::XmlEscape(const std::string& text) {
   std::string out;
-  for (const char c : text) {
+  for (const char c : ValidUtf8(text)) {
     switch (c) {
       case '&':
         out += "&amp;";
@@ -138,17 +155,20 @@ std::string HReporter::Paint(const std::string& text, const char* code) const {
 void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      out << Paint(Location(v) + ":", "1") << " [" << ShortId(v.unitId) << "] ";
-      if (!v.rule.empty()) out << Paint(v.rule + ":", "1;31") << " ";
-      out << v.message << "\n";
-      if (m_verbose) out << "    source:      " << v.source << "\n    translation: " << v.translation << "\n";
+      std::string line = Paint(Location(v) + ":", "1") + " [" + ShortId(v.unitId) + "] ";
+      if (!v.rule.empty()) line += Paint(v.rule + ":", "1;31") + " ";
+      line += v.message + "\n";
+      if (m_verbose) line += Texts(v);
+      out << ValidUtf8(line);
     }
   }
 }
 
 void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
   out << "{\n  \"tool\": " << JsonString(kToolName) << ",\n  \"summary\": {\"files\": " << result.files.size()
-      << ", \"units\": " << result.Units() << ", \"violations\": " << result.Violations() << "},\n"
+      << ", \"units\": " << result.Units() << ", \"untranslated\": " << result.Untranslated()
+      << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
+      << "},\n"
       << "  \"violations\": [";
   const char* separator = "\n";
   for (const HFileResult& file : result.files) {
@@ -156,7 +176,8 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
       out << separator << "    {\"file\": " << JsonString(v.file) << ", \"line\": " << v.line
           << ", \"unit\": " << JsonString(v.unitId) << ", \"rule\": " << JsonString(v.rule)
           << ", \"message\": " << JsonString(v.message) << ", \"source\": " << JsonString(v.source)
-          << ", \"translation\": " << JsonString(v.translation) << "}";
+          << ", \"translation\": " << JsonString(v.translation)
+          << ", \"with_tags\": " << (v.withTags ? "true" : "false") << "}";
       separator = ",\n";
     }
   }
@@ -184,7 +205,10 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
   const std::string counts = " tests=\"" + std::to_string(result.files.size()) + "\" failures=\"" +
                              std::to_string(failures) + "\" errors=\"" + std::to_string(errors) + "\"";
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"" << kToolName << "\"" << counts
-      << ">\n  <testsuite name=\"" << kToolName << "\"" << counts << ">\n";
+      << ">\n  <testsuite name=\"" << kToolName << "\"" << counts << ">\n"
+      << "    <properties><property name=\"untranslated\" value=\"" << result.Untranslated()
+      << "\"/><property name=\"not_translatable\" value=\"" << result.NotTranslatable()
+      << "\"/></properties>\n";
   // One test case per checked file: a file with violations fails, one that could not be read is an error.
   for (const HFileResult& file : result.files) {
     out << "    <testcase classname=\"" << kToolName << "\" name=\"" << XmlEscape(file.path) << "\">\n";
@@ -192,7 +216,7 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
       out << "      <failure message=\"" << file.violations.size() << " violation(s) in " << file.units
           << " unit(s)\" type=\"violation\">";
       for (const HViolation& v : file.violations) {
-        out << XmlEscape(Location(v) + ": [" + v.unitId + "] " + RuleAndMessage(v)) << "\n";
+        out << XmlEscape(Location(v) + ": [" + v.unitId + "] " + RuleAndMessage(v) + "\n" + Texts(v));
       }
       out << "</failure>\n";
     }
@@ -224,9 +248,13 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
           << "{\"text\": " << JsonString("[" + v.unitId + "] " + v.message) << "}, \"locations\": [{"
           << "\"physicalLocation\": {\"artifactLocation\": {\"uri\": " << JsonString(UriOf(v.file)) << "}";
       if (v.line > 0) out << ", \"region\": {\"startLine\": " << v.line << "}";
-      out << "}}]}";
+      out << "}}], \"properties\": {\"source\": " << JsonString(v.source)
+          << ", \"translation\": " << JsonString(v.translation)
+          << ", \"withTags\": " << (v.withTags ? "true" : "false") << "}}";
       separator = ",\n";
     }
   }
-  out << (*separator == ',' ? "\n    ]\n" : "]\n") << "  }]\n}\n";
+  out << (*separator == ',' ? "\n    ],\n" : "],\n") << "    \"properties\": {\"units\": " << result.Units()
+      << ", \"untranslated\": " << result.Untranslated()
+      << ", \"not_translatable\": " << result.NotTranslatable() << "}\n  }]\n}\n";
 }

@@ -10,13 +10,16 @@ struct HViolation {
   std::string unitId;
   std::string rule;     // the rule's name, when the module's message names one
   std::string message;  // the detail after the rule's name, or the whole message
-  std::string source;
+  std::string source;   // the texts the violated rule checked: with tags or plain
   std::string translation;
+  bool withTags = false;
 };
 
 struct HFileResult {
   std::string path;
-  long units = 0;
+  long units = 0;            // units checked
+  long untranslated = 0;     // units skipped because nobody has translated them yet
+  long notTranslatable = 0;  // units skipped because they are marked translate="no"
   std::vector<HViolation> violations;
   std::string error;  // why the file could not be read completely
 };
@@ -25,6 +28,8 @@ struct HRunResult {
   std::vector<HFileResult> files;
   std::vector<std::string> errors;  // problems outside any one file
   long Units() const;
+  long Untranslated() const;
+  long NotTranslatable() const;
   long Violations() const;
   bool HasErrors() const;
 };
@@ -32,6 +37,18 @@ struct HRunResult {
 inline long HRunResult::Units() const {
   long total = 0;
   for (const HFileResult& file : files) total += file.units;
+  return total;
+}
+
+inline long HRunResult::Untranslated() const {
+  long total = 0;
+  for (const HFileResult& file : files) total += file.untranslated;
+  return total;
+}
+
+inline long HRunResult::NotTranslatable() const {
+  long total = 0;
+  for (const HFileResult& file : files) total += file.notTranslatable;
   return total;
 }
 

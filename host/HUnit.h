@@ -5,7 +5,12 @@
 #include <string>
 
 struct HUnit {
+  // Untranslated: no target, a blank one, or a state that says nobody has translated it yet.
+  // NotTranslatable: marked translate="no" (itself or a group or file around it).
+  enum class Status { Translated, Untranslated, NotTranslatable };
+
   std::string id;
+  Status status = Status::Translated;
   long line = 0;  // the line where the unit starts in its file; 0 when unknown
   std::string sourcePlain;
   std::string sourceNative;
@@ -13,5 +18,5 @@ struct HUnit {
   std::string targetNative;
 };
 
-// Receives each translated unit of a file, in file order; the unit is only valid during the call.
+// Receives each unit of a file that has a source text, in file order; the unit is only valid during the call.
 using HUnitSink = std::function<void(const HUnit&)>;

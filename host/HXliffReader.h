@@ -7,6 +7,7 @@
 
 class HXliffReader {
  public:
-  // Calls the sink for every unit with a non-empty target; throws HError for a file that is not well-formed.
+  // Calls the sink for every unit (XLIFF 1.2 segment), marked untranslated when its target is missing,
+  // blank or in a state that says so; throws HError for a file that is not well-formed.
   static void Read(const std::string& path, const HUnitSink& sink);
 };

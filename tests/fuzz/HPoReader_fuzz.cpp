@@ -76,8 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> ours;
   bool oursRead = true;
   try {
-    HPoReader::Read(
-        path, [&](const HUnit& u) { ours.push_back(u.id + "|" + u.sourcePlain + "|" + u.targetPlain); });
+    HPoReader::Read(path, [&](const HUnit& u) {
+      if (u.status == HUnit::Status::Translated)
+        ours.push_back(u.id + "|" + u.sourcePlain + "|" + u.targetPlain);
+    });
   } catch (const HError&) {
     oursRead = false;
   }

@@ -47,7 +47,7 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
   const std::string clean = m_files.Write("clean/de.po", Po("Open %s", "%s öffnen"));
   EXPECT_EQ(Run({clean}), HApplication::kClean) << m_err.str();
   EXPECT_EQ(m_out.str(), "");
-  EXPECT_THAT(m_err.str(), HasSubstr("1 units checked in 1 files, 0 violations"));
+  EXPECT_THAT(m_err.str(), HasSubstr("1 units checked, 0 not yet translated, in 1 files: 0 violations"));
 
   const std::string dirty = m_files.Write("dirty/de.po", Po("Copy %s to %d", "Kopieren nach %d"));
   EXPECT_EQ(Run({dirty}), HApplication::kViolations);
@@ -64,9 +64,11 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
 TEST_F(HApplicationTest, BrokenFileIsAnErrorButTheOthersAreStillChecked) {
   m_files.Write("p/a.xlf", "<xliff><file>\n");
   m_files.Write("p/b.po", Po("%s", "x"));
+  m_files.Write("p/c.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=NO-SUCH\\n\"\n");
   EXPECT_EQ(Run({"-q", m_files.Path("p")}), HApplication::kError);
   EXPECT_THAT(m_out.str(), HasSubstr("b.po:4:"));
   EXPECT_THAT(m_err.str(), HasSubstr("a.xlf:1: "));
+  EXPECT_THAT(m_err.str(), HasSubstr("c.po: unknown charset \"NO-SUCH\""));
   EXPECT_THAT(m_err.str(), Not(HasSubstr("units checked"))) << "--quiet keeps the summary back";
 }
 
@@ -83,12 +85,31 @@ TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
   EXPECT_THAT(m_out.str(), HasSubstr("two/fr.po:4: [Acme] Must say Acme: No text found"));
 }
 
+TEST_F(HApplicationTest, UntranslatedUnitsAreCountedOrCheckedOnRequest) {
+  const std::string xliff = m_files.Write("p/fr.xlf", R"(<xliff version="1.2"><file><body>
+<trans-unit id="n"><source>%s</source><target state="new">x</target></trans-unit>
+<trans-unit id="b"><source>%s</source><target> </target></trans-unit>
+<trans-unit id="t"><source>%s</source><target>%s</target></trans-unit></body></file></xliff>)");
+  EXPECT_EQ(Run({xliff}), HApplication::kClean);
+  EXPECT_THAT(m_err.str(), HasSubstr("1 units checked, 2 not yet translated, in 1 files: 0 violations"));
+  EXPECT_EQ(Run({"--check-untranslated", xliff}), HApplication::kViolations);
+  EXPECT_THAT(m_err.str(), HasSubstr("3 units checked, 0 not yet translated, in 1 files: 2 violations"));
+}
+
 TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
   m_files.Write("global/settings.ini", Rule("Codes", "<x[^>]*/>") + "Native=1\n");
   const std::string xliff = m_files.Write("p/fr.xlf", R"(<xliff version="1.2"><file><body>
 <trans-unit id="c"><source>a <x id="1"/></source><target>b</target></trans-unit></body></file></xliff>)");
   EXPECT_EQ(Run({"--format", "json", xliff}), HApplication::kViolations);
   EXPECT_THAT(m_out.str(), HasSubstr(R"("rule": "Codes")"));
+  // The violation comes with the texts the rule saw, the project's own plain rule with the plain texts.
+  m_files.Write("p/.inline-patterns/settings.ini", Rule("Plain", "a", 0, 1, 2));
+  EXPECT_EQ(Run({"-v", xliff}), HApplication::kViolations);
+  EXPECT_THAT(m_out.str(), HasSubstr("Codes: Unequal number of matches. Source: 1, Translation: 0\n"
+                                     "    source (with tags):      a <x id=\"1\"/>\n"
+                                     "    translation (with tags): b\n"));
+  EXPECT_THAT(m_out.str(), HasSubstr("Plain: Unequal number of matches. Source: 1, Translation: 0\n"
+                                     "    source:      a \n"));
 }
 
 TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {

@@ -50,26 +50,31 @@ TEST_P(HRegExpMatch, FindsTheFirstMatchAtOrAfterStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HRegExpMatch,
-    testing::Values(MatchCase{"CaseSensitive", u"abc", REGEX_CASE_SENSITIVE, u"xxABCabc", 0, 0, 5, 3},
-                    MatchCase{"CaseInsensitive", u"abc", REGEX_CASE_INSENSITIVE, u"xxABCabc", 0, 0, 2, 3},
-                    MatchCase{"NoMatch", u"abc", REGEX_CASE_SENSITIVE, u"xxABC", 0, 1, 0, 0},
-                    MatchCase{"FromStart", u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 3, 0, 4, 3},
-                    MatchCase{"StartAtEnd", u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 7, 1, 0, 0},
-                    MatchCase{"EmptyMatchAtEnd", u"x*", REGEX_CASE_SENSITIVE, u"abc", 3, 0, 3, 0},
-                    MatchCase{"StartBeyondEnd", u"x*", REGEX_CASE_SENSITIVE, u"abc", 4, 1, 0, 0},
-                    MatchCase{"NegativeStart", u"a", REGEX_CASE_SENSITIVE, u"abc", -1, 1, 0, 0},
-                    // Positions count UTF-16 units: the emoji before the match takes two.
-                    MatchCase{"SurrogatePair", u"b", REGEX_CASE_SENSITIVE, u"\U0001F600b", 0, 0, 2, 1},
-                    MatchCase{"NonAsciiCaseless", u"\u00e9T\u00e9", REGEX_CASE_INSENSITIVE, u"\u00c9T\u00c9",
-                              0, 0, 0, 3},
-                    // A lone surrogate is tolerated, not an error.
-                    MatchCase{"InvalidUtf16", u"b", REGEX_CASE_SENSITIVE,
-                              u"a\xD800"
-                              u"b",
-                              0, 0, 2, 1},
-                    // Catastrophic backtracking ends as no match instead of running on.
-                    MatchCase{"Runaway", u"(a+)+$", REGEX_CASE_SENSITIVE,
-                              u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa!", 0, 1, 0, 0}),
+    testing::Values(
+        MatchCase{"CaseSensitive", u"abc", REGEX_CASE_SENSITIVE, u"xxABCabc", 0, 0, 5, 3},
+        MatchCase{"CaseInsensitive", u"abc", REGEX_CASE_INSENSITIVE, u"xxABCabc", 0, 0, 2, 3},
+        MatchCase{"NoMatch", u"abc", REGEX_CASE_SENSITIVE, u"xxABC", 0, 1, 0, 0},
+        MatchCase{"FromStart", u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 3, 0, 4, 3},
+        MatchCase{"StartAtEnd", u"\\d+", REGEX_CASE_SENSITIVE, u"a12b345", 7, 1, 0, 0},
+        MatchCase{"EmptyMatchAtEnd", u"x*", REGEX_CASE_SENSITIVE, u"abc", 3, 0, 3, 0},
+        MatchCase{"StartBeyondEnd", u"x*", REGEX_CASE_SENSITIVE, u"abc", 4, 1, 0, 0},
+        MatchCase{"NegativeStart", u"a", REGEX_CASE_SENSITIVE, u"abc", -1, 1, 0, 0},
+        // Positions count UTF-16 units: the emoji before the match takes two.
+        MatchCase{"SurrogatePair", u"b", REGEX_CASE_SENSITIVE, u"\U0001F600b", 0, 0, 2, 1},
+        MatchCase{"NonAsciiCaseless", u"\u00e9T\u00e9", REGEX_CASE_INSENSITIVE, u"\u00c9T\u00c9", 0, 0, 0, 3},
+        // Word boundaries, \w, \d and POSIX classes know every script, not only ASCII.
+        MatchCase{"UnicodeWordBoundary", u"Caf\\b", REGEX_CASE_SENSITIVE, u"Caf\u00e9 Caf", 0, 0, 5, 3},
+        MatchCase{"UnicodeWord", u"<\\w+>", REGEX_CASE_SENSITIVE, u"<g\u00fcltig>", 0, 0, 0, 8},
+        MatchCase{"UnicodeDigitAndPosix", u"\\d[[:alpha:]]", REGEX_CASE_SENSITIVE, u"1 \u0663\u00e9", 0, 0, 2,
+                  2},
+        // A lone surrogate is tolerated, not an error.
+        MatchCase{"InvalidUtf16", u"b", REGEX_CASE_SENSITIVE,
+                  u"a\xD800"
+                  u"b",
+                  0, 0, 2, 1},
+        // Catastrophic backtracking ends as no match instead of running on.
+        MatchCase{"Runaway", u"(a+)+$", REGEX_CASE_SENSITIVE, u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa!", 0,
+                  1, 0, 0}),
     [](const testing::TestParamInfo<MatchCase>& matchCase) { return std::string(matchCase.param.name); });
 
 // One object serves successive searches; a buffer reused for another text is measured anew when a search

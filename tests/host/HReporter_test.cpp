@@ -25,10 +25,13 @@ HRunResult SampleResult() {
   HFileResult& dirty = result.files.emplace_back();
   dirty.path = kDirty;
   dirty.units = 2;
+  dirty.untranslated = 4;
+  dirty.notTranslatable = 1;
   // Quotes, a backslash, markup, control characters, tab and line ends: everything a format must escape.
   dirty.violations.push_back({kDirty, 7, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.",
-                              "a\\ <b>\x01\x1f", "c\td\r\n"});
-  dirty.violations.push_back({kDirty, 0, "u2", "", "a message without a rule", "s", "t"});
+                              "a\\ <b>\x01\x1f", "c\td\r\n", true});
+  // A stray byte of a catalog that only claims to be UTF-8.
+  dirty.violations.push_back({kDirty, 0, "u2", "", "a message without a rule", "s\xE1", "t"});
   return result;
 }
 
@@ -42,8 +45,8 @@ std::string Render(HFormat format) {
 int CheckWithPython(const std::string& document, const std::string& assertions) {
   HostTestFiles files;
   const std::string data = files.Write("report.json", document);
-  const std::string script =
-      files.Write("check.py", "import json, sys\nd = json.load(open(sys.argv[1]))\n" + assertions);
+  const std::string script = files.Write(
+      "check.py", "import json, sys\nd = json.load(open(sys.argv[1], encoding=\"utf-8\"))\n" + assertions);
   return std::system(("python3 " + script + " " + data).c_str());
 }
 
@@ -55,10 +58,10 @@ TEST(HReporter, TextLinesNameLocationUnitRuleAndMessage) {
 TEST(HReporter, JsonCarriesEveryField) {
   EXPECT_EQ(CheckWithPython(Render(HFormat::Json), R"(
 v = d["violations"]
-assert d["summary"] == {"files": 2, "units": 5, "violations": 2}, d["summary"]
+assert d["summary"] == {"files": 2, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 2}, d["summary"]
 assert v[0] == {"file": "d é/dirty%.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
-                "message": '"<b>" doesn\'t exist in translation.', "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n"}, v[0]
-assert v[1]["rule"] == "" and v[1]["line"] == 0
+                "message": '"<b>" doesn\'t exist in translation.', "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "with_tags": True}, v[0]
+assert v[1]["rule"] == "" and v[1]["line"] == 0 and v[1]["source"] == "s\ufffd"
 )"),
             0);
 }
@@ -67,6 +70,7 @@ TEST(HReporter, SarifIsAMinimalValidLogWithEncodedUris) {
   EXPECT_EQ(CheckWithPython(Render(HFormat::Sarif), R"(
 assert d["version"] == "2.1.0"
 run = d["runs"][0]
+assert run["properties"] == {"units": 5, "untranslated": 4, "not_translatable": 1}, run["properties"]
 assert run["tool"]["driver"]["name"] == "inline-patterns"
 ids = [r["id"] for r in run["tool"]["driver"]["rules"]]
 r = run["results"]
@@ -75,6 +79,7 @@ loc = r[0]["locations"][0]["physicalLocation"]
 assert loc == {"artifactLocation": {"uri": "d%20%C3%A9/dirty%25.xlf"}, "region": {"startLine": 7}}, loc
 assert "region" not in r[1]["locations"][0]["physicalLocation"]
 assert 'u"1' in r[0]["message"]["text"]
+assert r[0]["properties"] == {"source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "withTags": True}
 )"),
             0);
 }
@@ -87,6 +92,8 @@ TEST(HReporter, JUnitHasOneTestCasePerFileAndFailsDirtyOnes) {
   xmlFreeDoc(doc);
   EXPECT_THAT(xml, HasSubstr(R"(<testsuites name="inline-patterns" tests="2" failures="1" errors="0">)"));
   EXPECT_THAT(xml, HasSubstr(R"(<testcase classname="inline-patterns" name="a b/clean.po">)"));
+  EXPECT_THAT(xml, HasSubstr(R"(<property name="untranslated" value="4"/>)"));
+  EXPECT_THAT(xml, HasSubstr("    source (with tags):      a\\ &lt;b&gt;"));
   EXPECT_THAT(xml,
               HasSubstr(kDirty + ":7: [u&quot;1] Tags &lt;x&gt;: &quot;&lt;b&gt;&quot; doesn&apos;t exist"));
 }

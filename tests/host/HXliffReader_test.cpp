@@ -56,15 +56,96 @@ TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
             R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
 }
 
-TEST(HXliffReader, UnitsWithoutTranslationAreNotChecked) {
+// The text with tags is the characters between the element's tags as the file has them, in any encoding.
+TEST(HXliffReader, TextWithTagsIsTheTextAsWritten) {
+  const std::string target =
+      R"(<g id="1"/><x id='2' /> &#x41;&apos;<ph xmlns:o="urn:o" o:k="v>w">&lt;b></ph><![CDATA[<i>]]><!--<x/>-->)";
+  const std::string body =
+      "<xliff version=\"1.2\"><file><body><trans-unit id=\"u\"><source>s</source><target>" + target +
+      "</target></trans-unit></body></file></xliff>";
+  std::string utf16 = "\xFF\xFE";  // little-endian, as Windows tools write it
+  for (const char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + body) utf16 += std::string{c, '\0'};
+  const struct {
+    const char* name;
+    std::string bytes;
+  } files[] = {{"UTF-8", "<?xml version=\"1.0\"?>\n<!DOCTYPE xliff [<!ELEMENT x EMPTY>]>\n" + body},
+               {"Latin-1", "<?xml version='1.0' encoding='ISO-8859-1'?>\n" + body + "<!-- \xE9 -->"},
+               {"UTF-16", utf16}};
+  for (const auto& file : files) {
+    const std::vector<HUnit> units = ReadAll(file.bytes);
+    ASSERT_EQ(units.size(), 1u) << file.name;
+    EXPECT_EQ(units[0].targetNative, target) << file.name;
+    EXPECT_EQ(units[0].targetPlain, " A'<i>") << file.name;
+  }
+}
+
+// A translator who reordered the segments: the target reads in the order its attributes give, and an
+// ignorable without a target keeps the source's white space.
+TEST(HXliffReader, Xliff2TargetFollowsOrderAndKeepsIgnorableWhiteSpace) {
+  const std::vector<HUnit> units = ReadAll(R"(<xliff version="2.0"><file id="f"><unit id="u">
+<segment><source>Sentence 1.</source><target>Satz 1.</target></segment><ignorable><source> </source></ignorable>
+<segment><source>Phrase 2</source><target order="5">Teil 2-3.</target></segment><ignorable><source> </source></ignorable>
+<segment><source>-3. Sentence 3.</source><target order="3">Satz 3.</target></segment>
+</unit></file></xliff>)");
+  ASSERT_EQ(units.size(), 1u);
+  EXPECT_EQ(units[0].targetPlain, "Satz 1. Satz 3. Teil 2-3.");
+}
+
+// Okapi and other segmenting tools: each segment pair is a unit ID#MID at its target marker's line; the
+// markers themselves are in neither text, also in a target without a seg-source.
+TEST(HXliffReader, Xliff12SegmentsAreUnitsOfTheirOwn) {
   const std::vector<HUnit> units = ReadAll(R"(<xliff version="1.2"><file><body>
+<trans-unit id="s"><source>One. <g id="1">Two</g>.</source>
+<seg-source><mrk mtype="seg" mid="1">One.</mrk> <mrk mtype="seg" mid="2"><g id="1">Two</g>.</mrk></seg-source>
+<target><mrk mtype="seg" mid="1">Un.</mrk>
+ <mrk mtype="seg" mid="2"><g id="1">Deux</g>.</mrk></target></trans-unit>
+<trans-unit id="plain"><source>1</source><target><mrk mtype="seg" mid="1">1</mrk></target></trans-unit>
+</body></file></xliff>)");
+  std::vector<std::string> read;  // id|line|source native|target native|target plain
+  for (const HUnit& u : units) {
+    read.push_back(u.id + "|" + std::to_string(u.line) + "|" + u.sourceNative + "|" + u.targetNative + "|" +
+                   u.targetPlain);
+  }
+  EXPECT_EQ(read, (std::vector<std::string>{"s#1|4|One.|Un.|Un.",
+                                            R"(s#2|5|<g id="1">Two</g>.|<g id="1">Deux</g>.|Deux.)",
+                                            "plain|6|1|1|1"}));
+}
+
+// What counts as translated: "?" marks a unit the sink gets as untranslated, "-" one not to translate.
+TEST(HXliffReader, UntranslatedUnitsAreMarked) {
+  std::vector<std::string> read;
+  for (const std::string& file : {std::string(R"(<xliff version="1.2"><file><body>
 <trans-unit id="none"><source>a</source></trans-unit>
 <trans-unit id="empty"><source>a</source><target/></trans-unit>
-<trans-unit id="blank"><source>a</source><target></target></trans-unit>
-<trans-unit id="code"><source><x id="1"/></source><target><x id="1"/></target></trans-unit>
-</body></file></xliff>)");
-  ASSERT_EQ(units.size(), 1u);
-  EXPECT_EQ(units[0].id, "code");
+<trans-unit id="blank"><source>a</source><target> </target></trans-unit>
+<trans-unit id="both-blank"><source>
+</source><target>
+</target></trans-unit>
+<trans-unit id="new"><source>a</source><target state="new">a</target></trans-unit>
+<trans-unit id="needs"><source>a</source><target state="needs-translation">a</target></trans-unit>
+<trans-unit id="code"><source><x id="1"/></source><target state="translated"><x id="1"/></target></trans-unit>
+<trans-unit id="s"><source>a. b.</source><seg-source><mrk mtype="seg" mid="1">a.</mrk> <mrk mtype="seg" mid="2">b.</mrk></seg-source>
+<target><mrk mtype="seg" mid="1"/> <mrk mtype="seg" mid="2">B.</mrk></target></trans-unit>
+<trans-unit id="unmarked"><source>a</source><seg-source><mrk mtype="seg" mid="1">a</mrk></seg-source><target>A</target></trans-unit>
+</body></file></xliff>)"),
+                                  std::string(R"(<xliff version="2.0"><file id="f">
+<unit id="initial"><segment state="initial"><source>a</source><target>a</target></segment></unit>
+<unit id="ignorable"><segment><source>a</source></segment><ignorable><source> </source><target> </target></ignorable></unit>
+<unit id="one"><segment state="initial"><source>a</source></segment><segment><source>b</source><target>B</target></segment></unit>
+<unit id="no" translate="no"><segment><source>a</source><target>a</target></segment></unit>
+<group id="g" translate="no"><unit id="in-g"><segment><source>a</source><target>a</target></segment></unit>
+<unit id="yes" translate="yes"><segment><source>a</source><target>A</target></segment></unit></group>
+<unit id="after-g"><segment><source>a</source><target>A</target></segment></unit>
+</file><file id="f2" translate="no"><unit id="in-f"><segment><source>a</source><target>a</target></segment></unit>
+</file></xliff>)")}) {
+    for (const HUnit& u : ReadAll(file)) {
+      const bool skip = u.status == HUnit::Status::NotTranslatable;
+      read.push_back((u.status == HUnit::Status::Untranslated ? "?" : skip ? "-" : "") + u.id);
+    }
+  }
+  EXPECT_EQ(read, (std::vector<std::string>{"?none", "?empty", "?blank", "both-blank", "?new", "?needs",
+                                            "code", "?s#1", "s#2", "unmarked", "?initial", "?ignorable",
+                                            "one", "-no", "-in-g", "yes", "after-g", "-in-f"}));
 }
 
 TEST(HXliffReader, MalformedFileNamesFileAndLine) {
