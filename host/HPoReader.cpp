@@ -192,6 +192,7 @@ class KPoParser {
   }
 
   void Comment(std::string_view line) {
+    line = line.substr(0, line.find('\0'));  // gettext's comment, a C string, ends at a NUL byte
     if (line.size() < 2 || line[1] != ',') return;
     EndEntryBeforeComment();
     // Flags are separated by commas or white space; as in gettext, the last flag line before an entry
