@@ -1,8 +1,11 @@
 // The host's main flow: load the module as a host does, one check run per project, then report.
 #include "HApplication.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <sstream>
 
 #include "HAddInHost.h"
 #include "HCheckOptions.h"
@@ -42,8 +45,7 @@ int HApplication::Run(const std::vector<std::string>& arguments) {
   try {
     const HOptions options = HOptions::Parse(arguments);
     if (options.help) {
-      m_out << HOptions::Usage();
-      return kClean;
+      return Deliver(HOptions::Usage(), kClean);
     }
     return Execute(options);
   } catch (const HError& error) {
@@ -62,21 +64,22 @@ int HApplication::Execute(const HOptions& options) {
   HModule module(modulePath);
   module.Register(&host, host.Site());
   if (options.version) {
-    m_out << "add-in module: " << module.DisplayName() << " (" << modulePath << ")\n";
-    return kClean;
+    return Deliver("add-in module: " + module.DisplayName() + " (" + modulePath + ")\n", kClean);
   }
   if (options.verbose) {
     m_err << kProgram << ": add-in \"" << module.DisplayName() << "\" from " << modulePath
           << ", global rules in " << globalFolder << "\n";
   }
   const HRunResult result = CheckProjects(module, projects, globalFolder, options);
+  std::ostringstream report;
   HReporter(options.format, options.format == HFormat::Text && UseColour(), options.verbose)
-      .Write(result, m_out);
-  m_out.flush();
+      .Write(result, report);
+  const int status = result.HasErrors() ? kError : result.Violations() > 0 ? kViolations : kClean;
+  const int delivered = Deliver(report.str(), status);
+  if (!m_out) return delivered;
   PrintProblems(result);
   if (!options.quiet) PrintSummary(result);
-  if (result.HasErrors()) return kError;
-  return result.Violations() > 0 ? kViolations : kClean;
+  return status;
 }
 
 HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
@@ -140,6 +143,21 @@ void HApplication::PrintSummary(const HRunResult& result) const {
         << " not yet translated, ";
   if (result.NotTranslatable() > 0) m_err << result.NotTranslatable() << " not to be translated, ";
   m_err << "in " << result.files.size() << " files: " << result.Violations() << " violations\n";
+}
+
+// A report nobody received is an input/output error, except when the reader closed the pipe on purpose
+// (`| head`): then it has what it wanted and the program ends without a word. The report is written in one
+// piece so that errno still tells why the write failed.
+int HApplication::Deliver(const std::string& text, int status) const {
+  errno = 0;
+  m_out << text;
+  m_out.flush();
+  if (m_out) return status;
+  const int cause = errno;
+  if (cause == EPIPE) return status;
+  m_err << kProgram << ": cannot write the report"
+        << (cause == 0 ? "" : std::string(": ") + std::strerror(cause)) << "\n";
+  return kError;
 }
 
 bool HApplication::UseColour() const {

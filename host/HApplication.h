@@ -29,6 +29,7 @@ class HApplication {
   void PrintProblems(const HRunResult& result) const;
   void PrintSummary(const HRunResult& result) const;
   bool UseColour() const;
+  int Deliver(const std::string& text, int status) const;
 
   std::ostream& m_out;
   std::ostream& m_err;

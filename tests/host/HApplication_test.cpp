@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -117,6 +118,32 @@ TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {
   EXPECT_EQ(Run({"-v", m_files.Write("p/de.po", Po("x", "y"))}), HApplication::kClean);
   EXPECT_THAT(m_err.str(), HasSubstr("\"(x\" does not compile: missing closing parenthesis at offset 2"));
   EXPECT_THAT(m_err.str(), HasSubstr("add-in \"Inline Patterns\""));
+}
+
+TEST_F(HApplicationTest, AReportThatCannotBeWrittenIsAnErrorButAClosedPipeEndsQuietly) {
+  const std::string program = std::string(IP_HOST_PROGRAM) + " --module " + IP_MODULE_PATH +
+                              " --global-dir " + m_files.Path("global") + " ";
+  const std::string dirty = m_files.Write("p/de.po", Po("%s", "x"));
+  const std::string errors = m_files.Path("errors.txt");
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  close(pipeEnds[0]);  // the reader is gone before the first byte
+  const std::string fullDisk = "inline-patterns: cannot write the report: No space left on device\n";
+  const struct {
+    std::string arguments;
+    int status;
+    std::string errors;
+  } cases[] = {
+      {"--format json " + dirty + " > /dev/full", HApplication::kError, fullDisk},
+      {"--help > /dev/full", HApplication::kError, fullDisk},
+      {dirty + " >&" + std::to_string(pipeEnds[1]), HApplication::kViolations, ""},
+  };
+  for (const auto& c : cases) {
+    const int status = std::system((program + c.arguments + " 2> " + errors).c_str());
+    EXPECT_EQ(WEXITSTATUS(status), c.status) << c.arguments;
+    EXPECT_EQ(ReadFileBytes(errors), c.errors) << c.arguments;
+  }
+  close(pipeEnds[1]);
 }
 
 TEST(HApplicationProgram, HelpAndUsageErrorFromTheProgram) {
