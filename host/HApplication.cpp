@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <sstream>
+#include <string_view>
 
 #include "HAddInHost.h"
 #include "HCheckOptions.h"
@@ -31,6 +32,21 @@ std::vector<HProject> MakeProjects(const HOptions& options) {
     if (projects.back().Files().empty()) throw HError(path + ": no .xlf, .xliff or .po files");
   }
   return projects;
+}
+
+// The readers' messages start with the position in the file: "path:line: message" or "path: message".
+HInputError InputError(const std::string& path, const std::string& what) {
+  HInputError error{path, 0, what};
+  if (what.rfind(path + ":", 0) != 0) return error;
+  std::string_view rest = std::string_view(what).substr(path.size() + 1);
+  const size_t digits = rest.find_first_not_of("0123456789");
+  if (digits > 0 && digits != std::string_view::npos && rest[digits] == ':') {
+    error.line = std::stol(std::string(rest.substr(0, digits)));
+    rest.remove_prefix(digits + 1);
+  }
+  if (rest.starts_with(' ')) rest.remove_prefix(1);
+  error.message = rest;
+  return error;
 }
 
 std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
@@ -120,22 +136,23 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
         });
       } catch (const HError& error) {
         token.SetUnit(nullptr);
-        file.error = error.what();
+        file.error = InputError(path, error.what());
       }
       progress.FinishFile();
     }
     module.EndCheckTokens(&run);
   }
   progress.Finish();
-  for (const std::string& failure : module.Failures()) result.errors.push_back("the module's " + failure);
+  for (const std::string& failure : module.Failures())
+    result.errors.push_back({"", 0, "the module's " + failure});
   return result;
 }
 
 void HApplication::PrintProblems(const HRunResult& result) const {
   for (const HFileResult& file : result.files) {
-    if (!file.error.empty()) m_err << kProgram << ": " << file.error << "\n";
+    if (file.error) m_err << HReporter::ErrorLine(*file.error);
   }
-  for (const std::string& error : result.errors) m_err << kProgram << ": " << error << "\n";
+  for (const HInputError& error : result.errors) m_err << HReporter::ErrorLine(error);
 }
 
 void HApplication::PrintSummary(const HRunResult& result) const {
@@ -162,5 +179,7 @@ int HApplication::Deliver(const std::string& text, int status) const {
 
 bool HApplication::UseColour() const {
   const char* noColour = std::getenv("NO_COLOR");
-  return m_outIsTerminal && (noColour == nullptr || *noColour == '\0');
+  const char* terminal = std::getenv("TERM");
+  return m_outIsTerminal && (noColour == nullptr || *noColour == '\0') && terminal != nullptr &&
+         *terminal != '\0' && std::string_view(terminal) != "dumb";
 }

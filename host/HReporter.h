@@ -16,6 +16,8 @@ class HReporter {
 
   static std::string JsonString(const std::string& text);
   static std::string XmlEscape(const std::string& text);
+  // One line for standard error: "file:line: error: message".
+  static std::string ErrorLine(const HInputError& error);
 
  private:
   void WriteText(const HRunResult& result, std::ostream& out) const;

@@ -15,6 +15,7 @@ namespace {
 
 using testing::HasSubstr;
 using testing::Not;
+using testing::StartsWith;
 
 // One rule section; method 1 with count and text unless said otherwise.
 std::string Rule(const std::string& name, const std::string& pattern, int regEx = 1, int method = 1,
@@ -52,8 +53,9 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
 
   const std::string dirty = m_files.Write("dirty/de.po", Po("Copy %s to %d", "Kopieren nach %d"));
   EXPECT_EQ(Run({dirty}), HApplication::kViolations);
-  EXPECT_EQ(m_out.str(),
-            dirty + ":4: [Copy %s to %d] Printf: Unequal number of matches. Source: 2, Translation: 1\n");
+  EXPECT_EQ(
+      m_out.str(),
+      dirty + ":4: warning: [Copy %s to %d] Unequal number of matches. Source: 2, Translation: 1 [Printf]\n");
 
   EXPECT_EQ(Run({m_files.Path("nowhere")}), HApplication::kError);
   EXPECT_THAT(m_err.str(), HasSubstr("nowhere: no such file or folder"));
@@ -68,8 +70,10 @@ TEST_F(HApplicationTest, BrokenFileIsAnErrorButTheOthersAreStillChecked) {
   m_files.Write("p/c.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=NO-SUCH\\n\"\n");
   EXPECT_EQ(Run({"-q", m_files.Path("p")}), HApplication::kError);
   EXPECT_THAT(m_out.str(), HasSubstr("b.po:4:"));
-  EXPECT_THAT(m_err.str(), HasSubstr("a.xlf:1: "));
-  EXPECT_THAT(m_err.str(), HasSubstr("c.po: unknown charset \"NO-SUCH\""));
+  // As compilers print them: the file's position first, for editors' error parsers.
+  EXPECT_THAT(m_err.str(), StartsWith(m_files.Path("p/a.xlf") + ":1: error: "));
+  EXPECT_THAT(m_err.str(),
+              HasSubstr("\n" + m_files.Path("p/c.po") + ": error: unknown charset \"NO-SUCH\"\n"));
   EXPECT_THAT(m_err.str(), Not(HasSubstr("units checked"))) << "--quiet keeps the summary back";
 }
 
@@ -79,11 +83,13 @@ TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
 <trans-unit id="b"><source>Acme <x id="1"/></source><target>Produit</target></trans-unit></body></file></xliff>)");
   const std::string two = m_files.Write("two/fr.po", Po("Acme", "Produit"));
   EXPECT_EQ(Run({one, two}), HApplication::kViolations);
-  EXPECT_EQ(m_out.str(), one + ":2: [b] Brand: Unequal number of matches. Source: 1, Translation: 0\n");
+  EXPECT_EQ(m_out.str(),
+            one + ":2: warning: [b] Unequal number of matches. Source: 1, Translation: 0 [Brand]\n");
 
   const std::string shared = m_files.Write("shared.ini", Rule("Must say Acme", "Acme", 0, 3));
   EXPECT_EQ(Run({"--project-rules", shared, one, two}), HApplication::kViolations);
-  EXPECT_THAT(m_out.str(), HasSubstr("two/fr.po:4: [Acme] Must say Acme: No text found"));
+  EXPECT_THAT(m_out.str(),
+              HasSubstr("two/fr.po:4: warning: [Acme] No text found that matches the rule. [Must say Acme]"));
 }
 
 TEST_F(HApplicationTest, UntranslatedUnitsAreCountedOrCheckedOnRequest) {
@@ -106,10 +112,10 @@ TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
   // The violation comes with the texts the rule saw, the project's own plain rule with the plain texts.
   m_files.Write("p/.inline-patterns/settings.ini", Rule("Plain", "a", 0, 1, 2));
   EXPECT_EQ(Run({"-v", xliff}), HApplication::kViolations);
-  EXPECT_THAT(m_out.str(), HasSubstr("Codes: Unequal number of matches. Source: 1, Translation: 0\n"
+  EXPECT_THAT(m_out.str(), HasSubstr("Source: 1, Translation: 0 [Codes]\n"
                                      "    source (with tags):      a <x id=\"1\"/>\n"
                                      "    translation (with tags): b\n"));
-  EXPECT_THAT(m_out.str(), HasSubstr("Plain: Unequal number of matches. Source: 1, Translation: 0\n"
+  EXPECT_THAT(m_out.str(), HasSubstr("Source: 1, Translation: 0 [Plain]\n"
                                      "    source:      a \n"));
 }
 
@@ -118,6 +124,38 @@ TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {
   EXPECT_EQ(Run({"-v", m_files.Write("p/de.po", Po("x", "y"))}), HApplication::kClean);
   EXPECT_THAT(m_err.str(), HasSubstr("\"(x\" does not compile: missing closing parenthesis at offset 2"));
   EXPECT_THAT(m_err.str(), HasSubstr("add-in \"Inline Patterns\""));
+}
+
+// Colours only for a terminal that can show them, and never for a user who asked for none.
+TEST_F(HApplicationTest, ColoursNeedATerminalWithATermAndNoNoColor) {
+  const std::string dirty = m_files.Write("p/de.po", Po("%s", "x"));
+  const struct {
+    bool terminal;
+    const char* term;  // nullptr: not set
+    const char* noColour;
+    bool colour;
+  } cases[] = {
+      {true, "xterm", nullptr, true}, {true, "xterm", "", true},  {false, "xterm", nullptr, false},
+      {true, "dumb", nullptr, false}, {true, "", nullptr, false}, {true, nullptr, nullptr, false},
+      {true, "xterm", "1", false},
+  };
+  const auto set = [](const char* name, const char* value) {
+    if (value == nullptr)
+      unsetenv(name);
+    else
+      setenv(name, value, 1);
+  };
+  for (const auto& c : cases) {
+    set("TERM", c.term);
+    set("NO_COLOR", c.noColour);
+    std::ostringstream out;
+    std::ostringstream err;
+    HApplication(out, err, c.terminal, false)
+        .Run({"--module", IP_MODULE_PATH, "--global-dir", m_files.Path("global"), dirty});
+    EXPECT_EQ(out.str().find('\x1b') != std::string::npos, c.colour)
+        << (c.term ? c.term : "(unset)") << " " << (c.noColour ? c.noColour : "(unset)") << " " << c.terminal;
+  }
+  unsetenv("NO_COLOR");
 }
 
 TEST_F(HApplicationTest, AReportThatCannotBeWrittenIsAnErrorButAClosedPipeEndsQuietly) {
