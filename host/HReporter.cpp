@@ -11,6 +11,8 @@ namespace {
 
 constexpr const char* kToolName = "inline-patterns";
 constexpr size_t kShortIdLength = 40;
+// The JSON report's shape; raised when a field changes meaning or goes away, not when one is added.
+constexpr int kJsonFormat = 1;
 
 std::string Position(const std::string& file, long line) {
   return line > 0 ? file + ":" + std::to_string(line) : file;
@@ -101,6 +103,12 @@ std::string RuleId(const HViolation& violation) {
 }
 
 }  // namespace
+
+// Line 0 and file "" when unknown: every error has all three fields, so readers need no special cases.
+std::string HReporter::JsonError(const HInputError& error) {
+  return "{\"file\": " + JsonString(error.file) + ", \"line\": " + std::to_string(error.line) +
+         ", \"message\": " + JsonString(error.message) + "}";
+}
 
 std::string HReporter::JsonString(const std::string& text) {
   std::string out = "\"";
@@ -200,8 +208,9 @@ void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
 }
 
 void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
-  out << "{\n  \"tool\": " << JsonString(kToolName) << ",\n  \"summary\": {\"files\": " << result.files.size()
-      << ", \"units\": " << result.Units() << ", \"untranslated\": " << result.Untranslated()
+  out << "{\n  \"format\": " << kJsonFormat << ",\n  \"tool\": " << JsonString(kToolName)
+      << ",\n  \"summary\": {\"files\": " << result.files.size() << ", \"units\": " << result.Units()
+      << ", \"untranslated\": " << result.Untranslated()
       << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
       << "},\n"
       << "  \"violations\": [";
@@ -220,11 +229,11 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
   separator = "";
   for (const HFileResult& file : result.files) {
     if (!file.error) continue;
-    out << separator << JsonString(Position(file.path, file.error->line) + ": " + file.error->message);
+    out << separator << JsonError(*file.error);
     separator = ", ";
   }
   for (const HInputError& error : result.errors) {
-    out << separator << JsonString(error.message);
+    out << separator << JsonError(error);
     separator = ", ";
   }
   out << "]\n}\n";

@@ -24,6 +24,7 @@ class HReporter {
   void WriteJson(const HRunResult& result, std::ostream& out) const;
   void WriteJUnit(const HRunResult& result, std::ostream& out) const;
   void WriteSarif(const HRunResult& result, std::ostream& out) const;
+  static std::string JsonError(const HInputError& error);
   std::string Paint(const std::string& text, const char* code) const;
 
   HFormat m_format;

@@ -35,9 +35,9 @@ HRunResult SampleResult() {
   return result;
 }
 
-std::string Render(HFormat format) {
+std::string Render(HFormat format, const HRunResult& result = SampleResult()) {
   std::ostringstream out;
-  HReporter(format, false, false).Write(SampleResult(), out);
+  HReporter(format, false, false).Write(result, out);
   return out.str();
 }
 
@@ -91,9 +91,17 @@ TEST(HReporter, ErrorLinesPutTheFilesPositionFirst) {
 }
 
 TEST(HReporter, JsonCarriesEveryField) {
-  EXPECT_EQ(CheckWithPython(Render(HFormat::Json), R"(
+  HRunResult result = SampleResult();
+  HFileResult& broken = result.files.emplace_back();
+  broken.path = "b.po";
+  broken.error = HInputError{"b.po", 3, "bad \"x\""};
+  result.errors.push_back({"", 0, "the module's x"});
+  EXPECT_EQ(CheckWithPython(Render(HFormat::Json, result), R"(
 v = d["violations"]
-assert d["summary"] == {"files": 2, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 2}, d["summary"]
+assert d["format"] == 1
+assert d["errors"] == [{"file": "b.po", "line": 3, "message": 'bad "x"'},
+                       {"file": "", "line": 0, "message": "the module's x"}], d["errors"]
+assert d["summary"] == {"files": 3, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 2}, d["summary"]
 assert v[0] == {"file": "d é/dirty%.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
                 "message": '"<b>" doesn\'t exist in translation.', "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "with_tags": True}, v[0]
 assert v[1]["rule"] == "" and v[1]["line"] == 0 and v[1]["source"] == "s\ufffd"
