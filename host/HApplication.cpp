@@ -88,8 +88,9 @@ int HApplication::Execute(const HOptions& options) {
   }
   const HRunResult result = CheckProjects(module, projects, globalFolder, options);
   std::ostringstream report;
-  HReporter(options.format, options.format == HFormat::Text && UseColour(), options.verbose)
-      .Write(result, report);
+  const bool colour = options.format == HFormat::Text &&
+                      UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
+  HReporter(options.format, colour, options.verbose).Write(result, report);
   const int status = result.HasErrors() ? kError : result.Violations() > 0 ? kViolations : kClean;
   const int delivered = Deliver(report.str(), status);
   if (!m_out) return delivered;
@@ -177,9 +178,7 @@ int HApplication::Deliver(const std::string& text, int status) const {
   return kError;
 }
 
-bool HApplication::UseColour() const {
-  const char* noColour = std::getenv("NO_COLOR");
-  const char* terminal = std::getenv("TERM");
-  return m_outIsTerminal && (noColour == nullptr || *noColour == '\0') && terminal != nullptr &&
-         *terminal != '\0' && std::string_view(terminal) != "dumb";
+bool HApplication::UseColour(bool outIsTerminal, const char* term, const char* noColour) {
+  return outIsTerminal && (noColour == nullptr || *noColour == '\0') && term != nullptr && *term != '\0' &&
+         std::string_view(term) != "dumb";
 }

@@ -127,38 +127,17 @@ TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {
 }
 
 // Colours only for a terminal that can show them, and never for a user who asked for none.
-TEST_F(HApplicationTest, ColoursNeedATerminalWithATermAndNoNoColor) {
-  const std::string dirty = m_files.Write("p/de.po", Po("%s", "x"));
-  const struct {
-    bool terminal;
-    const char* term;  // nullptr: not set
-    const char* noColour;
-    bool colour;
-  } cases[] = {
-      {true, "xterm", nullptr, true}, {true, "xterm", "", true},  {false, "xterm", nullptr, false},
-      {true, "dumb", nullptr, false}, {true, "", nullptr, false}, {true, nullptr, nullptr, false},
-      {true, "xterm", "1", false},
-  };
-  const auto set = [](const char* name, const char* value) {
-    if (value == nullptr)
-      unsetenv(name);
-    else
-      setenv(name, value, 1);
-  };
-  for (const auto& c : cases) {
-    set("TERM", c.term);
-    set("NO_COLOR", c.noColour);
-    std::ostringstream out;
-    std::ostringstream err;
-    HApplication(out, err, c.terminal, false)
-        .Run({"--module", IP_MODULE_PATH, "--global-dir", m_files.Path("global"), dirty});
-    EXPECT_EQ(out.str().find('\x1b') != std::string::npos, c.colour)
-        << (c.term ? c.term : "(unset)") << " " << (c.noColour ? c.noColour : "(unset)") << " " << c.terminal;
-  }
-  unsetenv("NO_COLOR");
+TEST(HApplicationColour, NeedsATerminalWithATermAndNoNoColor) {
+  EXPECT_TRUE(HApplication::UseColour(true, "xterm", nullptr));
+  EXPECT_TRUE(HApplication::UseColour(true, "xterm", "")) << "an empty NO_COLOR is not set";
+  EXPECT_FALSE(HApplication::UseColour(true, "xterm", "1"));
+  EXPECT_FALSE(HApplication::UseColour(false, "xterm", nullptr));
+  for (const char* term : {"dumb", "", static_cast<const char*>(nullptr)})
+    EXPECT_FALSE(HApplication::UseColour(true, term, nullptr)) << (term ? term : "TERM not set");
 }
 
-TEST_F(HApplicationTest, AReportThatCannotBeWrittenIsAnErrorButAClosedPipeEndsQuietly) {
+// The program itself: its exit status and its one message when the report cannot be written.
+TEST_F(HApplicationTest, ProgramExitsTwoWhenItCannotWriteButQuietlyWhenTheReaderHasGone) {
   const std::string program = std::string(IP_HOST_PROGRAM) + " --module " + IP_MODULE_PATH +
                               " --global-dir " + m_files.Path("global") + " ";
   const std::string dirty = m_files.Write("p/de.po", Po("%s", "x"));
@@ -174,6 +153,8 @@ TEST_F(HApplicationTest, AReportThatCannotBeWrittenIsAnErrorButAClosedPipeEndsQu
   } cases[] = {
       {"--format json " + dirty + " > /dev/full", HApplication::kError, fullDisk},
       {"--help > /dev/full", HApplication::kError, fullDisk},
+      {"--help > /dev/null", HApplication::kClean, ""},
+      {"> /dev/null", HApplication::kError, "inline-patterns: no file or folder to check\n"},
       {dirty + " >&" + std::to_string(pipeEnds[1]), HApplication::kViolations, ""},
   };
   for (const auto& c : cases) {
@@ -182,14 +163,6 @@ TEST_F(HApplicationTest, AReportThatCannotBeWrittenIsAnErrorButAClosedPipeEndsQu
     EXPECT_EQ(ReadFileBytes(errors), c.errors) << c.arguments;
   }
   close(pipeEnds[1]);
-}
-
-TEST(HApplicationProgram, HelpAndUsageErrorFromTheProgram) {
-  const std::string program = IP_HOST_PROGRAM;
-  const int help = std::system((program + " --help > /dev/null").c_str());
-  EXPECT_EQ(WEXITSTATUS(help), 0);
-  const int usage = std::system((program + " 2> /dev/null").c_str());
-  EXPECT_EQ(WEXITSTATUS(usage), 2);
 }
 
 }  // namespace

@@ -54,8 +54,7 @@ int CheckWithPython(const std::string& document, const std::string& assertions) 
 TEST(HReporter, TextLinesAreCompilerStyleWithControlCharactersEscaped) {
   const struct {
     HViolation violation;
-    bool colour;
-    bool verbose;
+    bool colour, verbose;
     std::string expected;
   } cases[] = {
       {{"a.po", 7, "u\"1", "Tags <x>", "\"<b>\" missing", "s", "t"},
