@@ -60,9 +60,7 @@ std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
 int HApplication::Run(const std::vector<std::string>& arguments) {
   try {
     const HOptions options = HOptions::Parse(arguments);
-    if (options.help) {
-      return Deliver(HOptions::Usage(), kClean);
-    }
+    if (options.help) return Deliver(HOptions::Usage(), kClean);
     return Execute(options);
   } catch (const HError& error) {
     m_err << kProgram << ": " << error.what() << "\n";
@@ -79,9 +77,8 @@ int HApplication::Execute(const HOptions& options) {
   const std::string modulePath = options.modulePath.empty() ? HModule::DefaultPath() : options.modulePath;
   HModule module(modulePath);
   module.Register(&host, host.Site());
-  if (options.version) {
+  if (options.version)
     return Deliver("add-in module: " + module.DisplayName() + " (" + modulePath + ")\n", kClean);
-  }
   if (options.verbose) {
     m_err << kProgram << ": add-in \"" << module.DisplayName() << "\" from " << modulePath
           << ", global rules in " << globalFolder << "\n";
