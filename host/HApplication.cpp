@@ -1,8 +1,12 @@
 // The host's main flow: load the module as a host does, one check run per project, then report.
 #include "HApplication.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <sstream>
+#include <string_view>
 
 #include "HAddInHost.h"
 #include "HCheckOptions.h"
@@ -30,6 +34,21 @@ std::vector<HProject> MakeProjects(const HOptions& options) {
   return projects;
 }
 
+// The readers' messages start with the position in the file: "path:line: message" or "path: message".
+HInputError InputError(const std::string& path, const std::string& what) {
+  HInputError error{path, 0, what};
+  if (what.rfind(path + ":", 0) != 0) return error;
+  std::string_view rest = std::string_view(what).substr(path.size() + 1);
+  const size_t digits = rest.find_first_not_of("0123456789");
+  if (digits > 0 && digits != std::string_view::npos && rest[digits] == ':') {
+    error.line = std::stol(std::string(rest.substr(0, digits)));
+    rest.remove_prefix(digits + 1);
+  }
+  if (rest.starts_with(' ')) rest.remove_prefix(1);
+  error.message = rest;
+  return error;
+}
+
 std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
   std::vector<HProject*> pointers;
   for (HProject& project : projects) pointers.push_back(&project);
@@ -41,10 +60,7 @@ std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
 int HApplication::Run(const std::vector<std::string>& arguments) {
   try {
     const HOptions options = HOptions::Parse(arguments);
-    if (options.help) {
-      m_out << HOptions::Usage();
-      return kClean;
-    }
+    if (options.help) return Deliver(HOptions::Usage(), kClean);
     return Execute(options);
   } catch (const HError& error) {
     m_err << kProgram << ": " << error.what() << "\n";
@@ -61,22 +77,23 @@ int HApplication::Execute(const HOptions& options) {
   const std::string modulePath = options.modulePath.empty() ? HModule::DefaultPath() : options.modulePath;
   HModule module(modulePath);
   module.Register(&host, host.Site());
-  if (options.version) {
-    m_out << "add-in module: " << module.DisplayName() << " (" << modulePath << ")\n";
-    return kClean;
-  }
+  if (options.version)
+    return Deliver("add-in module: " + module.DisplayName() + " (" + modulePath + ")\n", kClean);
   if (options.verbose) {
     m_err << kProgram << ": add-in \"" << module.DisplayName() << "\" from " << modulePath
           << ", global rules in " << globalFolder << "\n";
   }
   const HRunResult result = CheckProjects(module, projects, globalFolder, options);
-  HReporter(options.format, options.format == HFormat::Text && UseColour(), options.verbose)
-      .Write(result, m_out);
-  m_out.flush();
+  std::ostringstream report;
+  const bool colour = options.format == HFormat::Text &&
+                      UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
+  HReporter(options.format, colour, options.verbose).Write(result, report);
+  const int status = result.HasErrors() ? kError : result.Violations() > 0 ? kViolations : kClean;
+  const int delivered = Deliver(report.str(), status);
+  if (!m_out) return delivered;
   PrintProblems(result);
   if (!options.quiet) PrintSummary(result);
-  if (result.HasErrors()) return kError;
-  return result.Violations() > 0 ? kViolations : kClean;
+  return status;
 }
 
 HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
@@ -117,22 +134,23 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
         });
       } catch (const HError& error) {
         token.SetUnit(nullptr);
-        file.error = error.what();
+        file.error = InputError(path, error.what());
       }
       progress.FinishFile();
     }
     module.EndCheckTokens(&run);
   }
   progress.Finish();
-  for (const std::string& failure : module.Failures()) result.errors.push_back("the module's " + failure);
+  for (const std::string& failure : module.Failures())
+    result.errors.push_back({"", 0, "the module's " + failure});
   return result;
 }
 
 void HApplication::PrintProblems(const HRunResult& result) const {
   for (const HFileResult& file : result.files) {
-    if (!file.error.empty()) m_err << kProgram << ": " << file.error << "\n";
+    if (file.error) m_err << HReporter::ErrorLine(*file.error);
   }
-  for (const std::string& error : result.errors) m_err << kProgram << ": " << error << "\n";
+  for (const HInputError& error : result.errors) m_err << HReporter::ErrorLine(error);
 }
 
 void HApplication::PrintSummary(const HRunResult& result) const {
@@ -142,7 +160,22 @@ void HApplication::PrintSummary(const HRunResult& result) const {
   m_err << "in " << result.files.size() << " files: " << result.Violations() << " violations\n";
 }
 
-bool HApplication::UseColour() const {
-  const char* noColour = std::getenv("NO_COLOR");
-  return m_outIsTerminal && (noColour == nullptr || *noColour == '\0');
+// A report nobody received is an input/output error, except when the reader closed the pipe on purpose
+// (`| head`): then it has what it wanted and the program ends without a word. The report is written in one
+// piece so that errno still tells why the write failed.
+int HApplication::Deliver(const std::string& text, int status) const {
+  errno = 0;
+  m_out << text;
+  m_out.flush();
+  if (m_out) return status;
+  const int cause = errno;
+  if (cause == EPIPE) return status;
+  m_err << kProgram << ": cannot write the report"
+        << (cause == 0 ? "" : std::string(": ") + std::strerror(cause)) << "\n";
+  return kError;
+}
+
+bool HApplication::UseColour(bool outIsTerminal, const char* term, const char* noColour) {
+  return outIsTerminal && (noColour == nullptr || *noColour == '\0') && term != nullptr && *term != '\0' &&
+         std::string_view(term) != "dumb";
 }

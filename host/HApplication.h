@@ -21,6 +21,8 @@ class HApplication {
       : m_out(out), m_err(err), m_outIsTerminal(outIsTerminal), m_errIsTerminal(errIsTerminal) {}
 
   int Run(const std::vector<std::string>& arguments);
+  // A terminal whose TERM can show colours, and a user who did not set NO_COLOR; nullptr: not set.
+  static bool UseColour(bool outIsTerminal, const char* term, const char* noColour);
 
  private:
   int Execute(const HOptions& options);
@@ -28,7 +30,7 @@ class HApplication {
                            const HOptions& options);
   void PrintProblems(const HRunResult& result) const;
   void PrintSummary(const HRunResult& result) const;
-  bool UseColour() const;
+  int Deliver(const std::string& text, int status) const;
 
   std::ostream& m_out;
   std::ostream& m_err;

@@ -11,9 +11,11 @@ namespace {
 
 constexpr const char* kToolName = "inline-patterns";
 constexpr size_t kShortIdLength = 40;
+// The JSON report's shape; raised when a field changes meaning or goes away, not when one is added.
+constexpr int kJsonFormat = 1;
 
-std::string Location(const HViolation& violation) {
-  return violation.line > 0 ? violation.file + ":" + std::to_string(violation.line) : violation.file;
+std::string Position(const std::string& file, long line) {
+  return line > 0 ? file + ":" + std::to_string(line) : file;
 }
 
 // PO unit ids are whole source texts; one line of a reader's report shows the beginning only.
@@ -59,13 +61,41 @@ std::string ValidUtf8(std::string_view text) {
   return Utf16ToUtf8(Utf8ToUtf16(text));
 }
 
+// A translation file must not drive the reader's terminal: its control characters (C0, DEL and C1) are
+// shown as escapes, not sent.
+std::string Printable(const std::string& text) {
+  const std::string valid = ValidUtf8(text);
+  std::string out;
+  for (size_t i = 0; i < valid.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(valid[i]);
+    const auto next = i + 1 < valid.size() ? static_cast<unsigned char>(valid[i + 1]) : 0;
+    if (byte == '\t') {
+      out += "\\t";
+    } else if (byte == '\r') {
+      out += "\\r";
+    } else if (byte == '\n') {
+      out += "\\n";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      out += "\\x";
+      AppendHex(out, byte, 2);
+    } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      out += "\\u00";
+      AppendHex(out, next, 2);
+      ++i;
+    } else {
+      out += valid[i];
+    }
+  }
+  return out;
+}
+
 // The texts the violated rule checked, as the lines under a violation show them.
-std::string Texts(const HViolation& violation) {
-  const std::string kind = violation.withTags ? " (with tags):" : ":";
+std::string Texts(bool withTags, const std::string& sourceText, const std::string& translationText) {
+  const std::string kind = withTags ? " (with tags):" : ":";
   const std::string source = "source" + kind;
   const std::string translation = "translation" + kind;
-  return "    " + source + std::string(translation.size() - source.size() + 1, ' ') + violation.source +
-         "\n    " + translation + " " + violation.translation + "\n";
+  return "    " + source + std::string(translation.size() - source.size() + 1, ' ') + sourceText + "\n    " +
+         translation + " " + translationText + "\n";
 }
 
 std::string RuleId(const HViolation& violation) {
@@ -73,6 +103,12 @@ std::string RuleId(const HViolation& violation) {
 }
 
 }  // namespace
+
+// Line 0 and file "" when unknown: every error has all three fields, so readers need no special cases.
+std::string HReporter::JsonError(const HInputError& error) {
+  return "{\"file\": " + JsonString(error.file) + ", \"line\": " + std::to_string(error.line) +
+         ", \"message\": " + JsonString(error.message) + "}";
+}
 
 std::string HReporter::JsonString(const std::string& text) {
   std::string out = "\"";
@@ -152,21 +188,29 @@ std::string HReporter::Paint(const std::string& text, const char* code) const {
   return m_colour ? std::string("\x1b[") + code + "m" + text + "\x1b[0m" : text;
 }
 
+std::string HReporter::ErrorLine(const HInputError& error) {
+  const std::string where = error.file.empty() ? kToolName : Position(error.file, error.line);
+  return Printable(where) + ": error: " + Printable(error.message) + "\n";
+}
+
+// As compilers write them, so that editors' error parsers jump to each violation.
 void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      std::string line = Paint(Location(v) + ":", "1") + " [" + ShortId(v.unitId) + "] ";
-      if (!v.rule.empty()) line += Paint(v.rule + ":", "1;31") + " ";
-      line += v.message + "\n";
-      if (m_verbose) line += Texts(v);
-      out << ValidUtf8(line);
+      std::string line = Paint(Printable(Position(v.file, v.line)) + ":", "1") + " " +
+                         Paint("warning:", "1;35") + " [" + Printable(ShortId(v.unitId)) + "] " +
+                         Printable(v.message);
+      if (!v.rule.empty()) line += " [" + Paint(Printable(v.rule), "1;31") + "]";
+      out << line << "\n";
+      if (m_verbose) out << Texts(v.withTags, Printable(v.source), Printable(v.translation));
     }
   }
 }
 
 void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
-  out << "{\n  \"tool\": " << JsonString(kToolName) << ",\n  \"summary\": {\"files\": " << result.files.size()
-      << ", \"units\": " << result.Units() << ", \"untranslated\": " << result.Untranslated()
+  out << "{\n  \"format\": " << kJsonFormat << ",\n  \"tool\": " << JsonString(kToolName)
+      << ",\n  \"summary\": {\"files\": " << result.files.size() << ", \"units\": " << result.Units()
+      << ", \"untranslated\": " << result.Untranslated()
       << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
       << "},\n"
       << "  \"violations\": [";
@@ -184,12 +228,12 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
   out << (*separator == ',' ? "\n  ],\n" : "],\n") << "  \"errors\": [";
   separator = "";
   for (const HFileResult& file : result.files) {
-    if (file.error.empty()) continue;
-    out << separator << JsonString(file.error);
+    if (!file.error) continue;
+    out << separator << JsonError(*file.error);
     separator = ", ";
   }
-  for (const std::string& error : result.errors) {
-    out << separator << JsonString(error);
+  for (const HInputError& error : result.errors) {
+    out << separator << JsonError(error);
     separator = ", ";
   }
   out << "]\n}\n";
@@ -200,7 +244,7 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
   long errors = 0;
   for (const HFileResult& file : result.files) {
     failures += file.violations.empty() ? 0 : 1;
-    errors += file.error.empty() ? 0 : 1;
+    errors += file.error ? 1 : 0;
   }
   const std::string counts = " tests=\"" + std::to_string(result.files.size()) + "\" failures=\"" +
                              std::to_string(failures) + "\" errors=\"" + std::to_string(errors) + "\"";
@@ -216,11 +260,15 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
       out << "      <failure message=\"" << file.violations.size() << " violation(s) in " << file.units
           << " unit(s)\" type=\"violation\">";
       for (const HViolation& v : file.violations) {
-        out << XmlEscape(Location(v) + ": [" + v.unitId + "] " + RuleAndMessage(v) + "\n" + Texts(v));
+        out << XmlEscape(Position(v.file, v.line) + ": [" + v.unitId + "] " + RuleAndMessage(v) + "\n" +
+                         Texts(v.withTags, v.source, v.translation));
       }
       out << "</failure>\n";
     }
-    if (!file.error.empty()) out << "      <error message=\"" << XmlEscape(file.error) << "\"/>\n";
+    if (file.error) {
+      out << "      <error message=\""
+          << XmlEscape(Position(file.path, file.error->line) + ": " + file.error->message) << "\"/>\n";
+    }
     out << "    </testcase>\n";
   }
   out << "  </testsuite>\n</testsuites>\n";

@@ -16,12 +16,15 @@ class HReporter {
 
   static std::string JsonString(const std::string& text);
   static std::string XmlEscape(const std::string& text);
+  // One line for standard error: "file:line: error: message".
+  static std::string ErrorLine(const HInputError& error);
 
  private:
   void WriteText(const HRunResult& result, std::ostream& out) const;
   void WriteJson(const HRunResult& result, std::ostream& out) const;
   void WriteJUnit(const HRunResult& result, std::ostream& out) const;
   void WriteSarif(const HRunResult& result, std::ostream& out) const;
+  static std::string JsonError(const HInputError& error);
   std::string Paint(const std::string& text, const char* code) const;
 
   HFormat m_format;

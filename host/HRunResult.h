@@ -1,6 +1,7 @@
 // What a check run produced: per file the units checked, the violations found and a read error, if any.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,18 +16,25 @@ struct HViolation {
   bool withTags = false;
 };
 
+// A file that could not be read completely, or a problem of the whole run (no file then).
+struct HInputError {
+  std::string file;
+  long line = 0;  // 0 when unknown
+  std::string message;
+};
+
 struct HFileResult {
   std::string path;
   long units = 0;            // units checked
   long untranslated = 0;     // units skipped because nobody has translated them yet
   long notTranslatable = 0;  // units skipped because they are marked translate="no"
   std::vector<HViolation> violations;
-  std::string error;  // why the file could not be read completely
+  std::optional<HInputError> error;
 };
 
 struct HRunResult {
   std::vector<HFileResult> files;
-  std::vector<std::string> errors;  // problems outside any one file
+  std::vector<HInputError> errors;  // problems outside any one file
   long Units() const;
   long Untranslated() const;
   long NotTranslatable() const;
@@ -61,7 +69,7 @@ inline long HRunResult::Violations() const {
 inline bool HRunResult::HasErrors() const {
   if (!errors.empty()) return true;
   for (const HFileResult& file : files) {
-    if (!file.error.empty()) return true;
+    if (file.error) return true;
   }
   return false;
 }

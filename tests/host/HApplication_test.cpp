@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -14,6 +15,7 @@ namespace {
 
 using testing::HasSubstr;
 using testing::Not;
+using testing::StartsWith;
 
 // One rule section; method 1 with count and text unless said otherwise.
 std::string Rule(const std::string& name, const std::string& pattern, int regEx = 1, int method = 1,
@@ -51,8 +53,9 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
 
   const std::string dirty = m_files.Write("dirty/de.po", Po("Copy %s to %d", "Kopieren nach %d"));
   EXPECT_EQ(Run({dirty}), HApplication::kViolations);
-  EXPECT_EQ(m_out.str(),
-            dirty + ":4: [Copy %s to %d] Printf: Unequal number of matches. Source: 2, Translation: 1\n");
+  EXPECT_EQ(
+      m_out.str(),
+      dirty + ":4: warning: [Copy %s to %d] Unequal number of matches. Source: 2, Translation: 1 [Printf]\n");
 
   EXPECT_EQ(Run({m_files.Path("nowhere")}), HApplication::kError);
   EXPECT_THAT(m_err.str(), HasSubstr("nowhere: no such file or folder"));
@@ -67,8 +70,10 @@ TEST_F(HApplicationTest, BrokenFileIsAnErrorButTheOthersAreStillChecked) {
   m_files.Write("p/c.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=NO-SUCH\\n\"\n");
   EXPECT_EQ(Run({"-q", m_files.Path("p")}), HApplication::kError);
   EXPECT_THAT(m_out.str(), HasSubstr("b.po:4:"));
-  EXPECT_THAT(m_err.str(), HasSubstr("a.xlf:1: "));
-  EXPECT_THAT(m_err.str(), HasSubstr("c.po: unknown charset \"NO-SUCH\""));
+  // As compilers print them: the file's position first, for editors' error parsers.
+  EXPECT_THAT(m_err.str(), StartsWith(m_files.Path("p/a.xlf") + ":1: error: "));
+  EXPECT_THAT(m_err.str(),
+              HasSubstr("\n" + m_files.Path("p/c.po") + ": error: unknown charset \"NO-SUCH\"\n"));
   EXPECT_THAT(m_err.str(), Not(HasSubstr("units checked"))) << "--quiet keeps the summary back";
 }
 
@@ -78,11 +83,13 @@ TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
 <trans-unit id="b"><source>Acme <x id="1"/></source><target>Produit</target></trans-unit></body></file></xliff>)");
   const std::string two = m_files.Write("two/fr.po", Po("Acme", "Produit"));
   EXPECT_EQ(Run({one, two}), HApplication::kViolations);
-  EXPECT_EQ(m_out.str(), one + ":2: [b] Brand: Unequal number of matches. Source: 1, Translation: 0\n");
+  EXPECT_EQ(m_out.str(),
+            one + ":2: warning: [b] Unequal number of matches. Source: 1, Translation: 0 [Brand]\n");
 
   const std::string shared = m_files.Write("shared.ini", Rule("Must say Acme", "Acme", 0, 3));
   EXPECT_EQ(Run({"--project-rules", shared, one, two}), HApplication::kViolations);
-  EXPECT_THAT(m_out.str(), HasSubstr("two/fr.po:4: [Acme] Must say Acme: No text found"));
+  EXPECT_THAT(m_out.str(),
+              HasSubstr("two/fr.po:4: warning: [Acme] No text found that matches the rule. [Must say Acme]"));
 }
 
 TEST_F(HApplicationTest, UntranslatedUnitsAreCountedOrCheckedOnRequest) {
@@ -105,10 +112,10 @@ TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
   // The violation comes with the texts the rule saw, the project's own plain rule with the plain texts.
   m_files.Write("p/.inline-patterns/settings.ini", Rule("Plain", "a", 0, 1, 2));
   EXPECT_EQ(Run({"-v", xliff}), HApplication::kViolations);
-  EXPECT_THAT(m_out.str(), HasSubstr("Codes: Unequal number of matches. Source: 1, Translation: 0\n"
+  EXPECT_THAT(m_out.str(), HasSubstr("Source: 1, Translation: 0 [Codes]\n"
                                      "    source (with tags):      a <x id=\"1\"/>\n"
                                      "    translation (with tags): b\n"));
-  EXPECT_THAT(m_out.str(), HasSubstr("Plain: Unequal number of matches. Source: 1, Translation: 0\n"
+  EXPECT_THAT(m_out.str(), HasSubstr("Source: 1, Translation: 0 [Plain]\n"
                                      "    source:      a \n"));
 }
 
@@ -119,12 +126,43 @@ TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {
   EXPECT_THAT(m_err.str(), HasSubstr("add-in \"Inline Patterns\""));
 }
 
-TEST(HApplicationProgram, HelpAndUsageErrorFromTheProgram) {
-  const std::string program = IP_HOST_PROGRAM;
-  const int help = std::system((program + " --help > /dev/null").c_str());
-  EXPECT_EQ(WEXITSTATUS(help), 0);
-  const int usage = std::system((program + " 2> /dev/null").c_str());
-  EXPECT_EQ(WEXITSTATUS(usage), 2);
+// Colours only for a terminal that can show them, and never for a user who asked for none.
+TEST(HApplicationColour, NeedsATerminalWithATermAndNoNoColor) {
+  EXPECT_TRUE(HApplication::UseColour(true, "xterm", nullptr));
+  EXPECT_TRUE(HApplication::UseColour(true, "xterm", "")) << "an empty NO_COLOR is not set";
+  EXPECT_FALSE(HApplication::UseColour(true, "xterm", "1"));
+  EXPECT_FALSE(HApplication::UseColour(false, "xterm", nullptr));
+  for (const char* term : {"dumb", "", static_cast<const char*>(nullptr)})
+    EXPECT_FALSE(HApplication::UseColour(true, term, nullptr)) << (term ? term : "TERM not set");
+}
+
+// The program itself: its exit status and its one message when the report cannot be written.
+TEST_F(HApplicationTest, ProgramExitsTwoWhenItCannotWriteButQuietlyWhenTheReaderHasGone) {
+  const std::string program = std::string(IP_HOST_PROGRAM) + " --module " + IP_MODULE_PATH +
+                              " --global-dir " + m_files.Path("global") + " ";
+  const std::string dirty = m_files.Write("p/de.po", Po("%s", "x"));
+  const std::string errors = m_files.Path("errors.txt");
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  close(pipeEnds[0]);  // the reader is gone before the first byte
+  const std::string fullDisk = "inline-patterns: cannot write the report: No space left on device\n";
+  const struct {
+    std::string arguments;
+    int status;
+    std::string errors;
+  } cases[] = {
+      {"--format json " + dirty + " > /dev/full", HApplication::kError, fullDisk},
+      {"--help > /dev/full", HApplication::kError, fullDisk},
+      {"--help > /dev/null", HApplication::kClean, ""},
+      {"> /dev/null", HApplication::kError, "inline-patterns: no file or folder to check\n"},
+      {dirty + " >&" + std::to_string(pipeEnds[1]), HApplication::kViolations, ""},
+  };
+  for (const auto& c : cases) {
+    const int status = std::system((program + c.arguments + " 2> " + errors).c_str());
+    EXPECT_EQ(WEXITSTATUS(status), c.status) << c.arguments;
+    EXPECT_EQ(ReadFileBytes(errors), c.errors) << c.arguments;
+  }
+  close(pipeEnds[1]);
 }
 
 }  // namespace

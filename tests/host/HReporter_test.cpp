@@ -35,9 +35,9 @@ HRunResult SampleResult() {
   return result;
 }
 
-std::string Render(HFormat format) {
+std::string Render(HFormat format, const HRunResult& result = SampleResult()) {
   std::ostringstream out;
-  HReporter(format, false, false).Write(SampleResult(), out);
+  HReporter(format, false, false).Write(result, out);
   return out.str();
 }
 
@@ -50,15 +50,57 @@ int CheckWithPython(const std::string& document, const std::string& assertions) 
   return std::system(("python3 " + script + " " + data).c_str());
 }
 
-TEST(HReporter, TextLinesNameLocationUnitRuleAndMessage) {
-  EXPECT_EQ(Render(HFormat::Text), kDirty + ":7: [u\"1] Tags <x>: \"<b>\" doesn't exist in translation.\n" +
-                                       kDirty + ": [u2] a message without a rule\n");
+// Lines as compilers print them; a file's control characters are shown, never sent to the terminal.
+TEST(HReporter, TextLinesAreCompilerStyleWithControlCharactersEscaped) {
+  const struct {
+    HViolation violation;
+    bool colour, verbose;
+    std::string expected;
+  } cases[] = {
+      {{"a.po", 7, "u\"1", "Tags <x>", "\"<b>\" missing", "s", "t"},
+       false,
+       false,
+       "a.po:7: warning: [u\"1] \"<b>\" missing [Tags <x>]\n"},
+      {{"a.po", 0, "u2", "", "no rule", "s", "t"}, false, false, "a.po: warning: [u2] no rule\n"},
+      // The edges of C0, DEL and C1 (U+0080..U+009F); a space, a tilde and U+00A0 stay as they are.
+      {{"a\x1b.po", 1, "u\a", "r\x7f", "m\x1f ~", "\x01\t\x1f",
+        "\r\n\x1b[31m\xc2\x80\xc2\x9b\xc2\x9f\xc2\xa0", true},
+       false,
+       true,
+       "a\\x1B.po:1: warning: [u\\x07] m\\x1F ~ [r\\x7F]\n    source (with tags):      \\x01\\t\\x1F\n"
+       "    translation (with tags): \\r\\n\\x1B[31m\\u0080\\u009B\\u009F\xc2\xa0\n"},
+      {{"a\x1b.po", 3, "u", "r", "m", "s", "t"},
+       true,
+       false,
+       "\x1b[1ma\\x1B.po:3:\x1b[0m \x1b[1;35mwarning:\x1b[0m [u] m [\x1b[1;31mr\x1b[0m]\n"},
+  };
+  for (const auto& c : cases) {
+    HRunResult result;
+    result.files.emplace_back().violations.push_back(c.violation);
+    std::ostringstream out;
+    HReporter(HFormat::Text, c.colour, c.verbose).Write(result, out);
+    EXPECT_EQ(out.str(), c.expected);
+  }
+}
+
+TEST(HReporter, ErrorLinesPutTheFilesPositionFirst) {
+  EXPECT_EQ(HReporter::ErrorLine({"a.po", 3, "bad \x1b"}), "a.po:3: error: bad \\x1B\n");
+  EXPECT_EQ(HReporter::ErrorLine({"a.po", 0, "unknown charset"}), "a.po: error: unknown charset\n");
+  EXPECT_EQ(HReporter::ErrorLine({"", 0, "the module's x"}), "inline-patterns: error: the module's x\n");
 }
 
 TEST(HReporter, JsonCarriesEveryField) {
-  EXPECT_EQ(CheckWithPython(Render(HFormat::Json), R"(
+  HRunResult result = SampleResult();
+  HFileResult& broken = result.files.emplace_back();
+  broken.path = "b.po";
+  broken.error = HInputError{"b.po", 3, "bad \"x\""};
+  result.errors.push_back({"", 0, "the module's x"});
+  EXPECT_EQ(CheckWithPython(Render(HFormat::Json, result), R"(
 v = d["violations"]
-assert d["summary"] == {"files": 2, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 2}, d["summary"]
+assert d["format"] == 1
+assert d["errors"] == [{"file": "b.po", "line": 3, "message": 'bad "x"'},
+                       {"file": "", "line": 0, "message": "the module's x"}], d["errors"]
+assert d["summary"] == {"files": 3, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 2}, d["summary"]
 assert v[0] == {"file": "d é/dirty%.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
                 "message": '"<b>" doesn\'t exist in translation.', "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "with_tags": True}, v[0]
 assert v[1]["rule"] == "" and v[1]["line"] == 0 and v[1]["source"] == "s\ufffd"
