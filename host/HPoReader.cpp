@@ -404,9 +404,8 @@ class KPoParser {
   HUnit unit_;
   std::string* field_ = nullptr;  // where continuation strings go
   bool pendingFuzzy_ = false;
-  bool obsoleteLine_ = false;
-  bool awaitingString_ = false;  // a keyword ended its line: its string comes on the next  // the line being
-                                 // read started with "#~"
+  bool obsoleteLine_ = false;    // the line being read started with "#~"
+  bool awaitingString_ = false;  // a keyword ended its line: its string comes on the next
   bool sawHeader_ = false;
 };
 

@@ -1,6 +1,8 @@
 // CTestRegExChecker: violations of a test written into the results box.
 #include "editor/CTestRegExChecker.h"
 
+#include <cstdint>
+
 #include "platform/KPlatform.h"
 
 void CTestRegExChecker::ClearResults() {
@@ -10,16 +12,15 @@ void CTestRegExChecker::ClearResults() {
 
 void CTestRegExChecker::ReportViolation(CRegExRule&, const std::u16string& detail) {
   if (ResultsBox == nullptr) return;
-  AppendResults(detail);
-  AppendResults(u"\r\n");
+  AppendResults(detail + u"\r\n");
   Reported = 1;
 }
 
 void CTestRegExChecker::AppendResults(std::u16string_view text) const {
   if (ResultsBox == nullptr) return;
   KPlatform& platform = Platform();
-  const auto end = static_cast<int32_t>(platform.GetText(ResultsBox).size());
-  platform.SetSelection(ResultsBox, {end, end});
+  // A position past the text is its end, so the text need not be read to find it.
+  platform.SetSelection(ResultsBox, {INT32_MAX, INT32_MAX});
   platform.ReplaceSelection(ResultsBox, text, false);
   platform.ScrollCaret(ResultsBox);
 }

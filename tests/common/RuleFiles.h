@@ -11,7 +11,7 @@
 #include "rules/CRegExList.h"
 
 // The stored fields of a rule that a test sets; the others keep their defaults.
-struct KRuleSpec {
+struct KRuleFields {
   std::u16string name;
   std::u16string pattern = u"x";
   int32_t active = 1;
@@ -21,17 +21,17 @@ struct KRuleSpec {
 };
 
 // Writes the rules as the list of `project` (null: the global list) with the module's writer.
-inline void WriteRules(IHostProject* project, std::initializer_list<KRuleSpec> rules) {
+inline void WriteRules(IHostProject* project, std::initializer_list<KRuleFields> rules) {
   CRegExList list;
   list.Project = project;
-  for (const KRuleSpec& spec : rules) {
+  for (const KRuleFields& wanted : rules) {
     auto* rule = new CRegExRule();
-    rule->Name = spec.name;
-    rule->Pattern = spec.pattern;
-    rule->Active = spec.active;
-    rule->RegEx = spec.regEx;
-    rule->CheckMethod = spec.checkMethod;
-    rule->CheckFlags = spec.checkFlags;
+    rule->Name = wanted.name;
+    rule->Pattern = wanted.pattern;
+    rule->Active = wanted.active;
+    rule->RegEx = wanted.regEx;
+    rule->CheckMethod = wanted.checkMethod;
+    rule->CheckFlags = wanted.checkFlags;
     list.Add(rule);
   }
   list.Save();
@@ -53,7 +53,7 @@ inline std::vector<std::u16string> RuleNames(IHostProject* project) {
 }
 
 // The bytes that the rule-file writer makes of these rules, through a file at `path`.
-inline std::string WriterBytes(const std::filesystem::path& path, std::initializer_list<KRuleSpec> rules) {
+inline std::string WriterBytes(const std::filesystem::path& path, std::initializer_list<KRuleFields> rules) {
   testhost::TestProject scratch;
   scratch.rulePath = testhost::ToU16(path);
   WriteRules(&scratch, rules);

@@ -13,7 +13,7 @@ class CSetupDlgTestPaneTest : public KEditorTest {
  protected:
   // Opens the editor on one global rule, types the samples, shows the pane (which checks at once) and
   // returns the results box.
-  std::u16string Check(const KRuleSpec& rule, std::u16string_view source, std::u16string_view translation) {
+  std::u16string Check(const KRuleFields& rule, std::u16string_view source, std::u16string_view translation) {
     WriteRules(nullptr, {rule});
     std::u16string results;
     RunEditor([&](CSetupDlg& dialog) {
@@ -51,7 +51,7 @@ class CSetupDlgTestPaneTest : public KEditorTest {
 TEST_F(CSetupDlgTestPaneTest, ResultsListViolationsThenOkThenTheMatchesOfBothTexts) {
   const int32_t kCountText = CHECKFLAG_COUNT | CHECKFLAG_TEXT;
   struct Case {
-    KRuleSpec rule;
+    KRuleFields rule;
     std::u16string source, translation, results;
   };
   const Case cases[] = {
