@@ -27,6 +27,11 @@ std::u16string TemporaryName(const std::u16string& target, int attempt) {
   return target + u"." + Utf8ToUtf16(std::to_string(attempt)) + u".tmp";
 }
 
+std::u16string FolderOf(const std::u16string& path) {
+  const size_t slash = path.find_last_of(u'/');
+  return slash == std::u16string::npos ? std::u16string(u".") : path.substr(0, slash + 1);
+}
+
 struct KTargetState {
   bool exists = false;
   bool hasOtherNames = false;  // a hard link: a rename would part this name from the others
@@ -69,7 +74,11 @@ KTargetState StateOf(const std::u16string& path) {
 }
 
 // ReplaceFileW gives the new file the target's attributes, security and owner itself.
-void KeepOwnerAndMode(const std::u16string&, const std::u16string&) {}
+void KeepOwnerAndMode(const std::u16string&, const KStdioFile&) {}
+
+// Windows has no file without a name; a save cut short there leaves its temporary file.
+bool CanOpenUnnamed() { return false; }
+bool LinkFile(const KStdioFile&, const std::u16string&) { return false; }
 
 void RenameOver(const std::u16string& temporary, const std::u16string& target) {
   const bool replaced = GetFileAttributesW(Wide(target)) != INVALID_FILE_ATTRIBUTES
@@ -113,24 +122,28 @@ KTargetState StateOf(const std::u16string& path) {
 
 // The owner first: changing it may clear the set-id bits that the mode then restores. Only a privileged
 // process may give a file away, so a refused owner is no failure.
-void KeepOwnerAndMode(const std::u16string& target, const std::u16string& temporary) {
+void KeepOwnerAndMode(const std::u16string& target, const KStdioFile& file) {
   struct stat status {};
   if (stat(Native(target).c_str(), &status) != 0) return;
-  const std::string path = Native(temporary);
-  if (chown(path.c_str(), status.st_uid, status.st_gid) != 0) {
+  if (fchown(file.NativeHandle(), status.st_uid, status.st_gid) != 0) {
     // not permitted: the file keeps the saving user as its owner
   }
-  if (chmod(path.c_str(), status.st_mode & 07777) != 0)
-    throw KFileException(KFileException::CauseFromErrno(errno), errno, temporary);
+  if (fchmod(file.NativeHandle(), status.st_mode & 07777) != 0)
+    throw KFileException(KFileException::CauseFromErrno(errno), errno, target);
+}
+
+// A file without a name gets one through its descriptor's entry in /proc.
+bool CanOpenUnnamed() { return access("/proc/self/fd", X_OK) == 0; }
+
+bool LinkFile(const KStdioFile& file, const std::u16string& name) {
+  const std::string descriptor = "/proc/self/fd/" + std::to_string(file.NativeHandle());
+  return linkat(AT_FDCWD, descriptor.c_str(), AT_FDCWD, Native(name).c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 // The folder's own entry for the renamed file reaches the disk only when the folder is synchronised. A
 // failure there comes after the replacement is done and visible, so it is not reported.
 void SyncFolder(const std::u16string& path) {
-  const size_t slash = path.find_last_of(u'/');
-  const std::u16string name =
-      slash == std::u16string::npos ? std::u16string(u".") : path.substr(0, slash + 1);
-  const int folder = open(Native(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int folder = open(Native(FolderOf(path)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return;
   if (fsync(folder) != 0) {
     // see above
@@ -164,8 +177,32 @@ bool KFileReplacer::Open(KStdioFile& file) {
   // and changes nothing in it.
   if (state.exists && !KStdioFile().Open(target_, KStdioFile::modeWrite | KStdioFile::modeNoTruncate))
     return false;
-  if (!state.hasOtherNames && OpenTemporary(file)) return true;
+  if (!state.hasOtherNames && (OpenUnnamed(file) || OpenTemporary(file))) return true;
   return file.Open(target_, KStdioFile::modeCreate | KStdioFile::modeWrite);
+}
+
+// Where the system has files without a name, the content is written to one and named only once it is on
+// the disk, so a save killed half-way leaves nothing beside the target. Taken only while a temporary name
+// is free to give it then.
+bool KFileReplacer::OpenUnnamed(KStdioFile& file) {
+  if (!CanOpenUnnamed()) return false;
+  bool nameFree = false;
+  for (int attempt = 0; attempt < kTemporaryNames && !nameFree; ++attempt)
+    nameFree = !StateOf(TemporaryName(target_, attempt)).exists;
+  unnamed_ = nameFree && file.Open(FolderOf(target_), KStdioFile::modeWrite | KStdioFile::modeUnnamed);
+  return unnamed_;
+}
+
+void KFileReplacer::NameUnnamed(const KStdioFile& file) {
+  for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
+    const std::u16string name = TemporaryName(target_, attempt);
+    if (LinkFile(file, name)) {
+      temporary_ = name;
+      return;
+    }
+    if (errno != EEXIST) throw KFileException(KFileException::CauseFromErrno(errno), errno, name);
+  }
+  throw KFileException(KFileException::accessDenied, EEXIST, target_);
 }
 
 // Only a name that nobody uses is taken, created exclusively, so no file of someone else's is ever written.
@@ -183,8 +220,9 @@ bool KFileReplacer::OpenTemporary(KStdioFile& file) {
 }
 
 void KFileReplacer::Commit(KStdioFile& file) {
-  if (!temporary_.empty()) KeepOwnerAndMode(target_, temporary_);
+  if (unnamed_ || !temporary_.empty()) KeepOwnerAndMode(target_, file);
   file.Sync();
+  if (unnamed_) NameUnnamed(file);
   file.Close();
   if (temporary_.empty()) return;
   RenameOver(temporary_, target_);

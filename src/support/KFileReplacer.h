@@ -7,7 +7,7 @@
 #include "support/KStdioFile.h"
 
 // The new content goes to a temporary file beside the target and replaces the target by a rename once it is
-// on the disk, so an interrupted save leaves the old file. The target is the file that a symbolic link
+// on the disk, so an interrupted save leaves the old file (and, on Linux, no temporary file either). The target is the file that a symbolic link
 // names, in that file's folder, so the link stays a link. A target with a second name (a hard link), or in a
 // folder that takes no new file, is written in place: keeping the user's file beats atomicity there.
 class KFileReplacer {
@@ -30,8 +30,12 @@ class KFileReplacer {
   const std::u16string& Target() const { return target_; }
 
  private:
+  bool OpenUnnamed(KStdioFile& file);
   bool OpenTemporary(KStdioFile& file);
+  // Gives the unnamed file the first free temporary name; throws KFileException.
+  void NameUnnamed(const KStdioFile& file);
 
   std::u16string target_;
   std::u16string temporary_;  // empty while writing in place and once the rename is done
+  bool unnamed_ = false;      // the content goes to a file without a name until Commit names it
 };

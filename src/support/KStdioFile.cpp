@@ -87,6 +87,9 @@ constexpr int kCreate = O_CREAT, kTruncate = O_TRUNC, kExclusive = O_EXCL;
 #endif
 
 int OsFlags(uint32_t flags) {
+#ifdef O_TMPFILE
+  if (flags & KStdioFile::modeUnnamed) return O_TMPFILE | O_WRONLY;
+#endif
   int result = kReadOnly;
   if ((flags & 3) == KStdioFile::modeWrite) result = kWriteOnly;
   if ((flags & 3) == KStdioFile::modeReadWrite) result = kReadWrite;

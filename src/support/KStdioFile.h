@@ -65,6 +65,7 @@ class KStdioFile {
     typeText = 0x4000,
     typeBinary = 0x8000,
     modeCreateNew = 0x10000,  // with modeCreate: fails (EEXIST) when the name exists, even as a link
+    modeUnnamed = 0x20000,    // with modeWrite, Linux only: a new file without a name in the folder path
   };
   enum SeekPosition { begin = 0, current = 1, end = 2 };
 
@@ -80,6 +81,8 @@ class KStdioFile {
   // Writes what is buffered and closes; throws KFileException if the bytes cannot be written.
   virtual void Close();
   bool IsOpen() const { return handle_ >= 0; }
+  // The operating system's descriptor, for the calls on an open file that the stream does not offer.
+  int NativeHandle() const { return handle_; }
   const std::u16string& GetFilePath() const { return path_; }
 
   // Reads up to count bytes; fewer only at the end of the file. Throws KFileException on a read error.
