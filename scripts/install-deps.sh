@@ -10,7 +10,7 @@ packages=(
   libpcre2-dev libxml2-dev libgettextpo-dev gettext
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   wine wine64 xvfb
-  clang-format clang-tidy
+  clang-format clang-tidy valgrind
 )
 optional=(translate-toolkit hyperfine)
 # clang with libFuzzer and its sanitizer runtimes, for `make fuzz` only.

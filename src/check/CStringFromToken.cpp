@@ -1,8 +1,6 @@
 // CStringFromToken: reads a token's text through the host's variant.
 #include "check/CStringFromToken.h"
 
-#include <cstring>
-
 #include "addin/HostInterfaces.h"
 
 namespace {
@@ -24,13 +22,7 @@ constexpr KTokenProperty kKindProperties[TEXTKIND_COUNT] = {
 
 std::u16string CStringFromToken::GetText(int32_t kind) {
   if (token_ == nullptr || kind < 0 || kind >= TEXTKIND_COUNT) return {};
-  // Wholly zeroed, so a host that leaves it alone hands back an empty variant.
-  VARIANT variant;
-  std::memset(&variant, 0, sizeof variant);
-  token_->GetText(kKindProperties[kind].property, &variant, kKindProperties[kind].side);
-  std::u16string text;
-  // Only a string variant holds a text; any other type would be read through the wrong member.
-  if (variant.vt == VT_BSTR && variant.bstrVal != nullptr) text = BstrChars(variant.bstrVal);
-  VariantClear(&variant);
-  return text;
+  KVariant variant;
+  token_->GetText(kKindProperties[kind].property, variant.Out(), kKindProperties[kind].side);
+  return variant.Text();
 }

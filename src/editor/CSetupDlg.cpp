@@ -1,8 +1,6 @@
 // CSetupDlg: loading and saving the lists, the tree, the rule fields and the handlers of the rule editor.
 #include "editor/CSetupDlg.h"
 
-#include <cstring>
-
 #include "addin/HostInterfaces.h"
 #include "framework/KControlGroup.h"
 #include "framework/KDialogLayout.h"
@@ -85,13 +83,9 @@ intptr_t FromData(void* data) {
 }
 
 std::u16string ProjectName(IHostProject* project) {
-  VARIANT name;
-  std::memset(&name, 0, sizeof name);
-  project->GetProperty(PROJECT_NAME, &name);
-  std::u16string text;
-  if (name.vt == VT_BSTR && name.bstrVal != nullptr) text = BstrChars(name.bstrVal);
-  VariantClear(&name);
-  return text;
+  KVariant name;
+  project->GetProperty(PROJECT_NAME, name.Out());
+  return name.Text();
 }
 
 std::u16string ListLabel(const CRegExList& list) {

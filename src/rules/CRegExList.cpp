@@ -118,8 +118,9 @@ void CRegExList::LoadLegacy(const std::u16string& path, bool compile) {
 }
 
 void CRegExList::AppendLoaded(std::unique_ptr<CRegExRule> rule, bool compile) {
-  CRegExRule* added = rule.get();
-  Add(rule.release());
+  // Added before it is released: a list that cannot grow leaves the rule to its owner here.
+  Add(rule.get());
+  CRegExRule* added = rule.release();
   if (compile && added->Active != 0 && added->RegEx != 0 && !added->Pattern.empty()) added->Compile();
 }
 

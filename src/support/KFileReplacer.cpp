@@ -77,8 +77,12 @@ KTargetState StateOf(const std::u16string& path) {
 void KeepOwnerAndMode(const std::u16string&, const KStdioFile&) {}
 
 // Windows has no file without a name; a save cut short there leaves its temporary file.
-bool CanOpenUnnamed() { return false; }
-bool LinkFile(const KStdioFile&, const std::u16string&) { return false; }
+bool CanOpenUnnamed() {
+  return false;
+}
+bool LinkFile(const KStdioFile&, const std::u16string&) {
+  return false;
+}
 
 void RenameOver(const std::u16string& temporary, const std::u16string& target) {
   const bool replaced = GetFileAttributesW(Wide(target)) != INVALID_FILE_ATTRIBUTES
@@ -133,7 +137,9 @@ void KeepOwnerAndMode(const std::u16string& target, const KStdioFile& file) {
 }
 
 // A file without a name gets one through its descriptor's entry in /proc.
-bool CanOpenUnnamed() { return access("/proc/self/fd", X_OK) == 0; }
+bool CanOpenUnnamed() {
+  return access("/proc/self/fd", X_OK) == 0;
+}
 
 bool LinkFile(const KStdioFile& file, const std::u16string& name) {
   const std::string descriptor = "/proc/self/fd/" + std::to_string(file.NativeHandle());

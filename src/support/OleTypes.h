@@ -4,11 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 #ifdef _WIN32
 // The real OLE Automation types.
-#include "support/KWindowsApi.h"
 #include <oleauto.h>
+#include "support/KWindowsApi.h"
 #else
 
 using BSTR = char16_t*;
@@ -51,4 +53,26 @@ int32_t VariantClear(VARIANT* variant);
 #endif
 
 // Portable views used by the module and the host alike.
-inline const char16_t* BstrChars(BSTR text) { return reinterpret_cast<const char16_t*>(text); }
+inline const char16_t* BstrChars(BSTR text) {
+  return reinterpret_cast<const char16_t*>(text);
+}
+
+// A variant for a host to fill: wholly zeroed, so a host that leaves it alone hands back an empty variant,
+// and cleared when it goes, also when copying its text runs out of memory.
+class KVariant {
+ public:
+  KVariant() { std::memset(static_cast<void*>(&value_), 0, sizeof value_); }
+  ~KVariant() { VariantClear(&value_); }
+  KVariant(const KVariant&) = delete;
+  KVariant& operator=(const KVariant&) = delete;
+
+  VARIANT* Out() { return &value_; }
+  // Only a string variant holds a text; any other type would be read through the wrong member.
+  std::u16string Text() const {
+    if (value_.vt != VT_BSTR || value_.bstrVal == nullptr) return {};
+    return BstrChars(value_.bstrVal);
+  }
+
+ private:
+  VARIANT value_;
+};

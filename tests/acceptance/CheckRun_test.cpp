@@ -3,9 +3,13 @@
 // rule file.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,6 +19,37 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// Allocation failures injected into the module: while armed, the allocation numbered failAt that the
+// module's own code asks for throws std::bad_alloc. The test host's allocations never fail.
+struct {
+  const void* module = nullptr;
+  bool armed = false;
+  long count = 0;
+  long failAt = 0;
+} allocations;
+
+bool FailsHere(void* caller) {
+  Dl_info info{};
+  if (!allocations.armed || dladdr(caller, &info) == 0 || info.dli_fbase != allocations.module) return false;
+  return ++allocations.count == allocations.failAt;
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (FailsHere(__builtin_return_address(0))) throw std::bad_alloc();
+  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  std::free(block);
+}
+
+namespace {
 
 struct Rule {
   std::string name;
@@ -167,6 +202,46 @@ TEST_F(CheckRunTest, DamagedRuleFileKeepsTheRulesBeforeTheDamage) {
   EXPECT_EQ(host.created, host.destroyed);
   WriteRules(GlobalFile(), {{"Before", "3", 2}, {"After", "4", 2}});
   EXPECT_EQ(Run(nullptr).size(), 2u);
+}
+
+// Every allocation of a run (the rule files read, the expressions made, the token checked, the run ended)
+// fails once in turn: no exception leaves an export, no expression object is left, and the next run
+// reports exactly what a run reports.
+TEST_F(CheckRunTest, EachFailedAllocationOfARunLeavesTheModuleWorking) {
+  WriteRules(GlobalFile(), {{"Tags", "<[^>]+>", 1}, {"Digits", "\\d+", 2}});
+  WriteRules(projectA.rulePath, {{"Bold", "<b>", 3}});
+  const std::vector<std::string> expected = Run(&projectA);
+  allocations = {module.BaseAddress(), true, 0, 0L};
+  Run(&projectA);
+  const long total = allocations.count;
+  ASSERT_GT(total, 20);
+  for (long n = 1; n <= total; ++n) {
+    allocations = {module.BaseAddress(), true, 0, n};
+    run.project = &projectA;
+    module.BeginCheckTokens(0, &run);
+    module.CheckToken(&token, 0, &options);
+    End(1);
+    allocations.armed = false;
+    ASSERT_EQ(host.Alive(), 0) << "allocation " << n;
+    ASSERT_EQ(Run(&projectA), expected) << "allocation " << n;
+  }
+}
+
+// Runs with project switches, and ends that keep or drop the engine, make each expression object once per
+// engine and destroy it once.
+TEST_F(CheckRunTest, ThousandRunsDestroyEveryExpressionObjectOnce) {
+  WriteRules(GlobalFile(), {{"Digits", "\\d+", 2}});
+  WriteRules(projectA.rulePath, {{"A", "3", 2}});
+  WriteRules(projectB.rulePath, {{"B", "4", 2}, {"C", "5", 2}});
+  IHostProject* const projects[] = {&projectA, &projectB, nullptr};
+  for (int i = 0; i < 1000; ++i) {
+    Run(projects[i % 3], i % 4 == 3);
+    ASSERT_LE(host.Alive(), 3) << i;
+    ASSERT_GE(host.Alive(), 0) << i;
+  }
+  End(1);
+  EXPECT_EQ(host.Alive(), 0);
+  EXPECT_GT(host.created, 1000);
 }
 
 }  // namespace
