@@ -156,4 +156,54 @@ TEST(HXliffReader, MalformedFileNamesFileAndLine) {
   EXPECT_THROW(HXliffReader::Read(files.Path("missing.xlf"), [](const HUnit&) {}), HError);
 }
 
+// No file other than the one named is ever read: external entities and DTDs stay unresolved, so no file's
+// content reaches a report. Entity expansion and nesting have limits that end the file with its error.
+TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBounded) {
+  HostTestFiles files;
+  const std::string secret = files.Write("secret.txt", "SECRET");
+  files.Write("secret.dtd", "<!ENTITY leak SYSTEM \"" + secret + "\">");
+  const std::string unit =
+      "<file><body><trans-unit id=\"u\"><source>a</source><target>&leak;</target>"
+      "</trans-unit></body></file></xliff>";
+  std::string laughs = "<!ENTITY l0 \"lol\">";
+  for (int i = 1; i < 12; ++i) {
+    laughs += "<!ENTITY l" + std::to_string(i) + " \"";
+    for (int j = 0; j < 10; ++j) laughs += "&l" + std::to_string(i - 1) + ";";
+    laughs += "\">";
+  }
+  std::string nested = "<xliff>";
+  for (int i = 0; i < 100000; ++i) nested += "<g>";
+  const struct {
+    const char* name;
+    std::string text;
+    const char* error;  // what the message says, or null when the file reads
+  } cases[] = {
+      {"external entity", "<!DOCTYPE xliff [<!ENTITY leak SYSTEM \"" + secret + "\">]><xliff>" + unit,
+       nullptr},
+      {"external DTD", "<!DOCTYPE xliff SYSTEM \"" + files.Path("secret.dtd") + "\"><xliff>" + unit, "leak"},
+      {"parameter entity",
+       "<!DOCTYPE xliff [<!ENTITY % p SYSTEM \"" + files.Path("secret.dtd") + "\"> %p;]><xliff>" + unit,
+       "leak"},
+      {"entity expansion",
+       "<!DOCTYPE xliff [" + laughs + "]><xliff>" +
+           std::string(unit).replace(unit.find("&leak;"), 6, "&l11;"),
+       "entit"},
+      {"nesting beyond the limit", nested, "depth"},
+  };
+  for (const auto& c : cases) {
+    std::string texts;
+    try {
+      HXliffReader::Read(files.Write("t.xlf", c.text),
+                         [&](const HUnit& read) { texts += read.targetPlain + read.targetNative; });
+      EXPECT_EQ(c.error, nullptr) << c.name << " read without an error";
+    } catch (const HError& error) {
+      ASSERT_NE(c.error, nullptr) << c.name << ": " << error.what();
+      EXPECT_THAT(error.what(),
+                  testing::AllOf(testing::StartsWith(files.Path("t.xlf") + ":"), testing::HasSubstr(c.error)))
+          << c.name;
+    }
+    EXPECT_EQ(texts.find("SECRET"), std::string::npos) << c.name;
+  }
+}
+
 }  // namespace
