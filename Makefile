@@ -43,11 +43,12 @@ bench: deps
 	bench/run.sh build/release
 
 # The parsers under libFuzzer with ASan and UBSan, 60 s per target; findings go to build/fuzz/artifacts/.
-FUZZ_TARGETS = CRegExList_fuzz KTextFile_fuzz FormatInserts_fuzz ScanFields_fuzz KFormat_fuzz HPoReader_fuzz
+FUZZ_TARGETS = CRegExList_fuzz KTextFile_fuzz FormatInserts_fuzz ScanFields_fuzz KFormat_fuzz HPoReader_fuzz \
+  HXliffReader_fuzz HOptions_fuzz
 fuzz: deps
 	@scripts/install-deps.sh --fuzz
 	cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-	  -DCMAKE_CXX_COMPILER=clang++ -DIP_BUILD_FUZZ=ON -DIP_BUILD_TESTS=OFF -DIP_BUILD_HOST=OFF >/dev/null
+	  -DCMAKE_CXX_COMPILER=clang++ -DIP_BUILD_FUZZ=ON -DIP_BUILD_TESTS=OFF -DIP_BUILD_HOST=ON >/dev/null
 	cmake --build build/fuzz -j $(JOBS) --target fuzz_targets
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p build/fuzz/corpus/$$t build/fuzz/artifacts; \

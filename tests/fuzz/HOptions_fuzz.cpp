@@ -1,0 +1,26 @@
+// Fuzzes the command line: arguments (the input split at NUL bytes) parse or end in an error for the user,
+// never a crash, and what parses has something to do.
+#include <string>
+#include <vector>
+
+#include "FuzzFile.h"
+#include "HError.h"
+#include "HOptions.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::vector<std::string> arguments(1);
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] == 0) {
+      arguments.emplace_back();
+      continue;
+    }
+    arguments.back() += static_cast<char>(data[i]);
+  }
+  try {
+    const HOptions options = HOptions::Parse(arguments);
+    fuzz::Require(!options.paths.empty() || options.help || options.version);
+  } catch (const HError& error) {
+    fuzz::Require(error.what()[0] != '\0');
+  }
+  return 0;
+}
