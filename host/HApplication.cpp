@@ -12,6 +12,7 @@
 #include "HCheckOptions.h"
 #include "HCheckRun.h"
 #include "HError.h"
+#include "HInstallPaths.h"
 #include "HModule.h"
 #include "HProgress.h"
 #include "HProject.h"
@@ -74,7 +75,7 @@ int HApplication::Execute(const HOptions& options) {
   const std::string globalFolder =
       options.globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : options.globalFolder;
   HAddInHost host(globalFolder, Pointers(projects), options.verbose ? &m_err : nullptr);
-  const std::string modulePath = options.modulePath.empty() ? HModule::DefaultPath() : options.modulePath;
+  const std::string modulePath = options.modulePath.empty() ? HInstallPaths::Module().string() : options.modulePath;
   HModule module(modulePath);
   module.Register(&host, host.Site());
   if (options.version)

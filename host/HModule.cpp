@@ -6,15 +6,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "HError.h"
 #include "support/KUtf8.h"
 
 namespace {
 
-constexpr const char* kModuleFile = "ZAKRegExChecks.zak";
 constexpr size_t kDescriptionBytes = 848;
 constexpr size_t kDisplayNameOffset = 16;
 constexpr size_t kDisplayNameUnits = 80;
@@ -53,13 +50,6 @@ HModule::~HModule() {
   dlclose(m_handle);
 }
 
-std::string HModule::DefaultPath() {
-  std::error_code error;
-  const std::filesystem::path beside =
-      std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / kModuleFile;
-  if (!error && std::filesystem::exists(beside, error)) return beside.string();
-  return IP_BUILD_MODULE_PATH;
-}
 
 void* HModule::Resolve(const char* name) {
   void* symbol = dlsym(m_handle, name);

@@ -14,9 +14,6 @@ class HModule {
   HModule(const HModule&) = delete;
   HModule& operator=(const HModule&) = delete;
 
-  // Where the module is looked for without --module: beside the program, then in this build tree.
-  static std::string DefaultPath();
-
   // ZAKFN_LoadAddIn and ZAKFN_Initialize; afterwards DisplayName() is the add-in's name.
   void Register(IAddInHost* host, IAddInSite* site);
   const std::string& DisplayName() const { return m_displayName; }

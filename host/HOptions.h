@@ -8,7 +8,7 @@ enum class HFormat { Text, Json, JUnit, Sarif };
 
 struct HOptions {
   std::vector<std::string> paths;  // one project each, the first is the current project
-  std::string modulePath;          // empty: HModule::DefaultPath()
+  std::string modulePath;          // empty: HInstallPaths::Module()
   std::string globalFolder;        // empty: HAddInHost::DefaultGlobalFolder()
   std::string projectRules;        // empty: each project's own rule file
   HFormat format = HFormat::Text;

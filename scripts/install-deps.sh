@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   wine wine64 xvfb
   clang-format clang-tidy valgrind
+  help2man dpkg-dev lintian zip unzip
 )
 optional=(translate-toolkit hyperfine)
 # clang with libFuzzer and its sanitizer runtimes, for `make fuzz` only.

@@ -9,8 +9,9 @@
 
 #ifdef _WIN32
 // The real OLE Automation types.
-#include <oleauto.h>
 #include "support/KWindowsApi.h"
+
+#include <oleauto.h>  // needs the Windows API first
 #else
 
 using BSTR = char16_t*;

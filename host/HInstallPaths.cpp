@@ -1,0 +1,41 @@
+// HInstallPaths: the program's own folder, and the install tree's layout relative to it.
+#include "HInstallPaths.h"
+
+#include <initializer_list>
+#include <system_error>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsBuildTree(const fs::path& folder) {
+  std::error_code error;
+  return fs::equivalent(folder, IP_BUILD_PROGRAM_FOLDER, error);
+}
+
+fs::path FirstExisting(std::initializer_list<fs::path> candidates) {
+  std::error_code error;
+  for (const fs::path& candidate : candidates)
+    if (fs::exists(candidate, error)) return candidate;
+  return *candidates.begin();
+}
+
+}  // namespace
+
+fs::path HInstallPaths::ProgramFolder() {
+  std::error_code error;
+  return fs::read_symlink("/proc/self/exe", error).parent_path();
+}
+
+fs::path HInstallPaths::Module() {
+  const fs::path program = ProgramFolder();
+  const fs::path beside = program / "ZAKRegExChecks.zak";
+  if (IsBuildTree(program)) return FirstExisting({beside, IP_BUILD_MODULE_PATH});
+  return FirstExisting({beside, (program / IP_INSTALL_MODULE_FOLDER / "ZAKRegExChecks.zak").lexically_normal()});
+}
+
+fs::path HInstallPaths::BundledRulesFolder() {
+  const fs::path program = ProgramFolder();
+  if (IsBuildTree(program)) return IP_SOURCE_RULES_FOLDER;
+  return (program / IP_INSTALL_RULES_FOLDER).lexically_normal();
+}
