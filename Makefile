@@ -1,7 +1,9 @@
 # Entry points for people and CI: `make demo` and `make test` set up a fresh Debian 12 machine themselves.
-.PHONY: deps demo test test-dev test-asan test-wine mingw release bench fuzz format tidy clean
+.PHONY: deps demo test test-dev test-asan test-wine test-package mingw release package bench fuzz format tidy clean
 
 JOBS ?= $(shell nproc)
+# Builds and packages carry the time of the commit, not of the build, so the same commit gives the same bytes.
+export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 
 deps:
 	@scripts/install-deps.sh
@@ -12,7 +14,7 @@ demo: deps
 	cmake --build --preset release -j $(JOBS) --target inline-patterns ZAKRegExChecks
 	scripts/demo.sh build/release
 
-test: test-dev test-asan test-wine
+test: test-dev test-asan test-wine test-package
 
 test-dev: deps
 	cmake --preset dev >/dev/null
@@ -31,6 +33,15 @@ mingw: deps
 # The Windows DLL and test programs under Wine with a virtual X display, in a fresh prefix per run.
 test-wine: mingw
 	tests/wine/run-tests.sh build/mingw
+
+# The Debian package (build/release) and the Windows archive (build/mingw), both in build/packages.
+package: release mingw
+	cd build/release && cpack -G DEB >/dev/null
+	mkdir -p build/packages
+	cp build/release/inline-patterns_*_amd64.deb build/mingw/inline-patterns-*-windows-x64.zip build/packages/
+
+test-package: package
+	tests/package/run-tests.sh build/release build/packages
 
 release: deps
 	cmake --preset release >/dev/null

@@ -51,13 +51,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Inline Patterns developers")
 set(CPACK_PACKAGE_CONTACT ${contact})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "check translations against pattern rules")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "check translations against pattern rules
- inline-patterns checks the translations of XLIFF 1.2/2.x and PO files against
- pattern rules (literal text or regular expressions): must the translation
- hold the source's matches, the same number, the same texts, in the same
- order; must it hold none; must it hold one. It loads the Inline Patterns
- add-in module, ZAKRegExChecks.zak, as a localisation host does, and reports
- every broken rule as compiler-style text, JSON, JUnit XML or SARIF.")
+set(CPACK_PACKAGE_DESCRIPTION "inline-patterns checks the translations of XLIFF 1.2/2.x and PO files against
+pattern rules (literal text or regular expressions): must the translation
+hold the source's matches, the same number, the same texts, in the same
+order; must it hold none; must it hold one. It loads the Inline Patterns
+add-in module, ZAKRegExChecks.zak, as a localisation host does, and reports
+every broken rule as compiler-style text, JSON, JUnit XML or SARIF.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
