@@ -205,7 +205,9 @@ std::string HReporter::RuleId(const std::string& ruleName) {
   }
   while (!slug.empty() && slug.back() == '-') slug.pop_back();
   slug.resize(std::min(slug.size(), kSlugLength));
-  return (slug.empty() ? "rule" : slug) + "-" + Hash(ruleName).substr(0, 8);
+  std::string hash = Hash(ruleName).substr(0, 8);
+  std::transform(hash.begin(), hash.end(), hash.begin(), [](char c) { return std::tolower(c); });
+  return (slug.empty() ? "rule" : slug) + "-" + hash;
 }
 
 // Line 0 and file "" when unknown: every error has all three fields, so readers need no special cases.
