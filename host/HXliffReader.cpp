@@ -174,11 +174,9 @@ class UnitAssembler {
     m_captures.push_back({&text, depth, Side::None, m_tag.end});
   }
 
-  // The content starts just after the start tag, which ends on the line libxml2 reports for the element
-  // unless the tag spans lines.
+  // The content starts just after the start tag, on the line where libxml2 puts the element: the tag's last.
   void MarkContent(Text& text) {
-    const std::string_view tag = m_tags.Between(m_tag.begin, m_tag.end);
-    text.contentLine = text.line + static_cast<long>(std::count(tag.begin(), tag.end(), '\n'));
+    text.contentLine = Line();
     text.contentColumn = m_tags.ColumnAt(m_tag.end);
   }
 

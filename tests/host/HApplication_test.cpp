@@ -119,6 +119,29 @@ TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
                                      "    source:      a \n"));
 }
 
+// Where editors jump: the translation's text, at the rule's first match when the file holds the text before
+// it as the rule sees it, else where the text starts.
+TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsText) {
+  const std::string xliff = R"(<xliff version="1.2"><file><body><trans-unit id="u"><source>%s %d</source>)";
+  const struct {
+    std::string name, content, position;
+  } cases[] = {
+      {"a.po", Po("%s %d", "\xC3\xA9 %d"), ":5:11:"},  // é is one column
+      {"b.po", Po("%s %d", "\\\"x\\\" %d"), ":5:9:"},  // an escaped quote before the match
+      // The text starts at the first non-empty string; a plural form at its own msgstr.
+      {"c.po", "msgid \"%s %d\"\nmsgstr \"\"\n\"\"\n  \"x %d\"\n", ":4:6:"},
+      {"d.po", "msgid \"%s\"\nmsgid_plural \"%s %d\"\nmsgstr[0] \"%s\"\nmsgstr[1] \"%d\"\n", ":4:12:"},
+      // A start tag over two lines; an entity before the match.
+      {"e.xlf", xliff + "\n<target\n state=\"final\">x %d</target></trans-unit></body></file></xliff>", ":3:18:"},
+      {"f.xlf", xliff + "<target>&lt; %d</target></trans-unit></body></file></xliff>", ":1:83:"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = m_files.Write("p/" + c.name, c.content);
+    EXPECT_EQ(Run({path}), HApplication::kViolations) << c.name << m_err.str();
+    EXPECT_THAT(m_out.str(), StartsWith(path + c.position)) << c.content;
+  }
+}
+
 // A rule that may have missed a violation is a warning, once per rule and unit, in the summary too, and
 // --strict fails the run for it.
 TEST_F(HApplicationTest, RulesThatMayMissAViolationAreWarnedAndStrictFailsTheRun) {

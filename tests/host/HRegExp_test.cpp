@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -95,11 +97,60 @@ TEST(HRegExp, ReusedObjectAndBufferAreMeasuredAnewFromStartZero) {
   EXPECT_EQ(length, 1);
 }
 
+struct Recorder final : HRegExpObserver {
+  void CompileFailed(const std::u16string&, bool, const std::string& error) override { failures.push_back(error); }
+  void LimitReached(const HRegExp&, const char* limit) override { limits.emplace_back(limit); }
+  std::vector<std::string> failures;
+  std::vector<std::string> limits;
+};
+
 TEST(HRegExp, PatternThatDoesNotCompileGivesNoObjectAndSaysWhere) {
   std::string error;
-  EXPECT_EQ(HRegExp::Create(u"(ab", REGEX_CASE_SENSITIVE, &error), nullptr);
+  Recorder recorder;
+  EXPECT_EQ(HRegExp::Create(u"(ab", REGEX_CASE_SENSITIVE, &error, &recorder), nullptr);
   EXPECT_NE(error.find("offset 3"), std::string::npos) << error;
   EXPECT_NE(error.find("missing closing parenthesis"), std::string::npos) << error;
+  EXPECT_EQ(recorder.failures, std::vector<std::string>{error});
+}
+
+// At the edge of each limit: the least value with which the search finds its match finds it without a word;
+// one less finds nothing and says which limit stopped it.
+TEST(HRegExp, SearchStoppedAtALimitIsReportedAtTheEdge) {
+  std::u16string text;
+  for (int i = 0; i < 300; ++i) text += u"ab";
+  text += u"c";
+  const struct {
+    const char* limit;
+    bool jit;
+    uint32_t HRegExpLimits::*field;
+  } cases[] = {{"match limit", true, &HRegExpLimits::match},
+               {"match limit", false, &HRegExpLimits::match},
+               {"depth limit", false, &HRegExpLimits::depth},
+               {"heap limit", false, &HRegExpLimits::heapKiB}};
+  for (const auto& c : cases) {
+    const auto finds = [&](uint32_t value, Recorder& recorder) {
+      HRegExpLimits limits;
+      limits.jit = c.jit;
+      limits.*c.field = value;
+      const RegExpPtr regExp(HRegExp::Create(u"(a|b)*c", REGEX_CASE_SENSITIVE, nullptr, &recorder, limits));
+      return regExp->Match(text.c_str(), 0, -1) == 0;
+    };
+    Recorder ignored;
+    uint32_t low = 0;  // the search fails with low and finds its match with high
+    uint32_t high = 1U << 24;
+    ASSERT_FALSE(finds(low, ignored)) << c.limit;
+    ASSERT_TRUE(finds(high, ignored)) << c.limit;
+    while (high - low > 1) {
+      const uint32_t middle = low + (high - low) / 2;
+      (finds(middle, ignored) ? high : low) = middle;
+    }
+    Recorder atEdge;
+    Recorder below;
+    EXPECT_TRUE(finds(high, atEdge));
+    EXPECT_TRUE(atEdge.limits.empty()) << c.limit;
+    EXPECT_FALSE(finds(high - 1, below));
+    EXPECT_EQ(below.limits, std::vector<std::string>{c.limit}) << "at " << high - 1;
+  }
 }
 
 }  // namespace
