@@ -1,11 +1,14 @@
 // PCRE2-backed regular-expression objects handed to the module.
 #include "HRegExp.h"
 
+#include <algorithm>
 #include <string>
 
 #include "support/KUtf8.h"
 
 namespace {
+
+constexpr size_t kJitStackStart = 32 * 1024;  // grown on demand up to the limit
 
 // The limit behind a failed search; null when the search ended for another reason (no match, bad UTF).
 const char* LimitName(int code) {
@@ -65,9 +68,14 @@ HRegExp::HRegExp(pcre2_code* code, const char16_t* pattern, int32_t flags, HRegE
   pcre2_set_match_limit(m_matchContext, limits.match);
   pcre2_set_depth_limit(m_matchContext, limits.depth);
   pcre2_set_heap_limit(m_matchContext, limits.heapKiB);
+  if (!limits.jit) return;
+  const size_t jitStack = static_cast<size_t>(limits.jitStackKiB) * 1024;
+  m_jitStack = pcre2_jit_stack_create(std::min<size_t>(jitStack, kJitStackStart), jitStack, nullptr);
+  pcre2_jit_stack_assign(m_matchContext, nullptr, m_jitStack);
 }
 
 HRegExp::~HRegExp() {
+  pcre2_jit_stack_free(m_jitStack);
   pcre2_match_context_free(m_matchContext);
   pcre2_match_data_free(m_matchData);
   pcre2_code_free(m_code);

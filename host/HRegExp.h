@@ -23,11 +23,13 @@ class HRegExpObserver {
 
 // A runaway pattern (nested quantifiers on a long text) must end in milliseconds, not hang a CI job; the
 // defaults still leave room for any sensible pattern on a translation unit. The depth and heap limits bind
-// the interpreter only, which runs where there is no JIT.
+// the interpreter only, which runs where there is no JIT; the JIT stack the compiled code only (PCRE2's own
+// 32 KiB end a repeated group after some thousand repetitions).
 struct HRegExpLimits {
   uint32_t match = 1'000'000;
   uint32_t depth = 10'000;
   uint32_t heapKiB = 20'000;
+  uint32_t jitStackKiB = 1024;
   bool jit = true;
 };
 
@@ -65,6 +67,7 @@ class HRegExp final : public KHostRegExpBase {
   pcre2_code* m_code;
   pcre2_match_data* m_matchData;
   pcre2_match_context* m_matchContext;
+  pcre2_jit_stack* m_jitStack = nullptr;
   const char16_t* m_text = nullptr;
   size_t m_textLength = 0;
   int32_t m_start = 0;

@@ -123,10 +123,12 @@ TEST(HRegExp, SearchStoppedAtALimitIsReportedAtTheEdge) {
     const char* limit;
     bool jit;
     uint32_t HRegExpLimits::*field;
-  } cases[] = {{"match limit", true, &HRegExpLimits::match},
-               {"match limit", false, &HRegExpLimits::match},
-               {"depth limit", false, &HRegExpLimits::depth},
-               {"heap limit", false, &HRegExpLimits::heapKiB}};
+    uint32_t least;  // a value that stops the search (a JIT stack of 0 is PCRE2's default one)
+  } cases[] = {{"match limit", true, &HRegExpLimits::match, 0},
+               {"match limit", false, &HRegExpLimits::match, 0},
+               {"depth limit", false, &HRegExpLimits::depth, 0},
+               {"heap limit", false, &HRegExpLimits::heapKiB, 0},
+               {"JIT stack limit", true, &HRegExpLimits::jitStackKiB, 1}};
   for (const auto& c : cases) {
     const auto finds = [&](uint32_t value, Recorder& recorder) {
       HRegExpLimits limits;
@@ -136,7 +138,7 @@ TEST(HRegExp, SearchStoppedAtALimitIsReportedAtTheEdge) {
       return regExp->Match(text.c_str(), 0, -1) == 0;
     };
     Recorder ignored;
-    uint32_t low = 0;  // the search fails with low and finds its match with high
+    uint32_t low = c.least;  // the search fails with low and finds its match with high
     uint32_t high = 1U << 24;
     ASSERT_FALSE(finds(low, ignored)) << c.limit;
     ASSERT_TRUE(finds(high, ignored)) << c.limit;
