@@ -102,9 +102,9 @@ int HApplication::Execute(const HOptions& options) {
   return status;
 }
 
-void HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
-                                 const HOptions& options, HToken& token, HRunWarnings& warnings,
-                                 HRunResult& result) {
+void HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
+                                 const std::string& globalFolder, const HOptions& options, HToken& token,
+                                 HRunWarnings& warnings, HRunResult& result) {
   size_t fileCount = 0;
   for (const HProject& project : projects) fileCount += project.Files().size();
   // The runs point into this vector: it must never reallocate.

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "HCharset.h"
@@ -115,9 +115,9 @@ struct KPoEntry {
   bool fuzzy = false;
   bool obsolete = false;
   std::string context, id, plural;
-  std::vector<std::string> translations;  // msgstr, or msgstr[0], msgstr[1], ...
+  std::vector<std::string> translations;                 // msgstr, or msgstr[0], msgstr[1], ...
   std::vector<std::pair<long, long>> translationStarts;  // line and column where each one's text starts
-  bool plainTranslation = false;          // msgstr without an index
+  bool plainTranslation = false;                         // msgstr without an index
 
   void Clear() {
     line = 0;
@@ -307,7 +307,8 @@ class KPoParser {
   // The 1-based column, in characters, after the first byte of rest on the current line.
   long ColumnAfter(std::string_view rest) const {
     long column = 1;
-    for (const char* p = lineStart_; p <= rest.data(); ++p) column += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
+    for (const char* p = lineStart_; p <= rest.data(); ++p)
+      column += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
     return column;
   }
 
@@ -421,7 +422,8 @@ class KPoParser {
   KPoEntry entry_;
   HUnit unit_;
   std::string* field_ = nullptr;  // where continuation strings go
-  std::pair<long, long>* fieldStart_ = nullptr;  // where the translation read into field_ starts, if it is one
+  std::pair<long, long>* fieldStart_ =
+      nullptr;  // where the translation read into field_ starts, if it is one
   const char* lineStart_ = nullptr;
   bool pendingFuzzy_ = false;
   bool obsoleteLine_ = false;    // the line being read started with "#~"

@@ -36,8 +36,8 @@ std::string ErrorText(int code) {
 
 }  // namespace
 
-HRegExp* HRegExp::Create(const char16_t* pattern, int32_t flags, std::string* error, HRegExpObserver* observer,
-                         const HRegExpLimits& limits) {
+HRegExp* HRegExp::Create(const char16_t* pattern, int32_t flags, std::string* error,
+                         HRegExpObserver* observer, const HRegExpLimits& limits) {
   if (pattern == nullptr) return nullptr;
   // UCP: \b, \w, \d and the POSIX classes follow Unicode properties, so a rule works in every script.
   uint32_t options = PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF;

@@ -139,7 +139,8 @@ std::string FileUri(const std::filesystem::path& absolute) {
 }  // namespace
 
 std::string HReporter::Rule::ShortDescription() const {
-  return name.empty() ? "A message of the add-in module that names no rule." : "Inline pattern rule \"" + name + "\".";
+  return name.empty() ? "A message of the add-in module that names no rule."
+                      : "Inline pattern rule \"" + name + "\".";
 }
 
 std::string HReporter::Rule::FullDescription() const {
@@ -179,8 +180,8 @@ std::vector<HReporter::Rule> HReporter::RulesOf(const HRunResult& result) {
 
 size_t HReporter::RuleIndex(const std::vector<Rule>& rules, const std::string& name) {
   const std::string id = RuleId(name);
-  return static_cast<size_t>(std::find_if(rules.begin(), rules.end(), [&](const Rule& r) { return r.id == id; }) -
-                             rules.begin());
+  return static_cast<size_t>(
+      std::find_if(rules.begin(), rules.end(), [&](const Rule& r) { return r.id == id; }) - rules.begin());
 }
 
 // The files that could not be read, then the problems of the whole run.
@@ -365,7 +366,8 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
       << clean + result.Violations() + static_cast<long>(errors.size()) << "\" failures=\""
       << result.Violations() << "\" errors=\"" << errors.size() << "\" skipped=\"0\" time=\"0\">\n"
       << "  <properties><property name=\"untranslated\" value=\"" << result.Untranslated()
-      << "\"/><property name=\"not_translatable\" value=\"" << result.NotTranslatable() << "\"/></properties>\n";
+      << "\"/><property name=\"not_translatable\" value=\"" << result.NotTranslatable()
+      << "\"/></properties>\n";
   const auto testCase = [&](const std::string& file, long line, const std::string& name) {
     out << "  <testcase classname=\"" << XmlEscape(file) << "\" name=\"" << XmlEscape(name) << "\" file=\""
         << XmlEscape(file) << "\"" << (line > 0 ? " line=\"" + std::to_string(line) + "\"" : "")
@@ -398,12 +400,13 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
 std::string HReporter::ArtifactLocation(const std::string& path) const {
   namespace fs = std::filesystem;
   std::error_code ignored;
-  const fs::path base = fs::weakly_canonical(fs::absolute(m_baseFolder.empty() ? "." : m_baseFolder), ignored);
+  const fs::path base =
+      fs::weakly_canonical(fs::absolute(m_baseFolder.empty() ? "." : m_baseFolder), ignored);
   const fs::path file = fs::weakly_canonical(fs::absolute(path), ignored);
   const fs::path relative = file.lexically_relative(base);
-  if (relative.empty() || *relative.begin() == "..")
-    return "{\"uri\": " + JsonString(FileUri(file)) + "}";
-  return "{\"uri\": " + JsonString(UriOf(relative.generic_string())) + ", \"uriBaseId\": \"" + kSourceRoot + "\"}";
+  if (relative.empty() || *relative.begin() == "..") return "{\"uri\": " + JsonString(FileUri(file)) + "}";
+  return "{\"uri\": " + JsonString(UriOf(relative.generic_string())) + ", \"uriBaseId\": \"" + kSourceRoot +
+         "\"}";
 }
 
 std::string HReporter::SarifLocations(const std::string& path, long line, long column) const {
@@ -413,15 +416,16 @@ std::string HReporter::SarifLocations(const std::string& path, long line, long c
     region = ", \"region\": {\"startLine\": " + std::to_string(line) +
              (column > 0 ? ", \"startColumn\": " + std::to_string(column) : "") + "}";
   }
-  return ", \"locations\": [{\"physicalLocation\": {\"artifactLocation\": " + ArtifactLocation(path) + region +
-         "}}]";
+  return ", \"locations\": [{\"physicalLocation\": {\"artifactLocation\": " + ArtifactLocation(path) +
+         region + "}}]";
 }
 
 std::string HReporter::SarifNotification(const char* level, const std::string& file, long line,
                                          const std::string& message, const std::vector<Rule>& rules,
                                          const std::string& ruleName) const {
-  std::string text = "{\"level\": \"" + std::string(level) + "\", \"message\": {\"text\": " + JsonString(message) +
-                     "}" + SarifLocations(file, line, 0);
+  std::string text = "{\"level\": \"" + std::string(level) +
+                     "\", \"message\": {\"text\": " + JsonString(message) + "}" +
+                     SarifLocations(file, line, 0);
   if (!ruleName.empty()) {
     text += ", \"associatedRule\": {\"id\": " + JsonString(RuleId(ruleName)) +
             ", \"index\": " + std::to_string(RuleIndex(rules, ruleName)) + "}";
@@ -440,23 +444,25 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
   out << "{\n  \"$schema\": \"https://json.schemastore.org/sarif-2.1.0.json\",\n  \"version\": \"2.1.0\",\n"
       << "  \"runs\": [{\n    \"tool\": {\"driver\": {\"name\": " << JsonString(kToolName)
       << ", \"fullName\": " << JsonString(kFullName) << ", \"version\": \"" << IP_VERSION
-      << "\", \"semanticVersion\": \"" << IP_VERSION << "\", \"informationUri\": " << JsonString(IP_INFORMATION_URI)
-      << ", \"rules\": [";
+      << "\", \"semanticVersion\": \"" << IP_VERSION
+      << "\", \"informationUri\": " << JsonString(IP_INFORMATION_URI) << ", \"rules\": [";
   const char* separator = "\n";
   for (const Rule& rule : rules) {
-    out << separator << "      {\"id\": " << JsonString(rule.id) << ", \"name\": "
-        << JsonString(rule.name.empty() ? "module message" : rule.name)
+    out << separator << "      {\"id\": " << JsonString(rule.id)
+        << ", \"name\": " << JsonString(rule.name.empty() ? "module message" : rule.name)
         << ", \"shortDescription\": {\"text\": " << JsonString(rule.ShortDescription())
         << "}, \"fullDescription\": {\"text\": " << JsonString(rule.FullDescription())
         << "}, \"help\": {\"text\": " << JsonString(rule.Help())
         << "}, \"defaultConfiguration\": {\"level\": \"error\"}}";
     separator = ",\n";
   }
-  out << (*separator == ',' ? "\n    ]}},\n" : "]}},\n") << "    \"invocations\": [{\"executionSuccessful\": "
-      << (result.HasErrors() ? "false" : "true") << ", \"toolExecutionNotifications\": [";
+  out << (*separator == ',' ? "\n    ]}},\n" : "]}},\n")
+      << "    \"invocations\": [{\"executionSuccessful\": " << (result.HasErrors() ? "false" : "true")
+      << ", \"toolExecutionNotifications\": [";
   separator = "\n";
   for (const HInputError& error : Errors(result)) {
-    out << separator << "      " << SarifNotification("error", error.file, error.line, error.message, rules, "");
+    out << separator << "      "
+        << SarifNotification("error", error.file, error.line, error.message, rules, "");
     separator = ",\n";
   }
   for (const HWarning& w : result.warnings) {
@@ -464,18 +470,21 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
     separator = ",\n";
   }
   out << (*separator == ',' ? "\n    ]}],\n" : "]}],\n") << "    \"originalUriBaseIds\": {\"" << kSourceRoot
-      << "\": {\"uri\": " << JsonString(FileUri(base / "")) << "}},\n    \"columnKind\": \"unicodeCodePoints\",\n"
+      << "\": {\"uri\": " << JsonString(FileUri(base / ""))
+      << "}},\n    \"columnKind\": \"unicodeCodePoints\",\n"
       << "    \"results\": [";
   separator = "\n";
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
       const std::string id = RuleId(v.rule);
-      out << separator << "      {\"ruleId\": " << JsonString(id) << ", \"ruleIndex\": " << RuleIndex(rules, v.rule)
-          << ", \"level\": \"error\", \"message\": {\"text\": " << JsonString(v.message + " Unit: " + v.unitId + ".")
-          << "}" << SarifLocations(v.file, v.line, v.column) << ", \"partialFingerprints\": {\"" << kFingerprint
+      out << separator << "      {\"ruleId\": " << JsonString(id)
+          << ", \"ruleIndex\": " << RuleIndex(rules, v.rule)
+          << ", \"level\": \"error\", \"message\": {\"text\": "
+          << JsonString(v.message + " Unit: " + v.unitId + ".") << "}"
+          << SarifLocations(v.file, v.line, v.column) << ", \"partialFingerprints\": {\"" << kFingerprint
           << "\": \"" << Hash(ArtifactLocation(v.file) + '\n' + v.unitId + '\n' + id) << "\"}"
-          << ", \"properties\": {\"unit\": " << JsonString(v.unitId) << ", \"source\": " << JsonString(v.source)
-          << ", \"translation\": " << JsonString(v.translation)
+          << ", \"properties\": {\"unit\": " << JsonString(v.unitId)
+          << ", \"source\": " << JsonString(v.source) << ", \"translation\": " << JsonString(v.translation)
           << ", \"withTags\": " << (v.withTags ? "true" : "false") << "}}";
       separator = ",\n";
     }

@@ -5,7 +5,8 @@
 
 // Called back from inside the module: nothing may unwind into it, and a warning lost to a full memory is
 // no reason to stop the check.
-void HRunWarnings::CompileFailed(const std::u16string& pattern, bool caseSensitive, const std::string& error) {
+void HRunWarnings::CompileFailed(const std::u16string& pattern, bool caseSensitive,
+                                 const std::string& error) {
   try {
     if (!m_failedPatterns.emplace(pattern, caseSensitive).second) return;
     const std::string text = Utf16ToUtf8(pattern);

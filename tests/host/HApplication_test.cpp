@@ -55,7 +55,8 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
   EXPECT_EQ(Run({dirty}), HApplication::kViolations);
   EXPECT_EQ(
       m_out.str(),
-      dirty + ":5:23: warning: [Copy %s to %d] Unequal number of matches. Source: 2, Translation: 1 [Printf]\n");
+      dirty +
+          ":5:23: warning: [Copy %s to %d] Unequal number of matches. Source: 2, Translation: 1 [Printf]\n");
 
   EXPECT_EQ(Run({m_files.Path("nowhere")}), HApplication::kError);
   EXPECT_THAT(m_err.str(), HasSubstr("nowhere: no such file or folder"));
@@ -88,8 +89,9 @@ TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
 
   const std::string shared = m_files.Write("shared.ini", Rule("Must say Acme", "Acme", 0, 3));
   EXPECT_EQ(Run({"--project-rules", shared, one, two}), HApplication::kViolations);
-  EXPECT_THAT(m_out.str(),
-              HasSubstr("two/fr.po:5:9: warning: [Acme] No text found that matches the rule. [Must say Acme]"));
+  EXPECT_THAT(
+      m_out.str(),
+      HasSubstr("two/fr.po:5:9: warning: [Acme] No text found that matches the rule. [Must say Acme]"));
 }
 
 TEST_F(HApplicationTest, UntranslatedUnitsAreCountedOrCheckedOnRequest) {
@@ -132,7 +134,8 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsText) {
       {"c.po", "msgid \"%s %d\"\nmsgstr \"\"\n\"\"\n  \"x %d\"\n", ":4:6:"},
       {"d.po", "msgid \"%s\"\nmsgid_plural \"%s %d\"\nmsgstr[0] \"%s\"\nmsgstr[1] \"%d\"\n", ":4:12:"},
       // A start tag over two lines; an entity before the match.
-      {"e.xlf", xliff + "\n<target\n state=\"final\">x %d</target></trans-unit></body></file></xliff>", ":3:18:"},
+      {"e.xlf", xliff + "\n<target\n state=\"final\">x %d</target></trans-unit></body></file></xliff>",
+       ":3:18:"},
       {"f.xlf", xliff + "<target>&lt; %d</target></trans-unit></body></file></xliff>", ":1:83:"},
   };
   for (const auto& c : cases) {
@@ -150,10 +153,13 @@ TEST_F(HApplicationTest, RulesThatMayMissAViolationAreWarnedAndStrictFailsTheRun
     std::string rule;
     std::string warning;
   } cases[] = {
-      {Rule("Broken", "(x"), ": warning: the pattern \"(x\" does not compile: missing closing parenthesis at "
-                             "offset 2; the rule finds nothing [Broken]\n"},
-      {Rule("Runaway", "(a|a)+$"), "de.po:5: warning: the search stopped at the regular-expression match limit in "
-                                  "unit \"" + runaway + "\": a violation may have been missed [Runaway]\n"},
+      {Rule("Broken", "(x"),
+       ": warning: the pattern \"(x\" does not compile: missing closing parenthesis at "
+       "offset 2; the rule finds nothing [Broken]\n"},
+      {Rule("Runaway", "(a|a)+$"),
+       "de.po:5: warning: the search stopped at the regular-expression match limit in "
+       "unit \"" +
+           runaway + "\": a violation may have been missed [Runaway]\n"},
   };
   const std::string po = m_files.Write("p/de.po", Po(runaway, runaway) + "\nmsgid \"b\"\nmsgstr \"b\"\n");
   for (const auto& c : cases) {

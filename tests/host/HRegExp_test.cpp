@@ -98,7 +98,9 @@ TEST(HRegExp, ReusedObjectAndBufferAreMeasuredAnewFromStartZero) {
 }
 
 struct Recorder final : HRegExpObserver {
-  void CompileFailed(const std::u16string&, bool, const std::string& error) override { failures.push_back(error); }
+  void CompileFailed(const std::u16string&, bool, const std::string& error) override {
+    failures.push_back(error);
+  }
   void LimitReached(const HRegExp&, const char* limit) override { limits.emplace_back(limit); }
   std::vector<std::string> failures;
   std::vector<std::string> limits;

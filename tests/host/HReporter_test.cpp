@@ -56,9 +56,11 @@ int CheckWithPython(const std::string& document, const std::string& schema, cons
   HostTestFiles files;
   const std::string data = files.Write("report.json", document);
   const std::string script = files.Write(
-      "check.py", "import json, subprocess, sys, jsonschema\nd = json.load(open(sys.argv[1], encoding='utf-8'))\n"
-                  "npm = subprocess.run(['npm', 'root', '-g'], capture_output=True, text=True).stdout.strip()\n"
-                  "jsonschema.validate(d, json.load(open(" + schema + ")))\n" + assertions);
+      "check.py",
+      "import json, subprocess, sys, jsonschema\nd = json.load(open(sys.argv[1], encoding='utf-8'))\n"
+      "npm = subprocess.run(['npm', 'root', '-g'], capture_output=True, text=True).stdout.strip()\n"
+      "jsonschema.validate(d, json.load(open(" +
+          schema + ")))\n" + assertions);
   return std::system(("/usr/bin/python3 " + script + " " + data).c_str());
 }
 
@@ -181,7 +183,8 @@ TEST(HReporter, JUnitHasATestCasePerViolationAndPerError) {
            "<testcase classname=\"" + kBase + "a b/clean.po\" name=\"all rules\"",
            "<testcase classname=\"" + dirty + "\" name=\"Tags &lt;x&gt; in unit u&quot;1\" file=\"" + dirty +
                "\" line=\"7\"",
-           "<failure message=\"&quot;&lt;b&gt;&quot; doesn&apos;t exist in translation.\" type=\"tags-x-002a1ccf\">" +
+           "<failure message=\"&quot;&lt;b&gt;&quot; doesn&apos;t exist in translation.\" "
+           "type=\"tags-x-002a1ccf\">" +
                dirty + ":7:12: [u&quot;1]",
            "    source (with tags):      a\\ &lt;b&gt;",
            R"(name="read" file="/elsewhere/b.po" line="3" time="0">)",
