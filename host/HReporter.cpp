@@ -136,6 +136,12 @@ std::string FileUri(const std::filesystem::path& absolute) {
   return "file://" + UriOf(absolute.generic_string());
 }
 
+// Absolute, with links resolved as far as the path exists; "" is the current folder.
+std::filesystem::path Canonical(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::weakly_canonical(std::filesystem::absolute(path.empty() ? "." : path), ignored);
+}
+
 }  // namespace
 
 std::string HReporter::Rule::ShortDescription() const {
@@ -398,12 +404,8 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
 }
 
 std::string HReporter::ArtifactLocation(const std::string& path) const {
-  namespace fs = std::filesystem;
-  std::error_code ignored;
-  const fs::path base =
-      fs::weakly_canonical(fs::absolute(m_baseFolder.empty() ? "." : m_baseFolder), ignored);
-  const fs::path file = fs::weakly_canonical(fs::absolute(path), ignored);
-  const fs::path relative = file.lexically_relative(base);
+  const std::filesystem::path file = Canonical(path);
+  const std::filesystem::path relative = file.lexically_relative(Canonical(m_baseFolder));
   if (relative.empty() || *relative.begin() == "..") return "{\"uri\": " + JsonString(FileUri(file)) + "}";
   return "{\"uri\": " + JsonString(UriOf(relative.generic_string())) + ", \"uriBaseId\": \"" + kSourceRoot +
          "\"}";
@@ -438,9 +440,6 @@ std::string HReporter::SarifNotification(const char* level, const std::string& f
 // does not close the alerts of that file.
 void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
   const std::vector<Rule> rules = RulesOf(result);
-  std::error_code ignored;
-  const std::filesystem::path base = std::filesystem::weakly_canonical(
-      std::filesystem::absolute(m_baseFolder.empty() ? "." : m_baseFolder), ignored);
   out << "{\n  \"$schema\": \"https://json.schemastore.org/sarif-2.1.0.json\",\n  \"version\": \"2.1.0\",\n"
       << "  \"runs\": [{\n    \"tool\": {\"driver\": {\"name\": " << JsonString(kToolName)
       << ", \"fullName\": " << JsonString(kFullName) << ", \"version\": \"" << IP_VERSION
@@ -470,7 +469,7 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
     separator = ",\n";
   }
   out << (*separator == ',' ? "\n    ]}],\n" : "]}],\n") << "    \"originalUriBaseIds\": {\"" << kSourceRoot
-      << "\": {\"uri\": " << JsonString(FileUri(base / ""))
+      << "\": {\"uri\": " << JsonString(FileUri(Canonical(m_baseFolder) / ""))
       << "}},\n    \"columnKind\": \"unicodeCodePoints\",\n"
       << "    \"results\": [";
   separator = "\n";

@@ -128,10 +128,9 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsText) {
   const struct {
     std::string name, content, position;
   } cases[] = {
-      {"a.po", Po("%s %d", "\xC3\xA9 %d"), ":5:11:"},  // é is one column
       {"b.po", Po("%s %d", "\\\"x\\\" %d"), ":5:9:"},  // an escaped quote before the match
-      // The text starts at the first non-empty string; a plural form at its own msgstr.
-      {"c.po", "msgid \"%s %d\"\nmsgstr \"\"\n\"\"\n  \"x %d\"\n", ":4:6:"},
+      // The text starts at the first non-empty string (é is one column); a plural form at its own msgstr.
+      {"c.po", "msgid \"%s %d\"\nmsgstr \"\"\n\"\"\n  \"\xC3\xA9 %d\"\n", ":4:6:"},
       {"d.po", "msgid \"%s\"\nmsgid_plural \"%s %d\"\nmsgstr[0] \"%s\"\nmsgstr[1] \"%d\"\n", ":4:12:"},
       // A start tag over two lines; an entity before the match.
       {"e.xlf", xliff + "\n<target\n state=\"final\">x %d</target></trans-unit></body></file></xliff>",
@@ -150,15 +149,14 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsText) {
 TEST_F(HApplicationTest, RulesThatMayMissAViolationAreWarnedAndStrictFailsTheRun) {
   const std::string runaway = std::string(30, 'a') + "b";
   const struct {
-    std::string rule;
-    std::string warning;
+    std::string rule, warning;
   } cases[] = {
       {Rule("Broken", "(x"),
-       ": warning: the pattern \"(x\" does not compile: missing closing parenthesis at "
-       "offset 2; the rule finds nothing [Broken]\n"},
+       "settings.ini: warning: the pattern \"(x\" does not compile: missing closing "
+       "parenthesis at offset 2; the rule finds nothing [Broken]\n"},
       {Rule("Runaway", "(a|a)+$"),
-       "de.po:5: warning: the search stopped at the regular-expression match limit in "
-       "unit \"" +
+       "de.po:5: warning: the search stopped at the regular-expression match limit "
+       "in unit \"" +
            runaway + "\": a violation may have been missed [Runaway]\n"},
   };
   const std::string po = m_files.Write("p/de.po", Po(runaway, runaway) + "\nmsgid \"b\"\nmsgstr \"b\"\n");

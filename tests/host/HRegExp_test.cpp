@@ -102,8 +102,7 @@ struct Recorder final : HRegExpObserver {
     failures.push_back(error);
   }
   void LimitReached(const HRegExp&, const char* limit) override { limits.emplace_back(limit); }
-  std::vector<std::string> failures;
-  std::vector<std::string> limits;
+  std::vector<std::string> failures, limits;
 };
 
 TEST(HRegExp, PatternThatDoesNotCompileGivesNoObjectAndSaysWhere) {
@@ -118,9 +117,7 @@ TEST(HRegExp, PatternThatDoesNotCompileGivesNoObjectAndSaysWhere) {
 // At the edge of each limit: the least value with which the search finds its match finds it without a word;
 // one less finds nothing and says which limit stopped it.
 TEST(HRegExp, SearchStoppedAtALimitIsReportedAtTheEdge) {
-  std::u16string text;
-  for (int i = 0; i < 300; ++i) text += u"ab";
-  text += u"c";
+  const std::u16string text = std::u16string(600, u'a') + u"c";
   const struct {
     const char* limit;
     bool jit;
@@ -148,8 +145,7 @@ TEST(HRegExp, SearchStoppedAtALimitIsReportedAtTheEdge) {
       const uint32_t middle = low + (high - low) / 2;
       (finds(middle, ignored) ? high : low) = middle;
     }
-    Recorder atEdge;
-    Recorder below;
+    Recorder atEdge, below;
     EXPECT_TRUE(finds(high, atEdge));
     EXPECT_TRUE(atEdge.limits.empty()) << c.limit;
     EXPECT_FALSE(finds(high - 1, below));
