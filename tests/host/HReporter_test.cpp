@@ -23,6 +23,7 @@ const std::string kBase = "/nowhere/base/";
 // one of the run, warnings with and without a rule, and the same violation elsewhere in its file.
 HRunResult SampleResult() {
   HRunResult result;
+  result.files.reserve(3);  // the references below stay valid
   HFileResult& clean = result.files.emplace_back();
   clean.path = kBase + "a b/clean.po";
   clean.units = 3;
