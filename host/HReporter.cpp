@@ -284,6 +284,9 @@ std::string HReporter::XmlEscape(const std::string& text) {
   return out;
 }
 
+HReporter::HReporter(HFormat format, bool colour, bool verbose, const std::string& baseFolder)
+    : m_format(format), m_colour(colour), m_verbose(verbose), m_baseFolder(Canonical(baseFolder)) {}
+
 void HReporter::Write(const HRunResult& result, std::ostream& out) const {
   switch (m_format) {
     case HFormat::Text:
@@ -405,21 +408,20 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
 
 std::string HReporter::ArtifactLocation(const std::string& path) const {
   const std::filesystem::path file = Canonical(path);
-  const std::filesystem::path relative = file.lexically_relative(Canonical(m_baseFolder));
+  const std::filesystem::path relative = file.lexically_relative(m_baseFolder);
   if (relative.empty() || *relative.begin() == "..") return "{\"uri\": " + JsonString(FileUri(file)) + "}";
   return "{\"uri\": " + JsonString(UriOf(relative.generic_string())) + ", \"uriBaseId\": \"" + kSourceRoot +
          "\"}";
 }
 
-std::string HReporter::SarifLocations(const std::string& path, long line, long column) const {
-  if (path.empty()) return "";
+std::string HReporter::SarifLocations(const std::string& artifact, long line, long column) {
+  if (artifact.empty()) return "";
   std::string region;
   if (line > 0) {
     region = ", \"region\": {\"startLine\": " + std::to_string(line) +
              (column > 0 ? ", \"startColumn\": " + std::to_string(column) : "") + "}";
   }
-  return ", \"locations\": [{\"physicalLocation\": {\"artifactLocation\": " + ArtifactLocation(path) +
-         region + "}}]";
+  return ", \"locations\": [{\"physicalLocation\": {\"artifactLocation\": " + artifact + region + "}}]";
 }
 
 std::string HReporter::SarifNotification(const char* level, const std::string& file, long line,
@@ -427,7 +429,7 @@ std::string HReporter::SarifNotification(const char* level, const std::string& f
                                          const std::string& ruleName) const {
   std::string text = "{\"level\": \"" + std::string(level) +
                      "\", \"message\": {\"text\": " + JsonString(message) + "}" +
-                     SarifLocations(file, line, 0);
+                     SarifLocations(file.empty() ? "" : ArtifactLocation(file), line, 0);
   if (!ruleName.empty()) {
     text += ", \"associatedRule\": {\"id\": " + JsonString(RuleId(ruleName)) +
             ", \"index\": " + std::to_string(RuleIndex(rules, ruleName)) + "}";
@@ -469,19 +471,20 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
     separator = ",\n";
   }
   out << (*separator == ',' ? "\n    ]}],\n" : "]}],\n") << "    \"originalUriBaseIds\": {\"" << kSourceRoot
-      << "\": {\"uri\": " << JsonString(FileUri(Canonical(m_baseFolder) / ""))
+      << "\": {\"uri\": " << JsonString(FileUri(m_baseFolder / ""))
       << "}},\n    \"columnKind\": \"unicodeCodePoints\",\n"
       << "    \"results\": [";
   separator = "\n";
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
       const std::string id = RuleId(v.rule);
+      const std::string artifact = ArtifactLocation(v.file);
       out << separator << "      {\"ruleId\": " << JsonString(id)
           << ", \"ruleIndex\": " << RuleIndex(rules, v.rule)
           << ", \"level\": \"error\", \"message\": {\"text\": "
           << JsonString(v.message + " Unit: " + v.unitId + ".") << "}"
-          << SarifLocations(v.file, v.line, v.column) << ", \"partialFingerprints\": {\"" << kFingerprint
-          << "\": \"" << Hash(ArtifactLocation(v.file) + '\n' + v.unitId + '\n' + id) << "\"}"
+          << SarifLocations(artifact, v.line, v.column) << ", \"partialFingerprints\": {\"" << kFingerprint
+          << "\": \"" << Hash(artifact + '\n' + v.unitId + '\n' + id) << "\"}"
           << ", \"properties\": {\"unit\": " << JsonString(v.unitId)
           << ", \"source\": " << JsonString(v.source) << ", \"translation\": " << JsonString(v.translation)
           << ", \"withTags\": " << (v.withTags ? "true" : "false") << "}}";

@@ -1,6 +1,7 @@
 // Writes the violations of a run for people (text) or for tools and CI (JSON, JUnit XML, SARIF 2.1.0).
 #pragma once
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,8 +12,7 @@
 class HReporter {
  public:
   // SARIF names the files inside baseFolder (empty: the current folder) relative to it.
-  HReporter(HFormat format, bool colour, bool verbose, std::string baseFolder = "")
-      : m_format(format), m_colour(colour), m_verbose(verbose), m_baseFolder(std::move(baseFolder)) {}
+  HReporter(HFormat format, bool colour, bool verbose, const std::string& baseFolder = "");
 
   // What the reports say about a rule that a result or notification names.
   struct Rule {
@@ -47,7 +47,8 @@ class HReporter {
   std::string Paint(const std::string& text, const char* code) const;
   // SARIF's view of a file: relative to the base folder when inside it, else an absolute file URI.
   std::string ArtifactLocation(const std::string& path) const;
-  std::string SarifLocations(const std::string& path, long line, long column) const;
+  // An artifact location (empty: none) with its region.
+  static std::string SarifLocations(const std::string& artifact, long line, long column);
   std::string SarifNotification(const char* level, const std::string& file, long line,
                                 const std::string& message, const std::vector<Rule>& rules,
                                 const std::string& ruleName) const;
@@ -55,5 +56,5 @@ class HReporter {
   HFormat m_format;
   bool m_colour;
   bool m_verbose;
-  std::string m_baseFolder;
+  std::filesystem::path m_baseFolder;  // absolute
 };
