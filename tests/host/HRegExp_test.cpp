@@ -137,10 +137,9 @@ TEST(HRegExp, SearchStoppedAtALimitIsReportedAtTheEdge) {
       return regExp->Match(text.c_str(), 0, -1) == 0;
     };
     Recorder ignored;
-    uint32_t low = c.least;  // the search fails with low and finds its match with high
+    // The search fails with low and finds its match with high, or the checks below fail.
+    uint32_t low = c.least;
     uint32_t high = 1U << 24;
-    ASSERT_FALSE(finds(low, ignored)) << c.limit;
-    ASSERT_TRUE(finds(high, ignored)) << c.limit;
     while (high - low > 1) {
       const uint32_t middle = low + (high - low) / 2;
       (finds(middle, ignored) ? high : low) = middle;
