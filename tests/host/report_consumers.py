@@ -1,6 +1,6 @@
 # The reports as their real consumers read them: Microsoft's SARIF Multitool with GitHub's rules and the SARIF
 # 2.1.0 schema, Ant's junitreport. Usage: report_consumers.py PROGRAM MODULE SOURCE_DIR WORK_DIR
-import json, os, re, subprocess, sys
+import json, os, re, shutil, subprocess, sys
 from collections import Counter
 import jsonschema
 
@@ -8,8 +8,11 @@ program, module, source, work = sys.argv[1:5]
 npm_root = subprocess.run(["npm", "root", "-g"], capture_output=True, text=True, check=True).stdout.strip()
 multitool_dirs = [f"{npm_root}/@microsoft/sarif-multitool/node_modules/@microsoft/sarif-multitool-linux",
                   f"{npm_root}/@microsoft/sarif-multitool-linux"]
-multitool = next(f"{d}/Sarif.Multitool" for d in multitool_dirs if os.path.exists(f"{d}/Sarif.Multitool"))
-schema = json.load(open(f"{npm_root}/@microsoft/jest-sarif/lib/schemas/sarif-2.1.0-rtm.5.json"))
+multitool = next((f"{d}/Sarif.Multitool" for d in multitool_dirs if os.path.exists(f"{d}/Sarif.Multitool")), "")
+schema_file = f"{npm_root}/@microsoft/jest-sarif/lib/schemas/sarif-2.1.0-rtm.5.json"
+if not multitool or not os.path.exists(schema_file) or not shutil.which("ant"):
+    sys.exit("the SARIF Multitool, the SARIF schema or ant is missing: scripts/install-deps.sh installs them")
+schema = json.load(open(schema_file))
 os.makedirs(work, exist_ok=True)
 broken = os.path.join(work, "broken.po")
 open(broken, "w").write('msgid "a"\nmsgstr "b\n')
