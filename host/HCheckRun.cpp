@@ -21,10 +21,12 @@ int32_t FirstMatch(const HRuleInfo& rule, const std::u16string& text) {
     literal.Case = rule.caseSensitive ? 1 : 0;
     return literal.FindNext(text, 0, &start) ? start : -1;
   }
+  // One search: compiling it for the JIT would cost more than it saves.
   const auto destroy = [](HRegExp* regExp) { regExp->Destroy(); };
   const std::unique_ptr<HRegExp, decltype(destroy)> regExp(
       HRegExp::Create(Utf8ToUtf16(rule.pattern).c_str(),
-                      rule.caseSensitive ? REGEX_CASE_SENSITIVE : REGEX_CASE_INSENSITIVE, nullptr),
+                      rule.caseSensitive ? REGEX_CASE_SENSITIVE : REGEX_CASE_INSENSITIVE, nullptr, nullptr,
+                      HRegExpLimits{.jit = false}),
       destroy);
   if (regExp == nullptr || regExp->Match(text.c_str(), 0, -1) != 0) return -1;
   regExp->GetMatch(&start, nullptr);
