@@ -39,11 +39,12 @@ void HRunWarnings::Add(const std::string& pattern, bool caseSensitive, const std
 void HRunWarnings::AddOne(const HRuleInfo* rule, const std::string& file, long line,
                           const std::string& message) {
   HWarning warning{file, line, rule == nullptr ? "" : rule->name, message};
-  // The module searches a text from successive positions: one stop per unit and rule is enough.
+  // The module searches a unit's texts from successive positions, rule after rule: one warning per unit and
+  // rule is enough, and the unit's warnings are the last ones.
   const std::vector<HWarning>& warnings = m_result.warnings;
-  if (!warnings.empty() && warnings.back().file == warning.file && warnings.back().line == warning.line &&
-      warnings.back().rule == warning.rule && warnings.back().message == warning.message)
-    return;
+  for (auto it = warnings.rbegin(); it != warnings.rend() && it->file == file && it->line == line; ++it) {
+    if (it->rule == warning.rule && it->message == message) return;
+  }
   if (rule != nullptr) m_result.rules.emplace(rule->name, *rule);
   m_result.warnings.push_back(std::move(warning));
 }

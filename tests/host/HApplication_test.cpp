@@ -144,30 +144,30 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsText) {
   }
 }
 
-// A rule that may have missed a violation is a warning, once per rule and unit, in the summary too, and
-// --strict fails the run for it.
+// A rule that may have missed a violation is a warning, once per rule and unit (a twin rule with the same
+// pattern has its own), in the summary too, and --strict fails the run for it.
 TEST_F(HApplicationTest, RulesThatMayMissAViolationAreWarnedAndStrictFailsTheRun) {
   const std::string runaway = std::string(30, 'a') + "b";
   const struct {
-    std::string rule, warning;
+    std::string name, pattern, warning;
   } cases[] = {
-      {Rule("Broken", "(x"),
+      {"Broken", "(x",
        "settings.ini: warning: the pattern \"(x\" does not compile: missing closing "
        "parenthesis at offset 2; the rule finds nothing [Broken]\n"},
-      {Rule("Runaway", "(a|a)+$"),
+      {"Runaway", "(a|a)+$",
        "de.po:5: warning: the search stopped at the regular-expression match limit "
        "in unit \"" +
            runaway + "\": a violation may have been missed [Runaway]\n"},
   };
   const std::string po = m_files.Write("p/de.po", Po(runaway, runaway) + "\nmsgid \"b\"\nmsgstr \"b\"\n");
   for (const auto& c : cases) {
-    m_files.Write("global/settings.ini", c.rule);
+    m_files.Write("global/settings.ini", Rule(c.name, c.pattern) + Rule("Twin", c.pattern));
     EXPECT_EQ(Run({po}), HApplication::kClean);
     EXPECT_THAT(m_err.str(), HasSubstr(c.warning));
     EXPECT_EQ(m_err.str().find(c.warning), m_err.str().rfind(c.warning)) << "once";
-    EXPECT_THAT(m_err.str(), HasSubstr("in 1 files: 0 violations, 1 warnings\n"));
+    EXPECT_THAT(m_err.str(), HasSubstr("in 1 files: 0 violations, 2 warnings\n"));
     EXPECT_EQ(Run({"--strict", "--format", "json", po}), HApplication::kError);
-    EXPECT_THAT(m_out.str(), HasSubstr("\"warnings\": 1}"));
+    EXPECT_THAT(m_out.str(), HasSubstr("\"warnings\": 2}"));
   }
 }
 
