@@ -5,10 +5,9 @@
 
 #include "HRegExp.h"
 #include "HUtf.h"
-#include "support/KUtf8.h"
 
-HAddInHost::HAddInHost(std::string globalFolder, std::vector<HProject*> projects, std::ostream* diagnostics)
-    : m_globalFolder(std::move(globalFolder)), m_projects(std::move(projects)), m_diagnostics(diagnostics) {
+HAddInHost::HAddInHost(std::string globalFolder, std::vector<HProject*> projects, HRegExpObserver* observer)
+    : m_globalFolder(std::move(globalFolder)), m_projects(std::move(projects)), m_observer(observer) {
   // The module appends its own separator and file name.
   while (m_globalFolder.size() > 1 && m_globalFolder.back() == '/') m_globalFolder.pop_back();
 }
@@ -28,12 +27,7 @@ int32_t HAddInHost::GetResourceLibrary(int32_t, void*, char16_t* buffer, int32_t
 
 int32_t HAddInHost::CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) {
   if (out == nullptr) return 1;
-  std::string error;
-  *out = HRegExp::Create(pattern, flags, &error);
-  if (*out == nullptr && m_diagnostics != nullptr) {
-    *m_diagnostics << "inline-patterns: the pattern \"" << Utf16ToUtf8(pattern != nullptr ? pattern : u"")
-                   << "\" does not compile: " << error << "; its rule finds nothing\n";
-  }
+  *out = HRegExp::Create(pattern, flags, nullptr, m_observer);
   return *out == nullptr ? 1 : 0;
 }
 

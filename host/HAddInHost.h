@@ -2,18 +2,19 @@
 #pragma once
 
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "HProject.h"
+#include "HRegExp.h"
 #include "addin/HostInterfaceBases.h"
 
 class HAddInHost final : public KAddInHostBase, public KAddInSiteBase {
  public:
-  // The projects are borrowed, the first is the current one. Diagnostics (patterns that do not compile)
-  // go to the stream when one is given.
-  HAddInHost(std::string globalFolder, std::vector<HProject*> projects, std::ostream* diagnostics);
+  // The projects are borrowed, the first is the current one. The observer, when one is given, learns of
+  // the patterns that do not compile and the searches that stop at a limit; it must outlive the module's
+  // expression objects.
+  HAddInHost(std::string globalFolder, std::vector<HProject*> projects, HRegExpObserver* observer);
 
   IAddInSite* Site() { return this; }
 
@@ -31,5 +32,5 @@ class HAddInHost final : public KAddInHostBase, public KAddInSiteBase {
  private:
   std::string m_globalFolder;
   std::vector<HProject*> m_projects;
-  std::ostream* m_diagnostics;
+  HRegExpObserver* m_observer;
 };

@@ -17,6 +17,7 @@
 #include "HProgress.h"
 #include "HProject.h"
 #include "HReporter.h"
+#include "HRunWarnings.h"
 #include "HToken.h"
 #include "HUnitReader.h"
 
@@ -74,8 +75,13 @@ int HApplication::Execute(const HOptions& options) {
   std::vector<HProject> projects = MakeProjects(options);
   const std::string globalFolder =
       options.globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : options.globalFolder;
-  HAddInHost host(globalFolder, Pointers(projects), options.verbose ? &m_err : nullptr);
-  const std::string modulePath = options.modulePath.empty() ? HInstallPaths::Module().string() : options.modulePath;
+  // The expression objects report to the warnings until the module drops them, at the last run's end.
+  HRunResult result;
+  HToken token;
+  HRunWarnings warnings(result, token);
+  HAddInHost host(globalFolder, Pointers(projects), &warnings);
+  const std::string modulePath =
+      options.modulePath.empty() ? HInstallPaths::Module().string() : options.modulePath;
   HModule module(modulePath);
   module.Register(&host, host.Site());
   if (options.version)
@@ -84,12 +90,13 @@ int HApplication::Execute(const HOptions& options) {
     m_err << kProgram << ": add-in \"" << module.DisplayName() << "\" from " << modulePath
           << ", global rules in " << globalFolder << "\n";
   }
-  const HRunResult result = CheckProjects(module, projects, globalFolder, options);
+  CheckProjects(module, projects, globalFolder, options, token, warnings, result);
   std::ostringstream report;
   const bool colour = options.format == HFormat::Text &&
                       UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
-  HReporter(options.format, colour, options.verbose).Write(result, report);
-  const int status = result.HasErrors() ? kError : result.Violations() > 0 ? kViolations : kClean;
+  HReporter(options.format, colour, options.verbose, options.baseFolder).Write(result, report);
+  const bool failed = result.HasErrors() || (options.strict && !result.warnings.empty());
+  const int status = failed ? kError : result.Violations() > 0 ? kViolations : kClean;
   const int delivered = Deliver(report.str(), status);
   if (!m_out) return delivered;
   PrintProblems(result);
@@ -97,26 +104,27 @@ int HApplication::Execute(const HOptions& options) {
   return status;
 }
 
-HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
-                                       const std::string& globalFolder, const HOptions& options) {
-  HRunResult result;
+void HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
+                                 const std::string& globalFolder, const HOptions& options, HToken& token,
+                                 HRunWarnings& warnings, HRunResult& result) {
   size_t fileCount = 0;
   for (const HProject& project : projects) fileCount += project.Files().size();
   // The runs point into this vector: it must never reallocate.
   result.files.reserve(fileCount);
   HProgress progress(m_err, m_errIsTerminal && !options.quiet, fileCount);
-  HToken token;
   HCheckOptions checkOptions;
   for (size_t i = 0; i < projects.size(); ++i) {
     // The last run's end is final, so the module drops its rules and expression objects.
     const HRuleTexts rules((std::filesystem::path(globalFolder) / kRuleFile).string(),
                            projects[i].AddInFilePath(kRuleFile));
-    HCheckRun run(&projects[i], i + 1 == projects.size(), &token, rules);
+    HCheckRun run(&projects[i], i + 1 == projects.size(), &token, rules, result);
+    warnings.SetRules(&rules);
     module.BeginCheckTokens(&run);
     for (const std::string& path : projects[i].Files()) {
       HFileResult& file = result.files.emplace_back();
       file.path = path;
       run.SetFile(&file);
+      warnings.SetFile(&file);
       try {
         HUnitReader::Read(path, [&](const HUnit& unit) {
           if (unit.status == HUnit::Status::NotTranslatable) {
@@ -137,14 +145,15 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
         token.SetUnit(nullptr);
         file.error = InputError(path, error.what());
       }
+      warnings.SetFile(nullptr);
       progress.FinishFile();
     }
     module.EndCheckTokens(&run);
+    warnings.SetRules(nullptr);
   }
   progress.Finish();
   for (const std::string& failure : module.Failures())
     result.errors.push_back({"", 0, "the module's " + failure});
-  return result;
 }
 
 void HApplication::PrintProblems(const HRunResult& result) const {
@@ -152,13 +161,16 @@ void HApplication::PrintProblems(const HRunResult& result) const {
     if (file.error) m_err << HReporter::ErrorLine(*file.error);
   }
   for (const HInputError& error : result.errors) m_err << HReporter::ErrorLine(error);
+  for (const HWarning& warning : result.warnings) m_err << HReporter::WarningLine(warning);
 }
 
 void HApplication::PrintSummary(const HRunResult& result) const {
   m_err << kProgram << ": " << result.Units() << " units checked, " << result.Untranslated()
         << " not yet translated, ";
   if (result.NotTranslatable() > 0) m_err << result.NotTranslatable() << " not to be translated, ";
-  m_err << "in " << result.files.size() << " files: " << result.Violations() << " violations\n";
+  m_err << "in " << result.files.size() << " files: " << result.Violations() << " violations";
+  if (!result.warnings.empty()) m_err << ", " << result.warnings.size() << " warnings";
+  m_err << "\n";
 }
 
 // A report nobody received is an input/output error, except when the reader closed the pipe on purpose

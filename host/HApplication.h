@@ -11,6 +11,8 @@
 class HModule;
 class HProject;
 class HProgress;
+class HRunWarnings;
+class HToken;
 
 class HApplication {
  public:
@@ -26,8 +28,8 @@ class HApplication {
 
  private:
   int Execute(const HOptions& options);
-  HRunResult CheckProjects(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
-                           const HOptions& options);
+  void CheckProjects(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
+                     const HOptions& options, HToken& token, HRunWarnings& warnings, HRunResult& result);
   void PrintProblems(const HRunResult& result) const;
   void PrintSummary(const HRunResult& result) const;
   int Deliver(const std::string& text, int status) const;

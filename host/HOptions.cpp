@@ -49,11 +49,14 @@ HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
       options.checkUntranslated = true;
     } else if (argument == "-q" || argument == "--quiet") {
       options.quiet = true;
+    } else if (argument == "--strict") {
+      options.strict = true;
     } else if (TakeValue(arguments, i, "--format", format)) {
       options.format = ParseFormat(format);
     } else if (!TakeValue(arguments, i, "--module", options.modulePath) &&
                !TakeValue(arguments, i, "--global-dir", options.globalFolder) &&
-               !TakeValue(arguments, i, "--project-rules", options.projectRules)) {
+               !TakeValue(arguments, i, "--project-rules", options.projectRules) &&
+               !TakeValue(arguments, i, "--base-dir", options.baseFolder)) {
       throw HError("unknown option " + argument);
     }
   }
@@ -80,14 +83,17 @@ Options:
   --project-rules FILE  rule file used for every project instead of its own
   --check-untranslated  check the units that nobody has translated yet too: no target or a blank one,
                         XLIFF states new, needs-translation and initial, fuzzy or empty PO entries
+  --base-dir DIR        SARIF names the files inside DIR relative to it (default: the current folder)
+  --strict              exit 2 when a rule may have missed a violation: its pattern does not compile
+                        or its search stopped at a limit of the regular-expression service
   --module PATH         the add-in module to load (default: beside this program)
-  -v, --verbose         show the source and translation of each violation, the module's name and
-                        patterns that do not compile
+  -v, --verbose         show the source and translation of each violation and the module's name
   -q, --quiet           no progress and no summary on standard error
   -V, --version         print the program's version and the add-in's name
   -h, --help            print this help
 
-Exit status: 0 no violation, 1 violations found, 2 usage or input/output error.
+Exit status: 0 no violation, 1 violations found, 2 usage or input/output error (with --strict also a
+rule that may have missed a violation).
 NO_COLOR switches colours off; colours are only used on a terminal.
 )";
 }

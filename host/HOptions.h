@@ -11,10 +11,12 @@ struct HOptions {
   std::string modulePath;          // empty: HInstallPaths::Module()
   std::string globalFolder;        // empty: HAddInHost::DefaultGlobalFolder()
   std::string projectRules;        // empty: each project's own rule file
+  std::string baseFolder;          // what SARIF locations are relative to; empty: the current folder
   HFormat format = HFormat::Text;
   bool checkUntranslated = false;  // check units that nobody has translated yet as well
   bool verbose = false;
   bool quiet = false;
+  bool strict = false;  // a rule that may have missed something (see HWarning) fails the run
   bool help = false;
   bool version = false;
 

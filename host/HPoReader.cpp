@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "HCharset.h"
@@ -114,8 +115,9 @@ struct KPoEntry {
   bool fuzzy = false;
   bool obsolete = false;
   std::string context, id, plural;
-  std::vector<std::string> translations;  // msgstr, or msgstr[0], msgstr[1], ...
-  bool plainTranslation = false;          // msgstr without an index
+  std::vector<std::string> translations;                 // msgstr, or msgstr[0], msgstr[1], ...
+  std::vector<std::pair<long, long>> translationStarts;  // line and column where each one's text starts
+  bool plainTranslation = false;                         // msgstr without an index
 
   void Clear() {
     line = 0;
@@ -124,6 +126,7 @@ struct KPoEntry {
     id.clear();
     plural.clear();
     translations.clear();
+    translationStarts.clear();
   }
 };
 
@@ -165,6 +168,7 @@ class KPoParser {
     while (lines_.Next(line)) {
       if (first && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
       first = false;
+      lineStart_ = line.data();
       Line(line);
     }
     Finish();
@@ -220,6 +224,7 @@ class KPoParser {
       entry_.hasContext = true;
       entry_.line = lines_.LineNumber();
       field_ = &entry_.context;
+      fieldStart_ = nullptr;
       return Strings(line.substr(7));
     }
     if (StartsWithWord(line, "msgid_plural")) {
@@ -227,6 +232,7 @@ class KPoParser {
         Fail("msgid_plural out of place");
       entry_.hasPlural = true;
       field_ = &entry_.plural;
+      fieldStart_ = nullptr;
       return Strings(line.substr(12));
     }
     if (StartsWithWord(line, "msgid")) {
@@ -235,6 +241,7 @@ class KPoParser {
       entry_.hasId = true;
       if (!entry_.hasContext) entry_.line = lines_.LineNumber();
       field_ = &entry_.id;
+      fieldStart_ = nullptr;
       return Strings(line.substr(5));
     }
     if (StartsWithWord(line, "msgstr")) return Translation(line.substr(6));
@@ -269,6 +276,7 @@ class KPoParser {
     }
     entry_.plainTranslation = !indexed;
     field_ = &entry_.translations.emplace_back();
+    fieldStart_ = &entry_.translationStarts.emplace_back();
     Strings(rest);
   }
 
@@ -287,11 +295,21 @@ class KPoParser {
     while (!rest.empty()) {
       // gettext reads tokens, not lines: a keyword or a comment may follow on the same line.
       if (rest[0] != '"') return Line(rest, obsoleteLine_);
+      // A translation's text starts at its first non-empty string: `msgstr ""` often only opens it.
+      if (fieldStart_ != nullptr && field_->empty()) *fieldStart_ = {lines_.LineNumber(), ColumnAfter(rest)};
       const size_t start = field_->size();
       rest = Unescape(rest.substr(1), *field_);
       if (const size_t nul = field_->find('\0', start); nul != std::string::npos) field_->resize(nul);
       rest = TrimLeft(rest);
     }
+  }
+
+  // The 1-based column, in characters, after the first byte of rest on the current line.
+  long ColumnAfter(std::string_view rest) const {
+    long column = 1;
+    for (const char* p = lineStart_; p <= rest.data(); ++p)
+      column += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
+    return column;
   }
 
   // Appends the string up to its closing quote and returns what follows it.
@@ -386,6 +404,7 @@ class KPoParser {
     const std::string baseId = entry_.hasContext ? entry_.context + "|" + entry_.id : entry_.id;
     for (size_t form = 0; form < entry_.translations.size(); ++form) {
       std::string& translation = entry_.translations[form];
+      std::tie(unit_.targetLine, unit_.targetColumn) = entry_.translationStarts[form];
       Convert(translation);
       unit_.status =
           entry_.fuzzy || translation.empty() ? HUnit::Status::Untranslated : HUnit::Status::Translated;
@@ -403,6 +422,9 @@ class KPoParser {
   KPoEntry entry_;
   HUnit unit_;
   std::string* field_ = nullptr;  // where continuation strings go
+  std::pair<long, long>* fieldStart_ =
+      nullptr;  // where the translation read into field_ starts, if it is one
+  const char* lineStart_ = nullptr;
   bool pendingFuzzy_ = false;
   bool obsoleteLine_ = false;    // the line being read started with "#~"
   bool awaitingString_ = false;  // a keyword ended its line: its string comes on the next

@@ -1,17 +1,30 @@
 // PCRE2-backed regular-expression objects handed to the module.
 #include "HRegExp.h"
 
+#include <algorithm>
 #include <string>
 
 #include "support/KUtf8.h"
 
 namespace {
 
-// A runaway pattern (nested quantifiers on a long text) must end as "no match" in milliseconds, not hang a
-// CI job; these limits still leave room for any sensible pattern on a translation unit.
-constexpr uint32_t kMatchLimit = 1'000'000;
-constexpr uint32_t kDepthLimit = 10'000;
-constexpr uint32_t kHeapLimitKiB = 20'000;
+constexpr size_t kJitStackStart = 32 * 1024;  // grown on demand up to the limit
+
+// The limit behind a failed search; null when the search ended for another reason (no match, bad UTF).
+const char* LimitName(int code) {
+  switch (code) {
+    case PCRE2_ERROR_MATCHLIMIT:
+      return "match limit";
+    case PCRE2_ERROR_DEPTHLIMIT:
+      return "depth limit";
+    case PCRE2_ERROR_HEAPLIMIT:
+      return "heap limit";
+    case PCRE2_ERROR_JIT_STACKLIMIT:
+      return "JIT stack limit";
+    default:
+      return nullptr;
+  }
+}
 
 std::string ErrorText(int code) {
   PCRE2_UCHAR buffer[256];
@@ -23,7 +36,8 @@ std::string ErrorText(int code) {
 
 }  // namespace
 
-HRegExp* HRegExp::Create(const char16_t* pattern, int32_t flags, std::string* error) {
+HRegExp* HRegExp::Create(const char16_t* pattern, int32_t flags, std::string* error,
+                         HRegExpObserver* observer, const HRegExpLimits& limits) {
   if (pattern == nullptr) return nullptr;
   // UCP: \b, \w, \d and the POSIX classes follow Unicode properties, so a rule works in every script.
   uint32_t options = PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF;
@@ -33,24 +47,35 @@ HRegExp* HRegExp::Create(const char16_t* pattern, int32_t flags, std::string* er
   pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern), PCRE2_ZERO_TERMINATED, options,
                                    &errorCode, &errorOffset, nullptr);
   if (code == nullptr) {
-    if (error != nullptr) *error = ErrorText(errorCode) + " at offset " + std::to_string(errorOffset);
+    const std::string reason = ErrorText(errorCode) + " at offset " + std::to_string(errorOffset);
+    if (error != nullptr) *error = reason;
+    if (observer != nullptr) observer->CompileFailed(pattern, flags != REGEX_CASE_INSENSITIVE, reason);
     return nullptr;
   }
   // Without JIT support PCRE2 still matches, only slower; that is no reason to refuse the pattern.
-  pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
-  return new HRegExp(code);
+  if (limits.jit) pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
+  return new HRegExp(code, pattern, flags, observer, limits);
 }
 
-HRegExp::HRegExp(pcre2_code* code)
-    : m_code(code),
+HRegExp::HRegExp(pcre2_code* code, const char16_t* pattern, int32_t flags, HRegExpObserver* observer,
+                 const HRegExpLimits& limits)
+    : m_pattern(pattern),
+      m_caseSensitive(flags != REGEX_CASE_INSENSITIVE),
+      m_observer(observer),
+      m_code(code),
       m_matchData(pcre2_match_data_create_from_pattern(code, nullptr)),
       m_matchContext(pcre2_match_context_create(nullptr)) {
-  pcre2_set_match_limit(m_matchContext, kMatchLimit);
-  pcre2_set_depth_limit(m_matchContext, kDepthLimit);
-  pcre2_set_heap_limit(m_matchContext, kHeapLimitKiB);
+  pcre2_set_match_limit(m_matchContext, limits.match);
+  pcre2_set_depth_limit(m_matchContext, limits.depth);
+  pcre2_set_heap_limit(m_matchContext, limits.heapKiB);
+  if (!limits.jit) return;
+  const size_t jitStack = static_cast<size_t>(limits.jitStackKiB) * 1024;
+  m_jitStack = pcre2_jit_stack_create(std::min<size_t>(jitStack, kJitStackStart), jitStack, nullptr);
+  pcre2_jit_stack_assign(m_matchContext, nullptr, m_jitStack);
 }
 
 HRegExp::~HRegExp() {
+  pcre2_jit_stack_free(m_jitStack);
   pcre2_match_context_free(m_matchContext);
   pcre2_match_data_free(m_matchData);
   pcre2_code_free(m_code);
@@ -70,7 +95,12 @@ int32_t HRegExp::Match(const char16_t* text, int32_t start, int32_t /*minusOne*/
   if (static_cast<size_t>(start) > length) return 1;
   const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(text), length,
                              static_cast<PCRE2_SIZE>(start), 0, m_matchData, m_matchContext);
-  if (rc < 0) return 1;  // no match, or a limit reached: both read as "no match"
+  if (rc < 0) {
+    // The module knows no "don't know": a limit reads as "no match", and the observer makes it visible.
+    const char* limit = LimitName(rc);
+    if (limit != nullptr && m_observer != nullptr) m_observer->LimitReached(*this, limit);
+    return 1;
+  }
   const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(m_matchData);
   m_start = static_cast<int32_t>(ovector[0]);
   // \K inside a lookaround can end a match before its start; such a match is empty.

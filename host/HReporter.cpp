@@ -3,19 +3,26 @@
 
 #include "support/KUtf8.h"
 
+#include <algorithm>
 #include <cctype>
-#include <set>
+#include <cstdint>
+#include <filesystem>
 #include <string_view>
 
 namespace {
 
 constexpr const char* kToolName = "inline-patterns";
+constexpr const char* kFullName = "Inline Patterns reference host (inline-patterns)";
+constexpr const char* kSourceRoot = "%SRCROOT%";
+constexpr const char* kFingerprint = "unitAndRule/v1";
+constexpr size_t kSlugLength = 40;
 constexpr size_t kShortIdLength = 40;
 // The JSON report's shape; raised when a field changes meaning or goes away, not when one is added.
 constexpr int kJsonFormat = 1;
 
-std::string Position(const std::string& file, long line) {
-  return line > 0 ? file + ":" + std::to_string(line) : file;
+std::string Position(const std::string& file, long line, long column = 0) {
+  if (line <= 0) return file;
+  return file + ":" + std::to_string(line) + (column > 0 ? ":" + std::to_string(column) : "");
 }
 
 // PO unit ids are whole source texts; one line of a reader's report shows the beginning only.
@@ -28,10 +35,6 @@ std::string ShortId(const std::string& id) {
     if (!shortened.empty() && static_cast<unsigned char>(shortened.back()) >= 0xC0) shortened.pop_back();
   }
   return shortened.size() < id.size() ? shortened + "..." : shortened;
-}
-
-std::string RuleAndMessage(const HViolation& violation) {
-  return violation.rule.empty() ? violation.message : violation.rule + ": " + violation.message;
 }
 
 // Escapes carry a byte or a control character as a fixed number of upper-case hex digits.
@@ -98,11 +101,121 @@ std::string Texts(bool withTags, const std::string& sourceText, const std::strin
          translation + " " + translationText + "\n";
 }
 
-std::string RuleId(const HViolation& violation) {
-  return violation.rule.empty() ? kToolName : violation.rule;
+// FNV-1a in 16 hex digits: stable across platforms and releases, as identifiers that CI systems store need.
+std::string Hash(const std::string& text) {
+  uint64_t hash = 0xCBF29CE484222325ULL;
+  for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ULL;
+  std::string out;
+  AppendHex(out, static_cast<unsigned>(hash >> 32), 8);
+  AppendHex(out, static_cast<unsigned>(hash & 0xFFFFFFFFU), 8);
+  return out;
+}
+
+const char* MethodText(int method) {
+  switch (method) {
+    case 1:
+      return "where the source has a match, the translation must have one too";
+    case 2:
+      return "the translation must have no match";
+    case 3:
+      return "the translation must have a match";
+    default:
+      return "no check";
+  }
+}
+
+std::string FlagsText(int flags) {
+  if ((flags & 0x2) == 0) return "";
+  std::string text = "; as many matches in the translation as in the source";
+  if ((flags & 0x4) == 0) return text;
+  text += ", with the same texts";
+  return (flags & 0x8) == 0 ? text : text + " in the same order";
+}
+
+std::string FileUri(const std::filesystem::path& absolute) {
+  return "file://" + UriOf(absolute.generic_string());
+}
+
+// Absolute, with links resolved as far as the path exists; "" is the current folder.
+std::filesystem::path Canonical(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::weakly_canonical(std::filesystem::absolute(path.empty() ? "." : path), ignored);
 }
 
 }  // namespace
+
+std::string HReporter::Rule::ShortDescription() const {
+  return name.empty() ? "A message of the add-in module that names no rule."
+                      : "Inline pattern rule \"" + name + "\".";
+}
+
+std::string HReporter::Rule::FullDescription() const {
+  if (info == nullptr) return ShortDescription();
+  return std::string(info->regex ? "Regular expression " : "Literal text ") + "\"" + info->pattern + "\" (" +
+         (info->caseSensitive ? "case-sensitive" : "case-insensitive") + "), " +
+         (info->withTags ? "searched in the texts with tags" : "searched in the plain texts") + ": " +
+         MethodText(info->method) + FlagsText(info->flags) + ".";
+}
+
+std::string HReporter::Rule::Help() const {
+  return "The translation does not keep what this rule checks (placeholders, tags, terms or punctuation that "
+         "the source has, or that the translation must or must not have). Correct the translation; if the "
+         "rule is wrong, edit it in the Inline Patterns dialog" +
+         (info == nullptr ? std::string(".") : " (rule file " + info->ruleFile + ").");
+}
+
+// The rules that a run's results and notifications name, in the order of their identifiers.
+std::vector<HReporter::Rule> HReporter::RulesOf(const HRunResult& result) {
+  std::vector<Rule> rules;
+  const auto add = [&](const std::string& name) {
+    const std::string id = RuleId(name);
+    const auto at = std::lower_bound(rules.begin(), rules.end(), id,
+                                     [](const Rule& rule, const std::string& key) { return rule.id < key; });
+    if (at != rules.end() && at->id == id) return;
+    const auto info = result.rules.find(name);
+    rules.insert(at, {name, id, info == result.rules.end() ? nullptr : &info->second});
+  };
+  for (const HFileResult& file : result.files) {
+    for (const HViolation& v : file.violations) add(v.rule);
+  }
+  for (const HWarning& warning : result.warnings) {
+    if (!warning.rule.empty()) add(warning.rule);
+  }
+  return rules;
+}
+
+size_t HReporter::RuleIndex(const std::vector<Rule>& rules, const std::string& name) {
+  const std::string id = RuleId(name);
+  return static_cast<size_t>(
+      std::find_if(rules.begin(), rules.end(), [&](const Rule& r) { return r.id == id; }) - rules.begin());
+}
+
+// The files that could not be read, then the problems of the whole run.
+std::vector<HInputError> HReporter::Errors(const HRunResult& result) {
+  std::vector<HInputError> errors;
+  for (const HFileResult& file : result.files) {
+    if (file.error) errors.push_back(*file.error);
+  }
+  errors.insert(errors.end(), result.errors.begin(), result.errors.end());
+  return errors;
+}
+
+std::string HReporter::RuleId(const std::string& ruleName) {
+  if (ruleName.empty()) return "module-message";
+  std::string slug;
+  for (const char c : ruleName) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) && byte < 0x80)
+      slug += static_cast<char>(std::tolower(byte));
+    else if (!slug.empty() && slug.back() != '-')
+      slug += '-';
+  }
+  while (!slug.empty() && slug.back() == '-') slug.pop_back();
+  slug.resize(std::min(slug.size(), kSlugLength));
+  std::string hash = Hash(ruleName).substr(0, 8);
+  std::transform(hash.begin(), hash.end(), hash.begin(), [](char c) { return std::tolower(c); });
+  return (slug.empty() ? "rule" : slug) + "-" + hash;
+}
 
 // Line 0 and file "" when unknown: every error has all three fields, so readers need no special cases.
 std::string HReporter::JsonError(const HInputError& error) {
@@ -171,6 +284,9 @@ std::string HReporter::XmlEscape(const std::string& text) {
   return out;
 }
 
+HReporter::HReporter(HFormat format, bool colour, bool verbose, const std::string& baseFolder)
+    : m_format(format), m_colour(colour), m_verbose(verbose), m_baseFolder(Canonical(baseFolder)) {}
+
 void HReporter::Write(const HRunResult& result, std::ostream& out) const {
   switch (m_format) {
     case HFormat::Text:
@@ -193,11 +309,17 @@ std::string HReporter::ErrorLine(const HInputError& error) {
   return Printable(where) + ": error: " + Printable(error.message) + "\n";
 }
 
-// As compilers write them, so that editors' error parsers jump to each violation.
+std::string HReporter::WarningLine(const HWarning& warning) {
+  const std::string where = warning.file.empty() ? kToolName : Position(warning.file, warning.line);
+  return Printable(where) + ": warning: " + Printable(warning.message) +
+         (warning.rule.empty() ? "" : " [" + Printable(warning.rule) + "]") + "\n";
+}
+
+// As compilers write them, at the translation's text, so that editors' error parsers jump to each violation.
 void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      std::string line = Paint(Printable(Position(v.file, v.line)) + ":", "1") + " " +
+      std::string line = Paint(Printable(Position(v.file, v.line, v.column)) + ":", "1") + " " +
                          Paint("warning:", "1;35") + " [" + Printable(ShortId(v.unitId)) + "] " +
                          Printable(v.message);
       if (!v.rule.empty()) line += " [" + Paint(Printable(v.rule), "1;31") + "]";
@@ -212,13 +334,14 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
       << ",\n  \"summary\": {\"files\": " << result.files.size() << ", \"units\": " << result.Units()
       << ", \"untranslated\": " << result.Untranslated()
       << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
-      << "},\n"
+      << ", \"warnings\": " << result.warnings.size() << "},\n"
       << "  \"violations\": [";
   const char* separator = "\n";
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
       out << separator << "    {\"file\": " << JsonString(v.file) << ", \"line\": " << v.line
-          << ", \"unit\": " << JsonString(v.unitId) << ", \"rule\": " << JsonString(v.rule)
+          << ", \"column\": " << v.column << ", \"unit\": " << JsonString(v.unitId)
+          << ", \"rule\": " << JsonString(v.rule) << ", \"rule_id\": " << JsonString(RuleId(v.rule))
           << ", \"message\": " << JsonString(v.message) << ", \"source\": " << JsonString(v.source)
           << ", \"translation\": " << JsonString(v.translation)
           << ", \"with_tags\": " << (v.withTags ? "true" : "false") << "}";
@@ -227,77 +350,143 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
   }
   out << (*separator == ',' ? "\n  ],\n" : "],\n") << "  \"errors\": [";
   separator = "";
-  for (const HFileResult& file : result.files) {
-    if (!file.error) continue;
-    out << separator << JsonError(*file.error);
+  for (const HInputError& error : Errors(result)) {
+    out << separator << JsonError(error);
     separator = ", ";
   }
-  for (const HInputError& error : result.errors) {
-    out << separator << JsonError(error);
+  out << "],\n  \"warnings\": [";
+  separator = "";
+  for (const HWarning& w : result.warnings) {
+    out << separator << "{\"file\": " << JsonString(w.file) << ", \"line\": " << w.line
+        << ", \"rule\": " << JsonString(w.rule) << ", \"message\": " << JsonString(w.message) << "}";
     separator = ", ";
   }
   out << "]\n}\n";
 }
 
+// For Ant's junitreport and the CI systems that read its format: the root is one testsuite, each violation
+// is a failed testcase of its file, each file that could not be read an erroneous one, and a file without
+// either passes. Warnings go to the suite's system-err.
 void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
-  long failures = 0;
-  long errors = 0;
-  for (const HFileResult& file : result.files) {
-    failures += file.violations.empty() ? 0 : 1;
-    errors += file.error ? 1 : 0;
-  }
-  const std::string counts = " tests=\"" + std::to_string(result.files.size()) + "\" failures=\"" +
-                             std::to_string(failures) + "\" errors=\"" + std::to_string(errors) + "\"";
-  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"" << kToolName << "\"" << counts
-      << ">\n  <testsuite name=\"" << kToolName << "\"" << counts << ">\n"
-      << "    <properties><property name=\"untranslated\" value=\"" << result.Untranslated()
+  const std::vector<HInputError> errors = Errors(result);
+  long clean = 0;
+  for (const HFileResult& file : result.files) clean += file.violations.empty() && !file.error ? 1 : 0;
+  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuite name=\"" << kToolName << "\" tests=\""
+      << clean + result.Violations() + static_cast<long>(errors.size()) << "\" failures=\""
+      << result.Violations() << "\" errors=\"" << errors.size() << "\" skipped=\"0\" time=\"0\">\n"
+      << "  <properties><property name=\"untranslated\" value=\"" << result.Untranslated()
       << "\"/><property name=\"not_translatable\" value=\"" << result.NotTranslatable()
       << "\"/></properties>\n";
-  // One test case per checked file: a file with violations fails, one that could not be read is an error.
+  const auto testCase = [&](const std::string& file, long line, const std::string& name) {
+    out << "  <testcase classname=\"" << XmlEscape(file) << "\" name=\"" << XmlEscape(name) << "\" file=\""
+        << XmlEscape(file) << "\"" << (line > 0 ? " line=\"" + std::to_string(line) + "\"" : "")
+        << " time=\"0\"";
+  };
   for (const HFileResult& file : result.files) {
-    out << "    <testcase classname=\"" << kToolName << "\" name=\"" << XmlEscape(file.path) << "\">\n";
-    if (!file.violations.empty()) {
-      out << "      <failure message=\"" << file.violations.size() << " violation(s) in " << file.units
-          << " unit(s)\" type=\"violation\">";
-      for (const HViolation& v : file.violations) {
-        out << XmlEscape(Position(v.file, v.line) + ": [" + v.unitId + "] " + RuleAndMessage(v) + "\n" +
-                         Texts(v.withTags, v.source, v.translation));
-      }
-      out << "</failure>\n";
+    if (file.violations.empty() && !file.error) {
+      testCase(file.path, 0, "all rules");
+      out << "/>\n";
     }
-    if (file.error) {
-      out << "      <error message=\""
-          << XmlEscape(Position(file.path, file.error->line) + ": " + file.error->message) << "\"/>\n";
+    for (const HViolation& v : file.violations) {
+      testCase(v.file, v.line, (v.rule.empty() ? "" : v.rule + " in ") + "unit " + ShortId(v.unitId));
+      out << ">\n    <failure message=\"" << XmlEscape(v.message) << "\" type=\"" << XmlEscape(RuleId(v.rule))
+          << "\">"
+          << XmlEscape(Position(v.file, v.line, v.column) + ": [" + v.unitId + "] " + v.message + "\n" +
+                       Texts(v.withTags, v.source, v.translation))
+          << "</failure>\n  </testcase>\n";
     }
-    out << "    </testcase>\n";
   }
-  out << "  </testsuite>\n</testsuites>\n";
+  for (const HInputError& error : errors) {
+    testCase(error.file.empty() ? kToolName : error.file, error.line, "read");
+    out << ">\n    <error message=\"" << XmlEscape(error.message) << "\" type=\"input error\">"
+        << XmlEscape(ErrorLine(error)) << "</error>\n  </testcase>\n";
+  }
+  out << "  <system-out/>\n  <system-err>";
+  for (const HWarning& warning : result.warnings) out << XmlEscape(WarningLine(warning));
+  out << "</system-err>\n</testsuite>\n";
 }
 
-void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
-  std::set<std::string> rules;
-  for (const HFileResult& file : result.files) {
-    for (const HViolation& v : file.violations) rules.insert(RuleId(v));
+std::string HReporter::ArtifactLocation(const std::string& path) const {
+  const std::filesystem::path file = Canonical(path);
+  const std::filesystem::path relative = file.lexically_relative(m_baseFolder);
+  if (relative.empty() || *relative.begin() == "..") return "{\"uri\": " + JsonString(FileUri(file)) + "}";
+  return "{\"uri\": " + JsonString(UriOf(relative.generic_string())) + ", \"uriBaseId\": \"" + kSourceRoot +
+         "\"}";
+}
+
+std::string HReporter::SarifLocations(const std::string& artifact, long line, long column) {
+  if (artifact.empty()) return "";
+  std::string region;
+  if (line > 0) {
+    region = ", \"region\": {\"startLine\": " + std::to_string(line) +
+             (column > 0 ? ", \"startColumn\": " + std::to_string(column) : "") + "}";
   }
+  return ", \"locations\": [{\"physicalLocation\": {\"artifactLocation\": " + artifact + region + "}}]";
+}
+
+std::string HReporter::SarifNotification(const char* level, const std::string& file, long line,
+                                         const std::string& message, const std::vector<Rule>& rules,
+                                         const std::string& ruleName) const {
+  std::string text = "{\"level\": \"" + std::string(level) +
+                     "\", \"message\": {\"text\": " + JsonString(message) + "}" +
+                     SarifLocations(file.empty() ? "" : ArtifactLocation(file), line, 0);
+  if (!ruleName.empty()) {
+    text += ", \"associatedRule\": {\"id\": " + JsonString(RuleId(ruleName)) +
+            ", \"index\": " + std::to_string(RuleIndex(rules, ruleName)) + "}";
+  }
+  return text + "}";
+}
+
+// For code scanning: rules described as its alert pages show them, alerts that follow a unit through edits
+// (the fingerprint leaves the line out), and a run that could not read a file says so, so that a scanner
+// does not close the alerts of that file.
+void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
+  const std::vector<Rule> rules = RulesOf(result);
   out << "{\n  \"$schema\": \"https://json.schemastore.org/sarif-2.1.0.json\",\n  \"version\": \"2.1.0\",\n"
       << "  \"runs\": [{\n    \"tool\": {\"driver\": {\"name\": " << JsonString(kToolName)
-      << ", \"rules\": [";
-  const char* separator = "";
-  for (const std::string& rule : rules) {
-    out << separator << "{\"id\": " << JsonString(rule) << "}";
-    separator = ", ";
+      << ", \"fullName\": " << JsonString(kFullName) << ", \"version\": \"" << IP_VERSION
+      << "\", \"semanticVersion\": \"" << IP_VERSION
+      << "\", \"informationUri\": " << JsonString(IP_INFORMATION_URI) << ", \"rules\": [";
+  const char* separator = "\n";
+  for (const Rule& rule : rules) {
+    out << separator << "      {\"id\": " << JsonString(rule.id)
+        << ", \"name\": " << JsonString(rule.name.empty() ? "module message" : rule.name)
+        << ", \"shortDescription\": {\"text\": " << JsonString(rule.ShortDescription())
+        << "}, \"fullDescription\": {\"text\": " << JsonString(rule.FullDescription())
+        << "}, \"help\": {\"text\": " << JsonString(rule.Help())
+        << "}, \"defaultConfiguration\": {\"level\": \"error\"}}";
+    separator = ",\n";
   }
-  out << "]}},\n    \"results\": [";
+  out << (*separator == ',' ? "\n    ]}},\n" : "]}},\n")
+      << "    \"invocations\": [{\"executionSuccessful\": " << (result.HasErrors() ? "false" : "true")
+      << ", \"toolExecutionNotifications\": [";
+  separator = "\n";
+  for (const HInputError& error : Errors(result)) {
+    out << separator << "      "
+        << SarifNotification("error", error.file, error.line, error.message, rules, "");
+    separator = ",\n";
+  }
+  for (const HWarning& w : result.warnings) {
+    out << separator << "      " << SarifNotification("warning", w.file, w.line, w.message, rules, w.rule);
+    separator = ",\n";
+  }
+  out << (*separator == ',' ? "\n    ]}],\n" : "]}],\n") << "    \"originalUriBaseIds\": {\"" << kSourceRoot
+      << "\": {\"uri\": " << JsonString(FileUri(m_baseFolder / ""))
+      << "}},\n    \"columnKind\": \"unicodeCodePoints\",\n"
+      << "    \"results\": [";
   separator = "\n";
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      out << separator << "      {\"ruleId\": " << JsonString(RuleId(v))
-          << ", \"level\": \"error\", \"message\": "
-          << "{\"text\": " << JsonString("[" + v.unitId + "] " + v.message) << "}, \"locations\": [{"
-          << "\"physicalLocation\": {\"artifactLocation\": {\"uri\": " << JsonString(UriOf(v.file)) << "}";
-      if (v.line > 0) out << ", \"region\": {\"startLine\": " << v.line << "}";
-      out << "}}], \"properties\": {\"source\": " << JsonString(v.source)
-          << ", \"translation\": " << JsonString(v.translation)
+      const std::string id = RuleId(v.rule);
+      const std::string artifact = ArtifactLocation(v.file);
+      out << separator << "      {\"ruleId\": " << JsonString(id)
+          << ", \"ruleIndex\": " << RuleIndex(rules, v.rule)
+          << ", \"level\": \"error\", \"message\": {\"text\": "
+          << JsonString(v.message + " Unit: " + v.unitId + ".") << "}"
+          << SarifLocations(artifact, v.line, v.column) << ", \"partialFingerprints\": {\"" << kFingerprint
+          << "\": \"" << Hash(artifact + '\n' + v.unitId + '\n' + id) << "\"}"
+          << ", \"properties\": {\"unit\": " << JsonString(v.unitId)
+          << ", \"source\": " << JsonString(v.source) << ", \"translation\": " << JsonString(v.translation)
           << ", \"withTags\": " << (v.withTags ? "true" : "false") << "}}";
       separator = ",\n";
     }

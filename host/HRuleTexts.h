@@ -1,9 +1,12 @@
-// Which text each rule of a check run looks at, read from the rule files the module reads (with the module's
-// own rule-file code), so that a report shows a violation with the texts the violated rule saw.
+// The rules of a check run as the rule files the module reads define them (read with the module's own
+// rule-file code), so that a report shows a violation with the texts the violated rule saw and describes it.
 #pragma once
 
 #include <map>
 #include <string>
+#include <vector>
+
+#include "HRunResult.h"
 
 class HRuleTexts {
  public:
@@ -11,11 +14,13 @@ class HRuleTexts {
   HRuleTexts(const std::string& globalFile, const std::string& projectFile);
 
   // The module names a broken rule only by its name: the first active rule of that name decides, the global
-  // rules first, as the module checks them. Unknown names check the plain text.
-  bool WithTags(const std::string& ruleName) const;
+  // rules first, as the module checks them. Unknown names: null.
+  const HRuleInfo* Find(const std::string& ruleName) const;
+  // The active regular-expression rules that search with this pattern (the regex service sees no names).
+  std::vector<const HRuleInfo*> WithPattern(const std::string& pattern, bool caseSensitive) const;
 
  private:
   void Load(const std::string& file);
 
-  std::map<std::string, bool> m_withTags;
+  std::map<std::string, HRuleInfo> m_rules;
 };

@@ -1,13 +1,15 @@
 // What a check run produced: per file the units checked, the violations found and a read error, if any.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 struct HViolation {
   std::string file;
-  long line = 0;
+  long line = 0;    // where the translation's text starts; 0 when unknown
+  long column = 0;  // 1-based, at the first match in the translation where there is one; 0 when unknown
   std::string unitId;
   std::string rule;     // the rule's name, when the module's message names one
   std::string message;  // the detail after the rule's name, or the whole message
@@ -23,6 +25,27 @@ struct HInputError {
   std::string message;
 };
 
+// A rule as its rule file defines it, for reports that describe the rules they name.
+struct HRuleInfo {
+  std::string name;
+  std::string pattern;
+  bool regex = false;
+  bool caseSensitive = true;
+  int method = 0;  // CheckMethod of the rule file
+  int flags = 0;   // CheckFlags of the rule file
+  bool withTags = false;
+  std::string ruleFile;
+};
+
+// Something that made the run miss what it should have found: a rule's search stopped at a limit of the
+// regular-expression service, or a pattern that does not compile (file then names the rule file).
+struct HWarning {
+  std::string file;
+  long line = 0;
+  std::string rule;  // empty when no rule of the rule files has the pattern
+  std::string message;
+};
+
 struct HFileResult {
   std::string path;
   long units = 0;            // units checked
@@ -35,6 +58,8 @@ struct HFileResult {
 struct HRunResult {
   std::vector<HFileResult> files;
   std::vector<HInputError> errors;  // problems outside any one file
+  std::vector<HWarning> warnings;
+  std::map<std::string, HRuleInfo> rules;  // by name: the rules that the violations and warnings name
   long Units() const;
   long Untranslated() const;
   long NotTranslatable() const;

@@ -12,6 +12,9 @@ struct HUnit {
   std::string id;
   Status status = Status::Translated;
   long line = 0;  // the line where the unit starts in its file; 0 when unknown
+  // Where the translation's text starts in the file (1-based); 0 when unknown.
+  long targetLine = 0;
+  long targetColumn = 0;
   std::string sourcePlain;
   std::string sourceNative;
   std::string targetPlain;

@@ -46,11 +46,13 @@ void CollectError(void* arg, const char* message, xmlParserSeverities severity, 
   error->line = xmlTextReaderGetParserLineNumber(error->reader);
 }
 
-// A source or target text as the rules see it, and the line where it starts.
+// A source or target text as the rules see it, the line of its element and the position of its content.
 struct Text {
   std::string plain;
   std::string native;
   long line = 0;
+  long contentLine = 0;
+  long contentColumn = 0;
 };
 
 // An XLIFF 2 <segment> or <ignorable>, or a segment (<mrk mtype="seg">) of a segmented XLIFF 1.2 unit.
@@ -154,6 +156,7 @@ class UnitAssembler {
       const std::string state = Attribute(m_reader, "state");
       m_untranslatedState = state == "new" || state == "needs-translation";
       m_outsideTarget.line = Line();
+      MarkContent(m_outsideTarget);
       if (m_segmented) return m_captures.push_back({&m_outsideTarget, depth, Side::Target, m_tag.end});
       Capture(m_target, depth);
     } else if (name == "source") {
@@ -167,7 +170,14 @@ class UnitAssembler {
 
   void Capture(Text& text, int depth) {
     text.line = Line();
+    MarkContent(text);
     m_captures.push_back({&text, depth, Side::None, m_tag.end});
+  }
+
+  // The content starts just after the start tag, on the line where libxml2 puts the element: the tag's last.
+  void MarkContent(Text& text) {
+    text.contentLine = Line();
+    text.contentColumn = m_tags.ColumnAt(m_tag.end);
   }
 
   void OnEnd(int depth) {
@@ -233,7 +243,12 @@ class UnitAssembler {
     for (const auto& [place, text] : placed) Append(m_target, *text);
   }
 
+  // A joined text starts where its first part does.
   static void Append(Text& text, const Text& part) {
+    if (text.contentLine == 0) {
+      text.contentLine = part.contentLine;
+      text.contentColumn = part.contentColumn;
+    }
     text.plain += part.plain;
     text.native += part.native;
   }
@@ -262,6 +277,8 @@ class UnitAssembler {
     m_unit.sourceNative = source.native;
     m_unit.targetPlain = target.plain;
     m_unit.targetNative = target.native;
+    m_unit.targetLine = target.contentLine;
+    m_unit.targetColumn = target.contentColumn;
     m_sink(m_unit);
   }
 
@@ -291,6 +308,7 @@ class UnitAssembler {
     Text& text = side == Side::Target ? part.target : part.source;
     part.hasTarget = part.hasTarget || side == Side::Target;
     text.line = Line();
+    MarkContent(text);
     if (empty) return;
     m_inline.push_back({Keep(), Closes::Segment});
     m_captures.push_back({&text, depth, Side::None, m_tag.end});

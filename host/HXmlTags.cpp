@@ -46,3 +46,11 @@ bool HXmlTags::Next(bool endTag, Tag& tag) {
   m_pos = m_text.size();
   return false;
 }
+
+long HXmlTags::ColumnAt(size_t offset) const {
+  const size_t lineStart = m_text.rfind('\n', offset == 0 ? 0 : offset - 1);
+  long column = 1;
+  for (size_t i = lineStart == std::string_view::npos ? 0 : lineStart + 1; i < offset; ++i)
+    column += (static_cast<unsigned char>(m_text[i]) & 0xC0) != 0x80;
+  return column;
+}

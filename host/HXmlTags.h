@@ -21,6 +21,8 @@ class HXmlTags {
   bool NextEnd(Tag& tag) { return Next(true, tag); }
 
   std::string_view Between(size_t begin, size_t end) const { return m_text.substr(begin, end - begin); }
+  // The 1-based column, in characters, of the byte at offset on its line.
+  long ColumnAt(size_t offset) const;
 
  private:
   bool Next(bool endTag, Tag& tag);

@@ -11,7 +11,8 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   wine wine64 xvfb
   clang-format clang-tidy valgrind
-  help2man dpkg-dev lintian zip unzip
+  help2man dpkg-dev lintian
+  ant ant-optional python3-jsonschema
 )
 optional=(translate-toolkit hyperfine)
 # clang with libFuzzer and its sanitizer runtimes, for `make fuzz` only.
@@ -60,7 +61,23 @@ fetch_pcre2_source() {
   rm -rf "$work"
 }
 
+# The reports' real consumers for the tests: Microsoft's SARIF Multitool and the SARIF 2.1.0 schema (shipped
+# in Microsoft's jest-sarif). npm comes with Debian's nodejs unless a node is there already.
+npm_tools=(@microsoft/sarif-multitool @microsoft/jest-sarif)
+install_npm_tools() {
+  command -v npm >/dev/null || install nodejs npm
+  local root tool need=()
+  root=$(npm root -g)
+  for tool in "${npm_tools[@]}"; do [ -d "$root/$tool" ] || need+=("$tool"); done
+  [ ${#need[@]} -eq 0 ] && return 0
+  echo "installing from npm: ${need[*]}" >&2
+  npm install -g --no-fund --no-audit "${need[@]}" >/dev/null
+  # Its install script, which makes the program executable, may be refused by npm's script policy.
+  find "$root/@microsoft" -name Sarif.Multitool -exec chmod a+x {} +
+}
+
 install "${packages[@]}"
+install_npm_tools
 fetch_pcre2_source
 case "${1:-}" in
   --bench) install "${optional[@]}" ;;

@@ -55,7 +55,8 @@ TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
   EXPECT_EQ(Run({dirty}), HApplication::kViolations);
   EXPECT_EQ(
       m_out.str(),
-      dirty + ":4: warning: [Copy %s to %d] Unequal number of matches. Source: 2, Translation: 1 [Printf]\n");
+      dirty +
+          ":5:23: warning: [Copy %s to %d] Unequal number of matches. Source: 2, Translation: 1 [Printf]\n");
 
   EXPECT_EQ(Run({m_files.Path("nowhere")}), HApplication::kError);
   EXPECT_THAT(m_err.str(), HasSubstr("nowhere: no such file or folder"));
@@ -69,7 +70,7 @@ TEST_F(HApplicationTest, BrokenFileIsAnErrorButTheOthersAreStillChecked) {
   m_files.Write("p/b.po", Po("%s", "x"));
   m_files.Write("p/c.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=NO-SUCH\\n\"\n");
   EXPECT_EQ(Run({"-q", m_files.Path("p")}), HApplication::kError);
-  EXPECT_THAT(m_out.str(), HasSubstr("b.po:4:"));
+  EXPECT_THAT(m_out.str(), HasSubstr("b.po:5:9:"));
   // As compilers print them: the file's position first, for editors' error parsers.
   EXPECT_THAT(m_err.str(), StartsWith(m_files.Path("p/a.xlf") + ":1: error: "));
   EXPECT_THAT(m_err.str(),
@@ -84,12 +85,13 @@ TEST_F(HApplicationTest, EachProjectGetsItsOwnRulesAndTheOverrideServesAll) {
   const std::string two = m_files.Write("two/fr.po", Po("Acme", "Produit"));
   EXPECT_EQ(Run({one, two}), HApplication::kViolations);
   EXPECT_EQ(m_out.str(),
-            one + ":2: warning: [b] Unequal number of matches. Source: 1, Translation: 0 [Brand]\n");
+            one + ":2:61: warning: [b] Unequal number of matches. Source: 1, Translation: 0 [Brand]\n");
 
   const std::string shared = m_files.Write("shared.ini", Rule("Must say Acme", "Acme", 0, 3));
   EXPECT_EQ(Run({"--project-rules", shared, one, two}), HApplication::kViolations);
-  EXPECT_THAT(m_out.str(),
-              HasSubstr("two/fr.po:4: warning: [Acme] No text found that matches the rule. [Must say Acme]"));
+  EXPECT_THAT(
+      m_out.str(),
+      HasSubstr("two/fr.po:5:9: warning: [Acme] No text found that matches the rule. [Must say Acme]"));
 }
 
 TEST_F(HApplicationTest, UntranslatedUnitsAreCountedOrCheckedOnRequest) {
@@ -119,11 +121,54 @@ TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
                                      "    source:      a \n"));
 }
 
-TEST_F(HApplicationTest, VerboseNamesPatternsThatDoNotCompile) {
-  m_files.Write("global/settings.ini", Rule("Broken", "(x"));
-  EXPECT_EQ(Run({"-v", m_files.Write("p/de.po", Po("x", "y"))}), HApplication::kClean);
-  EXPECT_THAT(m_err.str(), HasSubstr("\"(x\" does not compile: missing closing parenthesis at offset 2"));
-  EXPECT_THAT(m_err.str(), HasSubstr("add-in \"Inline Patterns\""));
+// Where editors jump: the translation's text, at the rule's first match when the file holds the text before
+// it as the rule sees it, else where the text starts.
+TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsText) {
+  const std::string xliff = R"(<xliff version="1.2"><file><body><trans-unit id="u"><source>%s %d</source>)";
+  const struct {
+    std::string name, content, position;
+  } cases[] = {
+      {"b.po", Po("%s %d", "\\\"x\\\" %d"), ":5:9:"},  // an escaped quote before the match
+      // The text starts at the first non-empty string (é is one column); a plural form at its own msgstr.
+      {"c.po", "msgid \"%s %d\"\nmsgstr \"\"\n\"\"\n  \"\xC3\xA9 %d\"\n", ":4:6:"},
+      {"d.po", "msgid \"%s\"\nmsgid_plural \"%s %d\"\nmsgstr[0] \"%s\"\nmsgstr[1] \"%d\"\n", ":4:12:"},
+      // A start tag over two lines; an entity before the match.
+      {"e.xlf", xliff + "\n<target\n state=\"final\">x %d</target></trans-unit></body></file></xliff>",
+       ":3:18:"},
+      {"f.xlf", xliff + "<target>&lt; %d</target></trans-unit></body></file></xliff>", ":1:83:"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = m_files.Write("p/" + c.name, c.content);
+    EXPECT_EQ(Run({path}), HApplication::kViolations) << c.name << m_err.str();
+    EXPECT_THAT(m_out.str(), StartsWith(path + c.position)) << c.content;
+  }
+}
+
+// A rule that may have missed a violation is a warning, once per rule and unit (a twin rule with the same
+// pattern has its own), in the summary too, and --strict fails the run for it.
+TEST_F(HApplicationTest, RulesThatMayMissAViolationAreWarnedAndStrictFailsTheRun) {
+  const std::string runaway = std::string(30, 'a') + "b";
+  const struct {
+    std::string name, pattern, warning;
+  } cases[] = {
+      {"Broken", "(x",
+       "settings.ini: warning: the pattern \"(x\" does not compile: missing closing "
+       "parenthesis at offset 2; the rule finds nothing [Broken]\n"},
+      {"Runaway", "(a|a)+$",
+       "de.po:5: warning: the search stopped at the regular-expression match limit "
+       "in unit \"" +
+           runaway + "\": a violation may have been missed [Runaway]\n"},
+  };
+  const std::string po = m_files.Write("p/de.po", Po(runaway, runaway) + "\nmsgid \"b\"\nmsgstr \"b\"\n");
+  for (const auto& c : cases) {
+    m_files.Write("global/settings.ini", Rule(c.name, c.pattern) + Rule("Twin", c.pattern));
+    EXPECT_EQ(Run({po}), HApplication::kClean);
+    EXPECT_THAT(m_err.str(), HasSubstr(c.warning));
+    EXPECT_EQ(m_err.str().find(c.warning), m_err.str().rfind(c.warning)) << "once";
+    EXPECT_THAT(m_err.str(), HasSubstr("in 1 files: 0 violations, 2 warnings\n"));
+    EXPECT_EQ(Run({"--strict", "--format", "json", po}), HApplication::kError);
+    EXPECT_THAT(m_out.str(), HasSubstr("\"warnings\": 2}"));
+  }
 }
 
 // Colours only for a terminal that can show them, and never for a user who asked for none.

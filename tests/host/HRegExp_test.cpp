@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -95,11 +97,59 @@ TEST(HRegExp, ReusedObjectAndBufferAreMeasuredAnewFromStartZero) {
   EXPECT_EQ(length, 1);
 }
 
+struct Recorder final : HRegExpObserver {
+  void CompileFailed(const std::u16string&, bool, const std::string& error) override {
+    failures.push_back(error);
+  }
+  void LimitReached(const HRegExp&, const char* limit) override { limits.emplace_back(limit); }
+  std::vector<std::string> failures, limits;
+};
+
 TEST(HRegExp, PatternThatDoesNotCompileGivesNoObjectAndSaysWhere) {
   std::string error;
-  EXPECT_EQ(HRegExp::Create(u"(ab", REGEX_CASE_SENSITIVE, &error), nullptr);
+  Recorder recorder;
+  EXPECT_EQ(HRegExp::Create(u"(ab", REGEX_CASE_SENSITIVE, &error, &recorder), nullptr);
   EXPECT_NE(error.find("offset 3"), std::string::npos) << error;
   EXPECT_NE(error.find("missing closing parenthesis"), std::string::npos) << error;
+  EXPECT_EQ(recorder.failures, std::vector<std::string>{error});
+}
+
+// At the edge of each limit: the least value with which the search finds its match finds it without a word;
+// one less finds nothing and says which limit stopped it.
+TEST(HRegExp, SearchStoppedAtALimitIsReportedAtTheEdge) {
+  const std::u16string text = std::u16string(600, u'a') + u"c";
+  const struct {
+    const char* limit;
+    bool jit;
+    uint32_t HRegExpLimits::*field;
+    uint32_t least;  // a value that stops the search (a JIT stack of 0 is PCRE2's default one)
+  } cases[] = {{"match limit", true, &HRegExpLimits::match, 0},
+               {"match limit", false, &HRegExpLimits::match, 0},
+               {"depth limit", false, &HRegExpLimits::depth, 0},
+               {"heap limit", false, &HRegExpLimits::heapKiB, 0},
+               {"JIT stack limit", true, &HRegExpLimits::jitStackKiB, 1}};
+  for (const auto& c : cases) {
+    const auto finds = [&](uint32_t value, Recorder& recorder) {
+      HRegExpLimits limits;
+      limits.jit = c.jit;
+      limits.*c.field = value;
+      const RegExpPtr regExp(HRegExp::Create(u"(a|b)*c", REGEX_CASE_SENSITIVE, nullptr, &recorder, limits));
+      return regExp->Match(text.c_str(), 0, -1) == 0;
+    };
+    Recorder ignored;
+    // The search fails with low and finds its match with high, or the checks below fail.
+    uint32_t low = c.least;
+    uint32_t high = 1U << 24;
+    while (high - low > 1) {
+      const uint32_t middle = low + (high - low) / 2;
+      (finds(middle, ignored) ? high : low) = middle;
+    }
+    Recorder atEdge, below;
+    EXPECT_TRUE(finds(high, atEdge));
+    EXPECT_TRUE(atEdge.limits.empty()) << c.limit;
+    EXPECT_FALSE(finds(high - 1, below));
+    EXPECT_EQ(below.limits, std::vector<std::string>{c.limit}) << "at " << high - 1;
+  }
 }
 
 }  // namespace

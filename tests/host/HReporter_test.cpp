@@ -1,4 +1,4 @@
-// The report formats: well-formed documents that carry every field of every violation.
+// The report formats: documents their consumers accept, carrying every field of every violation and warning.
 #include "HReporter.h"
 
 #include <gmock/gmock.h>
@@ -16,38 +16,55 @@ using testing::HasSubstr;
 
 // A folder with a blank and a file name with a non-ASCII letter and a percent sign, as URIs must encode them.
 const std::string kDirty = "d \xC3\xA9/dirty%.xlf";
+const std::string kBase = "/nowhere/base/";
 
+// Everything a format must carry and escape: quotes, a backslash, markup, control characters, line ends, a
+// stray byte of a catalog that only claims to be UTF-8, a message without a rule, an error of a file and
+// one of the run, warnings with and without a rule, and the same violation elsewhere in its file.
 HRunResult SampleResult() {
   HRunResult result;
+  result.files.reserve(3);  // the references below stay valid
   HFileResult& clean = result.files.emplace_back();
-  clean.path = "a b/clean.po";
+  clean.path = kBase + "a b/clean.po";
   clean.units = 3;
   HFileResult& dirty = result.files.emplace_back();
-  dirty.path = kDirty;
+  dirty.path = kBase + kDirty;
   dirty.units = 2;
   dirty.untranslated = 4;
   dirty.notTranslatable = 1;
-  // Quotes, a backslash, markup, control characters, tab and line ends: everything a format must escape.
-  dirty.violations.push_back({kDirty, 7, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.",
+  dirty.violations.push_back({dirty.path, 7, 12, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.",
                               "a\\ <b>\x01\x1f", "c\td\r\n", true});
-  // A stray byte of a catalog that only claims to be UTF-8.
-  dirty.violations.push_back({kDirty, 0, "u2", "", "a message without a rule", "s\xE1", "t"});
+  dirty.violations.push_back({dirty.path, 0, 0, "u2", "", "a message without a rule", "s\xE1", "t"});
+  dirty.violations.push_back(dirty.violations[0]);
+  dirty.violations.back().line = 9;  // its fingerprint follows the unit, not the line
+  HFileResult& broken = result.files.emplace_back();
+  broken.path = "/elsewhere/b.po";
+  broken.error = HInputError{broken.path, 3, "bad \"x\""};
+  result.errors.push_back({"", 0, "the module's x"});
+  result.warnings.push_back({"rules.ini", 0, "Tags <x>", "the pattern \"(\" does not compile"});
+  result.warnings.push_back({dirty.path, 7, "", "the search stopped at the regular-expression match limit"});
+  result.rules["Tags <x>"] = {"Tags <x>", "<[^>]+>", true, false, 1, 14, true, "rules.ini"};
   return result;
 }
 
 std::string Render(HFormat format, const HRunResult& result = SampleResult()) {
   std::ostringstream out;
-  HReporter(format, false, false).Write(result, out);
+  HReporter(format, false, false, kBase).Write(result, out);
   return out.str();
 }
 
-// Python's json module is the reference parser; the script asserts on the parsed document.
-int CheckWithPython(const std::string& document, const std::string& assertions) {
+// Debian's Python with its jsonschema is the reference: the script validates the document against the
+// schema given and asserts on the parsed document d.
+int CheckWithPython(const std::string& document, const std::string& schema, const std::string& assertions) {
   HostTestFiles files;
   const std::string data = files.Write("report.json", document);
   const std::string script = files.Write(
-      "check.py", "import json, sys\nd = json.load(open(sys.argv[1], encoding=\"utf-8\"))\n" + assertions);
-  return std::system(("python3 " + script + " " + data).c_str());
+      "check.py",
+      "import json, subprocess, sys, jsonschema\nd = json.load(open(sys.argv[1], encoding='utf-8'))\n"
+      "npm = subprocess.run(['npm', 'root', '-g'], capture_output=True, text=True).stdout.strip()\n"
+      "jsonschema.validate(d, json.load(open(" +
+          schema + ")))\n" + assertions);
+  return std::system(("/usr/bin/python3 " + script + " " + data).c_str());
 }
 
 // Lines as compilers print them; a file's control characters are shown, never sent to the terminal.
@@ -57,22 +74,22 @@ TEST(HReporter, TextLinesAreCompilerStyleWithControlCharactersEscaped) {
     bool colour, verbose;
     std::string expected;
   } cases[] = {
-      {{"a.po", 7, "u\"1", "Tags <x>", "\"<b>\" missing", "s", "t"},
+      {{"a.po", 7, 1, "u\"1", "Tags <x>", "\"<b>\" missing", "s", "t"},
        false,
        false,
-       "a.po:7: warning: [u\"1] \"<b>\" missing [Tags <x>]\n"},
-      {{"a.po", 0, "u2", "", "no rule", "s", "t"}, false, false, "a.po: warning: [u2] no rule\n"},
+       "a.po:7:1: warning: [u\"1] \"<b>\" missing [Tags <x>]\n"},
+      {{"a.po", 0, 0, "u2", "", "no rule", "s", "t"}, false, false, "a.po: warning: [u2] no rule\n"},
       // The edges of C0, DEL and C1 (U+0080..U+009F); a space, a tilde and U+00A0 stay as they are.
-      {{"a\x1b.po", 1, "u\a", "r\x7f", "m\x1f ~", "\x01\t\x1f",
+      {{"a\x1b.po", 1, 2, "u\a", "r\x7f", "m\x1f ~", "\x01\t\x1f",
         "\r\n\x1b[31m\xc2\x80\xc2\x9b\xc2\x9f\xc2\xa0", true},
        false,
        true,
-       "a\\x1B.po:1: warning: [u\\x07] m\\x1F ~ [r\\x7F]\n    source (with tags):      \\x01\\t\\x1F\n"
+       "a\\x1B.po:1:2: warning: [u\\x07] m\\x1F ~ [r\\x7F]\n    source (with tags):      \\x01\\t\\x1F\n"
        "    translation (with tags): \\r\\n\\x1B[31m\\u0080\\u009B\\u009F\xc2\xa0\n"},
-      {{"a\x1b.po", 3, "u", "r", "m", "s", "t"},
+      {{"a\x1b.po", 3, 4, "u", "r", "m", "s", "t"},
        true,
        false,
-       "\x1b[1ma\\x1B.po:3:\x1b[0m \x1b[1;35mwarning:\x1b[0m [u] m [\x1b[1;31mr\x1b[0m]\n"},
+       "\x1b[1ma\\x1B.po:3:4:\x1b[0m \x1b[1;35mwarning:\x1b[0m [u] m [\x1b[1;31mr\x1b[0m]\n"},
   };
   for (const auto& c : cases) {
     HRunResult result;
@@ -83,61 +100,86 @@ TEST(HReporter, TextLinesAreCompilerStyleWithControlCharactersEscaped) {
   }
 }
 
-TEST(HReporter, ErrorLinesPutTheFilesPositionFirst) {
+TEST(HReporter, ErrorAndWarningLinesPutTheFilesPositionFirst) {
   EXPECT_EQ(HReporter::ErrorLine({"a.po", 3, "bad \x1b"}), "a.po:3: error: bad \\x1B\n");
   EXPECT_EQ(HReporter::ErrorLine({"a.po", 0, "unknown charset"}), "a.po: error: unknown charset\n");
   EXPECT_EQ(HReporter::ErrorLine({"", 0, "the module's x"}), "inline-patterns: error: the module's x\n");
+  EXPECT_EQ(HReporter::WarningLine({"a.po", 3, "R\a", "limit"}), "a.po:3: warning: limit [R\\x07]\n");
 }
 
-TEST(HReporter, JsonCarriesEveryField) {
-  HRunResult result = SampleResult();
-  HFileResult& broken = result.files.emplace_back();
-  broken.path = "b.po";
-  broken.error = HInputError{"b.po", 3, "bad \"x\""};
-  result.errors.push_back({"", 0, "the module's x"});
-  EXPECT_EQ(CheckWithPython(Render(HFormat::Json, result), R"(
+// Stored by code scanning with every alert: the same name must give the same id in every release.
+TEST(HReporter, RuleIdsComeFromTheNameAlone) {
+  EXPECT_EQ(HReporter::RuleId("Printf placeholders"), "printf-placeholders-c1789d23");
+  EXPECT_EQ(HReporter::RuleId("\xC3\x9C"), "rule-0ac1ea07") << "no ASCII letter";
+  EXPECT_NE(HReporter::RuleId("Tags <x>"), HReporter::RuleId("Tags x")) << "same words, other name";
+  EXPECT_EQ(HReporter::RuleId(std::string(60, 'a')).size(), 40U + 9U) << "the words are cut, the hash is not";
+}
+
+TEST(HReporter, JsonMatchesItsSchemaInEveryShape) {
+  const std::string schema = "'" + std::string(IP_SOURCE_DIR) + "/docs/report.schema.json'";
+  EXPECT_EQ(CheckWithPython(Render(HFormat::Json, HRunResult()), schema, "assert d['violations'] == []"), 0);
+  EXPECT_EQ(CheckWithPython(Render(HFormat::Json), schema, R"(
 v = d["violations"]
-assert d["format"] == 1
-assert d["errors"] == [{"file": "b.po", "line": 3, "message": 'bad "x"'},
+assert d["errors"] == [{"file": "/elsewhere/b.po", "line": 3, "message": 'bad "x"'},
                        {"file": "", "line": 0, "message": "the module's x"}], d["errors"]
-assert d["summary"] == {"files": 3, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 2}, d["summary"]
-assert v[0] == {"file": "d é/dirty%.xlf", "line": 7, "unit": 'u"1', "rule": "Tags <x>",
-                "message": '"<b>" doesn\'t exist in translation.', "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "with_tags": True}, v[0]
+assert d["summary"] == {"files": 3, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 3,
+                        "warnings": 2}, d["summary"]
+assert v[0] == {"file": "/nowhere/base/d é/dirty%.xlf", "line": 7, "column": 12, "unit": 'u"1', "rule": "Tags <x>",
+                "rule_id": "tags-x-002a1ccf", "message": '"<b>" doesn\'t exist in translation.',
+                "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "with_tags": True}, v[0]
 assert v[1]["rule"] == "" and v[1]["line"] == 0 and v[1]["source"] == "s\ufffd"
+assert d["warnings"][0] == {"file": "rules.ini", "line": 0, "rule": "Tags <x>", "message": 'the pattern "(" does not compile'}
 )"),
             0);
 }
 
-TEST(HReporter, SarifIsAMinimalValidLogWithEncodedUris) {
-  EXPECT_EQ(CheckWithPython(Render(HFormat::Sarif), R"(
-assert d["version"] == "2.1.0"
+TEST(HReporter, SarifDescribesRulesPlacesFilesAndSaysWhatFailed) {
+  const std::string schema = "npm + '/@microsoft/jest-sarif/lib/schemas/sarif-2.1.0-rtm.5.json'";
+  EXPECT_EQ(CheckWithPython(Render(HFormat::Sarif), schema, R"(
 run = d["runs"][0]
-assert run["properties"] == {"units": 5, "untranslated": 4, "not_translatable": 1}, run["properties"]
-assert run["tool"]["driver"]["name"] == "inline-patterns"
-ids = [r["id"] for r in run["tool"]["driver"]["rules"]]
+rules = run["tool"]["driver"]["rules"]
+assert [r["id"] for r in rules] == ["module-message", "tags-x-002a1ccf"], rules
+assert "Regular expression \"<[^>]+>\" (case-insensitive), searched in the texts with tags" in rules[1]["fullDescription"]["text"]
+assert "same texts in the same order" in rules[1]["fullDescription"]["text"] and "rules.ini" in rules[1]["help"]["text"]
 r = run["results"]
-assert [x["ruleId"] for x in r] == ["Tags <x>", "inline-patterns"] and all(i in ids for i in ["Tags <x>", "inline-patterns"])
+assert [(x["ruleId"], x["ruleIndex"]) for x in r] == [("tags-x-002a1ccf", 1), ("module-message", 0), ("tags-x-002a1ccf", 1)]
+assert r[0]["partialFingerprints"] == r[2]["partialFingerprints"] != r[1]["partialFingerprints"]
 loc = r[0]["locations"][0]["physicalLocation"]
-assert loc == {"artifactLocation": {"uri": "d%20%C3%A9/dirty%25.xlf"}, "region": {"startLine": 7}}, loc
+assert loc == {"artifactLocation": {"uri": "d%20%C3%A9/dirty%25.xlf", "uriBaseId": "%SRCROOT%"},
+               "region": {"startLine": 7, "startColumn": 12}}, loc
+assert run["originalUriBaseIds"] == {"%SRCROOT%": {"uri": "file:///nowhere/base/"}}
 assert "region" not in r[1]["locations"][0]["physicalLocation"]
-assert 'u"1' in r[0]["message"]["text"]
-assert r[0]["properties"] == {"source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "withTags": True}
+assert r[0]["properties"] == {"unit": 'u"1', "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "withTags": True}
+inv = run["invocations"][0]
+n = inv["toolExecutionNotifications"]
+assert inv["executionSuccessful"] is False and [x["level"] for x in n] == ["error", "error", "warning", "warning"]
+assert n[0]["locations"][0]["physicalLocation"]["artifactLocation"] == {"uri": "file:///elsewhere/b.po"}
+assert n[2]["associatedRule"] == {"id": "tags-x-002a1ccf", "index": 1} and "associatedRule" not in n[3]
 )"),
             0);
 }
 
-TEST(HReporter, JUnitHasOneTestCasePerFileAndFailsDirtyOnes) {
+TEST(HReporter, JUnitHasATestCasePerViolationAndPerError) {
   const std::string xml = Render(HFormat::JUnit);
   xmlDocPtr doc =
       xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "junit.xml", nullptr, XML_PARSE_NONET);
   ASSERT_NE(doc, nullptr) << xml;
   xmlFreeDoc(doc);
-  EXPECT_THAT(xml, HasSubstr(R"(<testsuites name="inline-patterns" tests="2" failures="1" errors="0">)"));
-  EXPECT_THAT(xml, HasSubstr(R"(<testcase classname="inline-patterns" name="a b/clean.po">)"));
-  EXPECT_THAT(xml, HasSubstr(R"(<property name="untranslated" value="4"/>)"));
-  EXPECT_THAT(xml, HasSubstr("    source (with tags):      a\\ &lt;b&gt;"));
-  EXPECT_THAT(xml,
-              HasSubstr(kDirty + ":7: [u&quot;1] Tags &lt;x&gt;: &quot;&lt;b&gt;&quot; doesn&apos;t exist"));
+  const std::string dirty = kBase + "d \xC3\xA9/dirty%.xlf";
+  for (const std::string& expected : std::initializer_list<std::string>{
+           R"(<testsuite name="inline-patterns" tests="6" failures="3" errors="2" skipped="0" time="0">)",
+           "<testcase classname=\"" + kBase + "a b/clean.po\" name=\"all rules\"",
+           "<testcase classname=\"" + dirty + "\" name=\"Tags &lt;x&gt; in unit u&quot;1\" file=\"" + dirty +
+               "\" line=\"7\"",
+           "<failure message=\"&quot;&lt;b&gt;&quot; doesn&apos;t exist in translation.\" "
+           "type=\"tags-x-002a1ccf\">" +
+               dirty + ":7:12: [u&quot;1]",
+           "    source (with tags):      a\\ &lt;b&gt;",
+           R"(name="read" file="/elsewhere/b.po" line="3" time="0">)",
+           "<error message=\"bad &quot;x&quot;\" type=\"input error\">/elsewhere/b.po:3: error:",
+           "<system-err>rules.ini: warning: the pattern &quot;(&quot; does not compile [Tags &lt;x&gt;]\n",
+       })
+    EXPECT_THAT(xml, HasSubstr(expected));
 }
 
 }  // namespace
