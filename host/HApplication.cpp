@@ -16,7 +16,10 @@
 #include "HProgress.h"
 #include "HProject.h"
 #include "HReporter.h"
+#include "HRuleFiles.h"
+#include "HRulesCommand.h"
 #include "HToken.h"
+#include "HTryCommand.h"
 #include "HUnitReader.h"
 
 namespace {
@@ -59,6 +62,11 @@ std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
 
 int HApplication::Run(const std::vector<std::string>& arguments) {
   try {
+    // The subcommands have units and options of their own.
+    const HConsole console{m_out, m_err, UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"))};
+    const std::vector<std::string> rest(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end());
+    if (!arguments.empty() && arguments[0] == "rules") return HRulesCommand::Run(rest, console);
+    if (!arguments.empty() && arguments[0] == "try") return HTryCommand::Run(rest, console);
     const HOptions options = HOptions::Parse(arguments);
     if (options.help) return Deliver(HOptions::Usage(), kClean);
     return Execute(options);
@@ -71,8 +79,7 @@ int HApplication::Run(const std::vector<std::string>& arguments) {
 int HApplication::Execute(const HOptions& options) {
   if (options.version) m_out << kProgram << " " << IP_VERSION << "\n";
   std::vector<HProject> projects = MakeProjects(options);
-  const std::string globalFolder =
-      options.globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : options.globalFolder;
+  const std::string globalFolder = HRuleFiles::GlobalFolderForCheck(options.globalFolder, projects, m_err);
   HAddInHost host(globalFolder, Pointers(projects), options.verbose ? &m_err : nullptr);
   const std::string modulePath = options.modulePath.empty() ? HModule::DefaultPath() : options.modulePath;
   HModule module(modulePath);

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpcre2-dev libxml2-dev libgettextpo-dev gettext
+  libpcre2-dev libxml2-dev libgettextpo-dev gettext nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   wine wine64 xvfb
   clang-format clang-tidy
