@@ -26,7 +26,7 @@ constexpr HBooleanMember kBooleans[] = {{"active", &CRegExRule::Active, 0},
                                         {"withTags", &CRegExRule::Native, 0},
                                         {"convertToTag", &CRegExRule::Tag, 0}};
 
-std::u16string Text(const nlohmann::json& object, const char* name) {
+std::u16string Text(const nlohmann::ordered_json& object, const char* name) {
   const auto member = object.find(name);
   if (member == object.end() || !member->is_string())
     throw HError(std::string("a rule needs \"") + name + "\" as a string");
@@ -43,8 +43,8 @@ bool IsKnown(const std::string& name) {
 
 }  // namespace
 
-nlohmann::json HRuleJson::ToJson(const CRegExRule& rule) {
-  nlohmann::json object = {{"name", Utf16ToUtf8(rule.Name)},
+nlohmann::ordered_json HRuleJson::ToJson(const CRegExRule& rule) {
+  nlohmann::ordered_json object = {{"name", Utf16ToUtf8(rule.Name)},
                            {"pattern", Utf16ToUtf8(rule.Pattern)},
                            {"method", HRuleChange::MethodName(rule.CheckMethod)}};
   for (const HBooleanMember& member : kBooleans) {
@@ -54,7 +54,7 @@ nlohmann::json HRuleJson::ToJson(const CRegExRule& rule) {
   return object;
 }
 
-void HRuleJson::FromJson(const nlohmann::json& object, CRegExRule& rule) {
+void HRuleJson::FromJson(const nlohmann::ordered_json& object, CRegExRule& rule) {
   if (!object.is_object()) throw HError("a rule must be a JSON object");
   for (const auto& item : object.items()) {
     if (!IsKnown(item.key())) throw HError("unknown rule member \"" + item.key() + "\"");

@@ -9,9 +9,9 @@ namespace HRuleJson {
 
 // {"name", "active", "pattern", "regex", "case", "method", "count", "text", "order", "withTags",
 // "convertToTag"}: every stored field; the flags as the rule keeps them.
-nlohmann::json ToJson(const CRegExRule& rule);
+nlohmann::ordered_json ToJson(const CRegExRule& rule);
 // Reads such an object: name and pattern are required, every other member keeps the rule's value when
 // absent. Throws HError for a member of the wrong type or an unknown member.
-void FromJson(const nlohmann::json& object, CRegExRule& rule);
+void FromJson(const nlohmann::ordered_json& object, CRegExRule& rule);
 
 }  // namespace HRuleJson

@@ -13,7 +13,7 @@
 
 namespace {
 
-const nlohmann::json& Member(const nlohmann::json& object, const char* name, bool (nlohmann::json::*is)() const,
+const nlohmann::ordered_json& Member(const nlohmann::ordered_json& object, const char* name, bool (nlohmann::ordered_json::*is)() const,
                              const char* kind) {
   const auto found = object.find(name);
   if (found == object.end() || !((*found).*is)())
@@ -45,10 +45,10 @@ HRuleSamples::HRuleSamples(const std::string& path) : m_path(path) {
 }
 
 void HRuleSamples::Run(CRegExList& rules, HRuleTrial& trial, std::ostream& out, Tally& tally) const {
-  nlohmann::json samples;
+  nlohmann::ordered_json samples;
   try {
-    samples = nlohmann::json::parse(m_text);
-  } catch (const nlohmann::json::parse_error& error) {
+    samples = nlohmann::ordered_json::parse(m_text);
+  } catch (const nlohmann::ordered_json::parse_error& error) {
     throw HError(m_path + ": " + error.what());
   }
   if (!samples.is_object()) throw HError(m_path + ": the samples must be an object of rule names");
@@ -58,14 +58,14 @@ void HRuleSamples::Run(CRegExList& rules, HRuleTrial& trial, std::ostream& out, 
     if (!pairs.is_array()) throw HError(m_path + ": the samples of \"" + name + "\" must be an array");
     for (size_t i = 0; i < pairs.size(); ++i) {
       ++tally.samples;
-      const nlohmann::json& pair = pairs[i];
+      const nlohmann::ordered_json& pair = pairs[i];
       std::vector<std::string> expected;
       try {
         if (!pair.is_object()) throw HError("a sample must be an object");
-        for (const auto& message : Member(pair, "violations", &nlohmann::json::is_array, "an array"))
+        for (const auto& message : Member(pair, "violations", &nlohmann::ordered_json::is_array, "an array"))
           expected.push_back(message.get<std::string>());
-        const std::string source = Member(pair, "source", &nlohmann::json::is_string, "a string");
-        const std::string translation = Member(pair, "translation", &nlohmann::json::is_string, "a string");
+        const std::string source = Member(pair, "source", &nlohmann::ordered_json::is_string, "a string");
+        const std::string translation = Member(pair, "translation", &nlohmann::ordered_json::is_string, "a string");
         if (rule == nullptr) throw HError("the rule file has no rule of this name");
         const HRuleTrial::Outcome outcome = trial.Try(*rule, source, translation);
         if (outcome.violations == expected) continue;
@@ -74,7 +74,7 @@ void HRuleSamples::Run(CRegExList& rules, HRuleTrial& trial, std::ostream& out, 
         PrintLines(out, expected);
         out << "  but the rule reports\n";
         PrintLines(out, outcome.violations);
-      } catch (const nlohmann::json::exception& error) {
+      } catch (const nlohmann::ordered_json::exception& error) {
         throw HError(m_path + ": \"" + name + "\", sample " + std::to_string(i + 1) + ": " + error.what());
       } catch (const HError& error) {
         ++tally.failed;

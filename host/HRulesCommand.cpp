@@ -89,7 +89,14 @@ int Init(HContext& context) {
     target->Add(bundled->GetAt(0));
     bundled->RemoveAt(0);
   }
-  return SaveTarget(context, *target, "the bundled set of " + std::to_string(target->GetSize()) + " rules written");
+  const std::string written = context.Files().Save(*target);
+  // The samples come along, so that `rules test` goes on testing the rules as they are edited.
+  const fs::path samples = fs::path(written).parent_path() / HRuleFiles::kSamplesFile;
+  std::error_code error;
+  fs::copy_file(fs::path(HRuleFiles::BundledFolder()) / HRuleFiles::kSamplesFile, samples, error);
+  context.console.err << "inline-patterns: the bundled set of " << target->GetSize() << " rules written in "
+                      << written << (error ? "" : ", their samples in " + samples.string()) << "\n";
+  return 0;
 }
 
 // One table row per rule, under the file's path.
@@ -119,8 +126,8 @@ void PrintTable(std::ostream& out, const std::string& title, const HRuleList& ru
   }
 }
 
-nlohmann::json RulesJson(const HRuleList& rules) {
-  nlohmann::json array = nlohmann::json::array();
+nlohmann::ordered_json RulesJson(const HRuleList& rules) {
+  nlohmann::ordered_json array = nlohmann::ordered_json::array();
   for (int i = 0; i < rules.GetSize(); ++i) array.push_back(HRuleJson::ToJson(*rules.GetAt(i)));
   return array;
 }
@@ -143,10 +150,10 @@ int List(HContext& context) {
     listed.push_back({"bundled", (fs::path(HRuleFiles::BundledFolder()) / HRuleFiles::kRuleFile).string(), LoadBundled()});
   if (files.HasProject()) listed.push_back({"project", files.ProjectPath(), files.Load(true)});
   if (format == "json") {
-    nlohmann::json files_json = nlohmann::json::array();
+    nlohmann::ordered_json files_json = nlohmann::ordered_json::array();
     for (const HListed& item : listed)
       files_json.push_back({{"scope", item.scope}, {"path", item.path}, {"rules", RulesJson(*item.rules)}});
-    context.console.out << nlohmann::json{{"version", 1}, {"files", files_json}}.dump(2) << "\n";
+    context.console.out << nlohmann::ordered_json{{"version", 1}, {"files", files_json}}.dump(2) << "\n";
     return 0;
   }
   for (const HListed& item : listed) {
@@ -218,17 +225,17 @@ int Disable(HContext& context) {
 int Export(HContext& context) {
   context.args.Operands(0, 0, "no operand");
   std::unique_ptr<HRuleList> list = LoadTarget(context);
-  context.console.out << nlohmann::json{{"version", 1}, {"rules", RulesJson(*list)}}.dump(2) << "\n";
+  context.console.out << nlohmann::ordered_json{{"version", 1}, {"rules", RulesJson(*list)}}.dump(2) << "\n";
   return 0;
 }
 
-nlohmann::json ReadJson(const std::string& path) {
+nlohmann::ordered_json ReadJson(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::istream& in = path == "-" ? std::cin : file;
   if (!in) throw HError(path + ": cannot read the file");
   try {
-    return nlohmann::json::parse(in);
-  } catch (const nlohmann::json::exception& error) {
+    return nlohmann::ordered_json::parse(in);
+  } catch (const nlohmann::ordered_json::exception& error) {
     throw HError(path + ": " + error.what());
   }
 }
@@ -237,12 +244,12 @@ nlohmann::json ReadJson(const std::string& path) {
 int Import(HContext& context) {
   const bool replace = context.args.Switch({"--replace"});
   const std::string path = context.args.Operands(1, 1, "FILE (- for standard input)")[0];
-  const nlohmann::json document = ReadJson(path);
+  const nlohmann::ordered_json document = ReadJson(path);
   if (!document.is_object() || !document.contains("rules") || !document["rules"].is_array())
     throw HError(path + ": expected an object with \"rules\", as `rules export` writes it");
   std::unique_ptr<HRuleList> list = LoadTarget(context);
   if (replace) list->DeleteAll();
-  const nlohmann::json& rules = document["rules"];
+  const nlohmann::ordered_json& rules = document["rules"];
   for (size_t i = 0; i < rules.size(); ++i) {
     auto rule = std::make_unique<CRegExRule>();
     try {
