@@ -63,7 +63,8 @@ std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
 int HApplication::Run(const std::vector<std::string>& arguments) {
   try {
     // The subcommands have units and options of their own.
-    const HConsole console{m_out, m_err, UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"))};
+    const HConsole console{m_out, m_err,
+                           UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"))};
     const std::vector<std::string> rest(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end());
     if (!arguments.empty() && arguments[0] == "rules") return HRulesCommand::Run(rest, console);
     if (!arguments.empty() && arguments[0] == "try") return HTryCommand::Run(rest, console);

@@ -6,7 +6,8 @@
 #include "HError.h"
 
 HArguments::HArguments(std::vector<std::string> arguments) : m_arguments(std::move(arguments)) {
-  m_optionsEnd = static_cast<size_t>(std::find(m_arguments.begin(), m_arguments.end(), "--") - m_arguments.begin());
+  m_optionsEnd =
+      static_cast<size_t>(std::find(m_arguments.begin(), m_arguments.end(), "--") - m_arguments.begin());
 }
 
 bool HArguments::Value(const std::string& name, std::string& value) {

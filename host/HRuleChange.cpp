@@ -20,7 +20,8 @@ constexpr HNamedValue kMethods[] = {{"none", CHECK_NONE},
                                     {"exist-if-in-source", CHECK_EXIST_IF_IN_SOURCE},
                                     {"must-not-exist", CHECK_MUST_NOT_EXIST},
                                     {"must-exist", CHECK_MUST_EXIST}};
-constexpr HNamedValue kFlags[] = {{"count", CHECKFLAG_COUNT}, {"text", CHECKFLAG_TEXT}, {"order", CHECKFLAG_ORDER}};
+constexpr HNamedValue kFlags[] = {
+    {"count", CHECKFLAG_COUNT}, {"text", CHECKFLAG_TEXT}, {"order", CHECKFLAG_ORDER}};
 
 // A pair of switches that turn one field on or off.
 struct HSwitchPair {
@@ -52,8 +53,8 @@ void ValidateChain(int32_t asked, int32_t flags, const std::string& prefix) {
 
 void CheckLength(const char* field, const std::u16string& text, int32_t maximum) {
   if (!text.empty() && text.size() <= static_cast<size_t>(maximum)) return;
-  throw HError(std::string("the ") + field + " must have 1 to " + std::to_string(maximum) + " characters, not " +
-               std::to_string(text.size()));
+  throw HError(std::string("the ") + field + " must have 1 to " + std::to_string(maximum) +
+               " characters, not " + std::to_string(text.size()));
 }
 
 }  // namespace
@@ -97,8 +98,8 @@ void HRuleChange::Validate(const CRegExRule& rule) {
   CheckLength("pattern", rule.Pattern, kRulePatternMaxLength);
   if (rule.RegEx == 0) return;
   std::string error;
-  HRegExp* compiled =
-      HRegExp::Create(rule.Pattern.c_str(), rule.Case ? REGEX_CASE_SENSITIVE : REGEX_CASE_INSENSITIVE, &error);
+  HRegExp* compiled = HRegExp::Create(rule.Pattern.c_str(),
+                                      rule.Case ? REGEX_CASE_SENSITIVE : REGEX_CASE_INSENSITIVE, &error);
   if (compiled == nullptr) throw HError("the pattern does not compile: " + error);
   compiled->Destroy();
 }
@@ -119,7 +120,8 @@ int32_t HRuleChange::ParseMethod(const std::string& name) {
   for (const HNamedValue& named : kMethods) {
     if (name == named.name) return named.value;
   }
-  throw HError("unknown method \"" + name + "\" (expected exist-if-in-source, must-not-exist, must-exist or none)");
+  throw HError("unknown method \"" + name +
+               "\" (expected exist-if-in-source, must-not-exist, must-exist or none)");
 }
 
 std::string HRuleChange::FlagNames(int32_t flags) {

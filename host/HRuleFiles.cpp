@@ -105,7 +105,8 @@ std::unique_ptr<HRuleList> HRuleFiles::LoadFile(const std::string& path) {
 }
 
 std::string HRuleFiles::Save(CRegExList& list) const {
-  std::string path = list.Project != nullptr ? ProjectPath() : (fs::path(m_globalFolder) / kRuleFile).string();
+  std::string path =
+      list.Project != nullptr ? ProjectPath() : (fs::path(m_globalFolder) / kRuleFile).string();
   // The module makes a project's folder itself; the global folder is the user's to make, so it is made here.
   std::error_code error;
   if (list.Project == nullptr) fs::create_directories(m_globalFolder, error);
@@ -113,8 +114,8 @@ std::string HRuleFiles::Save(CRegExList& list) const {
   return path;
 }
 
-std::string HRuleFiles::GlobalFolderForCheck(const std::string& globalFolder, const std::vector<HProject>& projects,
-                                             std::ostream& err) {
+std::string HRuleFiles::GlobalFolderForCheck(const std::string& globalFolder,
+                                             const std::vector<HProject>& projects, std::ostream& err) {
   std::string folder;
   int globalActive = 0;
   {
@@ -125,10 +126,12 @@ std::string HRuleFiles::GlobalFolderForCheck(const std::string& globalFolder, co
     if (!anyFile) {
       const std::string bundled = BundledFolder();
       const std::unique_ptr<HRuleList> rules = LoadFile((fs::path(bundled) / kRuleFile).string());
-      if (rules->GetSize() == 0) throw HError("no rule file in " + folder + ", and no bundled rule set at " + bundled);
+      if (rules->GetSize() == 0)
+        throw HError("no rule file in " + folder + ", and no bundled rule set at " + bundled);
       err << "inline-patterns: global rules: the bundled set of " << rules->GetSize()
-          << " rules; `inline-patterns rules init" << (files.GlobalIsDefault() ? "" : " --global-dir " + folder)
-          << "` copies it to " << Shown(folder) << " to edit it\n";
+          << " rules; `inline-patterns rules init"
+          << (files.GlobalIsDefault() ? "" : " --global-dir " + folder) << "` copies it to " << Shown(folder)
+          << " to edit it\n";
       return bundled;
     }
     if (files.HasGlobal()) globalActive = files.Load(false)->ActiveRules();

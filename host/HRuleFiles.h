@@ -44,8 +44,8 @@ class HRuleFiles {
   static std::string Shown(const std::string& path);
   // The global folder the check uses: the given one while a rule file exists for the projects, else the
   // bundled one, which err is told of. Throws HError when a project would be checked with no active rule.
-  static std::string GlobalFolderForCheck(const std::string& globalFolder, const std::vector<HProject>& projects,
-                                          std::ostream& err);
+  static std::string GlobalFolderForCheck(const std::string& globalFolder,
+                                          const std::vector<HProject>& projects, std::ostream& err);
 
   const std::string& GlobalFolder() const { return m_globalFolder; }
   bool GlobalIsDefault() const { return m_globalIsDefault; }

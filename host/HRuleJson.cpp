@@ -45,8 +45,8 @@ bool IsKnown(const std::string& name) {
 
 nlohmann::ordered_json HRuleJson::ToJson(const CRegExRule& rule) {
   nlohmann::ordered_json object = {{"name", Utf16ToUtf8(rule.Name)},
-                           {"pattern", Utf16ToUtf8(rule.Pattern)},
-                           {"method", HRuleChange::MethodName(rule.CheckMethod)}};
+                                   {"pattern", Utf16ToUtf8(rule.Pattern)},
+                                   {"method", HRuleChange::MethodName(rule.CheckMethod)}};
   for (const HBooleanMember& member : kBooleans) {
     const int32_t value = rule.*member.field;
     object[member.name] = member.bit == 0 ? value != 0 : (value & member.bit) != 0;

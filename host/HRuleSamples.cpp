@@ -13,8 +13,8 @@
 
 namespace {
 
-const nlohmann::ordered_json& Member(const nlohmann::ordered_json& object, const char* name, bool (nlohmann::ordered_json::*is)() const,
-                             const char* kind) {
+const nlohmann::ordered_json& Member(const nlohmann::ordered_json& object, const char* name,
+                                     bool (nlohmann::ordered_json::*is)() const, const char* kind) {
   const auto found = object.find(name);
   if (found == object.end() || !((*found).*is)())
     throw HError(std::string("a sample needs \"") + name + "\" as " + kind);
@@ -65,7 +65,8 @@ void HRuleSamples::Run(CRegExList& rules, HRuleTrial& trial, std::ostream& out, 
         for (const auto& message : Member(pair, "violations", &nlohmann::ordered_json::is_array, "an array"))
           expected.push_back(message.get<std::string>());
         const std::string source = Member(pair, "source", &nlohmann::ordered_json::is_string, "a string");
-        const std::string translation = Member(pair, "translation", &nlohmann::ordered_json::is_string, "a string");
+        const std::string translation =
+            Member(pair, "translation", &nlohmann::ordered_json::is_string, "a string");
         if (rule == nullptr) throw HError("the rule file has no rule of this name");
         const HRuleTrial::Outcome outcome = trial.Try(*rule, source, translation);
         if (outcome.violations == expected) continue;

@@ -78,7 +78,8 @@ std::unique_ptr<HRuleList> LoadBundled() {
 int Init(HContext& context) {
   const bool force = context.args.Switch({"--force"});
   context.args.Operands(0, 0, "no operand");
-  const bool exists = context.ToProject() ? fs::exists(context.Files().ProjectPath()) : context.Files().HasGlobal();
+  const bool exists =
+      context.ToProject() ? fs::exists(context.Files().ProjectPath()) : context.Files().HasGlobal();
   if (exists && !force)
     throw HError((context.ToProject() ? context.Files().ProjectPath() : context.Files().GlobalPath()) +
                  " exists; --force replaces it with the bundled set");
@@ -106,13 +107,15 @@ void PrintTable(std::ostream& out, const std::string& title, const HRuleList& ru
     out << "  (no rules)\n";
     return;
   }
-  std::vector<std::vector<std::string>> rows = {{"NAME", "ACTIVE", "KIND", "CASE", "METHOD", "FLAGS", "TAGS"}};
+  std::vector<std::vector<std::string>> rows = {
+      {"NAME", "ACTIVE", "KIND", "CASE", "METHOD", "FLAGS", "TAGS"}};
   for (int i = 0; i < rules.GetSize(); ++i) {
     const CRegExRule& rule = *rules.GetAt(i);
-    rows.push_back({Utf16ToUtf8(rule.Name), rule.Active ? "yes" : "no", rule.RegEx ? "regex" : "literal",
-                    rule.Case ? "exact" : "ignore", HRuleChange::MethodName(rule.CheckMethod),
-                    rule.CheckMethod == CHECK_EXIST_IF_IN_SOURCE ? HRuleChange::FlagNames(rule.CheckFlags) : "-",
-                    rule.Native ? "with" : "without"});
+    rows.push_back(
+        {Utf16ToUtf8(rule.Name), rule.Active ? "yes" : "no", rule.RegEx ? "regex" : "literal",
+         rule.Case ? "exact" : "ignore", HRuleChange::MethodName(rule.CheckMethod),
+         rule.CheckMethod == CHECK_EXIST_IF_IN_SOURCE ? HRuleChange::FlagNames(rule.CheckFlags) : "-",
+         rule.Native ? "with" : "without"});
   }
   std::vector<size_t> widths(rows[0].size(), 0);
   for (const auto& row : rows) {
@@ -121,7 +124,8 @@ void PrintTable(std::ostream& out, const std::string& title, const HRuleList& ru
   for (const auto& row : rows) {
     std::string line = " ";
     for (size_t c = 0; c < row.size(); ++c)
-      line += " " + row[c] + std::string(c + 1 < row.size() ? widths[c] - Utf8ToUtf16(row[c]).size() + 1 : 0, ' ');
+      line += " " + row[c] +
+              std::string(c + 1 < row.size() ? widths[c] - Utf8ToUtf16(row[c]).size() + 1 : 0, ' ');
     out << line << "\n";
   }
 }
@@ -135,7 +139,8 @@ nlohmann::ordered_json RulesJson(const HRuleList& rules) {
 int List(HContext& context) {
   std::string format = "text";
   context.args.Value("--format", format);
-  if (format != "text" && format != "json") throw HError("unknown format \"" + format + "\" (expected text or json)");
+  if (format != "text" && format != "json")
+    throw HError("unknown format \"" + format + "\" (expected text or json)");
   context.TakeProjectOperand();
   HRuleFiles& files = context.Files();
   struct HListed {
@@ -147,7 +152,8 @@ int List(HContext& context) {
   if (files.HasGlobal())
     listed.push_back({"global", files.GlobalPath(), files.Load(false)});
   else
-    listed.push_back({"bundled", (fs::path(HRuleFiles::BundledFolder()) / HRuleFiles::kRuleFile).string(), LoadBundled()});
+    listed.push_back(
+        {"bundled", (fs::path(HRuleFiles::BundledFolder()) / HRuleFiles::kRuleFile).string(), LoadBundled()});
   if (files.HasProject()) listed.push_back({"project", files.ProjectPath(), files.Load(true)});
   if (format == "json") {
     nlohmann::ordered_json files_json = nlohmann::ordered_json::array();
@@ -158,7 +164,8 @@ int List(HContext& context) {
   }
   for (const HListed& item : listed) {
     const bool missing = std::string(item.scope) == "project" && !fs::exists(item.path);
-    PrintTable(context.console.out, std::string(item.scope) + " rules: " + item.path + (missing ? " (no file yet)" : ""),
+    PrintTable(context.console.out,
+               std::string(item.scope) + " rules: " + item.path + (missing ? " (no file yet)" : ""),
                *item.rules);
   }
   return 0;
@@ -275,7 +282,8 @@ int Test(HContext& context) {
   if (files.HasGlobal())
     targets.emplace_back(files.GlobalPath(), files.Load(false));
   else
-    targets.emplace_back((fs::path(HRuleFiles::BundledFolder()) / HRuleFiles::kRuleFile).string(), LoadBundled());
+    targets.emplace_back((fs::path(HRuleFiles::BundledFolder()) / HRuleFiles::kRuleFile).string(),
+                         LoadBundled());
   if (files.HasProject()) targets.emplace_back(files.ProjectPath(), files.Load(true));
   HRuleTrial trial;
   HRuleSamples::Tally tally;
@@ -286,7 +294,8 @@ int Test(HContext& context) {
     ++sampleFiles;
     HRuleSamples(samplesPath).Run(*rules, trial, context.console.out, tally);
   }
-  if (sampleFiles == 0) throw HError(std::string("no ") + HRuleFiles::kSamplesFile + " beside the rule files: nothing to test");
+  if (sampleFiles == 0)
+    throw HError(std::string("no ") + HRuleFiles::kSamplesFile + " beside the rule files: nothing to test");
   context.console.out << tally.samples << " samples, " << tally.failed << " failed";
   if (tally.rulesWithout > 0) context.console.out << "; " << tally.rulesWithout << " rules have no sample";
   context.console.out << "\n";
@@ -313,7 +322,8 @@ A name has 1 to 80 characters, a pattern 1 to 2000; a regular expression must co
 )";
 
 constexpr HSubcommand kSubcommands[] = {
-    {"init", Init, "init [--force]", "Writes the bundled rule set as the global rule file (or the project's) to edit."},
+    {"init", Init, "init [--force]",
+     "Writes the bundled rule set as the global rule file (or the project's) to edit."},
     {"list", List, "list [--format text|json] [PROJECT]",
      "Lists every rule of the global rule file (the bundled set without one) and of the project's: name,\n"
      "active, literal or regex, case, method, flags and whether it checks the texts with their tags."},
@@ -322,7 +332,8 @@ constexpr HSubcommand kSubcommands[] = {
     {"delete", Delete, "delete NAME", "Deletes a rule."},
     {"rename", Rename, "rename NAME NEW-NAME", "Renames a rule."},
     {"enable", Enable, "enable NAME", "Makes a rule active."},
-    {"disable", Disable, "disable NAME", "Makes a rule inactive: it stays in the file, and the check skips it."},
+    {"disable", Disable, "disable NAME",
+     "Makes a rule inactive: it stays in the file, and the check skips it."},
     {"import", Import, "import FILE|- [--replace]",
      "Reads rules as `rules export` writes them: a rule of the same name is replaced, the others are\n"
      "appended; --replace replaces the whole list."},
@@ -336,8 +347,8 @@ constexpr HSubcommand kSubcommands[] = {
 };
 
 std::string Usage(const HSubcommand& command) {
-  std::string usage = std::string("Usage: inline-patterns rules ") + command.usage + "\n\n" + command.help + "\n" +
-                      kFileOptions;
+  std::string usage = std::string("Usage: inline-patterns rules ") + command.usage + "\n\n" + command.help +
+                      "\n" + kFileOptions;
   const std::string name = command.name;
   if (name == "list" || name == "test") usage += "PROJECT is the same as --project PROJECT.\n";
   if (name == "add" || name == "set") usage += kRuleOptions;
@@ -358,12 +369,13 @@ std::string Overview() {
 }  // namespace
 
 int HRulesCommand::Run(const std::vector<std::string>& arguments, const HConsole& console) {
-  const auto command = std::find_if(std::begin(kSubcommands), std::end(kSubcommands), [&](const HSubcommand& c) {
-    return !arguments.empty() && arguments[0] == c.name;
-  });
+  const auto command =
+      std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
+                   [&](const HSubcommand& c) { return !arguments.empty() && arguments[0] == c.name; });
   if (command == std::end(kSubcommands)) {
     const bool help = !arguments.empty() && (arguments[0] == "-h" || arguments[0] == "--help");
-    if (!help) throw HError(arguments.empty() ? "rules needs a command" : "unknown rules command " + arguments[0]);
+    if (!help)
+      throw HError(arguments.empty() ? "rules needs a command" : "unknown rules command " + arguments[0]);
     console.out << Overview();
     return 0;
   }

@@ -30,7 +30,8 @@ std::string Highlighted(const std::u16string& text, const std::vector<HRuleTrial
 // The named rule, from the global file (or the bundled set without one), then from the project's.
 std::unique_ptr<CRegExRule> FindRule(HRuleFiles& files, const std::string& name) {
   std::unique_ptr<HRuleList> lists[] = {
-      files.HasGlobal() ? files.Load(false) : HRuleFiles::LoadFile(HRuleFiles::BundledFolder() + "/" + HRuleFiles::kRuleFile),
+      files.HasGlobal() ? files.Load(false)
+                        : HRuleFiles::LoadFile(HRuleFiles::BundledFolder() + "/" + HRuleFiles::kRuleFile),
       files.HasProject() ? files.Load(true) : std::make_unique<HRuleList>()};
   for (const auto& list : lists) {
     const int index = list->IndexOf(name);
@@ -60,7 +61,8 @@ int HTryCommand::Run(const std::vector<std::string>& arguments, const HConsole& 
   if (names.empty() && !change.pattern) throw HError("try needs a rule name or --pattern");
 
   HRuleFiles files(globalFolder, project);
-  std::unique_ptr<CRegExRule> rule = names.empty() ? std::make_unique<CRegExRule>() : FindRule(files, names[0]);
+  std::unique_ptr<CRegExRule> rule =
+      names.empty() ? std::make_unique<CRegExRule>() : FindRule(files, names[0]);
   if (names.empty()) rule->Name = u"try";
   change.ApplyTo(*rule);
   HRuleTrial trial;

@@ -44,7 +44,8 @@ std::u16string CRuleTest::Summary(CStringGetter& texts, bool reported, std::u16s
   summary.append(kSeparator).append(lineEnd);
   summary += MatchLine(rule_, texts.GetSource(false), IDS_NO_SOURCE_MATCHES, IDS_SOURCE_MATCHES);
   summary += lineEnd;
-  summary += MatchLine(rule_, texts.GetTranslation(false), IDS_NO_TRANSLATION_MATCHES, IDS_TRANSLATION_MATCHES);
+  summary +=
+      MatchLine(rule_, texts.GetTranslation(false), IDS_NO_TRANSLATION_MATCHES, IDS_TRANSLATION_MATCHES);
   summary += lineEnd;
   return summary;
 }

@@ -15,7 +15,8 @@ struct KCheckFlagLink {
   int32_t before;
   int32_t after;
 };
-constexpr KCheckFlagLink kCheckFlagChain[] = {{CHECKFLAG_COUNT, CHECKFLAG_TEXT}, {CHECKFLAG_TEXT, CHECKFLAG_ORDER}};
+constexpr KCheckFlagLink kCheckFlagChain[] = {{CHECKFLAG_COUNT, CHECKFLAG_TEXT},
+                                              {CHECKFLAG_TEXT, CHECKFLAG_ORDER}};
 
 // The flags with every bit cleared whose predecessor in the chain is off, as the editor unchecks it.
 constexpr int32_t ChainedCheckFlags(int32_t flags) {
