@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests, the demo and the benchmarks need (--bench, --fuzz:
-# the optional extras of `make bench` and `make fuzz`). 64-bit Wine alone runs the Windows tests: no i386.
+# the optional extras of `make bench` and `make fuzz`; --recipes: pre-commit, to try the README's recipe).
+# 64-bit Wine alone runs the Windows tests: no i386.
 # Only missing packages are installed, so a prepared machine pays nothing.
 set -euo pipefail
 
@@ -15,6 +16,7 @@ packages=(
 optional=(translate-toolkit hyperfine)
 # clang with libFuzzer and its sanitizer runtimes, for `make fuzz` only.
 fuzz=(clang libclang-rt-14-dev)
+recipes=(pre-commit)
 
 missing() {
   local p
@@ -64,4 +66,5 @@ fetch_pcre2_source
 case "${1:-}" in
   --bench) install "${optional[@]}" ;;
   --fuzz) install "${fuzz[@]}" ;;
+  --recipes) install "${recipes[@]}" ;;
 esac
