@@ -94,6 +94,20 @@ std::unique_ptr<HRuleList> HRuleFiles::Load(bool toProject) {
   return list;
 }
 
+std::vector<HRuleFiles::Loaded> HRuleFiles::LoadAll() {
+  std::vector<Loaded> loaded;
+  if (HasGlobal())
+    loaded.push_back({"global", GlobalPath(), Load(false)});
+  else
+    loaded.push_back({"bundled", BundledPath(), LoadFile(BundledPath())});
+  if (HasProject()) loaded.push_back({"project", ProjectPath(), Load(true)});
+  return loaded;
+}
+
+std::string HRuleFiles::BundledPath() {
+  return (fs::path(BundledFolder()) / kRuleFile).string();
+}
+
 std::unique_ptr<HRuleList> HRuleFiles::LoadFile(const std::string& path) {
   auto list = std::make_unique<HRuleList>();
   try {
@@ -125,7 +139,7 @@ std::string HRuleFiles::GlobalFolderForCheck(const std::string& globalFolder,
     for (const HProject& project : projects) anyFile = anyFile || IsFile(project.AddInFilePath(kRuleFile));
     if (!anyFile) {
       const std::string bundled = BundledFolder();
-      const std::unique_ptr<HRuleList> rules = LoadFile((fs::path(bundled) / kRuleFile).string());
+      const std::unique_ptr<HRuleList> rules = LoadFile(BundledPath());
       if (rules->GetSize() == 0)
         throw HError("no rule file in " + folder + ", and no bundled rule set at " + bundled);
       err << "inline-patterns: global rules: the bundled set of " << rules->GetSize()

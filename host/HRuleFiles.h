@@ -27,6 +27,14 @@ class HRuleList : public CRegExList {
 
 class HRuleFiles {
  public:
+  // One rule file as loaded: "global", "bundled" (the check's global rules without a global file) or
+  // "project".
+  struct Loaded {
+    const char* scope;
+    std::string path;
+    std::unique_ptr<HRuleList> rules;
+  };
+
   static constexpr const char* kRuleFile = "settings.ini";
   static constexpr const char* kSamplesFile = "settings.samples.json";
 
@@ -58,6 +66,9 @@ class HRuleFiles {
   // The global list, or the project's when toProject: a missing file gives an empty list, a damaged one
   // throws HError. The list remembers where it belongs, for Save.
   std::unique_ptr<HRuleList> Load(bool toProject);
+  // The rules a check applies: the global file's (the bundled set's without one), then the project's.
+  std::vector<Loaded> LoadAll();
+  static std::string BundledPath();
   // Any rule file, read as the module reads it.
   static std::unique_ptr<HRuleList> LoadFile(const std::string& path);
   // Saves the list to its file (atomically, as the editor saves) and answers the file's path; throws

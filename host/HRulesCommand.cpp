@@ -71,10 +71,6 @@ std::string Quoted(const std::string& name) {
   return "rule \"" + name + "\"";
 }
 
-std::unique_ptr<HRuleList> LoadBundled() {
-  return HRuleFiles::LoadFile((fs::path(HRuleFiles::BundledFolder()) / HRuleFiles::kRuleFile).string());
-}
-
 int Init(HContext& context) {
   const bool force = context.args.Switch({"--force"});
   context.args.Operands(0, 0, "no operand");
@@ -83,7 +79,7 @@ int Init(HContext& context) {
   if (exists && !force)
     throw HError((context.ToProject() ? context.Files().ProjectPath() : context.Files().GlobalPath()) +
                  " exists; --force replaces it with the bundled set");
-  std::unique_ptr<HRuleList> bundled = LoadBundled();
+  std::unique_ptr<HRuleList> bundled = HRuleFiles::LoadFile(HRuleFiles::BundledPath());
   std::unique_ptr<HRuleList> target = LoadTarget(context);
   target->DeleteAll();
   while (bundled->GetSize() > 0) {
@@ -142,27 +138,15 @@ int List(HContext& context) {
   if (format != "text" && format != "json")
     throw HError("unknown format \"" + format + "\" (expected text or json)");
   context.TakeProjectOperand();
-  HRuleFiles& files = context.Files();
-  struct HListed {
-    const char* scope;
-    std::string path;
-    std::unique_ptr<HRuleList> rules;
-  };
-  std::vector<HListed> listed;
-  if (files.HasGlobal())
-    listed.push_back({"global", files.GlobalPath(), files.Load(false)});
-  else
-    listed.push_back(
-        {"bundled", (fs::path(HRuleFiles::BundledFolder()) / HRuleFiles::kRuleFile).string(), LoadBundled()});
-  if (files.HasProject()) listed.push_back({"project", files.ProjectPath(), files.Load(true)});
+  const std::vector<HRuleFiles::Loaded> listed = context.Files().LoadAll();
   if (format == "json") {
-    nlohmann::ordered_json files_json = nlohmann::ordered_json::array();
-    for (const HListed& item : listed)
-      files_json.push_back({{"scope", item.scope}, {"path", item.path}, {"rules", RulesJson(*item.rules)}});
-    context.console.out << nlohmann::ordered_json{{"version", 1}, {"files", files_json}}.dump(2) << "\n";
+    nlohmann::ordered_json filesJson = nlohmann::ordered_json::array();
+    for (const HRuleFiles::Loaded& item : listed)
+      filesJson.push_back({{"scope", item.scope}, {"path", item.path}, {"rules", RulesJson(*item.rules)}});
+    context.console.out << nlohmann::ordered_json{{"version", 1}, {"files", filesJson}}.dump(2) << "\n";
     return 0;
   }
-  for (const HListed& item : listed) {
+  for (const HRuleFiles::Loaded& item : listed) {
     const bool missing = std::string(item.scope) == "project" && !fs::exists(item.path);
     PrintTable(context.console.out,
                std::string(item.scope) + " rules: " + item.path + (missing ? " (no file yet)" : ""),
@@ -277,22 +261,15 @@ int Import(HContext& context) {
 
 int Test(HContext& context) {
   context.TakeProjectOperand();
-  HRuleFiles& files = context.Files();
-  std::vector<std::pair<std::string, std::unique_ptr<HRuleList>>> targets;
-  if (files.HasGlobal())
-    targets.emplace_back(files.GlobalPath(), files.Load(false));
-  else
-    targets.emplace_back((fs::path(HRuleFiles::BundledFolder()) / HRuleFiles::kRuleFile).string(),
-                         LoadBundled());
-  if (files.HasProject()) targets.emplace_back(files.ProjectPath(), files.Load(true));
+  std::vector<HRuleFiles::Loaded> targets = context.Files().LoadAll();
   HRuleTrial trial;
   HRuleSamples::Tally tally;
   int sampleFiles = 0;
-  for (auto& [rulePath, rules] : targets) {
-    const std::string samplesPath = (fs::path(rulePath).parent_path() / HRuleFiles::kSamplesFile).string();
+  for (HRuleFiles::Loaded& target : targets) {
+    const std::string samplesPath = (fs::path(target.path).parent_path() / HRuleFiles::kSamplesFile).string();
     if (!fs::exists(samplesPath)) continue;
     ++sampleFiles;
-    HRuleSamples(samplesPath).Run(*rules, trial, context.console.out, tally);
+    HRuleSamples(samplesPath).Run(*target.rules, trial, context.console.out, tally);
   }
   if (sampleFiles == 0)
     throw HError(std::string("no ") + HRuleFiles::kSamplesFile + " beside the rule files: nothing to test");

@@ -29,15 +29,11 @@ std::string Highlighted(const std::u16string& text, const std::vector<HRuleTrial
 
 // The named rule, from the global file (or the bundled set without one), then from the project's.
 std::unique_ptr<CRegExRule> FindRule(HRuleFiles& files, const std::string& name) {
-  std::unique_ptr<HRuleList> lists[] = {
-      files.HasGlobal() ? files.Load(false)
-                        : HRuleFiles::LoadFile(HRuleFiles::BundledFolder() + "/" + HRuleFiles::kRuleFile),
-      files.HasProject() ? files.Load(true) : std::make_unique<HRuleList>()};
-  for (const auto& list : lists) {
-    const int index = list->IndexOf(name);
+  for (const HRuleFiles::Loaded& loaded : files.LoadAll()) {
+    const int index = loaded.rules->IndexOf(name);
     if (index < 0) continue;
     auto rule = std::make_unique<CRegExRule>();
-    rule->CopyFrom(*list->GetAt(index));
+    rule->CopyFrom(*loaded.rules->GetAt(index));
     return rule;
   }
   throw HError("no rule named \"" + name + "\"");

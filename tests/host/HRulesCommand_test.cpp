@@ -72,6 +72,7 @@ TEST_F(HRulesCommandTest, EditsTheRuleFileAsTheEditorValidates) {
       {{"rules", "delete", "Q"}, 0, "deleted"},
       {{"rules", "init"}, 2, "exists; --force replaces it"},
       {{"rules", "add", "--help"}, 0, "A name has 1 to 80 characters"},
+      {{"rules", "add", "--", "-Dash", "-"}, 0, "rule \"-Dash\" added"},
   });
   RunSteps({{{"rules", "export"}, 0, "\"name\": \"P\""}});
   const std::string exported = m_files.Write("rules.json", m_out.str());
@@ -80,9 +81,9 @@ TEST_F(HRulesCommandTest, EditsTheRuleFileAsTheEditorValidates) {
   RunSteps({
       {{"rules", "import", chainless}, 2, "rule 1: text counts only with count"},
       {{"rules", "init", "--force"}, 0, "the bundled set of 11 rules written"},
-      {{"rules", "import", exported}, 0, "1 rules imported"},
+      {{"rules", "import", exported}, 0, "2 rules imported"},
       {{"rules", "list"}, 0, "Accelerator"},
-      {{"rules", "import", "--replace", exported}, 0, "1 rules imported"},
+      {{"rules", "import", "--replace", exported}, 0, "2 rules imported"},
       {{"rules", "test"}, 1, "\"Printf placeholders\", sample 1: the rule file has no rule of this name"},
   });
 }
@@ -112,14 +113,23 @@ TEST_F(HRulesCommandTest, TryPrintsWhatTheTestPaneShows) {
     EXPECT_EQ(Run(c.arguments), c.status) << c.arguments[1];
     EXPECT_EQ(m_out.str(), c.out) << c.arguments[1];
   }
-  EXPECT_EQ(Run({"try", "--pattern", "%s", "--source", "%s+%s", "--translation", "-%s"}, true), 0);
-  EXPECT_THAT(m_out.str(), HasSubstr("source:      \x1b[1;4;33m%s\x1b[0m+\x1b[1;4;33m%s\x1b[0m\n"
+  // Positions count UTF-16 units: the highlight stays on the match behind a character outside the BMP.
+  EXPECT_EQ(Run({"try", "--pattern", "%s", "--source", "%s\U0001F600%s", "--translation", "-%s"}, true), 0);
+  EXPECT_THAT(m_out.str(), HasSubstr("source:      \x1b[1;4;33m%s\x1b[0m\U0001F600\x1b[1;4;33m%s\x1b[0m\n"
                                      "translation: -\x1b[1;4;33m%s\x1b[0m\n"));
 }
 
 TEST_F(HRulesCommandTest, TheBundledSetPassesItsSamplesAndServesAChecksWithoutRuleFiles) {
   EXPECT_EQ(Run({"rules", "test"}), 0) << m_out.str();
   EXPECT_EQ(m_out.str(), "24 samples, 0 failed\n");
+  Run({"rules", "init"});
+  const std::string samples = m_files.Write("g/settings.samples.json", R"({"Numbers": [
+    {"source": "1", "translation": "1", "violations": ["x"]}]})");
+  EXPECT_EQ(Run({"rules", "test"}), 1);
+  EXPECT_EQ(m_out.str(), samples +
+                             ": \"Numbers\", sample 1: expected\n    x\n  but the rule reports\n"
+                             "    (no violation)\n1 samples, 1 failed; 10 rules have no sample\n");
+  std::filesystem::remove_all(m_files.Path("g"));
   const std::string po = m_files.Write("p/de.po", "msgid \"%s\"\nmsgstr \"x\"\n");
   EXPECT_EQ(Run({po}), HApplication::kViolations);
   EXPECT_THAT(m_err.str(),
