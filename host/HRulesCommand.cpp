@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iomanip>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -74,11 +73,10 @@ std::string Quoted(const std::string& name) {
 int Init(HContext& context) {
   const bool force = context.args.Switch({"--force"});
   context.args.Operands(0, 0, "no operand");
-  const bool exists =
-      context.ToProject() ? fs::exists(context.Files().ProjectPath()) : context.Files().HasGlobal();
-  if (exists && !force)
-    throw HError((context.ToProject() ? context.Files().ProjectPath() : context.Files().GlobalPath()) +
-                 " exists; --force replaces it with the bundled set");
+  const std::string existing =
+      context.ToProject() ? context.Files().ProjectPath() : context.Files().GlobalPath();
+  if (fs::exists(existing) && !force)
+    throw HError(existing + " exists; --force replaces it with the bundled set");
   std::unique_ptr<HRuleList> bundled = HRuleFiles::LoadFile(HRuleFiles::BundledPath());
   std::unique_ptr<HRuleList> target = LoadTarget(context);
   target->DeleteAll();
@@ -282,7 +280,8 @@ int Test(HContext& context) {
 constexpr const char* kFileOptions = R"(
 Options:
   --global-dir DIR  folder of the global rule file (default ~/.config/inline-patterns)
-  --project DIR     the rule file of the project DIR (DIR/.inline-patterns/settings.ini) instead
+  --project DIR     the project DIR: its rule file (DIR/.inline-patterns/settings.ini) is the one
+                    edited instead of the global one, and the one read besides it
   -h, --help        print this help
 )";
 
@@ -351,8 +350,11 @@ int HRulesCommand::Run(const std::vector<std::string>& arguments, const HConsole
                    [&](const HSubcommand& c) { return !arguments.empty() && arguments[0] == c.name; });
   if (command == std::end(kSubcommands)) {
     const bool help = !arguments.empty() && (arguments[0] == "-h" || arguments[0] == "--help");
-    if (!help)
-      throw HError(arguments.empty() ? "rules needs a command" : "unknown rules command " + arguments[0]);
+    if (!help) {
+      const std::string what =
+          arguments.empty() ? "rules needs a command" : "unknown rules command " + arguments[0];
+      throw HError(what + " (rules --help lists them)");
+    }
     console.out << Overview();
     return 0;
   }
