@@ -138,7 +138,7 @@ std::string HRuleFiles::GlobalFolderForCheck(const std::string& globalFolder,
     bool anyFile = files.HasGlobal();
     for (const HProject& project : projects) anyFile = anyFile || IsFile(project.AddInFilePath(kRuleFile));
     if (!anyFile) {
-      const std::string bundled = BundledFolder();
+      std::string bundled = BundledFolder();
       const std::unique_ptr<HRuleList> rules = LoadFile(BundledPath());
       if (rules->GetSize() == 0)
         throw HError("no rule file in " + folder + ", and no bundled rule set at " + bundled);

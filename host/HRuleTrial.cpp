@@ -40,6 +40,7 @@ std::vector<HRuleTrial::Match> Matches(CRegExRule& rule, const std::u16string& t
   KDWordArray starts;
   CRegExChecker::CollectMatches(rule, text, texts, &starts);
   std::vector<HRuleTrial::Match> matches;
+  matches.reserve(static_cast<size_t>(texts.GetSize()));
   for (int i = 0; i < texts.GetSize(); ++i) matches.push_back({starts[i], texts[i].size()});
   return matches;
 }
