@@ -78,8 +78,11 @@ TEST_F(HRulesCommandTest, EditsTheRuleFileAsTheEditorValidates) {
   const std::string exported = m_files.Write("rules.json", m_out.str());
   const std::string chainless = m_files.Write(
       "bad.json", R"({"rules": [{"name": "B", "pattern": "b", "count": false, "text": true}]})");
+  const std::string unknown =
+      m_files.Write("unknown.json", R"({"rules": [{"name": "B", "pattern": "b", "colour": true}]})");
   RunSteps({
       {{"rules", "import", chainless}, 2, "rule 1: text counts only with count"},
+      {{"rules", "import", unknown}, 2, "rule 1: unknown rule member \"colour\""},
       {{"rules", "init", "--force"}, 0, "the bundled set of 11 rules written"},
       {{"rules", "import", exported}, 0, "2 rules imported"},
       {{"rules", "list"}, 0, "Accelerator"},
