@@ -130,6 +130,8 @@ std::string HRuleFiles::Save(CRegExList& list) const {
 
 std::string HRuleFiles::GlobalFolderForCheck(const std::string& globalFolder,
                                              const std::vector<HProject>& projects, std::ostream& err) {
+  // Nothing is checked without a project (--version): nothing to say then.
+  if (projects.empty()) return globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : globalFolder;
   std::string folder;
   int globalActive = 0;
   {

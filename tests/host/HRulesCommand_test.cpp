@@ -133,6 +133,8 @@ TEST_F(HRulesCommandTest, TheBundledSetPassesItsSamplesAndServesAChecksWithoutRu
                              ": \"Numbers\", sample 1: expected\n    x\n  but the rule reports\n"
                              "    (no violation)\n1 samples, 1 failed; 10 rules have no sample\n");
   std::filesystem::remove_all(m_files.Path("g"));
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_EQ(m_err.str(), "") << "nothing is checked, so no rules are chosen";
   const std::string po = m_files.Write("p/de.po", "msgid \"%s\"\nmsgstr \"x\"\n");
   EXPECT_EQ(Run({po}), HApplication::kViolations);
   EXPECT_THAT(m_err.str(),
