@@ -17,8 +17,11 @@
 #include "HProgress.h"
 #include "HProject.h"
 #include "HReporter.h"
+#include "HRuleFiles.h"
+#include "HRulesCommand.h"
 #include "HRunWarnings.h"
 #include "HToken.h"
+#include "HTryCommand.h"
 #include "HUnitReader.h"
 
 namespace {
@@ -61,6 +64,12 @@ std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
 
 int HApplication::Run(const std::vector<std::string>& arguments) {
   try {
+    // The subcommands have units and options of their own.
+    const HConsole console{m_out, m_err,
+                           UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"))};
+    const std::vector<std::string> rest(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end());
+    if (!arguments.empty() && arguments[0] == "rules") return HRulesCommand::Run(rest, console);
+    if (!arguments.empty() && arguments[0] == "try") return HTryCommand::Run(rest, console);
     const HOptions options = HOptions::Parse(arguments);
     if (options.help) return Deliver(HOptions::Usage(), kClean);
     return Execute(options);
@@ -73,8 +82,7 @@ int HApplication::Run(const std::vector<std::string>& arguments) {
 int HApplication::Execute(const HOptions& options) {
   if (options.version) m_out << kProgram << " " << IP_VERSION << "\n";
   std::vector<HProject> projects = MakeProjects(options);
-  const std::string globalFolder =
-      options.globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : options.globalFolder;
+  const std::string globalFolder = HRuleFiles::GlobalFolderForCheck(options.globalFolder, projects, m_err);
   // The expression objects report to the warnings until the module drops them, at the last run's end.
   HRunResult result;
   HToken token;

@@ -8,9 +8,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The program of the build and the test programs that link the host.
 bool IsBuildTree(const fs::path& folder) {
   std::error_code error;
-  return fs::equivalent(folder, IP_BUILD_PROGRAM_FOLDER, error);
+  const fs::path build = fs::weakly_canonical(IP_BUILD_TREE, error);
+  const fs::path relative = fs::weakly_canonical(folder, error).lexically_relative(build);
+  return !error && !relative.empty() && *relative.begin() != "..";
 }
 
 fs::path FirstExisting(std::initializer_list<fs::path> candidates) {

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 // Every path is relative to the program's own file, so an install tree works under /usr, ~/.local or any
-// folder it is moved to. The build tree's files serve only the program of the build tree itself.
+// folder it is moved to. The build tree's files serve only the programs of the build tree itself.
 class HInstallPaths {
  public:
   // The folder that holds the running program.

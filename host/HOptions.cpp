@@ -66,6 +66,8 @@ HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
 
 const char* HOptions::Usage() {
   return R"(Usage: inline-patterns [OPTIONS] PATH...
+       inline-patterns rules COMMAND ...   edit, list and test the rule files (rules --help)
+       inline-patterns try ...             try one rule on a sample pair (try --help)
 
 Checks translations in XLIFF 1.2/2.x (.xlf, .xliff) and PO (.po) files against the pattern rules of
 the Inline Patterns add-in module (ZAKRegExChecks.zak). Each PATH, a file or a folder searched
@@ -76,6 +78,8 @@ Rules:
                    (~/.config/inline-patterns)
   project rules    .inline-patterns/settings.ini inside the project folder; for a file project, in
                    the folder that holds the file
+  neither exists   the bundled rule set, which `inline-patterns rules init` copies to edit it;
+                   rule files without an active rule are an error
 
 Options:
   --format FORMAT       text (default), json, junit or sarif, written to standard output

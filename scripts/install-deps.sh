@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests, the demo and the benchmarks need (--bench, --fuzz:
-# the optional extras of `make bench` and `make fuzz`). 64-bit Wine alone runs the Windows tests: no i386.
+# the optional extras of `make bench` and `make fuzz`; --recipes: pre-commit, to try the README's recipe).
+# 64-bit Wine alone runs the Windows tests: no i386.
 # Only missing packages are installed, so a prepared machine pays nothing.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpcre2-dev libxml2-dev libgettextpo-dev gettext
+  libpcre2-dev libxml2-dev libgettextpo-dev gettext nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   wine wine64 xvfb
   clang-format clang-tidy valgrind
@@ -17,6 +18,7 @@ packages=(
 optional=(translate-toolkit hyperfine)
 # clang with libFuzzer and its sanitizer runtimes, for `make fuzz` only.
 fuzz=(clang libclang-rt-14-dev)
+recipes=(pre-commit)
 
 missing() {
   local p
@@ -82,4 +84,5 @@ fetch_pcre2_source
 case "${1:-}" in
   --bench) install "${optional[@]}" ;;
   --fuzz) install "${fuzz[@]}" ;;
+  --recipes) install "${recipes[@]}" ;;
 esac

@@ -6,7 +6,6 @@
 #include "check/CStringFromToken.h"
 #include "resource.h"
 #include "support/FormatInserts.h"
-#include "support/KDWordArray.h"
 #include "support/KResourceSource.h"
 #include "support/KStdioFile.h"
 
@@ -133,8 +132,10 @@ void CRegExChecker::CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule)
     CompareMatchOrder(rule, source, translation);
 }
 
-void CRegExChecker::CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches) {
+void CRegExChecker::CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches,
+                                   KDWordArray* starts) {
   matches.RemoveAll();
+  if (starts != nullptr) starts->RemoveAll();
   CRegExRule::CTextSearch search(rule, text);
   int32_t position = 0;
   int32_t start = 0;
@@ -144,6 +145,7 @@ void CRegExChecker::CollectMatches(CRegExRule& rule, const std::u16string& text,
   // (a negative length, or a match behind the position), which would otherwise never end.
   while (search.FindNext(position, &start, &length, &match) && length > 0) {
     matches.Add(match);
+    if (starts != nullptr) starts->Add(static_cast<uint32_t>(start));
     const int64_t next = int64_t{start} + length;
     if (next <= position || next > INT32_MAX) return;
     position = static_cast<int32_t>(next);

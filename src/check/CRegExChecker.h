@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "rules/CRegExList.h"
+#include "support/KDWordArray.h"
 #include "support/KStringArray.h"
 
 class CStringGetter;
@@ -34,7 +35,9 @@ class CRegExChecker {
   // Applies every active rule of the list to the pair; each broken rule goes to ReportViolation.
   void CheckList(CStringGetter& texts, CRegExList& list);
   // All matches of the rule in the text, in order; stops at the first empty match, which is not taken.
-  static void CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches);
+  // Where starts is given, it gets each match's position in the text.
+  static void CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches,
+                             KDWordArray* starts = nullptr);
   // Each source match needs its own equal translation match; true when nothing was reported.
   bool CompareMatchTexts(CRegExRule& rule, const KStringArray& source, const KStringArray& translation);
   // Matches must pair up index by index; true when nothing was reported.

@@ -7,6 +7,7 @@
 #include "platform/KPlatform.h"
 #include "resource.h"
 #include "rules/HostContext.h"
+#include "rules/RuleLimits.h"
 #include "support/FormatInserts.h"
 #include "support/KResourceSource.h"
 #include "support/KStdioFile.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr int32_t kNameMaxLength = 80;
-constexpr int32_t kPatternMaxLength = 2000;
 constexpr int32_t kImageWidth = 16;
 constexpr int32_t kListImage = 0;
 constexpr int32_t kActiveImage = 1;
@@ -68,6 +67,14 @@ const KRuleBinding& BindingOf(int32_t id) {
     if (binding.id == id) return binding;
   }
   return kRuleBindings[0];
+}
+
+// The check box of one check flag bit.
+int32_t FlagControl(int32_t bit) {
+  for (const KRuleBinding& binding : kRuleBindings) {
+    if (binding.number == &CRegExRule::CheckFlags && binding.param == bit) return binding.id;
+  }
+  return 0;
 }
 
 void* FieldOf(CRegExRule& rule, const KRuleBinding& binding) {
@@ -150,8 +157,8 @@ bool CSetupDlg::OnInitDialog(KWnd self) {
   Bindings.Attach(self);
   for (const KRuleBinding& binding : kRuleBindings)
     Bindings.Add(binding.typeWord, binding.id, nullptr, binding.param);
-  Bindings.SetRange(IDC_NAME, 1, kNameMaxLength);
-  Bindings.SetRange(IDC_PATTERN, 1, kPatternMaxLength);
+  Bindings.SetRange(IDC_NAME, 1, kRuleNameMaxLength);
+  Bindings.SetRange(IDC_PATTERN, 1, kRulePatternMaxLength);
   // A rule file that breaks off while it is read would be saved short by OK: the editor does not open.
   try {
     LoadLists();
@@ -309,10 +316,9 @@ void CSetupDlg::UpdateControls() {
   EnableGroup(dialog, IDC_PATTERN, hasRule);
   EnableGroup(dialog, IDC_CHECK_EXIST_IF_IN_SOURCE, hasRule);
   EnableDlgItem(dialog, IDC_COUNT, hasRule);
-  // Each flag counts only with the one before it: text with the count, order with the text.
-  const int32_t chain[][2] = {{IDC_COUNT, IDC_TEXT}, {IDC_TEXT, IDC_ORDER}};
-  for (const auto& [before, after] : chain) {
-    const bool on = IsChecked(before);
+  for (const KCheckFlagLink& link : kCheckFlagChain) {
+    const int32_t after = FlagControl(link.after);
+    const bool on = IsChecked(FlagControl(link.before));
     if (!on) Platform().SetCheck(Item(after), BST_UNCHECKED);
     EnableDlgItem(dialog, after, on);
   }

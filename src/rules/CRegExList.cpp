@@ -64,12 +64,15 @@ bool StartsWithPatternSection(std::u16string_view line) {
 
 }  // namespace
 
+std::u16string CRegExList::GlobalFilePath() {
+  std::u16string path = InFolder(AddInDataFolder(), kRuleFileName);
+  if (!IsMissing(path)) return path;
+  return InFolder(InFolder(InFolder(AddInDataFolder(), u".."), u"RegExChecks"), kRuleFileName);
+}
+
 void CRegExList::LoadGlobal(bool compile) {
   Project = nullptr;
-  std::u16string path = InFolder(AddInDataFolder(), kRuleFileName);
-  if (IsMissing(path))
-    path = InFolder(InFolder(InFolder(AddInDataFolder(), u".."), u"RegExChecks"), kRuleFileName);
-  Load(path, compile);
+  Load(GlobalFilePath(), compile);
 }
 
 void CRegExList::LoadProject(IHostProject* project, bool compile) {
@@ -124,7 +127,7 @@ void CRegExList::AppendLoaded(std::unique_ptr<CRegExRule> rule, bool compile) {
   if (compile && added->Active != 0 && added->RegEx != 0 && !added->Pattern.empty()) added->Compile();
 }
 
-void CRegExList::Save() {
+bool CRegExList::Save() {
   std::u16string path;
   if (Project == nullptr) {
     // The whole path, not cut to the host's 260 units: a cut path would name another file (or none) in a
@@ -132,25 +135,27 @@ void CRegExList::Save() {
     path = InFolder(AddInDataFolder(), kRuleFileName);
   } else {
     Project->PrepareAddInFile(AddInSite(), kRuleFileName, 0);
-    if (!ProjectFilePath(Project, path)) return;
+    if (!ProjectFilePath(Project, path)) return false;
   }
   try {
-    WriteReplacing(path);
+    return WriteReplacing(path);
   } catch (const KFileException&) {
-    // Saving is silent: the old file stays as it was (unless it was being written in place, having no
-    // temporary file beside it) and the temporary file is gone.
+    // The old file stays as it was (unless it was being written in place, having no temporary file beside
+    // it) and the temporary file is gone.
+    return false;
   }
 }
 
-void CRegExList::WriteReplacing(const std::u16string& path) const {
+bool CRegExList::WriteReplacing(const std::u16string& path) const {
   KFileReplacer replacer(path);
   KTextFile file;
   file.SetEncoding(KTextFile::encodingUnicode);
-  if (!replacer.Open(file)) return;
+  if (!replacer.Open(file)) return false;
   for (int i = 0; i < GetSize(); ++i) {
     file.WriteString(KFormat(u"[Pattern-%02d]\n", i));
     GetAt(i)->Write(file);
     file.WriteString(u"\n");
   }
   replacer.Commit(file);
+  return true;
 }
