@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The install tree and the Debian package as users get them. An install tree moved elsewhere and run from
 # a third folder, with no rule file of the user's, reports on the sample project what the build reports
-# with the bundled rules; the package holds exactly the installed files, its program does the same from
+# with the rule set it bundles; the package holds exactly the installed files, its program does the same from
 # an unpacked root, lintian finds no error, and making the package again gives the same bytes.
 # Usage: run-tests.sh RELEASE_BUILD PACKAGE_FOLDER
 set -euo pipefail
@@ -16,11 +16,14 @@ fail() {
   failures=$((failures + 1))
 }
 
-# What a program reports on the sample project, run from a folder of its own with an empty home.
+# What a program reports on the sample project's files (without the project's own rule file, so that only
+# the bundled rules apply), run from a folder of its own with an empty home.
+cp -r "$root/examples/sample-project" "$scratch/project"
+rm -rf "$scratch/project/.inline-patterns"
 report() {
   mkdir -p "$scratch/run" "$scratch/home"
   (cd "$scratch/run" && HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config "$@" --quiet \
-    "$root/examples/sample-project" 2>/dev/null) || true
+    "$scratch/project" 2>/dev/null) || true
 }
 expected=$(report "$build/host/inline-patterns" --global-dir "$root/examples/global")
 [ -n "$expected" ] || fail "the build reports nothing on the sample project"
