@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fuzz {
 
@@ -43,6 +44,19 @@ inline const KScratchFolder& Scratch() {
 // Stops the run where a property that must hold does not: libFuzzer saves the input that did it.
 inline void Require(bool holds) {
   if (!holds) __builtin_trap();
+}
+
+// The input as texts split at its NUL bytes: several arguments or fields from one input.
+inline std::vector<std::string> SplitAtNul(const uint8_t* data, size_t size) {
+  std::vector<std::string> parts(1);
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] == 0) {
+      parts.emplace_back();
+      continue;
+    }
+    parts.back() += static_cast<char>(data[i]);
+  }
+  return parts;
 }
 
 // Mostly ASCII, so that digits, commas, quotes and percent signs come often; a high byte widens to a

@@ -8,14 +8,7 @@
 #include "HOptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<std::string> arguments(1);
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == 0) {
-      arguments.emplace_back();
-      continue;
-    }
-    arguments.back() += static_cast<char>(data[i]);
-  }
+  const std::vector<std::string> arguments = fuzz::SplitAtNul(data, size);
   try {
     const HOptions options = HOptions::Parse(arguments);
     fuzz::Require(!options.paths.empty() || options.help || options.version);

@@ -12,19 +12,6 @@
 
 namespace {
 
-std::vector<std::string> Fields(const uint8_t* data, size_t size) {
-  std::vector<std::string> fields(1);
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == 0) {
-      fields.emplace_back();
-      continue;
-    }
-    fields.back() += static_cast<char>(data[i]);
-  }
-  fields.resize(8);
-  return fields;
-}
-
 std::string Report(HFormat format, const HRunResult& result) {
   std::ostringstream out;
   HReporter(format, false, true, "/base").Write(result, out);
@@ -34,7 +21,8 @@ std::string Report(HFormat format, const HRunResult& result) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::vector<std::string> f = Fields(data, size);
+  std::vector<std::string> f = fuzz::SplitAtNul(data, size);
+  f.resize(8);
   HRunResult result;
   HViolation violation{f[0], 3, 7, f[1], f[2], f[3], f[4], f[5], true};
   result.files.push_back({f[0], 2, 1, 0, {violation}, HInputError{f[0], 9, f[6]}});
