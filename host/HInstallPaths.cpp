@@ -34,11 +34,18 @@ fs::path HInstallPaths::Module() {
   const fs::path program = ProgramFolder();
   const fs::path beside = program / "ZAKRegExChecks.zak";
   if (IsBuildTree(program)) return FirstExisting({beside, IP_BUILD_MODULE_PATH});
-  return FirstExisting({beside, (program / IP_INSTALL_MODULE_FOLDER / "ZAKRegExChecks.zak").lexically_normal()});
+  return FirstExisting(
+      {beside, (program / IP_INSTALL_MODULE_FOLDER / "ZAKRegExChecks.zak").lexically_normal()});
 }
 
 fs::path HInstallPaths::BundledRulesFolder() {
   const fs::path program = ProgramFolder();
-  if (IsBuildTree(program)) return IP_SOURCE_RULES_FOLDER;
+  if (IsBuildTree(program)) return fs::path(IP_SOURCE_FOLDER) / "examples" / "global";
   return (program / IP_INSTALL_RULES_FOLDER).lexically_normal();
+}
+
+fs::path HInstallPaths::Readme() {
+  const fs::path program = ProgramFolder();
+  if (IsBuildTree(program)) return fs::path(IP_SOURCE_FOLDER) / "README.md";
+  return (program / IP_INSTALL_DOC_FOLDER / "README.md").lexically_normal();
 }

@@ -1,4 +1,4 @@
-// Where the program finds the files installed with it: the add-in module and the bundled rule set.
+// Where the program finds the files installed with it: the add-in module, the bundled rule set, the README.
 #pragma once
 
 #include <filesystem>
@@ -13,4 +13,6 @@ class HInstallPaths {
   static std::filesystem::path Module();
   // The folder of the bundled rule set's settings.ini: the install tree's, or the sources' for the build.
   static std::filesystem::path BundledRulesFolder();
+  // README.md: the install tree's documentation, or the sources'.
+  static std::filesystem::path Readme();
 };

@@ -1,6 +1,7 @@
 // The four report formats of inline-patterns.
 #include "HReporter.h"
 
+#include "HInstallPaths.h"
 #include "support/KUtf8.h"
 
 #include <algorithm>
@@ -134,6 +135,11 @@ std::string FlagsText(int flags) {
 
 std::string FileUri(const std::filesystem::path& absolute) {
   return "file://" + UriOf(absolute.generic_string());
+}
+
+std::string InformationUri() {
+  const std::string configured = IP_INFORMATION_URI;
+  return configured.empty() ? FileUri(HInstallPaths::Readme()) : configured;
 }
 
 // Absolute, with links resolved as far as the path exists; "" is the current folder.
@@ -446,7 +452,7 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
       << "  \"runs\": [{\n    \"tool\": {\"driver\": {\"name\": " << JsonString(kToolName)
       << ", \"fullName\": " << JsonString(kFullName) << ", \"version\": \"" << IP_VERSION
       << "\", \"semanticVersion\": \"" << IP_VERSION
-      << "\", \"informationUri\": " << JsonString(IP_INFORMATION_URI) << ", \"rules\": [";
+      << "\", \"informationUri\": " << JsonString(InformationUri()) << ", \"rules\": [";
   const char* separator = "\n";
   for (const Rule& rule : rules) {
     out << separator << "      {\"id\": " << JsonString(rule.id)
