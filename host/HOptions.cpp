@@ -90,7 +90,7 @@ Options:
   --base-dir DIR        SARIF names the files inside DIR relative to it (default: the current folder)
   --strict              exit 2 when a rule may have missed a violation: its pattern does not compile
                         or its search stopped at a limit of the regular-expression service
-  --module PATH         the add-in module to load (default: beside this program)
+  --module PATH         the add-in module to load (default: the one installed with this program)
   -v, --verbose         show the source and translation of each violation and the module's name
   -q, --quiet           no progress and no summary on standard error
   -V, --version         print the program's version and the add-in's name
