@@ -1,8 +1,19 @@
 // Finding tags in XML text: only as much of the syntax as it takes to step over what is not a tag.
 #include "HXmlTags.h"
 
+#include <algorithm>
+
+void HXmlTags::Forget(size_t position) {
+  const size_t forget = std::min(position - std::min(position, m_base), m_pos);
+  // Moving the rest to the front only once half the buffer is behind keeps the cost linear in the file.
+  if (forget == 0 || forget * 2 < m_text.size()) return;
+  m_text.erase(0, forget);
+  m_base += forget;
+  m_pos -= forget;
+}
+
 size_t HXmlTags::SkipTo(size_t from, std::string_view terminator) const {
-  const size_t found = m_text.find(terminator, from);
+  const size_t found = std::string_view(m_text).find(terminator, from);
   return found == std::string_view::npos ? m_text.size() : found + terminator.size();
 }
 
@@ -24,7 +35,7 @@ size_t HXmlTags::SkipTag(size_t from) const {
 
 bool HXmlTags::Next(bool endTag, Tag& tag) {
   while ((m_pos = m_text.find('<', m_pos)) != std::string_view::npos) {
-    const std::string_view rest = m_text.substr(m_pos);
+    const std::string_view rest = std::string_view(m_text).substr(m_pos);
     if (rest.starts_with("<!--")) {
       m_pos = SkipTo(m_pos + 4, "-->");
     } else if (rest.starts_with("<![CDATA[")) {
@@ -38,8 +49,9 @@ bool HXmlTags::Next(bool endTag, Tag& tag) {
       m_pos = SkipTag(m_pos);
     } else {
       const bool isEnd = rest.starts_with("</");
-      tag = {m_pos, SkipTag(m_pos + 1)};
-      m_pos = tag.end;
+      const size_t begin = m_pos;
+      m_pos = SkipTag(m_pos + 1);
+      tag = {m_base + begin, m_base + m_pos};
       if (isEnd == endTag) return true;
     }
   }
