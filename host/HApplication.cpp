@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string_view>
+#include <thread>
 
 #include "HAddInHost.h"
 #include "HCheckOptions.h"
@@ -18,6 +19,7 @@
 #include "HReporter.h"
 #include "HToken.h"
 #include "HUnitReader.h"
+#include "HWorkerPool.h"
 
 namespace {
 
@@ -96,16 +98,54 @@ int HApplication::Execute(const HOptions& options) {
   return status;
 }
 
+// The files of the run, numbered across the projects in order: all of them, or every Nth of a shard.
+HApplication::Share HApplication::ShareOf(const std::vector<HProject>& projects, const HOptions& options) {
+  Share share;
+  size_t number = 0;
+  for (const HProject& project : projects) {
+    for (const std::string& path : project.Files()) {
+      const bool mine = number++ % options.shardCount == options.shardIndex;
+      share.local.push_back(mine ? share.sizes.size() : kNotMine);
+      if (!mine) continue;
+      std::error_code error;
+      const uintmax_t size = std::filesystem::file_size(path, error);
+      share.sizes.push_back(error ? 0 : size);
+    }
+  }
+  return share;
+}
+
 HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
                                        const std::string& globalFolder, const HOptions& options) {
+  const Share share = ShareOf(projects, options);
+  HProgress progress(m_err, m_errIsTerminal && !options.quiet, share.sizes.size());
+  const size_t jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+  if (jobs == 1 || share.sizes.size() < 2)
+    return CheckShare(module, projects, globalFolder, options, share, progress, nullptr, nullptr);
+  HProgress quiet(m_err, false, 0);
+  return HWorkerPool::Run(
+      jobs, share.sizes,
+      [&](const HWorkerPool::Take& take, const HWorkerPool::Done& done) {
+        return CheckShare(module, projects, globalFolder, options, share, quiet, &take, &done).errors;
+      },
+      [&](size_t, const HFileResult& file) {
+        progress.AddUnits(file.units);
+        progress.FinishFile();
+      });
+}
+
+// One check run per project, each over the files of the share that `take` gives this process; each file's
+// result goes to `done` as well.
+HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& projects,
+                                    const std::string& globalFolder, const HOptions& options,
+                                    const Share& share, HProgress& progress, const HWorkerPool::Take* take,
+                                    const HWorkerPool::Done* done) {
   HRunResult result;
-  size_t fileCount = 0;
-  for (const HProject& project : projects) fileCount += project.Files().size();
   // The runs point into this vector: it must never reallocate.
-  result.files.reserve(fileCount);
-  HProgress progress(m_err, m_errIsTerminal && !options.quiet, fileCount);
+  result.files.reserve(share.sizes.size());
   HToken token;
   HCheckOptions checkOptions;
+  size_t number = 0;
   for (size_t i = 0; i < projects.size(); ++i) {
     // The last run's end is final, so the module drops its rules and expression objects.
     const HRuleTexts rules((std::filesystem::path(globalFolder) / kRuleFile).string(),
@@ -113,6 +153,8 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
     HCheckRun run(&projects[i], i + 1 == projects.size(), &token, rules);
     module.BeginCheckTokens(&run);
     for (const std::string& path : projects[i].Files()) {
+      const size_t local = share.local[number++];
+      if (local == kNotMine || (take != nullptr && !(*take)(local))) continue;
       HFileResult& file = result.files.emplace_back();
       file.path = path;
       run.SetFile(&file);
@@ -137,6 +179,9 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
         file.error = InputError(path, error.what());
       }
       progress.FinishFile();
+      if (done == nullptr) continue;
+      (*done)(local, file);
+      file = HFileResult();  // sent: a worker holds one file's violations at a time
     }
     module.EndCheckTokens(&run);
   }

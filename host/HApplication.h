@@ -7,6 +7,7 @@
 
 #include "HOptions.h"
 #include "HRunResult.h"
+#include "HWorkerPool.h"
 
 class HModule;
 class HProject;
@@ -26,8 +27,19 @@ class HApplication {
 
  private:
   int Execute(const HOptions& options);
+  // The files this run checks: for each file across the projects its number in the share, or kNotMine;
+  // and the sizes of the share's files, by which they are spread over the workers.
+  static constexpr size_t kNotMine = SIZE_MAX;
+  struct Share {
+    std::vector<size_t> local;
+    std::vector<uintmax_t> sizes;
+  };
+  static Share ShareOf(const std::vector<HProject>& projects, const HOptions& options);
   HRunResult CheckProjects(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
                            const HOptions& options);
+  HRunResult CheckShare(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
+                        const HOptions& options, const Share& share, HProgress& progress,
+                        const HWorkerPool::Take* take, const HWorkerPool::Done* done);
   void PrintProblems(const HRunResult& result) const;
   void PrintSummary(const HRunResult& result) const;
   int Deliver(const std::string& text, int status) const;

@@ -1,0 +1,150 @@
+// Result records as bytes: lengths and numbers as 8 native bytes (the parent runs on the same machine),
+// strings as their length and bytes, every field in the order that Fields() lists it.
+#include "HResultCodec.h"
+
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+#include "HError.h"
+
+namespace {
+
+template <class T>
+struct IsVector : std::false_type {};
+template <class T>
+struct IsVector<std::vector<T>> : std::true_type {};
+template <class T>
+struct IsOptional : std::false_type {};
+template <class T>
+struct IsOptional<std::optional<T>> : std::true_type {};
+
+// Every field of the records, one list for both directions: a field added to a record is added here.
+template <class Archive, class Record>
+void Fields(Archive& archive, Record& record) {
+  using T = std::remove_const_t<Record>;
+  if constexpr (std::is_same_v<T, HFileResult>) {
+    archive(record.path, record.units, record.untranslated, record.notTranslatable, record.violations,
+            record.error);
+  } else if constexpr (std::is_same_v<T, HViolation>) {
+    archive(record.file, record.line, record.unitId, record.rule, record.message, record.source,
+            record.translation, record.withTags);
+  } else {
+    static_assert(std::is_same_v<T, HInputError>, "a record without a field list");
+    archive(record.file, record.line, record.message);
+  }
+}
+
+class KWriter {
+ public:
+  explicit KWriter(std::string& out) : m_out(out) {}
+
+  template <class... T>
+  void operator()(const T&... values) {
+    (Value(values), ...);
+  }
+
+ private:
+  template <class T>
+  void Value(const T& value) {
+    if constexpr (std::is_same_v<T, std::string>) {
+      Number(value.size());
+      m_out += value;
+    } else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>) {
+      Number(static_cast<uint64_t>(value));
+    } else if constexpr (IsVector<T>::value) {
+      Number(value.size());
+      for (const auto& item : value) Value(item);
+    } else if constexpr (IsOptional<T>::value) {
+      Number(value.has_value() ? 1 : 0);
+      if (value) Value(*value);
+    } else {
+      Fields(*this, value);
+    }
+  }
+
+  void Number(uint64_t number) { m_out.append(reinterpret_cast<const char*>(&number), sizeof number); }
+
+  std::string& m_out;
+};
+
+class KReader {
+ public:
+  explicit KReader(std::string_view bytes) : m_bytes(bytes) {}
+
+  template <class... T>
+  void operator()(T&... values) {
+    (Value(values), ...);
+  }
+
+  void ExpectEnd() const {
+    if (!m_bytes.empty()) throw HError("a worker's result has bytes to spare");
+  }
+
+ private:
+  template <class T>
+  void Value(T& value) {
+    if constexpr (std::is_same_v<T, std::string>) {
+      value = Take(Number());
+    } else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>) {
+      value = static_cast<T>(Number());
+    } else if constexpr (IsVector<T>::value) {
+      // Each item takes a byte at least: a count beyond the bytes left is damage, not a huge vector.
+      const uint64_t count = Number();
+      if (count > m_bytes.size()) throw HError("a worker's result is cut short");
+      value.resize(count);
+      for (auto& item : value) Value(item);
+    } else if constexpr (IsOptional<T>::value) {
+      value.reset();
+      if (Number() != 0) Value(value.emplace());
+    } else {
+      Fields(*this, value);
+    }
+  }
+
+  uint64_t Number() {
+    uint64_t number = 0;
+    std::memcpy(&number, Take(sizeof number).data(), sizeof number);
+    return number;
+  }
+
+  std::string_view Take(uint64_t length) {
+    if (length > m_bytes.size()) throw HError("a worker's result is cut short");
+    const std::string_view taken = m_bytes.substr(0, length);
+    m_bytes.remove_prefix(length);
+    return taken;
+  }
+
+  std::string_view m_bytes;
+};
+
+template <class T>
+T Decode(std::string_view bytes) {
+  T value;
+  KReader reader(bytes);
+  reader(value);
+  reader.ExpectEnd();
+  return value;
+}
+
+}  // namespace
+
+void HResultCodec::Encode(const HFileResult& file, std::string& out) {
+  KWriter writer(out);
+  writer(file);
+}
+
+void HResultCodec::Encode(const std::vector<HInputError>& errors, std::string& out) {
+  KWriter writer(out);
+  writer(errors);
+}
+
+HFileResult HResultCodec::DecodeFile(std::string_view bytes) {
+  return Decode<HFileResult>(bytes);
+}
+
+std::vector<HInputError> HResultCodec::DecodeErrors(std::string_view bytes) {
+  return Decode<std::vector<HInputError>>(bytes);
+}
