@@ -45,9 +45,10 @@ std::vector<Rule> LoadRules(const std::string& path) {
     const std::u16string wide(pattern.begin(), pattern.end());  // the patterns are ASCII
     int error = 0;
     PCRE2_SIZE offset = 0;
-    const uint32_t options = PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF | (rule.caseless ? PCRE2_CASELESS : 0);
-    rule.code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(wide.c_str()), wide.size(), options, &error, &offset,
-                              nullptr);
+    const uint32_t options =
+        PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF | (rule.caseless ? PCRE2_CASELESS : 0);
+    rule.code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(wide.c_str()), wide.size(), options, &error,
+                              &offset, nullptr);
     if (rule.code == nullptr) continue;
     pcre2_jit_compile(rule.code, PCRE2_JIT_COMPLETE);
     rule.data = pcre2_match_data_create_from_pattern(rule.code, nullptr);
@@ -121,7 +122,8 @@ class Checker {
     long missing = 0;
     for (const auto match : sourceMatches_) {
       size_t partner = 0;
-      while (partner < targetMatches_.size() && (used_[partner] || !Equal(rule, match, targetMatches_[partner])))
+      while (partner < targetMatches_.size() &&
+             (used_[partner] || !Equal(rule, match, targetMatches_[partner])))
         ++partner;
       if (partner < targetMatches_.size())
         used_[partner] = true;
@@ -191,7 +193,8 @@ void CheckPo(std::string_view text, Checker& checker) {
     } else if (line.starts_with("msgstr")) {
       field = &forms.emplace_back();
     }
-    if (quote != std::string_view::npos && line[0] != '"' && field != nullptr) AppendPoString(line.substr(quote + 1), *field);
+    if (quote != std::string_view::npos && line[0] != '"' && field != nullptr)
+      AppendPoString(line.substr(quote + 1), *field);
   }
   flush();
 }
@@ -224,7 +227,8 @@ std::string_view Element(std::string_view unit, std::string_view name) {
 
 void CheckXliff(std::string_view text, Checker& checker) {
   std::string source, target;
-  for (size_t at = text.find("<trans-unit"); at != std::string_view::npos; at = text.find("<trans-unit", at)) {
+  for (size_t at = text.find("<trans-unit"); at != std::string_view::npos;
+       at = text.find("<trans-unit", at)) {
     const size_t end = text.find("</trans-unit>", at);
     const std::string_view unit = text.substr(at, end - at);
     at = end;

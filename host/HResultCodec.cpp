@@ -21,6 +21,13 @@ struct IsOptional : std::false_type {};
 template <class T>
 struct IsOptional<std::optional<T>> : std::true_type {};
 
+// A field added to a record changes its size: these stop the build until Fields() below lists it too.
+static_assert(sizeof(HViolation) == 6 * sizeof(std::string) + 2 * sizeof(long), "HViolation has a new field");
+static_assert(sizeof(HInputError) == 2 * sizeof(std::string) + sizeof(long), "HInputError has a new field");
+static_assert(sizeof(HFileResult) == sizeof(std::string) + 3 * sizeof(long) +
+                                         sizeof(std::vector<HViolation>) + sizeof(std::optional<HInputError>),
+              "HFileResult has a new field");
+
 // Every field of the records, one list for both directions: a field added to a record is added here.
 template <class Archive, class Record>
 void Fields(Archive& archive, Record& record) {

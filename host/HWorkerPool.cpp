@@ -85,7 +85,8 @@ class KFrameWriter {
   std::string m_out;
 };
 
-[[noreturn]] void RunWorker(int fd, size_t me, const std::vector<size_t>& owner, const HWorkerPool::Work& work) {
+[[noreturn]] void RunWorker(int fd, size_t me, const std::vector<size_t>& owner,
+                            const HWorkerPool::Work& work) {
   KFrameWriter frames(fd);
   std::vector<HInputError> errors;
   try {
@@ -118,14 +119,17 @@ void TakeFrames(KWorker& worker, HRunResult& result, const HWorkerPool::Done& re
     bytes.remove_prefix(sizeof length + length);
     if (frame.starts_with('E')) {
       for (HInputError& error : HResultCodec::DecodeErrors(frame.substr(1))) {
-        const auto same = [&](const HInputError& e) { return e.file == error.file && e.message == error.message; };
+        const auto same = [&](const HInputError& e) {
+          return e.file == error.file && e.message == error.message;
+        };
         if (std::none_of(result.errors.begin(), result.errors.end(), same)) result.errors.push_back(error);
       }
       worker.ended = true;
       continue;
     }
     uint64_t number = 0;
-    if (!frame.starts_with('F') || frame.size() < 1 + sizeof number) throw HError("a worker sent damaged results");
+    if (!frame.starts_with('F') || frame.size() < 1 + sizeof number)
+      throw HError("a worker sent damaged results");
     std::memcpy(&number, frame.data() + 1, sizeof number);
     if (number >= result.files.size()) throw HError("a worker sent damaged results");
     result.files[number] = HResultCodec::DecodeFile(frame.substr(1 + sizeof number));
@@ -147,7 +151,8 @@ void Gather(std::vector<KWorker>& workers, HRunResult& result, const HWorkerPool
       throw HError(std::string("cannot wait for the workers: ") + std::strerror(errno));
     }
     for (KWorker& worker : workers) {
-      const auto it = std::find_if(polled.begin(), polled.end(), [&](const pollfd& p) { return p.fd == worker.fd; });
+      const auto it =
+          std::find_if(polled.begin(), polled.end(), [&](const pollfd& p) { return p.fd == worker.fd; });
       if (it == polled.end() || it->revents == 0) continue;
       char block[1 << 16];
       const ssize_t got = read(worker.fd, block, sizeof block);

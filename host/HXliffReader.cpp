@@ -2,8 +2,8 @@
 // (twice as fast as its text reader and expat on real catalogs): memory holds one unit, not the file.
 #include "HXliffReader.h"
 
-#include <libxml/parser.h>
 #include <libxml/SAX2.h>
+#include <libxml/parser.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,7 +48,8 @@ struct Element {
       const xmlChar** attribute = attributes + 5 * i;
       if (attribute[1] != nullptr || View(attribute[0]) != wanted) continue;
       std::string value(View(attribute[3], attribute[4]));
-      for (size_t at = 0; (at = value.find("&#38;", at)) != std::string::npos; ++at) value.replace(at, 5, "&");
+      for (size_t at = 0; (at = value.find("&#38;", at)) != std::string::npos; ++at)
+        value.replace(at, 5, "&");
       return value;
     }
     return {};
@@ -520,4 +521,3 @@ class KXliffParser {
 void HXliffReader::Read(const std::string& path, const HUnitSink& sink) {
   KXliffParser(path, sink).Run();
 }
-

@@ -148,6 +148,28 @@ TEST(HXliffReader, UntranslatedUnitsAreMarked) {
                                             "one", "-no", "-in-g", "yes", "after-g", "-in-f"}));
 }
 
+// A file read in many blocks: units cut by a block's end come out whole, in UTF-8 and converted from UTF-16.
+TEST(HXliffReader, UnitsAcrossBlocksComeOutWhole) {
+  // Mostly after its inline tag, so that many a block ends there.
+  const std::string kTarget = "t <x id='1'/>é" + std::string(100, '.');
+  std::string body = "<xliff version=\"1.2\"><file><body>\n";
+  for (int i = 0; i < 12000; ++i)
+    body += "<trans-unit id=\"" + std::to_string(i) + "\"><source>s</source><target>" + kTarget +
+            "</target></trans-unit>\n";
+  body += "</body></file></xliff>";
+  std::string utf16 = "\xFF\xFE";  // é is the only character beyond ASCII: its two UTF-8 bytes are E9 00
+  for (const char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + body)
+    utf16 += c == '\xC3' ? std::string("\xE9\0", 2) : c == '\xA9' ? "" : std::string{c, '\0'};
+  for (const std::string& file : {body, utf16}) {
+    const std::vector<HUnit> units = ReadAll(file);
+    ASSERT_EQ(units.size(), 12000u);
+    for (size_t i = 0; i < units.size(); ++i) {
+      ASSERT_EQ(units[i].targetNative, kTarget) << i;
+      ASSERT_EQ(units[i].line, static_cast<long>(i) + 2) << i;
+    }
+  }
+}
+
 TEST(HXliffReader, MalformedFileNamesFileAndLine) {
   HostTestFiles files;
   const std::string path = files.Write("bad.xlf", "<xliff>\n<file>\n</xliff>\n");
