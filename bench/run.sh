@@ -13,7 +13,6 @@ program="$build/host/inline-patterns"
 module="$build/src/addin/ZAKRegExChecks.zak"
 floor="$build/bench/BareFloor"
 langs=(${BENCH_LANGS:-de fr es ja ru pl})
-domains=(${BENCH_DOMAINS:-*})
 
 for tool in "$program" "$floor" msgunfmt pofilter po2xliff; do
   command -v "$tool" > /dev/null || { echo "bench: $tool is missing (make bench installs it)" >&2; exit 2; }
@@ -22,15 +21,15 @@ done
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 for lang in "${langs[@]}"; do
-  for domain in "${domains[@]}"; do
-    for mo in /usr/share/locale/$lang/LC_MESSAGES/$domain.mo; do
-      [ -f "$mo" ] || continue
-      mkdir -p "$work/po/$lang"
-      msgunfmt "$mo" -o "$work/po/$lang/$(basename "$mo" .mo).po" 2> /dev/null || rm -f "$work/po/$lang/$(basename "$mo" .mo).po"
-    done
+  for mo in /usr/share/locale/"$lang"/LC_MESSAGES/*.mo; do
+    domain=$(basename "$mo" .mo)
+    [ -f "$mo" ] || continue
+    [ -z "${BENCH_DOMAINS:-}" ] || [[ " $BENCH_DOMAINS " == *" $domain "* ]] || continue
+    mkdir -p "$work/po/$lang"
+    msgunfmt "$mo" -o "$work/po/$lang/$domain.po" 2> /dev/null || rm -f "$work/po/$lang/$domain.po"
   done
 done
-files=$(find "$work/po" -name '*.po' | wc -l)
+files=$(find "$work" -name '*.po' | wc -l)
 [ "$files" -gt 0 ] || { echo "bench: none of the catalogs is installed" >&2; exit 2; }
 po2xliff --progress=none -i "$work/po" -o "$work/xlf" > /dev/null 2>&1
 mkdir -p "$work/no-rules"
