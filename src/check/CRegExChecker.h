@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "check/CStringFromToken.h"
 #include "rules/CRegExList.h"
+#include "support/KDWordArray.h"
 #include "support/KStringArray.h"
 
 class CStringGetter;
@@ -33,7 +35,8 @@ class CRegExChecker {
 
   // Applies every active rule of the list to the pair; each broken rule goes to ReportViolation.
   void CheckList(CStringGetter& texts, CRegExList& list);
-  // All matches of the rule in the text, in order; stops at the first empty match, which is not taken.
+  // All matches of the rule in the text, in order; stops at the first empty match, which is not taken. The
+  // array keeps its storage for the next collection.
   static void CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches);
   // Each source match needs its own equal translation match; true when nothing was reported.
   bool CompareMatchTexts(CRegExRule& rule, const KStringArray& source, const KStringArray& translation);
@@ -53,4 +56,10 @@ class CRegExChecker {
  private:
   void CheckRule(CStringGetter& texts, CRegExRule& rule);
   void CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule);
+
+  // Kept from token to token with their storage, so that a token that breaks no rule allocates nothing.
+  CStringFromToken tokenTexts_{nullptr};
+  KStringArray sourceMatches_;
+  KStringArray translationMatches_;
+  KDWordArray used_;
 };

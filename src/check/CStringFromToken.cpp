@@ -23,14 +23,19 @@ constexpr KTokenProperty kKindProperties[TEXTKIND_COUNT] = {
 }  // namespace
 
 std::u16string CStringFromToken::GetText(int32_t kind) {
-  if (token_ == nullptr || kind < 0 || kind >= TEXTKIND_COUNT) return {};
+  std::u16string text;
+  ReadText(kind, text);
+  return text;
+}
+
+void CStringFromToken::ReadText(int32_t kind, std::u16string& text) {
+  text.clear();
+  if (token_ == nullptr || kind < 0 || kind >= TEXTKIND_COUNT) return;
   // Wholly zeroed, so a host that leaves it alone hands back an empty variant.
   VARIANT variant;
   std::memset(&variant, 0, sizeof variant);
   token_->GetText(kKindProperties[kind].property, &variant, kKindProperties[kind].side);
-  std::u16string text;
   // Only a string variant holds a text; any other type would be read through the wrong member.
-  if (variant.vt == VT_BSTR && variant.bstrVal != nullptr) text = BstrChars(variant.bstrVal);
+  if (variant.vt == VT_BSTR && variant.bstrVal != nullptr) text.assign(BstrChars(variant.bstrVal));
   VariantClear(&variant);
-  return text;
 }
