@@ -78,7 +78,8 @@ void CheckTokenBench(benchmark::State& state) {
     checker.Begin(&run);
     HUnit unit;
     unit.sourcePlain = unit.sourceNative = "Copy %s to %d files in <b>%s</b>; see https://example.org/help";
-    unit.targetPlain = unit.targetNative = "Kopiere %s nach %d Dateien in <b>%s</b>; siehe https://example.org/help";
+    unit.targetPlain = unit.targetNative =
+        "Kopiere %s nach %d Dateien in <b>%s</b>; siehe https://example.org/help";
     HToken token;
     token.SetUnit(&unit);
     AllocationCount allocations(state);

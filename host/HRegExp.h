@@ -26,11 +26,12 @@ class HRegExp final : public KHostRegExpBase {
   int32_t ZAKCALL Destroy() override;
 
  private:
-  explicit HRegExp(pcre2_code* code);
+  HRegExp(pcre2_code* code, bool jit);
   ~HRegExp();
   size_t TextLength(const char16_t* text, int32_t start);
 
   pcre2_code* m_code;
+  bool m_jit;  // compiled for the JIT, which matches through its own entry
   pcre2_match_data* m_matchData;
   pcre2_match_context* m_matchContext;
   const char16_t* m_text = nullptr;
