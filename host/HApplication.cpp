@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <sstream>
 #include <string_view>
 #include <thread>
@@ -51,6 +52,18 @@ HInputError InputError(const std::string& path, const std::string& what) {
   return error;
 }
 
+// Each line once, in the order of first appearance: a pattern that does not compile is tried again at every
+// search, in every worker.
+std::string DistinctLines(const std::string& text) {
+  std::set<std::string, std::less<>> seen;
+  std::string distinct;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (seen.insert(line).second) distinct += line + "\n";
+  }
+  return distinct;
+}
+
 std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
   std::vector<HProject*> pointers;
   for (HProject& project : projects) pointers.push_back(&project);
@@ -75,7 +88,9 @@ int HApplication::Execute(const HOptions& options) {
   std::vector<HProject> projects = MakeProjects(options);
   const std::string globalFolder =
       options.globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : options.globalFolder;
-  HAddInHost host(globalFolder, Pointers(projects), options.verbose ? &m_err : nullptr);
+  // Diagnostics wait for the end of the checks, where the workers' come back too.
+  std::ostringstream diagnostics;
+  HAddInHost host(globalFolder, Pointers(projects), options.verbose ? &diagnostics : nullptr);
   const std::string modulePath = options.modulePath.empty() ? HModule::DefaultPath() : options.modulePath;
   HModule module(modulePath);
   module.Register(&host, host.Site());
@@ -85,7 +100,8 @@ int HApplication::Execute(const HOptions& options) {
     m_err << kProgram << ": add-in \"" << module.DisplayName() << "\" from " << modulePath
           << ", global rules in " << globalFolder << "\n";
   }
-  const HRunResult result = CheckProjects(module, projects, globalFolder, options);
+  const HRunResult result = CheckProjects(module, projects, globalFolder, options, diagnostics);
+  m_err << DistinctLines(diagnostics.str());
   std::ostringstream report;
   const bool colour = options.format == HFormat::Text &&
                       UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
@@ -116,14 +132,15 @@ HApplication::Share HApplication::ShareOf(const std::vector<HProject>& projects,
 }
 
 HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
-                                       const std::string& globalFolder, const HOptions& options) {
+                                       const std::string& globalFolder, const HOptions& options,
+                                       std::ostringstream& diagnostics) {
   const Share share = ShareOf(projects, options);
   HProgress progress(m_err, m_errIsTerminal && !options.quiet, share.sizes.size());
   const size_t jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   if (jobs == 1 || share.sizes.size() < 2)
     return CheckShare(module, projects, globalFolder, options, share, progress, nullptr, nullptr);
   HProgress quiet(m_err, false, 0);
-  return HWorkerPool::Run(
+  HRunResult result = HWorkerPool::Run(
       jobs, share.sizes,
       [&](const HWorkerPool::Take& take, const HWorkerPool::Done& done) {
         return CheckShare(module, projects, globalFolder, options, share, quiet, &take, &done).errors;
@@ -131,7 +148,10 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
       [&](size_t, const HFileResult& file) {
         progress.AddUnits(file.units);
         progress.FinishFile();
-      });
+      },
+      diagnostics);
+  progress.Finish();
+  return result;
 }
 
 // One check run per project, each over the files of the share that `take` gives this process; each file's

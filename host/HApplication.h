@@ -2,6 +2,7 @@
 #pragma once
 
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,7 @@ class HApplication {
   };
   static Share ShareOf(const std::vector<HProject>& projects, const HOptions& options);
   HRunResult CheckProjects(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
-                           const HOptions& options);
+                           const HOptions& options, std::ostringstream& diagnostics);
   HRunResult CheckShare(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
                         const HOptions& options, const Share& share, HProgress& progress,
                         const HWorkerPool::Take* take, const HWorkerPool::Done* done);

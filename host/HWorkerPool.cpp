@@ -1,5 +1,6 @@
 // Forked workers and the parent that polls their pipes. A frame on a pipe is its length (8 bytes), a kind
-// ('F' a file: its number and its record; 'E' the end: the problems outside files) and the bytes.
+// ('F' a file: its number and its record; 'D' the diagnostics text; 'E' the end: the problems outside
+// files) and the bytes.
 #include "HWorkerPool.h"
 
 #include <poll.h>
@@ -58,6 +59,12 @@ class KFrameWriter {
     if (m_out.size() >= kFlushBytes) Flush();
   }
 
+  void Diagnostics(const std::string& text) {
+    const size_t start = Open('D');
+    m_out += text;
+    Close(start);
+  }
+
   void End(const std::vector<HInputError>& errors) {
     const size_t start = Open('E');
     HResultCodec::Encode(errors, m_out);
@@ -86,7 +93,7 @@ class KFrameWriter {
 };
 
 [[noreturn]] void RunWorker(int fd, size_t me, const std::vector<size_t>& owner,
-                            const HWorkerPool::Work& work) {
+                            const HWorkerPool::Work& work, const std::ostringstream& diagnostics) {
   KFrameWriter frames(fd);
   std::vector<HInputError> errors;
   try {
@@ -95,6 +102,7 @@ class KFrameWriter {
   } catch (const std::exception& error) {
     errors.push_back({"", 0, error.what()});
   }
+  frames.Diagnostics(diagnostics.str());
   frames.End(errors);
   close(fd);
   // No destructor and no exit handler of the parent's objects runs twice, and no buffer is written twice.
@@ -109,7 +117,8 @@ struct KWorker {
 };
 
 // The parent's side: complete frames out of a worker's bytes.
-void TakeFrames(KWorker& worker, HRunResult& result, const HWorkerPool::Done& received) {
+void TakeFrames(KWorker& worker, HRunResult& result, const HWorkerPool::Done& received,
+                std::ostringstream& diagnostics) {
   std::string_view bytes = worker.buffer;
   uint64_t length = 0;
   while (bytes.size() >= sizeof length) {
@@ -117,6 +126,10 @@ void TakeFrames(KWorker& worker, HRunResult& result, const HWorkerPool::Done& re
     if (bytes.size() - sizeof length < length) break;
     std::string_view frame = bytes.substr(sizeof length, length);
     bytes.remove_prefix(sizeof length + length);
+    if (frame.starts_with('D')) {
+      diagnostics << frame.substr(1);
+      continue;
+    }
     if (frame.starts_with('E')) {
       for (HInputError& error : HResultCodec::DecodeErrors(frame.substr(1))) {
         const auto same = [&](const HInputError& e) {
@@ -138,7 +151,8 @@ void TakeFrames(KWorker& worker, HRunResult& result, const HWorkerPool::Done& re
   worker.buffer.erase(0, worker.buffer.size() - bytes.size());
 }
 
-void Gather(std::vector<KWorker>& workers, HRunResult& result, const HWorkerPool::Done& received) {
+void Gather(std::vector<KWorker>& workers, HRunResult& result, const HWorkerPool::Done& received,
+            std::ostringstream& diagnostics) {
   std::vector<pollfd> polled;
   for (;;) {
     polled.clear();
@@ -163,7 +177,7 @@ void Gather(std::vector<KWorker>& workers, HRunResult& result, const HWorkerPool
         continue;
       }
       worker.buffer.append(block, static_cast<size_t>(got));
-      TakeFrames(worker, result, received);
+      TakeFrames(worker, result, received, diagnostics);
     }
   }
 }
@@ -188,7 +202,7 @@ void Reap(std::vector<KWorker>& workers, const std::vector<size_t>& owner, HRunR
 }  // namespace
 
 HRunResult HWorkerPool::Run(size_t workers, const std::vector<uintmax_t>& sizes, const Work& work,
-                            const Done& received) {
+                            const Done& received, std::ostringstream& diagnostics) {
   workers = std::max<size_t>(1, std::min(workers, sizes.size()));
   const std::vector<size_t> owner = Share(sizes, workers);
   HRunResult result;
@@ -201,7 +215,7 @@ HRunResult HWorkerPool::Run(size_t workers, const std::vector<uintmax_t>& sizes,
     if (pid == 0) {
       close(ends[0]);
       for (size_t k = 0; k < i; ++k) close(pool[k].fd);
-      RunWorker(ends[1], i, owner, work);
+      RunWorker(ends[1], i, owner, work, diagnostics);
     }
     close(ends[1]);
     if (pid < 0) {
@@ -211,7 +225,7 @@ HRunResult HWorkerPool::Run(size_t workers, const std::vector<uintmax_t>& sizes,
     pool[i].pid = pid;
     pool[i].fd = ends[0];
   }
-  Gather(pool, result, received);
+  Gather(pool, result, received, diagnostics);
   Reap(pool, owner, result);
   return result;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <sstream>
 #include <vector>
 
 #include "HRunResult.h"
@@ -21,7 +22,8 @@ class HWorkerPool {
 
   // Shares the files (their sizes, in file order) over at most `workers` processes, each largest file to
   // the least loaded worker, and runs the work in each. `received` hears of each file as it arrives. The
-  // problems outside files follow in worker order, each once.
+  // problems outside files follow in worker order, each once. What the workers write to `diagnostics`
+  // comes back into the parent's, in worker order.
   static HRunResult Run(size_t workers, const std::vector<uintmax_t>& sizes, const Work& work,
-                        const Done& received);
+                        const Done& received, std::ostringstream& diagnostics);
 };
