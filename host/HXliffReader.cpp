@@ -3,7 +3,9 @@
 #include "HXliffReader.h"
 
 #include <libxml/SAX2.h>
+#include <libxml/entities.h>
 #include <libxml/parser.h>
+#include <libxml/tree.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -389,6 +391,7 @@ class KXliffParser {
   KXliffParser& operator=(const KXliffParser&) = delete;
   ~KXliffParser() {
     if (m_context != nullptr) xmlFreeParserCtxt(m_context);
+    if (m_entities != nullptr) xmlFreeDoc(m_entities);
   }
 
   void Run() {
@@ -455,6 +458,8 @@ class KXliffParser {
     handler.cdataBlock = OnCharacters;
     handler.ignorableWhitespace = OnCharacters;
     handler.serror = OnError;
+    handler.entityDecl = OnEntityDeclaration;
+    handler.getEntity = OnGetEntity;
     m_context = xmlCreatePushParserCtxt(&handler, this, nullptr, 0, m_path.c_str());
     if (m_context == nullptr) throw HError(m_path + ": cannot open the file");
     xmlCtxtUseOptions(m_context,
@@ -497,6 +502,25 @@ class KXliffParser {
     Guarded(self, [&](KXliffParser& parser) { parser.m_assembler.Characters(View(text, text + length)); });
   }
 
+  // Entities that the document declares itself are known but never expanded: a reference stays out of the
+  // plain text and stands as written in the other. The parser is given them without their text, which it
+  // would otherwise hand to the handlers (elements included) as if it stood in the file.
+  static void OnEntityDeclaration(void* self, const xmlChar* name, int type, const xmlChar* publicId,
+                                  const xmlChar* systemId, xmlChar*) {
+    auto* parser = static_cast<KXliffParser*>(self);
+    if (parser->m_entities == nullptr) {
+      parser->m_entities = xmlNewDoc(BAD_CAST "1.0");
+      xmlCreateIntSubset(parser->m_entities, BAD_CAST "entities", nullptr, nullptr);
+    }
+    xmlAddDocEntity(parser->m_entities, name, type, publicId, systemId, BAD_CAST "");
+  }
+
+  static xmlEntityPtr OnGetEntity(void* self, const xmlChar* name) {
+    const auto* parser = static_cast<KXliffParser*>(self);
+    return parser->m_entities == nullptr ? xmlGetPredefinedEntity(name)
+                                         : xmlGetDocEntity(parser->m_entities, name);
+  }
+
   // The first error counts; the parser's own line is where it stopped.
   static void OnError(void* self, xmlErrorPtr error) {
     auto* parser = static_cast<KXliffParser*>(self);
@@ -511,6 +535,7 @@ class KXliffParser {
   const std::string& m_path;
   UnitAssembler m_assembler;
   xmlParserCtxtPtr m_context = nullptr;
+  xmlDocPtr m_entities = nullptr;  // holds the entities the document declares, when it declares any
   std::exception_ptr m_failure;
   std::string m_message;
   long m_errorLine = 0;

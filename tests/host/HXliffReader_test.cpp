@@ -170,6 +170,17 @@ TEST(HXliffReader, UnitsAcrossBlocksComeOutWhole) {
   }
 }
 
+// Entities that the document declares are not expanded, elements in them included: out of the plain text,
+// as written in the other.
+TEST(HXliffReader, DeclaredEntitiesStayUnexpanded) {
+  const std::vector<HUnit> units = ReadAll(R"(<!DOCTYPE xliff [<!ENTITY co "<b>Acme</b>">]>
+<xliff version="1.2"><file><body><trans-unit id="u"><source>s</source>
+<target>a &co;<g id="1">b</g></target></trans-unit></body></file></xliff>)");
+  ASSERT_EQ(units.size(), 1u);
+  EXPECT_EQ(units[0].targetPlain, "a b");
+  EXPECT_EQ(units[0].targetNative, R"(a &co;<g id="1">b</g>)");
+}
+
 TEST(HXliffReader, MalformedFileNamesFileAndLine) {
   HostTestFiles files;
   const std::string path = files.Write("bad.xlf", "<xliff>\n<file>\n</xliff>\n");
