@@ -121,11 +121,8 @@ HApplication::Share HApplication::ShareOf(const std::vector<HProject>& projects,
   for (const HProject& project : projects) {
     for (const std::string& path : project.Files()) {
       const bool mine = number++ % options.shardCount == options.shardIndex;
-      share.local.push_back(mine ? share.sizes.size() : kNotMine);
-      if (!mine) continue;
-      std::error_code error;
-      const uintmax_t size = std::filesystem::file_size(path, error);
-      share.sizes.push_back(error ? 0 : size);
+      share.local.push_back(mine ? share.paths.size() : kNotMine);
+      if (mine) share.paths.push_back(path);
     }
   }
   return share;
@@ -135,13 +132,13 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
                                        const std::string& globalFolder, const HOptions& options,
                                        std::ostringstream& diagnostics) {
   const Share share = ShareOf(projects, options);
-  HProgress progress(m_err, m_errIsTerminal && !options.quiet, share.sizes.size());
+  HProgress progress(m_err, m_errIsTerminal && !options.quiet, share.paths.size());
   const size_t jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
-  if (jobs == 1 || share.sizes.size() < 2)
+  if (jobs == 1 || share.paths.size() < 2)
     return CheckShare(module, projects, globalFolder, options, share, progress, nullptr, nullptr);
   HProgress quiet(m_err, false, 0);
   HRunResult result = HWorkerPool::Run(
-      jobs, share.sizes,
+      jobs, share.paths,
       [&](const HWorkerPool::Take& take, const HWorkerPool::Done& done) {
         return CheckShare(module, projects, globalFolder, options, share, quiet, &take, &done).errors;
       },
@@ -162,7 +159,7 @@ HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& proj
                                     const HWorkerPool::Done* done) {
   HRunResult result;
   // The runs point into this vector: it must never reallocate.
-  result.files.reserve(share.sizes.size());
+  result.files.reserve(share.paths.size());
   HToken token;
   HCheckOptions checkOptions;
   size_t number = 0;

@@ -29,11 +29,11 @@ class HApplication {
  private:
   int Execute(const HOptions& options);
   // The files this run checks: for each file across the projects its number in the share, or kNotMine;
-  // and the sizes of the share's files, by which they are spread over the workers.
+  // and the share's files in that order.
   static constexpr size_t kNotMine = SIZE_MAX;
   struct Share {
     std::vector<size_t> local;
-    std::vector<uintmax_t> sizes;
+    std::vector<std::string> paths;
   };
   static Share ShareOf(const std::vector<HProject>& projects, const HOptions& options);
   HRunResult CheckProjects(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <numeric>
 #include <string>
 #include <string_view>
@@ -22,7 +23,13 @@ namespace {
 constexpr size_t kFlushBytes = 1 << 16;
 
 // Each file, largest first, to the worker with the fewest bytes so far; the same sizes give the same shares.
-std::vector<size_t> Share(const std::vector<uintmax_t>& sizes, size_t workers) {
+std::vector<size_t> Share(const std::vector<std::string>& paths, size_t workers) {
+  std::vector<uintmax_t> sizes;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    sizes.push_back(error ? 0 : size);
+  }
   std::vector<size_t> order(sizes.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return sizes[a] > sizes[b]; });
@@ -183,7 +190,8 @@ void Gather(std::vector<KWorker>& workers, HRunResult& result, const HWorkerPool
 }
 
 // A worker that ended without its end frame (killed, crashed in the module) leaves its files unchecked.
-void Reap(std::vector<KWorker>& workers, const std::vector<size_t>& owner, HRunResult& result) {
+void Reap(std::vector<KWorker>& workers, const std::vector<size_t>& owner,
+          const std::vector<std::string>& paths, HRunResult& result) {
   for (size_t i = 0; i < workers.size(); ++i) {
     int status = 0;
     while (waitpid(workers[i].pid, &status, 0) < 0 && errno == EINTR) {
@@ -193,20 +201,22 @@ void Reap(std::vector<KWorker>& workers, const std::vector<size_t>& owner, HRunR
                                                 : "exit status " + std::to_string(WEXITSTATUS(status));
     result.errors.push_back({"", 0, "a worker process ended abnormally (" + why + ")"});
     for (size_t file = 0; file < owner.size(); ++file) {
-      if (owner[file] == i && result.files[file].path.empty())
-        result.files[file].error = HInputError{"", 0, "not checked: its worker process ended abnormally"};
+      if (owner[file] != i || !result.files[file].path.empty()) continue;
+      result.files[file].path = paths[file];
+      result.files[file].error =
+          HInputError{paths[file], 0, "not checked: its worker process ended abnormally"};
     }
   }
 }
 
 }  // namespace
 
-HRunResult HWorkerPool::Run(size_t workers, const std::vector<uintmax_t>& sizes, const Work& work,
+HRunResult HWorkerPool::Run(size_t workers, const std::vector<std::string>& paths, const Work& work,
                             const Done& received, std::ostringstream& diagnostics) {
-  workers = std::max<size_t>(1, std::min(workers, sizes.size()));
-  const std::vector<size_t> owner = Share(sizes, workers);
+  workers = std::max<size_t>(1, std::min(workers, paths.size()));
+  const std::vector<size_t> owner = Share(paths, workers);
   HRunResult result;
-  result.files.resize(sizes.size());
+  result.files.resize(paths.size());
   std::vector<KWorker> pool(workers);
   for (size_t i = 0; i < workers; ++i) {
     int ends[2];
@@ -226,6 +236,6 @@ HRunResult HWorkerPool::Run(size_t workers, const std::vector<uintmax_t>& sizes,
     pool[i].fd = ends[0];
   }
   Gather(pool, result, received, diagnostics);
-  Reap(pool, owner, result);
+  Reap(pool, owner, paths, result);
   return result;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "HRunResult.h"
@@ -20,10 +21,10 @@ class HWorkerPool {
   // any file.
   using Work = std::function<std::vector<HInputError>(const Take&, const Done&)>;
 
-  // Shares the files (their sizes, in file order) over at most `workers` processes, each largest file to
+  // Shares the files (in file order) over at most `workers` processes, each largest file to
   // the least loaded worker, and runs the work in each. `received` hears of each file as it arrives. The
   // problems outside files follow in worker order, each once. What the workers write to `diagnostics`
   // comes back into the parent's, in worker order.
-  static HRunResult Run(size_t workers, const std::vector<uintmax_t>& sizes, const Work& work,
+  static HRunResult Run(size_t workers, const std::vector<std::string>& paths, const Work& work,
                         const Done& received, std::ostringstream& diagnostics);
 };
