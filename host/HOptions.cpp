@@ -27,14 +27,12 @@ bool TakeValue(const std::vector<std::string>& arguments, size_t& i, const std::
   return true;
 }
 
-// A whole number from min to max, for the option's message.
+// A whole number from min to max; digits only, and few enough that the value cannot overflow.
 size_t ParseCount(const std::string& text, size_t min, size_t max, const std::string& option) {
-  size_t value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9' || value > max) break;
-    value = value * 10 + static_cast<size_t>(c - '0');
-  }
-  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || value < min || value > max)
+  const bool digits =
+      !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+  const size_t value = digits ? std::stoul(text) : 0;
+  if (!digits || value < min || value > max)
     throw HError(option + " needs a number from " + std::to_string(min) + " to " + std::to_string(max));
   return value;
 }
