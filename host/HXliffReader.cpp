@@ -390,8 +390,11 @@ class KXliffParser {
   KXliffParser(const KXliffParser&) = delete;
   KXliffParser& operator=(const KXliffParser&) = delete;
   ~KXliffParser() {
-    if (m_context != nullptr) xmlFreeParserCtxt(m_context);
     if (m_entities != nullptr) xmlFreeDoc(m_entities);
+    if (m_context == nullptr) return;
+    // The parser keeps the entity declarations of a document in a document of its own, left to its user.
+    if (m_context->myDoc != nullptr) xmlFreeDoc(m_context->myDoc);
+    xmlFreeParserCtxt(m_context);
   }
 
   void Run() {
