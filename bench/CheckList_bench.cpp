@@ -22,7 +22,9 @@ std::atomic<int64_t> g_allocations{0};
 
 // Every allocation of the process is counted: the benchmarks report how many one token costs. The
 // replaced pair is malloc and free underneath, which the compiler cannot see as a pair.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void* operator new(size_t size) {
   g_allocations.fetch_add(1, std::memory_order_relaxed);
   if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
