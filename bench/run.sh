@@ -1,73 +1,87 @@
 #!/usr/bin/env bash
-# Whole-process benchmark: inline-patterns against translate-toolkit's pofilter on the same catalogs, once as
-# PO and once as XLIFF 1.2. The files are Debian's installed message catalogs (a fixed set of languages and
-# domains, turned back into PO with msgunfmt, then into XLIFF with po2xliff); both tools run the same four
-# checks: printf, XML tags, URLs, e-mail addresses. A run of ours without rules shows what reading alone costs.
-# Usage: bench/run.sh BUILD_DIR   (e.g. build/release; BENCH_LANGS and BENCH_DOMAINS override the set)
+# Whole-process benchmark, side by side in one run on the same files and the same four checks (printf, XML
+# tags, URLs, e-mail addresses), once as PO and once as XLIFF 1.2: inline-patterns against translate-toolkit's
+# pofilter, a plain Python script (bench/plain_check.py) and the bare floor (bench/BareFloor.cpp: the
+# fastest reading, the same PCRE2 searches, no module). The files are Debian's installed message catalogs of
+# a fixed set of languages, turned back into PO with msgunfmt, then into XLIFF with po2xliff. A run of ours
+# without rules shows what reading alone costs.
+# Usage: bench/run.sh BUILD_DIR   (e.g. build/release; BENCH_LANGS and BENCH_DOMAINS narrow the set)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/release}"
 program="$build/host/inline-patterns"
 module="$build/src/addin/ZAKRegExChecks.zak"
-langs=(${BENCH_LANGS:-de fr es ja ru})
-domains=(${BENCH_DOMAINS:-coreutils bash dpkg apt findutils grep diffutils gettext-tools glib20 gnupg2})
+floor="$build/bench/BareFloor"
+langs=(${BENCH_LANGS:-de fr es ja ru pl})
 
-for tool in "$program" msgunfmt pofilter po2xliff; do
+for tool in "$program" "$floor" msgunfmt pofilter po2xliff; do
   command -v "$tool" > /dev/null || { echo "bench: $tool is missing (make bench installs it)" >&2; exit 2; }
 done
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 for lang in "${langs[@]}"; do
-  for domain in "${domains[@]}"; do
-    mo="/usr/share/locale/$lang/LC_MESSAGES/$domain.mo"
+  for mo in /usr/share/locale/"$lang"/LC_MESSAGES/*.mo; do
+    domain=$(basename "$mo" .mo)
     [ -f "$mo" ] || continue
+    [ -z "${BENCH_DOMAINS:-}" ] || [[ " $BENCH_DOMAINS " == *" $domain "* ]] || continue
     mkdir -p "$work/po/$lang"
-    msgunfmt "$mo" -o "$work/po/$lang/$domain.po" 2> /dev/null
+    msgunfmt "$mo" -o "$work/po/$lang/$domain.po" 2> /dev/null || rm -f "$work/po/$lang/$domain.po"
   done
 done
-files=$(find "$work/po" -name '*.po' | wc -l)
+files=$(find "$work" -name '*.po' | wc -l)
 [ "$files" -gt 0 ] || { echo "bench: none of the catalogs is installed" >&2; exit 2; }
 po2xliff --progress=none -i "$work/po" -o "$work/xlf" > /dev/null 2>&1
 mkdir -p "$work/no-rules"
 
-# Seconds of one command: the mean of hyperfine's runs when it is installed, else one timed run.
+# "WALL CPU" seconds of one command, the medians of RUNS runs (CPU: user and system of all its processes).
 seconds() {
   local runs="$1"; shift
-  if command -v hyperfine > /dev/null; then
-    hyperfine --runs "$runs" --ignore-failure --style none --export-json "$work/time.json" "$*" > /dev/null 2>&1
-    python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["results"][0]["mean"])' "$work/time.json"
-  else
-    local start end
-    start=$(date +%s.%N)
-    eval "$*" > /dev/null 2>&1 || true
-    end=$(date +%s.%N)
-    echo "$end - $start" | bc -l
-  fi
+  python3 - "$runs" "$@" <<'PY'
+import resource, statistics, subprocess, sys, time
+walls, cpus = [], []
+for _ in range(int(sys.argv[1])):
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    start = time.perf_counter()
+    subprocess.run(sys.argv[2:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    walls.append(time.perf_counter() - start)
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    cpus.append(after.ru_utime + after.ru_stime - before.ru_utime - before.ru_stime)
+print(statistics.median(walls), statistics.median(cpus))
+PY
 }
 
-# One line of figures per format: files, units, our time, our time without rules, pofilter's time.
+# One line of figures per format and program: format, program, files, units, wall and CPU seconds.
 measure() {
-  local format="$1" folder="$2" units ours reading theirs
+  local format="$1" folder="$2" files units
+  files=$(find "$folder" -type f | wc -l)
   # Units checked: the translated entries (and PO plural forms), as inline-patterns counts them.
   units=$("$program" --module "$module" --global-dir bench/rules --format json -q "$folder" |
     python3 -c 'import json, sys; print(json.load(sys.stdin)["summary"]["units"])' || true)
-  ours=$(seconds 5 "$program --module $module --global-dir bench/rules -q $folder > /dev/null")
-  reading=$(seconds 5 "$program --module $module --global-dir $work/no-rules -q $folder > /dev/null")
-  theirs=$(seconds 1 "pofilter --progress=none -t printf -t xmltags -t urls -t emails -i $folder -o $work/out-$format")
-  echo "$format $(find "$folder" -type f | wc -l) $units $ours $reading $theirs"
+  echo "$format inline-patterns $files $units $(seconds 5 "$program" --module "$module" --global-dir bench/rules -q "$folder")"
+  echo "$format reading-alone $files $units $(seconds 5 "$program" --module "$module" --global-dir "$work/no-rules" -q "$folder")"
+  echo "$format one-process $files $units $(seconds 5 "$program" -j 1 --module "$module" --global-dir bench/rules -q "$folder")"
+  echo "$format floor $files $units $(seconds 5 "$floor" bench/rules/settings.ini "$folder")"
+  echo "$format python $files $units $(seconds 1 python3 bench/plain_check.py bench/rules/settings.ini "$folder")"
+  echo "$format pofilter $files $units $(seconds 1 pofilter --progress=none -t printf -t xmltags -t urls -t emails -i "$folder" -o "$work/out-$format")"
 }
 
 { measure PO "$work/po"; measure XLIFF "$work/xlf"; } | python3 -c '
 import sys
+rows = {}
 for line in sys.stdin:
-    name, files, units, ours, reading, theirs = line.split()
-    files, units, ours, reading, theirs = int(files), int(units), float(ours), float(reading), float(theirs)
-    print(f"{name}: {files} files, {units} units")
-    print(f"  inline-patterns: {ours:8.3f} s  {units / ours:12,.0f} units/s")
-    print(f"    reading alone: {reading:8.3f} s  ({100 * reading / ours:.0f}% of the run; no rules)")
-    if ours > reading:
-        print(f"    checks alone:  {ours - reading:8.3f} s  {units / (ours - reading):12,.0f} units/s (the difference)")
-    print(f"  pofilter:        {theirs:8.3f} s  {units / theirs:12,.0f} units/s")
-    print(f"  ratio: inline-patterns is {theirs / ours:.0f} times faster (target: at least 100)")
+    format, name, files, units, wall, cpu = line.split()
+    rows.setdefault(format, {"files": int(files), "units": int(units)})[name] = (float(wall), float(cpu))
+for format, row in rows.items():
+    files, units, ours, floor = row["files"], row["units"], row["inline-patterns"], row["floor"]
+    print(f"{format}: {files} files, {units:,} units; seconds wall and CPU (all its processes)")
+    for name in ("inline-patterns", "one-process", "reading-alone", "floor", "python", "pofilter"):
+        wall, cpu = row[name]
+        print(f"  {name:16} {wall:8.3f} {cpu:8.3f}  {units / wall:12,.0f} units/s")
+    for name, target in (("pofilter", "at least 100"), ("python", "at least 20")):
+        wall, cpu = row[name]
+        print(f"  {name} / inline-patterns: {wall / ours[0]:6.1f}x wall, {cpu / ours[1]:6.1f}x CPU (target: {target})")
+    for name in ("inline-patterns", "one-process"):
+        wall, cpu = row[name]
+        print(f"  {name} / floor: {wall / floor[0]:6.2f}x wall, {cpu / floor[1]:6.2f}x CPU (target: at most 1.5)")
 '

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string_view>
+#include <thread>
 
 #include "HAddInHost.h"
 #include "HCheckOptions.h"
@@ -23,6 +24,7 @@
 #include "HToken.h"
 #include "HTryCommand.h"
 #include "HUnitReader.h"
+#include "HWorkerPool.h"
 
 namespace {
 
@@ -84,9 +86,8 @@ int HApplication::Execute(const HOptions& options) {
   std::vector<HProject> projects = MakeProjects(options);
   const std::string globalFolder = HRuleFiles::GlobalFolderForCheck(options.globalFolder, projects, m_err);
   // The expression objects report to the warnings until the module drops them, at the last run's end.
-  HRunResult result;
   HToken token;
-  HRunWarnings warnings(result, token);
+  HRunWarnings warnings(token);
   HAddInHost host(globalFolder, Pointers(projects), &warnings);
   const std::string modulePath =
       options.modulePath.empty() ? HInstallPaths::Module().string() : options.modulePath;
@@ -98,7 +99,8 @@ int HApplication::Execute(const HOptions& options) {
     m_err << kProgram << ": add-in \"" << module.DisplayName() << "\" from " << modulePath
           << ", global rules in " << globalFolder << "\n";
   }
-  CheckProjects(module, projects, globalFolder, options, token, warnings, result);
+  HRunResult result = CheckProjects(module, projects, globalFolder, options, token, warnings);
+  result.GatherFromFiles();
   std::ostringstream report;
   const bool colour = options.format == HFormat::Text &&
                       UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
@@ -112,23 +114,67 @@ int HApplication::Execute(const HOptions& options) {
   return status;
 }
 
-void HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
-                                 const std::string& globalFolder, const HOptions& options, HToken& token,
-                                 HRunWarnings& warnings, HRunResult& result) {
-  size_t fileCount = 0;
-  for (const HProject& project : projects) fileCount += project.Files().size();
+// The files of the run, numbered across the projects in order: all of them, or every Nth of a shard.
+HApplication::Share HApplication::ShareOf(const std::vector<HProject>& projects, const HOptions& options) {
+  Share share;
+  size_t number = 0;
+  for (const HProject& project : projects) {
+    for (const std::string& path : project.Files()) {
+      const bool mine = number++ % options.shardCount == options.shardIndex;
+      share.local.push_back(mine ? share.paths.size() : kNotMine);
+      if (mine) share.paths.push_back(path);
+    }
+  }
+  return share;
+}
+
+HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& projects,
+                                       const std::string& globalFolder, const HOptions& options,
+                                       HToken& token, HRunWarnings& warnings) {
+  const Share share = ShareOf(projects, options);
+  HProgress progress(m_err, m_errIsTerminal && !options.quiet, share.paths.size());
+  const size_t jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+  if (jobs == 1 || share.paths.size() < 2)
+    return CheckShare(module, projects, globalFolder, options, share, token, warnings, progress, nullptr,
+                      nullptr);
+  HProgress quiet(m_err, false, 0);
+  HRunResult result = HWorkerPool::Run(
+      jobs, share.paths,
+      [&](const HWorkerPool::Take& take, const HWorkerPool::Done& done) {
+        return CheckShare(module, projects, globalFolder, options, share, token, warnings, quiet, &take,
+                          &done);
+      },
+      [&](size_t, const HFileResult& file) {
+        progress.AddUnits(file.units);
+        progress.FinishFile();
+      });
+  progress.Finish();
+  return result;
+}
+
+// One check run per project, each over the files of the share that `take` gives this process; each file's
+// result goes to `done` as well.
+HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& projects,
+                                    const std::string& globalFolder, const HOptions& options,
+                                    const Share& share, HToken& token, HRunWarnings& warnings,
+                                    HProgress& progress, const HWorkerPool::Take* take,
+                                    const HWorkerPool::Done* done) {
+  HRunResult result;
   // The runs point into this vector: it must never reallocate.
-  result.files.reserve(fileCount);
-  HProgress progress(m_err, m_errIsTerminal && !options.quiet, fileCount);
+  result.files.reserve(share.paths.size());
+  warnings.SetResult(&result);
   HCheckOptions checkOptions;
+  size_t number = 0;
   for (size_t i = 0; i < projects.size(); ++i) {
     // The last run's end is final, so the module drops its rules and expression objects.
     const HRuleTexts rules((std::filesystem::path(globalFolder) / kRuleFile).string(),
                            projects[i].AddInFilePath(kRuleFile));
-    HCheckRun run(&projects[i], i + 1 == projects.size(), &token, rules, result);
+    HCheckRun run(&projects[i], i + 1 == projects.size(), &token, rules);
     warnings.SetRules(&rules);
     module.BeginCheckTokens(&run);
     for (const std::string& path : projects[i].Files()) {
+      const size_t local = share.local[number++];
+      if (local == kNotMine || (take != nullptr && !(*take)(local))) continue;
       HFileResult& file = result.files.emplace_back();
       file.path = path;
       run.SetFile(&file);
@@ -155,13 +201,18 @@ void HApplication::CheckProjects(HModule& module, std::vector<HProject>& project
       }
       warnings.SetFile(nullptr);
       progress.FinishFile();
+      if (done == nullptr) continue;
+      (*done)(local, file);
+      file = HFileResult();  // sent: a worker holds one file's violations at a time
     }
     module.EndCheckTokens(&run);
     warnings.SetRules(nullptr);
   }
   progress.Finish();
+  warnings.SetResult(nullptr);
   for (const std::string& failure : module.Failures())
     result.errors.push_back({"", 0, "the module's " + failure});
+  return result;
 }
 
 void HApplication::PrintProblems(const HRunResult& result) const {

@@ -2,11 +2,13 @@
 #pragma once
 
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "HOptions.h"
 #include "HRunResult.h"
+#include "HWorkerPool.h"
 
 class HModule;
 class HProject;
@@ -28,8 +30,19 @@ class HApplication {
 
  private:
   int Execute(const HOptions& options);
-  void CheckProjects(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
-                     const HOptions& options, HToken& token, HRunWarnings& warnings, HRunResult& result);
+  // The files this run checks: for each file across the projects its number in the share, or kNotMine;
+  // and the share's files in that order.
+  static constexpr size_t kNotMine = SIZE_MAX;
+  struct Share {
+    std::vector<size_t> local;
+    std::vector<std::string> paths;
+  };
+  static Share ShareOf(const std::vector<HProject>& projects, const HOptions& options);
+  HRunResult CheckProjects(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
+                           const HOptions& options, HToken& token, HRunWarnings& warnings);
+  HRunResult CheckShare(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
+                        const HOptions& options, const Share& share, HToken& token, HRunWarnings& warnings,
+                        HProgress& progress, const HWorkerPool::Take* take, const HWorkerPool::Done* done);
   void PrintProblems(const HRunResult& result) const;
   void PrintSummary(const HRunResult& result) const;
   int Deliver(const std::string& text, int status) const;

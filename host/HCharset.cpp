@@ -50,3 +50,21 @@ std::string HCharset::ToUtf8(std::string_view text) const {
   out.resize(out.size() - outLeft);
   return out;
 }
+
+size_t HCharset::AppendUtf8(std::string_view block, std::string& out, bool last) {
+  if (m_iconv == reinterpret_cast<iconv_t>(-1)) {
+    out.append(block);
+    return block.size();
+  }
+  const size_t start = out.size();
+  out.resize(start + block.size() * 4 + 4);
+  char* in = const_cast<char*>(block.data());
+  size_t inLeft = block.size();
+  char* next = out.data() + start;
+  size_t outLeft = out.size() - start;
+  // The state carries over from block to block (a byte order read once holds for the whole text).
+  if (iconv(m_iconv, &in, &inLeft, &next, &outLeft) == static_cast<size_t>(-1) && (errno != EINVAL || last))
+    throw HError("a text is not valid in its charset \"" + m_name + "\"");
+  out.resize(out.size() - outLeft);
+  return block.size() - inLeft;
+}

@@ -19,6 +19,10 @@ class HCharset {
 
   // Throws HError when the text is not valid in the charset.
   std::string ToUtf8(std::string_view text) const;
+  // One block of a longer text: appends the whole characters it holds and returns how many bytes they took
+  // (a character cut at the end of a block but the last waits for the next). Throws HError when it is not
+  // valid.
+  size_t AppendUtf8(std::string_view block, std::string& out, bool last = false);
 
  private:
   std::string m_name;

@@ -78,7 +78,7 @@ int32_t HCheckRun::ReportError(IHostToken* token, const char16_t* message, int32
     violation.source = violation.withTags ? unit.sourceNative : unit.sourcePlain;
     violation.translation = violation.withTags ? unit.targetNative : unit.targetPlain;
     violation.column = unit.targetLine > 0 ? MatchColumn(rule, violation.translation, unit.targetColumn) : 0;
-    if (rule != nullptr) m_result.rules.emplace(rule->name, *rule);
+    if (rule != nullptr) m_file->Describe(*rule);
     m_file->violations.push_back(std::move(violation));
   } catch (...) {
     return 1;  // out of memory: nothing may unwind into the module

@@ -11,9 +11,9 @@
 
 class HCheckRun final : public KCheckRunBase {
  public:
-  // The rules tell which texts a violation is shown with; those violated are described in the result.
-  HCheckRun(HProject* project, bool isFinal, HToken* token, const HRuleTexts& rules, HRunResult& result)
-      : m_project(project), m_final(isFinal), m_token(token), m_rules(rules), m_result(result) {}
+  // The rules tell which texts a violation is shown with; those violated are described in the file's result.
+  HCheckRun(HProject* project, bool isFinal, HToken* token, const HRuleTexts& rules)
+      : m_project(project), m_final(isFinal), m_token(token), m_rules(rules) {}
 
   // Violations go to this file's result until the next call.
   void SetFile(HFileResult* file) { m_file = file; }
@@ -31,6 +31,5 @@ class HCheckRun final : public KCheckRunBase {
   bool m_final;
   HToken* m_token;
   const HRuleTexts& m_rules;
-  HRunResult& m_result;
   HFileResult* m_file = nullptr;
 };

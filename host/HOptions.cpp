@@ -27,6 +27,23 @@ bool TakeValue(const std::vector<std::string>& arguments, size_t& i, const std::
   return true;
 }
 
+// A whole number from min to max; digits only, and few enough that the value cannot overflow.
+size_t ParseCount(const std::string& text, size_t min, size_t max, const std::string& option) {
+  const bool digits =
+      !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+  const size_t value = digits ? std::stoul(text) : 0;
+  if (!digits || value < min || value > max)
+    throw HError(option + " needs a number from " + std::to_string(min) + " to " + std::to_string(max));
+  return value;
+}
+
+void ParseShard(const std::string& text, HOptions& options) {
+  const size_t slash = text.find('/');
+  if (slash == std::string::npos) throw HError("--shard needs K/N, K from 1 to N");
+  options.shardCount = ParseCount(text.substr(slash + 1), 1, 1'000'000, "--shard's N");
+  options.shardIndex = ParseCount(text.substr(0, slash), 1, options.shardCount, "--shard's K") - 1;
+}
+
 }  // namespace
 
 HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
@@ -35,6 +52,7 @@ HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     std::string format;
+    std::string number;
     if (onlyPaths || argument == "-" || !argument.starts_with("-")) {
       options.paths.push_back(argument);
     } else if (argument == "--") {
@@ -53,6 +71,12 @@ HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
       options.strict = true;
     } else if (TakeValue(arguments, i, "--format", format)) {
       options.format = ParseFormat(format);
+    } else if (argument.starts_with("-j") && argument.size() > 2 && argument[2] != '=') {
+      options.jobs = ParseCount(argument.substr(2), 1, 1024, "--jobs");  // -j4, as make takes it
+    } else if (TakeValue(arguments, i, "-j", number) || TakeValue(arguments, i, "--jobs", number)) {
+      options.jobs = ParseCount(number, 1, 1024, "--jobs");
+    } else if (TakeValue(arguments, i, "--shard", number)) {
+      ParseShard(number, options);
     } else if (!TakeValue(arguments, i, "--module", options.modulePath) &&
                !TakeValue(arguments, i, "--global-dir", options.globalFolder) &&
                !TakeValue(arguments, i, "--project-rules", options.projectRules) &&
@@ -91,6 +115,10 @@ Options:
   --strict              exit 2 when a rule may have missed a violation: its pattern does not compile
                         or its search stopped at a limit of the regular-expression service
   --module PATH         the add-in module to load (default: the one installed with this program)
+  -j, --jobs N          check with N worker processes (default: one per processor); the report is
+                        the same, byte for byte, whatever N is
+  --shard K/N           check only the Kth of N shares of the files (K from 1 to N): every Nth file
+                        from the Kth, in the order the files are listed; for CI jobs in parallel
   -v, --verbose         show the source and translation of each violation and the module's name
   -q, --quiet           no progress and no summary on standard error
   -V, --version         print the program's version and the add-in's name

@@ -13,6 +13,9 @@ struct HOptions {
   std::string projectRules;        // empty: each project's own rule file
   std::string baseFolder;          // what SARIF locations are relative to; empty: the current folder
   HFormat format = HFormat::Text;
+  size_t jobs = 0;        // worker processes; 0: one per processor
+  size_t shardIndex = 0;  // --shard K/N: this run checks every Nth file from the Kth (K - 1 here)
+  size_t shardCount = 1;
   bool checkUntranslated = false;  // check units that nobody has translated yet as well
   bool verbose = false;
   bool quiet = false;

@@ -19,6 +19,10 @@ void HProgress::AddUnit() {
   if (m_enabled && m_units % kUnitsPerClockRead == 0) Update();
 }
 
+void HProgress::AddUnits(long units) {
+  m_units += units;
+}
+
 void HProgress::FinishFile() {
   ++m_files;
   if (m_enabled) Update();

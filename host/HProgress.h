@@ -11,6 +11,8 @@ class HProgress {
       : m_err(err), m_enabled(enabled), m_total(totalFiles) {}
 
   void AddUnit();
+  // Units that another process checked.
+  void AddUnits(long units);
   void FinishFile();
   // Clears the line so that the summary starts on a clean one.
   void Finish();

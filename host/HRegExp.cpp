@@ -53,16 +53,17 @@ HRegExp* HRegExp::Create(const char16_t* pattern, int32_t flags, std::string* er
     return nullptr;
   }
   // Without JIT support PCRE2 still matches, only slower; that is no reason to refuse the pattern.
-  if (limits.jit) pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
-  return new HRegExp(code, pattern, flags, observer, limits);
+  const bool jit = limits.jit && pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) == 0;
+  return new HRegExp(code, jit, pattern, flags, observer, limits);
 }
 
-HRegExp::HRegExp(pcre2_code* code, const char16_t* pattern, int32_t flags, HRegExpObserver* observer,
-                 const HRegExpLimits& limits)
+HRegExp::HRegExp(pcre2_code* code, bool jit, const char16_t* pattern, int32_t flags,
+                 HRegExpObserver* observer, const HRegExpLimits& limits)
     : m_pattern(pattern),
       m_caseSensitive(flags != REGEX_CASE_INSENSITIVE),
       m_observer(observer),
       m_code(code),
+      m_jit(jit),
       m_matchData(pcre2_match_data_create_from_pattern(code, nullptr)),
       m_matchContext(pcre2_match_context_create(nullptr)) {
   pcre2_set_match_limit(m_matchContext, limits.match);
@@ -93,8 +94,11 @@ int32_t HRegExp::Match(const char16_t* text, int32_t start, int32_t /*minusOne*/
   if (text == nullptr || start < 0) return 1;
   const size_t length = TextLength(text, start);
   if (static_cast<size_t>(start) > length) return 1;
-  const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(text), length,
-                             static_cast<PCRE2_SIZE>(start), 0, m_matchData, m_matchContext);
+  // The JIT's own entry skips the checks that the lines above made, and a UTF check that invalid UTF-16
+  // does not need (the pattern matches it as it is); the limits hold there too.
+  const auto match = m_jit ? pcre2_jit_match : pcre2_match;
+  const int rc = match(m_code, reinterpret_cast<PCRE2_SPTR>(text), length, static_cast<PCRE2_SIZE>(start), 0,
+                       m_matchData, m_matchContext);
   if (rc < 0) {
     // The module knows no "don't know": a limit reads as "no match", and the observer makes it visible.
     const char* limit = LimitName(rc);

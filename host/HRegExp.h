@@ -56,7 +56,7 @@ class HRegExp final : public KHostRegExpBase {
   int32_t ZAKCALL Destroy() override;
 
  private:
-  HRegExp(pcre2_code* code, const char16_t* pattern, int32_t flags, HRegExpObserver* observer,
+  HRegExp(pcre2_code* code, bool jit, const char16_t* pattern, int32_t flags, HRegExpObserver* observer,
           const HRegExpLimits& limits);
   ~HRegExp();
   size_t TextLength(const char16_t* text, int32_t start);
@@ -65,6 +65,7 @@ class HRegExp final : public KHostRegExpBase {
   bool m_caseSensitive;
   HRegExpObserver* m_observer;
   pcre2_code* m_code;
+  bool m_jit;  // compiled for the JIT, which matches through its own entry
   pcre2_match_data* m_matchData;
   pcre2_match_context* m_matchContext;
   pcre2_jit_stack* m_jitStack = nullptr;

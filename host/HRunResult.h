@@ -53,6 +53,16 @@ struct HFileResult {
   long notTranslatable = 0;  // units skipped because they are marked translate="no"
   std::vector<HViolation> violations;
   std::optional<HInputError> error;
+  // What the check of this file found besides its violations; the run's lists take them over, in file
+  // order, before the report (HRunResult::GatherFromFiles).
+  std::vector<HWarning> warnings;
+  std::vector<HRuleInfo> rules;  // the rules its violations and warnings name, each once
+
+  void Describe(const HRuleInfo& rule) {
+    for (const HRuleInfo& known : rules)
+      if (known.name == rule.name) return;
+    rules.push_back(rule);
+  }
 };
 
 struct HRunResult {
@@ -60,12 +70,23 @@ struct HRunResult {
   std::vector<HInputError> errors;  // problems outside any one file
   std::vector<HWarning> warnings;
   std::map<std::string, HRuleInfo> rules;  // by name: the rules that the violations and warnings name
+  // Moves every file's warnings (after the run's own) and rule descriptions into the run's lists.
+  void GatherFromFiles();
   long Units() const;
   long Untranslated() const;
   long NotTranslatable() const;
   long Violations() const;
   bool HasErrors() const;
 };
+
+inline void HRunResult::GatherFromFiles() {
+  for (HFileResult& file : files) {
+    warnings.insert(warnings.end(), file.warnings.begin(), file.warnings.end());
+    for (const HRuleInfo& rule : file.rules) this->rules.emplace(rule.name, rule);
+    file.warnings.clear();
+    file.rules.clear();
+  }
+}
 
 inline long HRunResult::Units() const {
   long total = 0;

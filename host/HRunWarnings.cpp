@@ -10,7 +10,7 @@ void HRunWarnings::CompileFailed(const std::u16string& pattern, bool caseSensiti
   try {
     if (!m_failedPatterns.emplace(pattern, caseSensitive).second) return;
     const std::string text = Utf16ToUtf8(pattern);
-    Add(text, caseSensitive, "", 0,
+    Add(text, caseSensitive, nullptr, 0,
         "the pattern \"" + text + "\" does not compile: " + error + "; the rule finds nothing");
   } catch (...) {
   }
@@ -20,7 +20,7 @@ void HRunWarnings::LimitReached(const HRegExp& regExp, const char* limit) {
   try {
     const HUnit* unit = m_token.Unit();
     if (unit == nullptr || m_file == nullptr) return;
-    Add(Utf16ToUtf8(regExp.Pattern()), regExp.CaseSensitive(), m_file->path,
+    Add(Utf16ToUtf8(regExp.Pattern()), regExp.CaseSensitive(), m_file,
         unit->targetLine > 0 ? unit->targetLine : unit->line,
         std::string("the search stopped at the regular-expression ") + limit + " in unit \"" + unit->id +
             "\": a violation may have been missed");
@@ -28,23 +28,26 @@ void HRunWarnings::LimitReached(const HRegExp& regExp, const char* limit) {
   }
 }
 
-void HRunWarnings::Add(const std::string& pattern, bool caseSensitive, const std::string& file, long line,
+void HRunWarnings::Add(const std::string& pattern, bool caseSensitive, HFileResult* file, long line,
                        const std::string& message) {
   const std::vector<const HRuleInfo*> rules =
       m_rules == nullptr ? std::vector<const HRuleInfo*>() : m_rules->WithPattern(pattern, caseSensitive);
-  if (rules.empty()) return AddOne(nullptr, file, line, message);
-  for (const HRuleInfo* rule : rules) AddOne(rule, file.empty() ? rule->ruleFile : file, line, message);
+  if (rules.empty()) return AddOne(nullptr, file, file == nullptr ? "" : file->path, line, message);
+  for (const HRuleInfo* rule : rules)
+    AddOne(rule, file, file == nullptr ? rule->ruleFile : file->path, line, message);
 }
 
-void HRunWarnings::AddOne(const HRuleInfo* rule, const std::string& file, long line,
+void HRunWarnings::AddOne(const HRuleInfo* rule, HFileResult* file, const std::string& where, long line,
                           const std::string& message) {
-  HWarning warning{file, line, rule == nullptr ? "" : rule->name, message};
+  if (file == nullptr && m_result == nullptr) return;
+  std::vector<HWarning>& warnings = file != nullptr ? file->warnings : m_result->warnings;
+  HWarning warning{where, line, rule == nullptr ? "" : rule->name, message};
   // The module searches a unit's texts from successive positions, rule after rule: one warning per unit and
   // rule is enough, and the unit's warnings are the last ones.
-  const std::vector<HWarning>& warnings = m_result.warnings;
-  for (auto it = warnings.rbegin(); it != warnings.rend() && it->file == file && it->line == line; ++it) {
+  for (auto it = warnings.rbegin(); it != warnings.rend() && it->file == where && it->line == line; ++it) {
     if (it->rule == warning.rule && it->message == message) return;
   }
-  if (rule != nullptr) m_result.rules.emplace(rule->name, *rule);
-  m_result.warnings.push_back(std::move(warning));
+  if (rule != nullptr && file != nullptr) file->Describe(*rule);
+  if (rule != nullptr && file == nullptr) m_result->rules.emplace(rule->name, *rule);
+  warnings.push_back(std::move(warning));
 }

@@ -19,8 +19,8 @@ int32_t HToken::GetText(int32_t property, VARIANT* out, int32_t side) {
   if (out == nullptr || m_unit == nullptr) return 1;
   const std::string* text = SelectText(*m_unit, property, side);
   if (text == nullptr) return 1;  // the variant stays empty
-  const std::u16string wide = Utf8ToUtf16(*text);
+  Utf8ToUtf16(*text, m_wide);
   out->vt = VT_BSTR;
-  out->bstrVal = SysAllocStringLen(wide.data(), static_cast<uint32_t>(wide.size()));
+  out->bstrVal = SysAllocStringLen(m_wide.data(), static_cast<uint32_t>(m_wide.size()));
   return 0;
 }

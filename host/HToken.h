@@ -1,6 +1,8 @@
 // A translation unit as the module's token: it hands out the unit's texts on request.
 #pragma once
 
+#include <string>
+
 #include "HUnit.h"
 #include "addin/HostInterfaceBases.h"
 
@@ -14,4 +16,5 @@ class HToken final : public KHostTokenBase {
 
  private:
   const HUnit* m_unit = nullptr;
+  std::u16string m_wide;  // the last text converted, kept for its storage
 };

@@ -1,8 +1,34 @@
 // Finding tags in XML text: only as much of the syntax as it takes to step over what is not a tag.
 #include "HXmlTags.h"
 
+#include <algorithm>
+
+namespace {
+
+// The column of the byte after these, which start at that column: characters count, not bytes.
+long ColumnAfter(std::string_view bytes, long column) {
+  if (const size_t newline = bytes.rfind('\n'); newline != std::string_view::npos) {
+    column = 1;
+    bytes.remove_prefix(newline + 1);
+  }
+  for (const char c : bytes) column += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return column;
+}
+
+}  // namespace
+
+void HXmlTags::Forget(size_t position) {
+  const size_t forget = std::min(position - std::min(position, m_base), m_pos);
+  // Moving the rest to the front only once half the buffer is behind keeps the cost linear in the file.
+  if (forget == 0 || forget * 2 < m_text.size()) return;
+  m_baseColumn = ColumnAfter(std::string_view(m_text).substr(0, forget), m_baseColumn);
+  m_text.erase(0, forget);
+  m_base += forget;
+  m_pos -= forget;
+}
+
 size_t HXmlTags::SkipTo(size_t from, std::string_view terminator) const {
-  const size_t found = m_text.find(terminator, from);
+  const size_t found = std::string_view(m_text).find(terminator, from);
   return found == std::string_view::npos ? m_text.size() : found + terminator.size();
 }
 
@@ -24,7 +50,7 @@ size_t HXmlTags::SkipTag(size_t from) const {
 
 bool HXmlTags::Next(bool endTag, Tag& tag) {
   while ((m_pos = m_text.find('<', m_pos)) != std::string_view::npos) {
-    const std::string_view rest = m_text.substr(m_pos);
+    const std::string_view rest = std::string_view(m_text).substr(m_pos);
     if (rest.starts_with("<!--")) {
       m_pos = SkipTo(m_pos + 4, "-->");
     } else if (rest.starts_with("<![CDATA[")) {
@@ -38,8 +64,9 @@ bool HXmlTags::Next(bool endTag, Tag& tag) {
       m_pos = SkipTag(m_pos);
     } else {
       const bool isEnd = rest.starts_with("</");
-      tag = {m_pos, SkipTag(m_pos + 1)};
-      m_pos = tag.end;
+      const size_t begin = m_pos;
+      m_pos = SkipTag(m_pos + 1);
+      tag = {m_base + begin, m_base + m_pos};
       if (isEnd == endTag) return true;
     }
   }
@@ -48,9 +75,5 @@ bool HXmlTags::Next(bool endTag, Tag& tag) {
 }
 
 long HXmlTags::ColumnAt(size_t offset) const {
-  const size_t lineStart = m_text.rfind('\n', offset == 0 ? 0 : offset - 1);
-  long column = 1;
-  for (size_t i = lineStart == std::string_view::npos ? 0 : lineStart + 1; i < offset; ++i)
-    column += (static_cast<unsigned char>(m_text[i]) & 0xC0) != 0x80;
-  return column;
+  return ColumnAfter(std::string_view(m_text).substr(0, offset - m_base), m_baseColumn);
 }

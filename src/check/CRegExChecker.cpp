@@ -74,10 +74,10 @@ void CRegExChecker::CheckToken(IHostToken* token) {
   // Outside a run there is nobody to report to: the token is not even read.
   if (run_ == nullptr) return;
   KCurrentToken current(token_, token);
-  // A fresh provider per token: its texts belong to this token only.
-  CStringFromToken texts(token);
-  CheckList(texts, globalRules_);
-  CheckList(texts, projectRules_);
+  // One provider serves every token: it forgets the last token's texts and keeps their buffers.
+  tokenTexts_.SetToken(token);
+  CheckList(tokenTexts_, globalRules_);
+  CheckList(tokenTexts_, projectRules_);
 }
 
 void CRegExChecker::CheckList(CStringGetter& texts, CRegExList& list) {
@@ -110,8 +110,8 @@ void CRegExChecker::CheckRule(CStringGetter& texts, CRegExRule& rule) {
 
 void CRegExChecker::CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule) {
   const bool withTags = rule.Native != 0;
-  KStringArray source;
-  KStringArray translation;
+  KStringArray& source = sourceMatches_;
+  KStringArray& translation = translationMatches_;
   // Both texts are asked for, source first, before the host is asked to make or search the expression.
   const std::u16string& sourceText = texts.GetSource(withTags);
   const std::u16string& translationText = texts.GetTranslation(withTags);
@@ -134,8 +134,8 @@ void CRegExChecker::CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule)
 
 void CRegExChecker::CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches,
                                    KDWordArray* starts) {
-  matches.RemoveAll();
-  if (starts != nullptr) starts->RemoveAll();
+  matches.SetSize(0);
+  if (starts != nullptr) starts->SetSize(0);
   CRegExRule::CTextSearch search(rule, text);
   int32_t position = 0;
   int32_t start = 0;
@@ -155,7 +155,8 @@ void CRegExChecker::CollectMatches(CRegExRule& rule, const std::u16string& text,
 bool CRegExChecker::CompareMatchTexts(CRegExRule& rule, const KStringArray& source,
                                       const KStringArray& translation) {
   if (source.GetSize() != translation.GetSize()) return false;
-  KDWordArray used;
+  KDWordArray& used = used_;
+  used.SetSize(0);
   used.SetSize(translation.GetSize());
   bool passed = true;
   for (int i = 0; i < source.GetSize(); ++i) {

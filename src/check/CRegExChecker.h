@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "check/CStringFromToken.h"
 #include "rules/CRegExList.h"
 #include "support/KDWordArray.h"
 #include "support/KStringArray.h"
@@ -35,7 +36,8 @@ class CRegExChecker {
   // Applies every active rule of the list to the pair; each broken rule goes to ReportViolation.
   void CheckList(CStringGetter& texts, CRegExList& list);
   // All matches of the rule in the text, in order; stops at the first empty match, which is not taken.
-  // Where starts is given, it gets each match's position in the text.
+  // Where starts is given, it gets each match's position in the text. The arrays keep their storage for
+  // the next collection.
   static void CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches,
                              KDWordArray* starts = nullptr);
   // Each source match needs its own equal translation match; true when nothing was reported.
@@ -56,4 +58,10 @@ class CRegExChecker {
  private:
   void CheckRule(CStringGetter& texts, CRegExRule& rule);
   void CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule);
+
+  // Kept from token to token with their storage, so that a token that breaks no rule allocates nothing.
+  CStringFromToken tokenTexts_{nullptr};
+  KStringArray sourceMatches_;
+  KStringArray translationMatches_;
+  KDWordArray used_;
 };

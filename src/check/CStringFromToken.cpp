@@ -21,8 +21,15 @@ constexpr KTokenProperty kKindProperties[TEXTKIND_COUNT] = {
 }  // namespace
 
 std::u16string CStringFromToken::GetText(int32_t kind) {
-  if (token_ == nullptr || kind < 0 || kind >= TEXTKIND_COUNT) return {};
+  std::u16string text;
+  ReadText(kind, text);
+  return text;
+}
+
+void CStringFromToken::ReadText(int32_t kind, std::u16string& text) {
+  text.clear();
+  if (token_ == nullptr || kind < 0 || kind >= TEXTKIND_COUNT) return;
   KVariant variant;
   token_->GetText(kKindProperties[kind].property, variant.Out(), kKindProperties[kind].side);
-  return variant.Text();
+  variant.AssignText(text);
 }

@@ -4,7 +4,7 @@
 const std::u16string& CStringGetter::Get(int32_t kind) {
   const uint32_t bit = 1u << kind;
   if ((cachedKinds_ & bit) == 0) {
-    cache_[kind] = GetText(kind);
+    ReadText(kind, cache_[kind]);
     cachedKinds_ |= bit;
   }
   return cache_[kind];

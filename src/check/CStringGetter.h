@@ -31,6 +31,11 @@ class CStringGetter {
  protected:
   // The text of one kind from wherever the variant takes it; called at most once per kind.
   virtual std::u16string GetText(int32_t kind) = 0;
+  // The same into the cached string, replacing what it held: a provider that serves token after token
+  // writes into the string's own buffer, so that a token costs no allocation for its texts.
+  virtual void ReadText(int32_t kind, std::u16string& text) { text = GetText(kind); }
+  // The next token's texts are fetched anew; the cache keeps its buffers.
+  void Forget() { cachedKinds_ = 0; }
 
  private:
   const std::u16string& Get(int32_t kind);

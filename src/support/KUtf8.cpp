@@ -57,9 +57,15 @@ char32_t DecodeUtf16(std::u16string_view text, size_t& i) {
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  Utf8ToUtf16(text, out);
+  return out;
+}
+
+void Utf8ToUtf16(std::string_view text, std::u16string& out) {
   // Never more units than bytes, so one allocation serves; plain ASCII, most of a translation file, is
   // stored without decoding.
-  std::u16string out(text.size(), u'\0');
+  out.resize(text.size());
   size_t length = 0;
   for (size_t i = 0; i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
@@ -77,7 +83,6 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     out[length++] = static_cast<char16_t>(codePoint);
   }
   out.resize(length);
-  return out;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

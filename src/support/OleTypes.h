@@ -68,10 +68,19 @@ class KVariant {
   KVariant& operator=(const KVariant&) = delete;
 
   VARIANT* Out() { return &value_; }
-  // Only a string variant holds a text; any other type would be read through the wrong member.
+  // Only a string variant holds a text; any other type would be read through the wrong member. The text
+  // goes into `text`, which keeps its storage.
+  void AssignText(std::u16string& text) const {
+    if (value_.vt == VT_BSTR && value_.bstrVal != nullptr) {
+      text.assign(BstrChars(value_.bstrVal));
+    } else {
+      text.clear();
+    }
+  }
   std::u16string Text() const {
-    if (value_.vt != VT_BSTR || value_.bstrVal == nullptr) return {};
-    return BstrChars(value_.bstrVal);
+    std::u16string text;
+    AssignText(text);
+    return text;
   }
 
  private:

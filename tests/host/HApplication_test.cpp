@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <set>
 #include <sstream>
 
 #include "HostTestFiles.h"
@@ -27,6 +28,13 @@ std::string Rule(const std::string& name, const std::string& pattern, int regEx 
 std::string Po(const std::string& source, const std::string& target) {
   return "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\nmsgid \"" + source +
          "\"\nmsgstr \"" + target + "\"\n";
+}
+
+std::multiset<std::string> Lines(const std::string& text) {
+  std::multiset<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.insert(line);
+  return lines;
 }
 
 class HApplicationTest : public testing::Test {
@@ -169,6 +177,39 @@ TEST_F(HApplicationTest, RulesThatMayMissAViolationAreWarnedAndStrictFailsTheRun
     EXPECT_EQ(Run({"--strict", "--format", "json", po}), HApplication::kError);
     EXPECT_THAT(m_out.str(), HasSubstr("\"warnings\": 2}"));
   }
+}
+
+// Whatever the number of workers, the report and the messages are the same, byte for byte; the shards of
+// a run share its files out, each file to one shard.
+TEST_F(HApplicationTest, WorkersKeepTheReportAndShardsSplitIt) {
+  for (int i = 0; i < 6; ++i)
+    m_files.Write("p/" + std::to_string(i) + ".po", Po("%s %d", i % 3 ? "%d" : "%s"));
+  m_files.Write("p/bad.xlf", "<xliff>\n");
+  const std::vector<std::string> projects = {m_files.Path("p"), m_files.Write("q/x.po", Po("%s", "y"))};
+  m_files.Write("global/settings.ini", Rule("Printf", "%[sd]") + Rule("Broken", "(x"));
+  for (const std::string format : {"text", "json"}) {
+    std::vector<std::string> runs;
+    for (const char* jobs : {"-j1", "-j2", "-j5", "-j9"}) {
+      Run({jobs, "-v", "--format", format, projects[0], projects[1]});
+      runs.push_back(m_out.str() + m_err.str());
+    }
+    EXPECT_THAT(runs, testing::Each(runs[0])) << format;
+    EXPECT_THAT(runs[0], HasSubstr("does not compile")) << "once, from whichever worker";
+  }
+  // Each shard warns of the broken rule itself; the files' lines are shared out.
+  const auto fileLines = [&] {
+    std::multiset<std::string> lines = Lines(m_out.str() + m_err.str());
+    std::erase_if(lines,
+                  [](const std::string& line) { return line.find("settings.ini") != std::string::npos; });
+    return lines;
+  };
+  EXPECT_EQ(Run({"-q", projects[0], projects[1]}), HApplication::kError);
+  std::multiset<std::string> all = fileLines(), shards;
+  for (const char* shard : {"1/3", "2/3", "3/3"}) {
+    Run({"-q", "--shard", shard, projects[0], projects[1]});
+    shards.merge(fileLines());
+  }
+  EXPECT_EQ(shards, all);
 }
 
 // Colours only for a terminal that can show them, and never for a user who asked for none.

@@ -30,4 +30,19 @@ TEST(HOptions, UsageErrors) {
   for (const auto& arguments : cases) EXPECT_THROW(HOptions::Parse(arguments), HError) << arguments.size();
 }
 
+// Worker counts and shards at the edges of their ranges.
+TEST(HOptions, JobsAndShardsTakeTheirRangesOnly) {
+  EXPECT_EQ(HOptions::Parse({"a.po"}).jobs, 0u);
+  EXPECT_EQ(HOptions::Parse({"-j", "1", "a.po"}).jobs, 1u);
+  EXPECT_EQ(HOptions::Parse({"-j1024", "a.po"}).jobs, 1024u);
+  EXPECT_EQ(HOptions::Parse({"--jobs=7", "a.po"}).jobs, 7u);
+  const HOptions last = HOptions::Parse({"--shard", "3/3", "a.po"});
+  EXPECT_EQ(last.shardIndex, 2u);
+  EXPECT_EQ(last.shardCount, 3u);
+  EXPECT_EQ(HOptions::Parse({"--shard=1/1", "a.po"}).shardIndex, 0u);
+  for (const char* bad : {"-j0", "-j1025", "-jx", "--shard=0/3", "--shard=4/3", "--shard=1/0", "--shard=2",
+                          "--shard=/", "--shard=1/-1"})
+    EXPECT_THROW(HOptions::Parse({bad, "a.po"}), HError) << bad;
+}
+
 }  // namespace

@@ -148,6 +148,39 @@ TEST(HXliffReader, UntranslatedUnitsAreMarked) {
                                             "one", "-no", "-in-g", "yes", "after-g", "-in-f"}));
 }
 
+// A file read in many blocks: units cut by a block's end come out whole, in UTF-8 and converted from UTF-16.
+TEST(HXliffReader, UnitsAcrossBlocksComeOutWhole) {
+  // Mostly after its inline tag, so that many a block ends there.
+  const std::string kTarget = "t <x id='1'/>é" + std::string(100, '.');
+  std::string body = "<xliff version=\"1.2\"><file><body>\n";
+  for (int i = 0; i < 12000; ++i)
+    body += "<trans-unit id=\"" + std::to_string(i) + "\"><source>s</source><target>" + kTarget +
+            "</target></trans-unit>\n";
+  body += "</body></file></xliff>";
+  std::string utf16 = "\xFF\xFE";  // é is the only character beyond ASCII: its two UTF-8 bytes are E9 00
+  for (const char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + body)
+    utf16 += c == '\xC3' ? std::string("\xE9\0", 2) : c == '\xA9' ? "" : std::string{c, '\0'};
+  for (const std::string& file : {body, utf16}) {
+    const std::vector<HUnit> units = ReadAll(file);
+    ASSERT_EQ(units.size(), 12000u);
+    for (size_t i = 0; i < units.size(); ++i) {
+      ASSERT_EQ(units[i].targetNative, kTarget) << i;
+      ASSERT_EQ(units[i].line, static_cast<long>(i) + 2) << i;
+    }
+  }
+}
+
+// Entities that the document declares are not expanded, elements in them included: out of the plain text,
+// as written in the other.
+TEST(HXliffReader, DeclaredEntitiesStayUnexpanded) {
+  const std::vector<HUnit> units = ReadAll(R"(<!DOCTYPE xliff [<!ENTITY co "<b>Acme</b>">]>
+<xliff version="1.2"><file><body><trans-unit id="u"><source>s</source>
+<target>a &co;<g id="1">b</g></target></trans-unit></body></file></xliff>)");
+  ASSERT_EQ(units.size(), 1u);
+  EXPECT_EQ(units[0].targetPlain, "a b");
+  EXPECT_EQ(units[0].targetNative, R"(a &co;<g id="1">b</g>)");
+}
+
 TEST(HXliffReader, MalformedFileNamesFileAndLine) {
   HostTestFiles files;
   const std::string path = files.Write("bad.xlf", "<xliff>\n<file>\n</xliff>\n");
@@ -157,7 +190,8 @@ TEST(HXliffReader, MalformedFileNamesFileAndLine) {
 }
 
 // No file other than the one named is ever read: external entities and DTDs stay unresolved, so no file's
-// content reaches a report. Entity expansion and nesting have limits that end the file with its error.
+// content reaches a report; no entity is expanded, so none can blow up. Nesting beyond 256 elements ends the
+// file with its error; 256 read.
 TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBounded) {
   HostTestFiles files;
   const std::string secret = files.Write("secret.txt", "SECRET");
@@ -171,8 +205,12 @@ TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBounded) {
     for (int j = 0; j < 10; ++j) laughs += "&l" + std::to_string(i - 1) + ";";
     laughs += "\">";
   }
-  std::string nested = "<xliff>";
-  for (int i = 0; i < 100000; ++i) nested += "<g>";
+  const auto nested = [](int depth) {
+    std::string text = "<xliff>";
+    for (int i = 1; i < depth; ++i) text += "<g>";
+    for (int i = 1; i < depth; ++i) text += "</g>";
+    return text + "</xliff>";
+  };
   const struct {
     const char* name;
     std::string text;
@@ -183,12 +221,13 @@ TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBounded) {
       {"external DTD", "<!DOCTYPE xliff SYSTEM \"" + files.Path("secret.dtd") + "\"><xliff>" + unit, "leak"},
       {"parameter entity",
        "<!DOCTYPE xliff [<!ENTITY % p SYSTEM \"" + files.Path("secret.dtd") + "\"> %p;]><xliff>" + unit,
-       "leak"},
+       "%p"},
       {"entity expansion",
        "<!DOCTYPE xliff [" + laughs + "]><xliff>" +
            std::string(unit).replace(unit.find("&leak;"), 6, "&l11;"),
-       "entit"},
-      {"nesting beyond the limit", nested, "depth"},
+       nullptr},  // declared entities are never expanded
+      {"nesting at the limit", nested(256), nullptr},
+      {"nesting beyond the limit", nested(257), "nested more than 256 deep"},
   };
   for (const auto& c : cases) {
     std::string texts;
