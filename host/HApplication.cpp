@@ -189,8 +189,8 @@ void HApplication::PrintSummary(const HRunResult& result) const {
   m_err << "in " << result.files.size() << " files: " << result.Violations()
         << (result.baseline ? " new violations" : " violations");
   if (result.baseline) {
-    m_err << " (" << result.baseline->unchanged.size() << " in the baseline, " << result.baseline->absent.size()
-          << " fixed)";
+    m_err << " (" << result.baseline->unchanged.size() << " in the baseline, "
+          << result.baseline->absent.size() << " fixed)";
   }
   if (!result.warnings.empty()) m_err << ", " << result.warnings.size() << " warnings";
   m_err << "\n";

@@ -65,7 +65,8 @@ void HBaseline::Parse(const std::string& text, const std::string& folder) {
     throw HError("expected an object with \"format\" and \"violations\"");
   const nlohmann::json format = document.value("format", nlohmann::json());
   if (format != kFormat)
-    throw HError("format " + format.dump() + " is not " + std::to_string(kFormat) + ", the one this program reads");
+    throw HError("format " + format.dump() + " is not " + std::to_string(kFormat) +
+                 ", the one this program reads");
   const nlohmann::json& entries = document["violations"];
   for (size_t i = 0; i < entries.size(); ++i) {
     const nlohmann::json& entry = entries[i];

@@ -26,9 +26,12 @@ table { border-collapse: collapse; width: 100%; }
 th, td { border-bottom: 1px solid #d0d7de; padding: .35em .6em; text-align: left; vertical-align: top; }
 th { background: #f6f8fa; }
 td.n { text-align: right; font-variant-numeric: tabular-nums; width: 6em; }
-#summary td { width: auto; }
-.text, .unit, .where { font-family: ui-monospace, monospace; white-space: pre-wrap; word-break: break-word; }
-.text { width: 28%; }
+#summary { display: flex; flex-wrap: wrap; gap: .6em; margin: 0; padding: 0; list-style: none; }
+#summary li { border: 1px solid #d0d7de; border-radius: 6px; padding: .4em .9em; background: #f6f8fa; }
+#summary .n { display: block; font-size: 1.4em; font-weight: 600; }
+#summary .bad { color: #a40e26; }
+.text, .unit, .where { font-family: ui-monospace, monospace; white-space: pre-wrap; overflow-wrap: anywhere; }
+.text { width: 27%; }
 .rule { font-weight: 600; color: #a40e26; }
 .tags { font-size: .8em; color: #57606a; }
 mark { background: #ffe08a; border-radius: 2px; outline: 1px solid #d4a72c; }
@@ -76,8 +79,11 @@ std::string RuleName(const std::string& name) {
   return name.empty() ? "(message without a rule)" : name;
 }
 
-void Row(std::ostream& out, const std::string& label, const std::string& id, size_t count) {
-  out << "<tr><th>" << label << "</th><td class=\"n\" id=\"count-" << id << "\">" << count << "</td></tr>\n";
+// A count that is not 0 where it should be is marked.
+void Count(std::ostream& out, const std::string& label, const std::string& id, size_t count,
+           bool bad = false) {
+  out << "<li><span class=\"n" << (bad && count > 0 ? " bad" : "") << "\" id=\"count-" << id << "\">" << count
+      << "</span>" << label << "</li>\n";
 }
 
 }  // namespace
@@ -98,7 +104,8 @@ std::vector<HHtmlReport::RuleCount> HHtmlReport::CountByRule(const HRunResult& r
   std::vector<RuleCount> rules;
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      const auto at = std::find_if(rules.begin(), rules.end(), [&](const RuleCount& r) { return r.name == v.rule; });
+      const auto at =
+          std::find_if(rules.begin(), rules.end(), [&](const RuleCount& r) { return r.name == v.rule; });
       if (at == rules.end())
         rules.push_back({v.rule, 1});
       else
@@ -114,22 +121,24 @@ std::vector<HHtmlReport::RuleCount> HHtmlReport::CountByRule(const HRunResult& r
 void HHtmlReport::WriteSummary(const HRunResult& result, std::ostream& out) {
   size_t errors = result.errors.size();
   for (const HFileResult& file : result.files) errors += file.error ? 1 : 0;
-  out << "<table id=\"summary\">\n";
-  Row(out, "files", "files", result.files.size());
-  Row(out, "units checked", "units", static_cast<size_t>(result.Units()));
-  Row(out, "not yet translated", "untranslated", static_cast<size_t>(result.Untranslated()));
-  Row(out, "not to be translated", "not-translatable", static_cast<size_t>(result.NotTranslatable()));
-  Row(out, result.baseline ? "new violations" : "violations", "violations", static_cast<size_t>(result.Violations()));
+  out << "<ul id=\"summary\">\n";
+  Count(out, "files", "files", result.files.size());
+  Count(out, "units checked", "units", static_cast<size_t>(result.Units()));
+  Count(out, "not yet translated", "untranslated", static_cast<size_t>(result.Untranslated()));
+  Count(out, "not to be translated", "not-translatable", static_cast<size_t>(result.NotTranslatable()));
+  Count(out, result.baseline ? "new violations" : "violations", "violations",
+        static_cast<size_t>(result.Violations()), true);
   if (result.baseline) {
-    Row(out, "violations in the baseline", "in-baseline", result.baseline->unchanged.size());
-    Row(out, "fixed since the baseline", "fixed-since-baseline", result.baseline->absent.size());
+    Count(out, "in the baseline", "in-baseline", result.baseline->unchanged.size());
+    Count(out, "fixed since the baseline", "fixed-since-baseline", result.baseline->absent.size());
   }
-  Row(out, "warnings", "warnings", result.warnings.size());
-  Row(out, "errors", "errors", errors);
-  out << "</table>\n";
+  Count(out, "warnings", "warnings", result.warnings.size(), true);
+  Count(out, "errors", "errors", errors, true);
+  out << "</ul>\n";
 }
 
-void HHtmlReport::WriteRules(const HRunResult& result, const std::vector<RuleCount>& rules, std::ostream& out) {
+void HHtmlReport::WriteRules(const HRunResult& result, const std::vector<RuleCount>& rules,
+                             std::ostream& out) {
   out << "<h2>By rule</h2>\n<table id=\"by-rule\">\n<tr><th>Rule</th><th>What it checks</th>"
          "<th class=\"n\">Violations</th></tr>\n";
   for (const RuleCount& rule : rules) {
@@ -137,8 +146,8 @@ void HHtmlReport::WriteRules(const HRunResult& result, const std::vector<RuleCou
     const auto info = result.rules.find(rule.name);
     const HReporter::Rule described{rule.name, id, info == result.rules.end() ? nullptr : &info->second};
     out << "<tr data-rule=\"" << id << "\"><td><a href=\"#rule=" << id << "\">" << Escape(RuleName(rule.name))
-        << "</a></td><td>" << Escape(described.FullDescription()) << "</td><td class=\"n\">" << rule.violations
-        << "</td></tr>\n";
+        << "</a></td><td>" << Escape(described.FullDescription()) << "</td><td class=\"n\">"
+        << rule.violations << "</td></tr>\n";
   }
   out << "</table>\n";
 }
@@ -194,11 +203,13 @@ void HHtmlReport::WriteProblems(const HRunResult& result, std::ostream& out) {
 
 std::string HHtmlReport::Highlighted(const HRuleInfo* rule, const std::string& text) {
   const std::u16string wide = Utf8ToUtf16(text);
-  const auto piece = [&](size_t from, size_t to) { return Escape(Utf16ToUtf8(wide.substr(from, to - from))); };
+  const auto piece = [&](size_t from, size_t to) {
+    return Escape(Utf16ToUtf8(wide.substr(from, to - from)));
+  };
   std::string html;
   size_t at = 0;
-  for (const HRuleMatches::Match& match : rule == nullptr ? std::vector<HRuleMatches::Match>()
-                                                           : HRuleMatches::Find(*rule, wide)) {
+  for (const HRuleMatches::Match& match :
+       rule == nullptr ? std::vector<HRuleMatches::Match>() : HRuleMatches::Find(*rule, wide)) {
     html += piece(at, match.start) + "<mark>" + piece(match.start, match.start + match.length) + "</mark>";
     at = match.start + match.length;
   }

@@ -21,7 +21,8 @@ class HHtmlReport {
   static void WriteSummary(const HRunResult& result, std::ostream& out);
   static void WriteRules(const HRunResult& result, const std::vector<RuleCount>& rules, std::ostream& out);
   static void WriteFiles(const HRunResult& result, std::ostream& out);
-  static void WriteViolations(const HRunResult& result, const std::vector<RuleCount>& rules, std::ostream& out);
+  static void WriteViolations(const HRunResult& result, const std::vector<RuleCount>& rules,
+                              std::ostream& out);
   static void WriteProblems(const HRunResult& result, std::ostream& out);
   // The text with the rule's matches marked; every character escaped.
   static std::string Highlighted(const HRuleInfo* rule, const std::string& text);

@@ -349,8 +349,9 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
       << ",\n  \"summary\": {\"files\": " << result.files.size() << ", \"units\": " << result.Units()
       << ", \"untranslated\": " << result.Untranslated()
       << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
-      << ", \"warnings\": " << result.warnings.size() << ", \"in_baseline\": " << InBaseline(result)
-      << ", \"fixed_since_baseline\": " << FixedSinceBaseline(result) << "},\n"
+      << ", \"in_baseline\": " << InBaseline(result)
+      << ", \"fixed_since_baseline\": " << FixedSinceBaseline(result)
+      << ", \"warnings\": " << result.warnings.size() << "},\n"
       << "  \"violations\": [";
   const char* separator = "\n";
   for (const HFileResult& file : result.files) {
@@ -461,8 +462,9 @@ std::string HReporter::SarifResult(const HViolation& v, const std::vector<Rule>&
   const std::string id = RuleId(v.rule);
   const std::string artifact = ArtifactLocation(v.file);
   return "{\"ruleId\": " + JsonString(id) + ", \"ruleIndex\": " + std::to_string(RuleIndex(rules, v.rule)) +
-         ", \"level\": \"error\", \"message\": {\"text\": " + JsonString(v.message + " Unit: " + v.unitId + ".") +
-         "}" + SarifLocations(artifact, v.line, v.column) + ", \"partialFingerprints\": {\"" + kFingerprint +
+         ", \"level\": \"error\", \"message\": {\"text\": " +
+         JsonString(v.message + " Unit: " + v.unitId + ".") + "}" +
+         SarifLocations(artifact, v.line, v.column) + ", \"partialFingerprints\": {\"" + kFingerprint +
          "\": \"" + Hash(artifact + '\n' + v.unitId + '\n' + id) + "\"}" +
          (baselineState == nullptr ? "" : ", \"baselineState\": \"" + std::string(baselineState) + "\"") +
          ", \"properties\": {\"unit\": " + JsonString(v.unitId) + ", \"source\": " + JsonString(v.source) +

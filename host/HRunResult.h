@@ -66,7 +66,7 @@ struct HRunResult {
   std::vector<HFileResult> files;
   std::vector<HInputError> errors;  // problems outside any one file
   std::vector<HWarning> warnings;
-  std::map<std::string, HRuleInfo> rules;  // by name: the rules that the violations and warnings name
+  std::map<std::string, HRuleInfo> rules;   // by name: the rules that the violations and warnings name
   std::optional<HBaselineResult> baseline;  // with a baseline only
   long Units() const;
   long Untranslated() const;
