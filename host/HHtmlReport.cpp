@@ -31,6 +31,7 @@ td.n { text-align: right; font-variant-numeric: tabular-nums; width: 6em; }
 #summary .n { display: block; font-size: 1.4em; font-weight: 600; }
 #summary .bad { color: #a40e26; }
 .text, .unit, .where { font-family: ui-monospace, monospace; white-space: pre-wrap; overflow-wrap: anywhere; }
+.where { overflow-wrap: break-word; }
 .text { width: 27%; }
 .rule { font-weight: 600; color: #a40e26; }
 .tags { font-size: .8em; color: #57606a; }
@@ -73,6 +74,13 @@ constexpr const char* kScript = R"(<script>
 
 std::string Escape(const std::string& text) {
   return HReporter::XmlEscape(text);
+}
+
+// A path breaks at its folders, not inside a name.
+std::string Where(const std::string& position) {
+  std::string html;
+  for (const char c : Escape(position)) html += c == '/' ? std::string("/<wbr>") : std::string(1, c);
+  return html;
 }
 
 std::string RuleName(const std::string& name) {
@@ -156,7 +164,7 @@ void HHtmlReport::WriteFiles(const HRunResult& result, std::ostream& out) {
   out << "<h2>By file</h2>\n<table id=\"by-file\">\n<tr><th>File</th><th class=\"n\">Units checked</th>"
          "<th class=\"n\">Violations</th></tr>\n";
   for (const HFileResult& file : result.files) {
-    out << "<tr><td class=\"where\">" << Escape(file.path);
+    out << "<tr><td class=\"where\">" << Where(file.path);
     if (file.error)
       out << "<br><span class=\"error\">" << Escape(HReporter::ErrorLine(*file.error)) << "</span>";
     out << "</td><td class=\"n\">" << file.units << "</td><td class=\"n\">" << file.violations.size()
@@ -181,7 +189,7 @@ void HHtmlReport::WriteViolations(const HRunResult& result, const std::vector<Ru
       const auto info = result.rules.find(v.rule);
       const HRuleInfo* rule = info == result.rules.end() ? nullptr : &info->second;
       out << "<tr class=\"violation\" data-rule=\"" << HReporter::RuleId(v.rule) << "\"><td class=\"where\">"
-          << Escape(HReporter::Position(v.file, v.line, v.column)) << "</td><td class=\"unit\">"
+          << Where(HReporter::Position(v.file, v.line, v.column)) << "</td><td class=\"unit\">"
           << Escape(v.unitId) << "</td><td><span class=\"rule\">" << Escape(RuleName(v.rule)) << "</span>"
           << (v.withTags ? " <span class=\"tags\">with tags</span>" : "") << "<br>" << Escape(v.message)
           << "</td><td class=\"text\">" << Highlighted(rule, v.source) << "</td><td class=\"text\">"
