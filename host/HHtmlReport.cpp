@@ -15,7 +15,8 @@ constexpr const char* kHead = R"(<!DOCTYPE html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
-<meta http-equiv="Content-Security-Policy" content="default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'">
+<meta http-equiv="Content-Security-Policy"
+  content="default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'">
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>Inline Patterns report</title>
 <style>
@@ -63,7 +64,9 @@ constexpr const char* kScript = R"(<script>
     if (filter.selectedIndex < 0) filter.value = "";
     show();
   }
-  filter.addEventListener("change", function () { location.hash = filter.value ? "rule=" + filter.value : ""; });
+  filter.addEventListener("change", function () {
+    location.hash = filter.value ? "rule=" + filter.value : "";
+  });
   window.addEventListener("hashchange", fromAddress);
   fromAddress();
 })();

@@ -4,15 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "HError.h"
 #include "HostTestFiles.h"
 
 namespace {
 
-HViolation At(const std::string& file, long line, const std::string& unit, const std::string& rule) {
-  return {file, line, 1, unit, rule, "m\"", "s", "t"};
+HViolation At(const std::string& file, long line, const std::string& unit) {
+  return {file, line, 1, unit, "R", "m\"", "s", "t"};
 }
 
 // Two files, one of them checked twice in a unit; written unsorted.
@@ -21,7 +19,7 @@ HRunResult Result(const std::string& folder) {
   for (const char* name : {"b/x.po", "a.po"}) {
     HFileResult& file = result.files.emplace_back();
     file.path = folder + "/" + name;
-    file.violations = {At(file.path, 9, "u2", "R"), At(file.path, 3, "u1", "R"), At(file.path, 3, "u1", "R")};
+    file.violations = {At(file.path, 9, "u2"), At(file.path, 3, "u1"), At(file.path, 3, "u1")};
   }
   return result;
 }
@@ -45,7 +43,7 @@ TEST(HBaseline, IsWrittenSortedAndRelativeAndHoldsBackWhatItRecordedOnAnyLine) {
   HRunResult later;
   HFileResult& file = later.files.emplace_back();
   file.path = files.Path("p/b/../a.po");
-  file.violations.assign(3, At(file.path, 40, "u1", "R"));
+  file.violations.assign(3, At(file.path, 40, "u1"));
   HBaseline::Load(path).Apply(later);
   ASSERT_TRUE(later.baseline.has_value());
   EXPECT_EQ(later.Violations(), 1);

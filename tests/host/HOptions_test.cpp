@@ -9,14 +9,11 @@ namespace {
 
 TEST(HOptions, ReadsEveryOption) {
   const HOptions options = HOptions::Parse({"--format", "sarif", "--module=/m.zak", "--global-dir", "/g",
-                                            "-v", "-q", "--project-rules=/p.ini", "--baseline", "/b.json",
-                                            "--write-baseline=/w.json", "a.po", "--", "-dash.xlf"});
+                                            "-v", "-q", "--project-rules=/p.ini", "a.po", "--", "-dash.xlf"});
   EXPECT_EQ(options.format, HFormat::Sarif);
   EXPECT_EQ(options.modulePath, "/m.zak");
   EXPECT_EQ(options.globalFolder, "/g");
   EXPECT_EQ(options.projectRules, "/p.ini");
-  EXPECT_EQ(options.baseline, "/b.json");
-  EXPECT_EQ(options.writeBaseline, "/w.json");
   EXPECT_TRUE(options.verbose);
   EXPECT_TRUE(options.quiet);
   EXPECT_EQ(options.paths, (std::vector<std::string>{"a.po", "-dash.xlf"}));
