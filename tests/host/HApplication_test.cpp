@@ -181,11 +181,9 @@ TEST_F(HApplicationTest, ABaselineLetsOnlyNewViolationsFailTheRun) {
   EXPECT_THAT(m_err.str(), HasSubstr("0 new violations (1 in the baseline, 0 fixed)"));
   m_files.Write("p/de.po", "\n\n" + Po("Copy %s", "Kopieren") + "\nmsgid \"Open %s\"\nmsgstr \"Offen\"\n");
   EXPECT_EQ(Run({"--baseline", baseline, po}), HApplication::kViolations);
-  EXPECT_THAT(m_out.str(), StartsWith(po + ":10:9: warning: [Open %s]"));
+  EXPECT_EQ(m_out.str(),
+            po + ":10:9: warning: [Open %s] Unequal number of matches. Source: 1, Translation: 0 [Printf]\n");
   EXPECT_THAT(m_err.str(), HasSubstr("1 new violations (1 in the baseline, 0 fixed)"));
-  m_files.Write("p/de.po", Po("Copy %s", "%s kopieren"));
-  EXPECT_EQ(Run({"--baseline", baseline, po}), HApplication::kClean);
-  EXPECT_THAT(m_err.str(), HasSubstr("0 new violations (0 in the baseline, 1 fixed)"));
   m_files.Write("p/baseline.json", "{\"format\": 1}");
   EXPECT_EQ(Run({"--baseline", baseline, po}), HApplication::kError);
   EXPECT_THAT(m_err.str(), HasSubstr(baseline + ": not a baseline: expected an object with"));
