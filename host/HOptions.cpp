@@ -94,8 +94,9 @@ Options:
   --base-dir DIR        SARIF names the files inside DIR relative to it (default: the current folder)
   --baseline FILE       report only the violations that the baseline FILE does not hold; the others are
                         counted as "in the baseline" (SARIF: baselineState)
-  --write-baseline FILE record the violations found as a baseline FILE; without --baseline, the run is
-                        then reported against it
+  --write-baseline FILE
+                        record the violations found as a baseline FILE; without --baseline, the run
+                        is then reported against it
   --strict              exit 2 when a rule may have missed a violation: its pattern does not compile
                         or its search stopped at a limit of the regular-expression service
   --module PATH         the add-in module to load (default: beside this program)
