@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <thread>
 
 #include "HAddInHost.h"
+#include "HBaseline.h"
 #include "HCheckOptions.h"
 #include "HCheckRun.h"
 #include "HError.h"
@@ -99,8 +101,16 @@ int HApplication::Execute(const HOptions& options) {
     m_err << kProgram << ": add-in \"" << module.DisplayName() << "\" from " << modulePath
           << ", global rules in " << globalFolder << "\n";
   }
+  std::optional<HBaseline> baseline;
+  if (!options.baseline.empty()) baseline = HBaseline::Load(options.baseline);
   HRunResult result = CheckProjects(module, projects, globalFolder, options, token, warnings);
   result.GatherFromFiles();
+  if (!options.writeBaseline.empty()) {
+    HBaseline found = HBaseline::Of(result);
+    found.Save(options.writeBaseline);
+    if (!baseline) baseline = std::move(found);
+  }
+  if (baseline) baseline->Apply(result);
   std::ostringstream report;
   const bool colour = options.format == HFormat::Text &&
                       UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
@@ -227,7 +237,12 @@ void HApplication::PrintSummary(const HRunResult& result) const {
   m_err << kProgram << ": " << result.Units() << " units checked, " << result.Untranslated()
         << " not yet translated, ";
   if (result.NotTranslatable() > 0) m_err << result.NotTranslatable() << " not to be translated, ";
-  m_err << "in " << result.files.size() << " files: " << result.Violations() << " violations";
+  m_err << "in " << result.files.size() << " files: " << result.Violations()
+        << (result.baseline ? " new violations" : " violations");
+  if (result.baseline) {
+    m_err << " (" << result.baseline->unchanged.size() << " in the baseline, "
+          << result.baseline->absent.size() << " fixed)";
+  }
   if (!result.warnings.empty()) m_err << ", " << result.warnings.size() << " warnings";
   m_err << "\n";
 }

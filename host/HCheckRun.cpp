@@ -1,10 +1,7 @@
 // Collecting the module's violation messages with the file, line and unit they belong to.
 #include "HCheckRun.h"
 
-#include <memory>
-
-#include "HRegExp.h"
-#include "rules/CRegExRule.h"
+#include "HRuleMatches.h"
 #include "support/KUtf8.h"
 
 namespace {
@@ -12,38 +9,18 @@ namespace {
 constexpr std::string_view kRulePrefix = "Regular expression rule \"";
 constexpr std::string_view kRuleSuffix = "\" violated. ";
 
-// Where the rule's first match in the text starts, in UTF-16 units; -1 without one.
-int32_t FirstMatch(const HRuleInfo& rule, const std::u16string& text) {
-  int32_t start = -1;
-  if (!rule.regex) {
-    CRegExRule literal;
-    literal.Pattern = Utf8ToUtf16(rule.pattern);
-    literal.Case = rule.caseSensitive ? 1 : 0;
-    return literal.FindNext(text, 0, &start) ? start : -1;
-  }
-  // One search: compiling it for the JIT would cost more than it saves.
-  const auto destroy = [](HRegExp* regExp) { regExp->Destroy(); };
-  const std::unique_ptr<HRegExp, decltype(destroy)> regExp(
-      HRegExp::Create(Utf8ToUtf16(rule.pattern).c_str(),
-                      rule.caseSensitive ? REGEX_CASE_SENSITIVE : REGEX_CASE_INSENSITIVE, nullptr, nullptr,
-                      HRegExpLimits{.jit = false}),
-      destroy);
-  if (regExp == nullptr || regExp->Match(text.c_str(), 0, -1) != 0) return -1;
-  regExp->GetMatch(&start, nullptr);
-  return start;
-}
-
 // The column of the rule's first match when the file holds the text before it as the rule sees it: on the
 // translation's first line, with nothing that a file writes escaped (PO's \ and ", XML's & and <). Else
 // the column where the translation starts.
 long MatchColumn(const HRuleInfo* rule, const std::string& translation, long textColumn) {
   if (rule == nullptr || textColumn <= 0) return textColumn;
   const std::u16string text = Utf8ToUtf16(translation);
-  const int32_t start = FirstMatch(*rule, text);
-  if (start <= 0) return textColumn;
+  const std::vector<HRuleMatches::Match> matches = HRuleMatches::Find(*rule, text);
+  if (matches.empty() || matches.front().start == 0) return textColumn;
+  const size_t start = matches.front().start;
   long column = textColumn;
-  for (int32_t i = 0; i < start; ++i) {
-    const char16_t c = text[static_cast<size_t>(i)];
+  for (size_t i = 0; i < start; ++i) {
+    const char16_t c = text[i];
     if (c < 0x20 || c == 0x7F || c == u'\\' || c == u'"' || c == u'&' || c == u'<') return textColumn;
     column += (c & 0xFC00) != 0xDC00;  // a surrogate pair is one character
   }

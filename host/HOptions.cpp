@@ -10,7 +10,8 @@ HFormat ParseFormat(const std::string& name) {
   if (name == "json") return HFormat::Json;
   if (name == "junit") return HFormat::JUnit;
   if (name == "sarif") return HFormat::Sarif;
-  throw HError("unknown format \"" + name + "\" (expected text, json, junit or sarif)");
+  if (name == "html") return HFormat::Html;
+  throw HError("unknown format \"" + name + "\" (expected text, json, junit, sarif or html)");
 }
 
 // Accepts "--name VALUE" and "--name=VALUE"; true when the argument at i is that option.
@@ -80,7 +81,9 @@ HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
     } else if (!TakeValue(arguments, i, "--module", options.modulePath) &&
                !TakeValue(arguments, i, "--global-dir", options.globalFolder) &&
                !TakeValue(arguments, i, "--project-rules", options.projectRules) &&
-               !TakeValue(arguments, i, "--base-dir", options.baseFolder)) {
+               !TakeValue(arguments, i, "--base-dir", options.baseFolder) &&
+               !TakeValue(arguments, i, "--baseline", options.baseline) &&
+               !TakeValue(arguments, i, "--write-baseline", options.writeBaseline)) {
       throw HError("unknown option " + argument);
     }
   }
@@ -106,12 +109,18 @@ Rules:
                    rule files without an active rule are an error
 
 Options:
-  --format FORMAT       text (default), json, junit or sarif, written to standard output
+  --format FORMAT       text (default), json, junit, sarif or html (one page for a browser), written to
+                        standard output
   --global-dir DIR      folder of the global rule file
   --project-rules FILE  rule file used for every project instead of its own
   --check-untranslated  check the units that nobody has translated yet too: no target or a blank one,
                         XLIFF states new, needs-translation and initial, fuzzy or empty PO entries
   --base-dir DIR        SARIF names the files inside DIR relative to it (default: the current folder)
+  --baseline FILE       report only the violations that the baseline FILE does not hold; the others are
+                        counted as "in the baseline" (SARIF: baselineState)
+  --write-baseline FILE
+                        record the violations found as a baseline FILE; without --baseline, the run
+                        is then reported against it
   --strict              exit 2 when a rule may have missed a violation: its pattern does not compile
                         or its search stopped at a limit of the regular-expression service
   --module PATH         the add-in module to load (default: the one installed with this program)
@@ -124,8 +133,8 @@ Options:
   -V, --version         print the program's version and the add-in's name
   -h, --help            print this help
 
-Exit status: 0 no violation, 1 violations found, 2 usage or input/output error (with --strict also a
-rule that may have missed a violation).
+Exit status: 0 no violation, 1 violations found (with a baseline: new ones), 2 usage or input/output
+error (with --strict also a rule that may have missed a violation).
 NO_COLOR switches colours off; colours are only used on a terminal.
 )";
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-enum class HFormat { Text, Json, JUnit, Sarif };
+enum class HFormat { Text, Json, JUnit, Sarif, Html };
 
 struct HOptions {
   std::vector<std::string> paths;  // one project each, the first is the current project
@@ -12,6 +12,8 @@ struct HOptions {
   std::string globalFolder;        // empty: HAddInHost::DefaultGlobalFolder()
   std::string projectRules;        // empty: each project's own rule file
   std::string baseFolder;          // what SARIF locations are relative to; empty: the current folder
+  std::string baseline;            // report only the violations that this baseline file does not hold
+  std::string writeBaseline;       // record the run's violations as a baseline file
   HFormat format = HFormat::Text;
   size_t jobs = 0;        // worker processes; 0: one per processor
   size_t shardIndex = 0;  // --shard K/N: this run checks every Nth file from the Kth (K - 1 here)

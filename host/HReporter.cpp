@@ -1,6 +1,7 @@
 // The four report formats of inline-patterns.
 #include "HReporter.h"
 
+#include "HHtmlReport.h"
 #include "HInstallPaths.h"
 #include "support/KUtf8.h"
 
@@ -20,11 +21,6 @@ constexpr size_t kSlugLength = 40;
 constexpr size_t kShortIdLength = 40;
 // The JSON report's shape; raised when a field changes meaning or goes away, not when one is added.
 constexpr int kJsonFormat = 1;
-
-std::string Position(const std::string& file, long line, long column = 0) {
-  if (line <= 0) return file;
-  return file + ":" + std::to_string(line) + (column > 0 ? ":" + std::to_string(column) : "");
-}
 
 // PO unit ids are whole source texts; one line of a reader's report shows the beginning only.
 std::string ShortId(const std::string& id) {
@@ -112,6 +108,15 @@ std::string Hash(const std::string& text) {
   return out;
 }
 
+// Without a baseline nothing is in one and nothing was fixed since.
+size_t InBaseline(const HRunResult& result) {
+  return result.baseline ? result.baseline->unchanged.size() : 0;
+}
+
+size_t FixedSinceBaseline(const HRunResult& result) {
+  return result.baseline ? result.baseline->absent.size() : 0;
+}
+
 const char* MethodText(int method) {
   switch (method) {
     case 1:
@@ -183,6 +188,9 @@ std::vector<HReporter::Rule> HReporter::RulesOf(const HRunResult& result) {
   };
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) add(v.rule);
+  }
+  if (result.baseline) {
+    for (const HViolation& v : result.baseline->unchanged) add(v.rule);
   }
   for (const HWarning& warning : result.warnings) {
     if (!warning.rule.empty()) add(warning.rule);
@@ -303,11 +311,18 @@ void HReporter::Write(const HRunResult& result, std::ostream& out) const {
       return WriteJUnit(result, out);
     case HFormat::Sarif:
       return WriteSarif(result, out);
+    case HFormat::Html:
+      return HHtmlReport().Write(result, out);
   }
 }
 
 std::string HReporter::Paint(const std::string& text, const char* code) const {
   return m_colour ? std::string("\x1b[") + code + "m" + text + "\x1b[0m" : text;
+}
+
+std::string HReporter::Position(const std::string& file, long line, long column) {
+  if (line <= 0) return file;
+  return file + ":" + std::to_string(line) + (column > 0 ? ":" + std::to_string(column) : "");
 }
 
 std::string HReporter::ErrorLine(const HInputError& error) {
@@ -340,6 +355,8 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
       << ",\n  \"summary\": {\"files\": " << result.files.size() << ", \"units\": " << result.Units()
       << ", \"untranslated\": " << result.Untranslated()
       << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
+      << ", \"in_baseline\": " << InBaseline(result)
+      << ", \"fixed_since_baseline\": " << FixedSinceBaseline(result)
       << ", \"warnings\": " << result.warnings.size() << "},\n"
       << "  \"violations\": [";
   const char* separator = "\n";
@@ -382,6 +399,8 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
       << result.Violations() << "\" errors=\"" << errors.size() << "\" skipped=\"0\" time=\"0\">\n"
       << "  <properties><property name=\"untranslated\" value=\"" << result.Untranslated()
       << "\"/><property name=\"not_translatable\" value=\"" << result.NotTranslatable()
+      << "\"/><property name=\"in_baseline\" value=\"" << InBaseline(result)
+      << "\"/><property name=\"fixed_since_baseline\" value=\"" << FixedSinceBaseline(result)
       << "\"/></properties>\n";
   const auto testCase = [&](const std::string& file, long line, const std::string& name) {
     out << "  <testcase classname=\"" << XmlEscape(file) << "\" name=\"" << XmlEscape(name) << "\" file=\""
@@ -443,6 +462,22 @@ std::string HReporter::SarifNotification(const char* level, const std::string& f
   return text + "}";
 }
 
+// The fingerprint leaves the line out, so that an alert follows its unit through edits.
+std::string HReporter::SarifResult(const HViolation& v, const std::vector<Rule>& rules,
+                                   const char* baselineState) const {
+  const std::string id = RuleId(v.rule);
+  const std::string artifact = ArtifactLocation(v.file);
+  return "{\"ruleId\": " + JsonString(id) + ", \"ruleIndex\": " + std::to_string(RuleIndex(rules, v.rule)) +
+         ", \"level\": \"error\", \"message\": {\"text\": " +
+         JsonString(v.message + " Unit: " + v.unitId + ".") + "}" +
+         SarifLocations(artifact, v.line, v.column) + ", \"partialFingerprints\": {\"" + kFingerprint +
+         "\": \"" + Hash(artifact + '\n' + v.unitId + '\n' + id) + "\"}" +
+         (baselineState == nullptr ? "" : ", \"baselineState\": \"" + std::string(baselineState) + "\"") +
+         ", \"properties\": {\"unit\": " + JsonString(v.unitId) + ", \"source\": " + JsonString(v.source) +
+         ", \"translation\": " + JsonString(v.translation) +
+         ", \"withTags\": " + (v.withTags ? "true" : "false") + "}}";
+}
+
 // For code scanning: rules described as its alert pages show them, alerts that follow a unit through edits
 // (the fingerprint leaves the line out), and a run that could not read a file says so, so that a scanner
 // does not close the alerts of that file.
@@ -480,24 +515,23 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
       << "\": {\"uri\": " << JsonString(FileUri(m_baseFolder / ""))
       << "}},\n    \"columnKind\": \"unicodeCodePoints\",\n"
       << "    \"results\": [";
+  // With a baseline, a result says whether it is new; those the baseline holds follow as "unchanged".
   separator = "\n";
+  const char* state = result.baseline ? "new" : nullptr;
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      const std::string id = RuleId(v.rule);
-      const std::string artifact = ArtifactLocation(v.file);
-      out << separator << "      {\"ruleId\": " << JsonString(id)
-          << ", \"ruleIndex\": " << RuleIndex(rules, v.rule)
-          << ", \"level\": \"error\", \"message\": {\"text\": "
-          << JsonString(v.message + " Unit: " + v.unitId + ".") << "}"
-          << SarifLocations(artifact, v.line, v.column) << ", \"partialFingerprints\": {\"" << kFingerprint
-          << "\": \"" << Hash(artifact + '\n' + v.unitId + '\n' + id) << "\"}"
-          << ", \"properties\": {\"unit\": " << JsonString(v.unitId)
-          << ", \"source\": " << JsonString(v.source) << ", \"translation\": " << JsonString(v.translation)
-          << ", \"withTags\": " << (v.withTags ? "true" : "false") << "}}";
+      out << separator << "      " << SarifResult(v, rules, state);
+      separator = ",\n";
+    }
+  }
+  if (result.baseline) {
+    for (const HViolation& v : result.baseline->unchanged) {
+      out << separator << "      " << SarifResult(v, rules, "unchanged");
       separator = ",\n";
     }
   }
   out << (*separator == ',' ? "\n    ],\n" : "],\n") << "    \"properties\": {\"units\": " << result.Units()
       << ", \"untranslated\": " << result.Untranslated()
-      << ", \"not_translatable\": " << result.NotTranslatable() << "}\n  }]\n}\n";
+      << ", \"not_translatable\": " << result.NotTranslatable() << ", \"in_baseline\": " << InBaseline(result)
+      << ", \"fixed_since_baseline\": " << FixedSinceBaseline(result) << "}\n  }]\n}\n";
 }

@@ -1,4 +1,4 @@
-// Writes the violations of a run for people (text) or for tools and CI (JSON, JUnit XML, SARIF 2.1.0).
+// Writes the violations of a run for people (text, HTML) or for tools and CI (JSON, JUnit XML, SARIF 2.1.0).
 #pragma once
 
 #include <filesystem>
@@ -28,6 +28,8 @@ class HReporter {
 
   static std::string JsonString(const std::string& text);
   static std::string XmlEscape(const std::string& text);
+  // "file:line:column", as far as they are known (0: not known).
+  static std::string Position(const std::string& file, long line, long column = 0);
   // One line for standard error: "file:line: error: message".
   static std::string ErrorLine(const HInputError& error);
   // One line for standard error: "file:line: warning: message [rule]".
@@ -49,6 +51,8 @@ class HReporter {
   std::string ArtifactLocation(const std::string& path) const;
   // An artifact location (empty: none) with its region.
   static std::string SarifLocations(const std::string& artifact, long line, long column);
+  std::string SarifResult(const HViolation& violation, const std::vector<Rule>& rules,
+                          const char* baselineState) const;
   std::string SarifNotification(const char* level, const std::string& file, long line,
                                 const std::string& message, const std::vector<Rule>& rules,
                                 const std::string& ruleName) const;

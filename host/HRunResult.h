@@ -65,11 +65,19 @@ struct HFileResult {
   }
 };
 
+// What a baseline held back: its violations found again (taken out of the files' violations, which are
+// then the new ones) and its entries for the files checked that no violation matches any more.
+struct HBaselineResult {
+  std::vector<HViolation> unchanged;
+  std::vector<HViolation> absent;  // file, unit, rule and message only
+};
+
 struct HRunResult {
   std::vector<HFileResult> files;
   std::vector<HInputError> errors;  // problems outside any one file
   std::vector<HWarning> warnings;
-  std::map<std::string, HRuleInfo> rules;  // by name: the rules that the violations and warnings name
+  std::map<std::string, HRuleInfo> rules;   // by name: the rules that the violations and warnings name
+  std::optional<HBaselineResult> baseline;  // with a baseline only
   // Moves every file's warnings (after the run's own) and rule descriptions into the run's lists.
   void GatherFromFiles();
   long Units() const;

@@ -14,6 +14,8 @@ packages=(
   clang-format clang-tidy valgrind
   help2man dpkg-dev lintian
   ant ant-optional python3-jsonschema
+  # renders the HTML report in its test
+  chromium
 )
 optional=(translate-toolkit hyperfine)
 # clang with libFuzzer and its sanitizer runtimes, for `make fuzz` only.

@@ -212,6 +212,24 @@ TEST_F(HApplicationTest, WorkersKeepTheReportAndShardsSplitIt) {
   EXPECT_EQ(shards, all);
 }
 
+// Adopting the checker on a project: today's violations are recorded, later runs fail only for new ones,
+// wherever the recorded ones moved, and a baseline that cannot be read stops the run.
+TEST_F(HApplicationTest, ABaselineLetsOnlyNewViolationsFailTheRun) {
+  const std::string po = m_files.Write("p/de.po", Po("Copy %s", "Kopieren"));
+  const std::string baseline = m_files.Path("p/baseline.json");
+  EXPECT_EQ(Run({"--write-baseline", baseline, po}), HApplication::kClean);
+  EXPECT_EQ(m_out.str(), "");
+  EXPECT_THAT(m_err.str(), HasSubstr("0 new violations (1 in the baseline, 0 fixed)"));
+  m_files.Write("p/de.po", "\n\n" + Po("Copy %s", "Kopieren") + "\nmsgid \"Open %s\"\nmsgstr \"Offen\"\n");
+  EXPECT_EQ(Run({"--baseline", baseline, po}), HApplication::kViolations);
+  EXPECT_EQ(m_out.str(),
+            po + ":10:9: warning: [Open %s] Unequal number of matches. Source: 1, Translation: 0 [Printf]\n");
+  EXPECT_THAT(m_err.str(), HasSubstr("1 new violations (1 in the baseline, 0 fixed)"));
+  m_files.Write("p/baseline.json", "{\"format\": 1}");
+  EXPECT_EQ(Run({"--baseline", baseline, po}), HApplication::kError);
+  EXPECT_THAT(m_err.str(), HasSubstr(baseline + ": not a baseline: expected an object with"));
+}
+
 // Colours only for a terminal that can show them, and never for a user who asked for none.
 TEST(HApplicationColour, NeedsATerminalWithATermAndNoNoColor) {
   EXPECT_TRUE(HApplication::UseColour(true, "xterm", nullptr));

@@ -20,7 +20,8 @@ const std::string kBase = "/nowhere/base/";
 
 // Everything a format must carry and escape: quotes, a backslash, markup, control characters, line ends, a
 // stray byte of a catalog that only claims to be UTF-8, a message without a rule, an error of a file and
-// one of the run, warnings with and without a rule, and the same violation elsewhere in its file.
+// one of the run, warnings with and without a rule, the same violation elsewhere in its file, and a baseline
+// that held one back.
 HRunResult SampleResult() {
   HRunResult result;
   result.files.reserve(3);  // the references below stay valid
@@ -44,6 +45,7 @@ HRunResult SampleResult() {
   result.warnings.push_back({"rules.ini", 0, "Tags <x>", "the pattern \"(\" does not compile"});
   result.warnings.push_back({dirty.path, 7, "", "the search stopped at the regular-expression match limit"});
   result.rules["Tags <x>"] = {"Tags <x>", "<[^>]+>", true, false, 1, 14, true, "rules.ini"};
+  result.baseline = HBaselineResult{{result.files[1].violations[0]}, {result.files[1].violations[1]}};
   return result;
 }
 
@@ -123,7 +125,7 @@ v = d["violations"]
 assert d["errors"] == [{"file": "/elsewhere/b.po", "line": 3, "message": 'bad "x"'},
                        {"file": "", "line": 0, "message": "the module's x"}], d["errors"]
 assert d["summary"] == {"files": 3, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 3,
-                        "warnings": 2}, d["summary"]
+                        "warnings": 2, "in_baseline": 1, "fixed_since_baseline": 1}, d["summary"]
 assert v[0] == {"file": "/nowhere/base/d é/dirty%.xlf", "line": 7, "column": 12, "unit": 'u"1', "rule": "Tags <x>",
                 "rule_id": "tags-x-002a1ccf", "message": '"<b>" doesn\'t exist in translation.',
                 "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "with_tags": True}, v[0]
@@ -142,7 +144,8 @@ assert [r["id"] for r in rules] == ["module-message", "tags-x-002a1ccf"], rules
 assert "Regular expression \"<[^>]+>\" (case-insensitive), searched in the texts with tags" in rules[1]["fullDescription"]["text"]
 assert "same texts in the same order" in rules[1]["fullDescription"]["text"] and "rules.ini" in rules[1]["help"]["text"]
 r = run["results"]
-assert [(x["ruleId"], x["ruleIndex"]) for x in r] == [("tags-x-002a1ccf", 1), ("module-message", 0), ("tags-x-002a1ccf", 1)]
+assert [(x["ruleId"], x["ruleIndex"], x["baselineState"]) for x in r] == [("tags-x-002a1ccf", 1, "new"),
+    ("module-message", 0, "new"), ("tags-x-002a1ccf", 1, "new"), ("tags-x-002a1ccf", 1, "unchanged")]
 assert r[0]["partialFingerprints"] == r[2]["partialFingerprints"] != r[1]["partialFingerprints"]
 loc = r[0]["locations"][0]["physicalLocation"]
 assert loc == {"artifactLocation": {"uri": "d%20%C3%A9/dirty%25.xlf", "uriBaseId": "%SRCROOT%"},
@@ -157,6 +160,26 @@ assert n[0]["locations"][0]["physicalLocation"]["artifactLocation"] == {"uri": "
 assert n[2]["associatedRule"] == {"id": "tags-x-002a1ccf", "index": 1} and "associatedRule" not in n[3]
 )"),
             0);
+}
+
+// A page of its own: its one script is the filter, whatever the files hold; the rule's matches are marked.
+TEST(HReporter, HtmlEscapesEverythingAndMarksTheMatches) {
+  HRunResult result = SampleResult();
+  result.files[0].violations.push_back(
+      {"<script>f.po", 1, 1, "<script>u</script>", "Tags <x>", "<script>", "<i>", "x<script>y", true});
+  const std::string html = Render(HFormat::Html, result);
+  EXPECT_EQ(html.find("<script>"), html.rfind("<script>")) << "only the page's own";
+  for (
+      const std::string& expected : std::initializer_list<std::string>{
+          R"(<span class="n bad" id="count-violations">4</span>new violations)",
+          R"(<span class="n" id="count-in-baseline">1</span>)",
+          R"(<td class="where">&lt;script&gt;f.po:1:1</td><td class="unit">&lt;script&gt;u&lt;/script&gt;</td>)",
+          R"(<td class="text"><mark>&lt;i&gt;</mark></td><td class="text">x<mark>&lt;script&gt;</mark>y</td>)",
+          R"(<td class="text">a\ <mark>&lt;b&gt;</mark>)",
+          R"(<option value="tags-x-002a1ccf">Tags &lt;x&gt; (3)</option>)",
+          R"(<tr class="violation" data-rule="module-message">)",
+      })
+    EXPECT_THAT(html, HasSubstr(expected));
 }
 
 TEST(HReporter, JUnitHasATestCasePerViolationAndPerError) {

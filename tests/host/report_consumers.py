@@ -17,6 +17,15 @@ os.makedirs(work, exist_ok=True)
 broken = os.path.join(work, "broken.po")
 open(broken, "w").write('msgid "a"\nmsgstr "b\n')
 failures = []
+# A baseline of the sample project without its first violation: the SARIF then has new and unchanged results.
+baseline = os.path.join(work, "baseline.json")
+subprocess.run([program, "--module", module, "--global-dir", "examples/global", "-q", "--write-baseline", baseline,
+                "examples/sample-project"], cwd=source, capture_output=True, check=True)
+held = json.load(open(baseline))
+failures += [f"baseline: schema: {e.message}" for e in jsonschema.Draft7Validator(
+    json.load(open(os.path.join(source, "docs/baseline.schema.json")))).iter_errors(held)]
+held["violations"] = held["violations"][1:]
+json.dump(held, open(baseline, "w"))
 
 
 def report(fmt, *paths):
@@ -29,7 +38,7 @@ def report(fmt, *paths):
 # The sample project, a run with an input error, and a run given absolute paths (files outside the base).
 sample = os.path.join(source, "examples/sample-project")
 for name, paths in [("sample", ["examples/sample-project"]), ("error", ["examples/sample-project", broken]),
-                    ("absolute", [sample, broken])]:
+                    ("absolute", [sample, broken]), ("baseline", ["--baseline", baseline, "examples/sample-project"])]:
     path = os.path.join(work, name + ".sarif")
     open(path, "w").write(report("sarif", *paths))
     errors = list(jsonschema.Draft4Validator(schema).iter_errors(json.load(open(path))))
