@@ -13,6 +13,8 @@
 #include "HCheckRun.h"
 #include "HError.h"
 #include "HInstallPaths.h"
+#include "HLanguageRules.h"
+#include "HLanguageRuns.h"
 #include "HModule.h"
 #include "HProgress.h"
 #include "HProject.h"
@@ -103,7 +105,8 @@ int HApplication::Execute(const HOptions& options) {
   const bool colour = options.format == HFormat::Text &&
                       UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
   HReporter(options.format, colour, options.verbose, options.baseFolder).Write(result, report);
-  const bool failed = result.HasErrors() || (options.strict && !result.warnings.empty());
+  const bool failed = result.HasErrors() || (options.strict && !result.warnings.empty()) ||
+                      (options.strictSuppressions && result.HasStaleSuppressions());
   const int status = failed ? kError : result.Violations() > 0 ? kViolations : kClean;
   const int delivered = Deliver(report.str(), status);
   if (!m_out) return delivered;
@@ -121,18 +124,14 @@ void HApplication::CheckProjects(HModule& module, std::vector<HProject>& project
   result.files.reserve(fileCount);
   HProgress progress(m_err, m_errIsTerminal && !options.quiet, fileCount);
   HCheckOptions checkOptions;
-  for (size_t i = 0; i < projects.size(); ++i) {
-    // The last run's end is final, so the module drops its rules and expression objects.
-    const HRuleTexts rules((std::filesystem::path(globalFolder) / kRuleFile).string(),
-                           projects[i].AddInFilePath(kRuleFile));
-    HCheckRun run(&projects[i], i + 1 == projects.size(), &token, rules, result);
-    warnings.SetRules(&rules);
-    module.BeginCheckTokens(&run);
-    for (const std::string& path : projects[i].Files()) {
+  HLanguageRules languageRules((std::filesystem::path(globalFolder) / kRuleFile).string());
+  HLanguageRuns runs(module, languageRules, token, warnings, result, options.targetLanguage);
+  for (HProject& project : projects) {
+    runs.StartProject(project);
+    for (const std::string& path : project.Files()) {
       HFileResult& file = result.files.emplace_back();
       file.path = path;
-      run.SetFile(&file);
-      warnings.SetFile(&file);
+      runs.StartFile(file);
       try {
         HUnitReader::Read(path, [&](const HUnit& unit) {
           if (unit.status == HUnit::Status::NotTranslatable) {
@@ -143,22 +142,19 @@ void HApplication::CheckProjects(HModule& module, std::vector<HProject>& project
             ++file.untranslated;
             return;
           }
-          token.SetUnit(&unit);
-          module.CheckToken(&token, &checkOptions);
-          token.SetUnit(nullptr);
+          runs.Check(unit, &checkOptions);
           ++file.units;
           progress.AddUnit();
         });
       } catch (const HError& error) {
-        token.SetUnit(nullptr);
         file.error = InputError(path, error.what());
       }
-      warnings.SetFile(nullptr);
+      runs.FinishFile();
       progress.FinishFile();
     }
-    module.EndCheckTokens(&run);
-    warnings.SetRules(nullptr);
   }
+  // The last run's end is final, so the module drops its rules and expression objects.
+  runs.Finish();
   progress.Finish();
   for (const std::string& failure : module.Failures())
     result.errors.push_back({"", 0, "the module's " + failure});
@@ -177,6 +173,7 @@ void HApplication::PrintSummary(const HRunResult& result) const {
         << " not yet translated, ";
   if (result.NotTranslatable() > 0) m_err << result.NotTranslatable() << " not to be translated, ";
   m_err << "in " << result.files.size() << " files: " << result.Violations() << " violations";
+  if (result.Suppressed() > 0) m_err << ", " << result.Suppressed() << " suppressed";
   if (!result.warnings.empty()) m_err << ", " << result.warnings.size() << " warnings";
   m_err << "\n";
 }

@@ -51,12 +51,15 @@ HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
       options.quiet = true;
     } else if (argument == "--strict") {
       options.strict = true;
+    } else if (argument == "--strict-suppressions") {
+      options.strictSuppressions = true;
     } else if (TakeValue(arguments, i, "--format", format)) {
       options.format = ParseFormat(format);
     } else if (!TakeValue(arguments, i, "--module", options.modulePath) &&
                !TakeValue(arguments, i, "--global-dir", options.globalFolder) &&
                !TakeValue(arguments, i, "--project-rules", options.projectRules) &&
-               !TakeValue(arguments, i, "--base-dir", options.baseFolder)) {
+               !TakeValue(arguments, i, "--base-dir", options.baseFolder) &&
+               !TakeValue(arguments, i, "--target-language", options.targetLanguage)) {
       throw HError("unknown option " + argument);
     }
   }
@@ -78,6 +81,9 @@ Rules:
                    (~/.config/inline-patterns)
   project rules    .inline-patterns/settings.ini inside the project folder; for a file project, in
                    the folder that holds the file
+  language rules   .inline-patterns/LANG/settings.ini beside the project rules, for units whose
+                   file's target language is LANG or starts with LANG- (pt-BR: pt-BR, then pt);
+                   a rule replaces the project rule of the same name
   neither exists   the bundled rule set, which `inline-patterns rules init` copies to edit it;
                    rule files without an active rule are an error
 
@@ -88,6 +94,8 @@ Options:
   --check-untranslated  check the units that nobody has translated yet too: no target or a blank one,
                         XLIFF states new, needs-translation and initial, fuzzy or empty PO entries
   --base-dir DIR        SARIF names the files inside DIR relative to it (default: the current folder)
+  --target-language TAG the language of files that declare none (PO Language:, XLIFF target language)
+  --strict-suppressions exit 2 when a suppression in a file suppresses nothing or is not one
   --strict              exit 2 when a rule may have missed a violation: its pattern does not compile
                         or its search stopped at a limit of the regular-expression service
   --module PATH         the add-in module to load (default: beside this program)

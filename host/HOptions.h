@@ -12,11 +12,13 @@ struct HOptions {
   std::string globalFolder;        // empty: HAddInHost::DefaultGlobalFolder()
   std::string projectRules;        // empty: each project's own rule file
   std::string baseFolder;          // what SARIF locations are relative to; empty: the current folder
+  std::string targetLanguage;      // of the files that declare none; empty: their units get common rules
   HFormat format = HFormat::Text;
   bool checkUntranslated = false;  // check units that nobody has translated yet as well
   bool verbose = false;
   bool quiet = false;
   bool strict = false;  // a rule that may have missed something (see HWarning) fails the run
+  bool strictSuppressions = false;  // a suppression that suppresses nothing fails the run
   bool help = false;
   bool version = false;
 

@@ -177,6 +177,7 @@ std::vector<HReporter::Rule> HReporter::RulesOf(const HRunResult& result) {
   };
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) add(v.rule);
+    for (const HViolation& v : file.suppressed) add(v.rule);
   }
   for (const HWarning& warning : result.warnings) {
     if (!warning.rule.empty()) add(warning.rule);
@@ -329,16 +330,12 @@ void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
   }
 }
 
-void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
-  out << "{\n  \"format\": " << kJsonFormat << ",\n  \"tool\": " << JsonString(kToolName)
-      << ",\n  \"summary\": {\"files\": " << result.files.size() << ", \"units\": " << result.Units()
-      << ", \"untranslated\": " << result.Untranslated()
-      << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
-      << ", \"warnings\": " << result.warnings.size() << "},\n"
-      << "  \"violations\": [";
+void HReporter::WriteJsonViolations(const HRunResult& result, std::vector<HViolation> HFileResult::*list,
+                                    const char* name, std::ostream& out) {
+  out << "  \"" << name << "\": [";
   const char* separator = "\n";
   for (const HFileResult& file : result.files) {
-    for (const HViolation& v : file.violations) {
+    for (const HViolation& v : file.*list) {
       out << separator << "    {\"file\": " << JsonString(v.file) << ", \"line\": " << v.line
           << ", \"column\": " << v.column << ", \"unit\": " << JsonString(v.unitId)
           << ", \"rule\": " << JsonString(v.rule) << ", \"rule_id\": " << JsonString(RuleId(v.rule))
@@ -348,8 +345,20 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
       separator = ",\n";
     }
   }
-  out << (*separator == ',' ? "\n  ],\n" : "],\n") << "  \"errors\": [";
-  separator = "";
+  out << (*separator == ',' ? "\n  ],\n" : "],\n");
+}
+
+void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
+  out << "{\n  \"format\": " << kJsonFormat << ",\n  \"tool\": " << JsonString(kToolName)
+      << ",\n  \"summary\": {\"files\": " << result.files.size() << ", \"units\": " << result.Units()
+      << ", \"untranslated\": " << result.Untranslated()
+      << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
+      << ", \"suppressed\": " << result.Suppressed() << ", \"warnings\": " << result.warnings.size()
+      << "},\n";
+  WriteJsonViolations(result, &HFileResult::violations, "violations", out);
+  WriteJsonViolations(result, &HFileResult::suppressed, "suppressed", out);
+  out << "  \"errors\": [";
+  const char* separator = "";
   for (const HInputError& error : Errors(result)) {
     out << separator << JsonError(error);
     separator = ", ";
@@ -437,6 +446,20 @@ std::string HReporter::SarifNotification(const char* level, const std::string& f
   return text + "}";
 }
 
+// A suppressed result stays in the log with the suppression written in the file, as code scanning shows it.
+std::string HReporter::SarifResult(const HViolation& v, const std::vector<Rule>& rules, bool suppressed) const {
+  const std::string id = RuleId(v.rule);
+  const std::string artifact = ArtifactLocation(v.file);
+  return "{\"ruleId\": " + JsonString(id) + ", \"ruleIndex\": " + std::to_string(RuleIndex(rules, v.rule)) +
+         ", \"level\": \"error\", \"message\": {\"text\": " + JsonString(v.message + " Unit: " + v.unitId + ".") +
+         "}" + SarifLocations(artifact, v.line, v.column) + ", \"partialFingerprints\": {\"" + kFingerprint +
+         "\": \"" + Hash(artifact + '\n' + v.unitId + '\n' + id) + "\"}" +
+         (suppressed ? ", \"suppressions\": [{\"kind\": \"inSource\"}]" : "") +
+         ", \"properties\": {\"unit\": " + JsonString(v.unitId) + ", \"source\": " + JsonString(v.source) +
+         ", \"translation\": " + JsonString(v.translation) +
+         ", \"withTags\": " + (v.withTags ? "true" : "false") + "}}";
+}
+
 // For code scanning: rules described as its alert pages show them, alerts that follow a unit through edits
 // (the fingerprint leaves the line out), and a run that could not read a file says so, so that a scanner
 // does not close the alerts of that file.
@@ -477,21 +500,16 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
   separator = "\n";
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      const std::string id = RuleId(v.rule);
-      const std::string artifact = ArtifactLocation(v.file);
-      out << separator << "      {\"ruleId\": " << JsonString(id)
-          << ", \"ruleIndex\": " << RuleIndex(rules, v.rule)
-          << ", \"level\": \"error\", \"message\": {\"text\": "
-          << JsonString(v.message + " Unit: " + v.unitId + ".") << "}"
-          << SarifLocations(artifact, v.line, v.column) << ", \"partialFingerprints\": {\"" << kFingerprint
-          << "\": \"" << Hash(artifact + '\n' + v.unitId + '\n' + id) << "\"}"
-          << ", \"properties\": {\"unit\": " << JsonString(v.unitId)
-          << ", \"source\": " << JsonString(v.source) << ", \"translation\": " << JsonString(v.translation)
-          << ", \"withTags\": " << (v.withTags ? "true" : "false") << "}}";
+      out << separator << "      " << SarifResult(v, rules, false);
+      separator = ",\n";
+    }
+    for (const HViolation& v : file.suppressed) {
+      out << separator << "      " << SarifResult(v, rules, true);
       separator = ",\n";
     }
   }
   out << (*separator == ',' ? "\n    ],\n" : "],\n") << "    \"properties\": {\"units\": " << result.Units()
       << ", \"untranslated\": " << result.Untranslated()
-      << ", \"not_translatable\": " << result.NotTranslatable() << "}\n  }]\n}\n";
+      << ", \"not_translatable\": " << result.NotTranslatable() << ", \"suppressed\": " << result.Suppressed()
+      << "}\n  }]\n}\n";
 }

@@ -42,6 +42,9 @@ class HReporter {
   static size_t RuleIndex(const std::vector<Rule>& rules, const std::string& name);
   void WriteText(const HRunResult& result, std::ostream& out) const;
   void WriteJson(const HRunResult& result, std::ostream& out) const;
+  static void WriteJsonViolations(const HRunResult& result, std::vector<HViolation> HFileResult::*list,
+                                  const char* name, std::ostream& out);
+  std::string SarifResult(const HViolation& v, const std::vector<Rule>& rules, bool suppressed) const;
   void WriteJUnit(const HRunResult& result, std::ostream& out) const;
   void WriteSarif(const HRunResult& result, std::ostream& out) const;
   std::string Paint(const std::string& text, const char* code) const;

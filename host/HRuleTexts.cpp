@@ -9,6 +9,11 @@ HRuleTexts::HRuleTexts(const std::string& globalFile, const std::string& project
   Load(projectFile);
 }
 
+HRuleTexts::HRuleTexts(const std::string& globalFile, const std::vector<std::string>& projectFiles) {
+  Load(globalFile);
+  for (const std::string& file : projectFiles) Load(file);
+}
+
 const HRuleInfo* HRuleTexts::Find(const std::string& ruleName) const {
   const auto found = m_rules.find(ruleName);
   return found == m_rules.end() ? nullptr : &found->second;
