@@ -22,6 +22,7 @@
 #include "HRuleFiles.h"
 #include "HRulesCommand.h"
 #include "HRunWarnings.h"
+#include "HSuppressCommand.h"
 #include "HToken.h"
 #include "HTryCommand.h"
 #include "HUnitReader.h"
@@ -72,6 +73,7 @@ int HApplication::Run(const std::vector<std::string>& arguments) {
     const std::vector<std::string> rest(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end());
     if (!arguments.empty() && arguments[0] == "rules") return HRulesCommand::Run(rest, console);
     if (!arguments.empty() && arguments[0] == "try") return HTryCommand::Run(rest, console);
+    if (!arguments.empty() && arguments[0] == "suppress") return HSuppressCommand::Run(rest, console);
     const HOptions options = HOptions::Parse(arguments);
     if (options.help) return Deliver(HOptions::Usage(), kClean);
     return Execute(options);
