@@ -1,6 +1,7 @@
 // Matching target languages with the language folders beside a project's rule file.
 #include "HLanguage.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <system_error>
@@ -48,6 +49,19 @@ std::vector<std::string> HLanguage::RuleFiles(const std::string& commonFile, std
     if (!folder.empty() && fs::is_regular_file(folder / common.filename(), error))
       files.push_back((folder / common.filename()).string());
   }
+  return files;
+}
+
+std::vector<std::pair<std::string, std::string>> HLanguage::AllRuleFiles(const std::string& commonFile) {
+  const fs::path common(commonFile);
+  std::vector<std::pair<std::string, std::string>> files;
+  std::error_code error;
+  for (fs::directory_iterator it(common.parent_path(), error), end; !error && it != end; it.increment(error)) {
+    const fs::path file = it->path() / common.filename();
+    std::error_code ignored;
+    if (fs::is_regular_file(file, ignored)) files.emplace_back(it->path().filename().string(), file.string());
+  }
+  std::sort(files.begin(), files.end());
   return files;
 }
 

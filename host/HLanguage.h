@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class HLanguage {
@@ -14,6 +15,8 @@ class HLanguage {
   // The language rule files that exist for the tag beside commonFile (FOLDER/LANG/NAME for FOLDER/NAME),
   // most specific first; a folder LANG matches whatever case and separator its name is written in.
   static std::vector<std::string> RuleFiles(const std::string& commonFile, std::string_view tag);
+  // Every language rule file beside commonFile, with its folder's name, in the order of the names.
+  static std::vector<std::pair<std::string, std::string>> AllRuleFiles(const std::string& commonFile);
   // The file that holds the rules of exactly this tag: the one that exists, else FOLDER/tag/NAME.
   static std::string RuleFile(const std::string& commonFile, std::string_view tag);
 };
