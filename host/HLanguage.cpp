@@ -27,7 +27,8 @@ std::string HLanguage::Normal(std::string_view tag) {
   if (first == std::string_view::npos) return "";
   tag = tag.substr(first, tag.find_last_not_of(" \t\r\n") + 1 - first);
   std::string normal;
-  for (const char c : tag) normal += c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char c : tag)
+    normal += c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return normal;
 }
 
@@ -56,7 +57,8 @@ std::vector<std::pair<std::string, std::string>> HLanguage::AllRuleFiles(const s
   const fs::path common(commonFile);
   std::vector<std::pair<std::string, std::string>> files;
   std::error_code error;
-  for (fs::directory_iterator it(common.parent_path(), error), end; !error && it != end; it.increment(error)) {
+  for (fs::directory_iterator it(common.parent_path(), error), end; !error && it != end;
+       it.increment(error)) {
     const fs::path file = it->path() / common.filename();
     std::error_code ignored;
     if (fs::is_regular_file(file, ignored)) files.emplace_back(it->path().filename().string(), file.string());

@@ -65,8 +65,8 @@ HLanguageRules::Rules HLanguageRules::For(HProject& project, std::string_view ta
   if (added) {
     try {
       if (!files.empty())
-        composed.project = std::make_unique<HProject>(project.WithRulesFile(
-            Write(*Compose(commonFile, files), project)));
+        composed.project =
+            std::make_unique<HProject>(project.WithRulesFile(Write(*Compose(commonFile, files), project)));
       files.push_back(commonFile);
       composed.texts = std::make_unique<HRuleTexts>(m_globalFile, files);
     } catch (...) {

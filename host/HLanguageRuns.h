@@ -17,7 +17,11 @@ class HLanguageRuns {
   // Units whose file declares no language are checked in defaultLanguage (empty: the common rules only).
   HLanguageRuns(HModule& module, HLanguageRules& rules, HToken& token, HRunWarnings& warnings,
                 HRunResult& result, std::string defaultLanguage)
-      : m_module(module), m_rules(rules), m_token(token), m_warnings(warnings), m_result(result),
+      : m_module(module),
+        m_rules(rules),
+        m_token(token),
+        m_warnings(warnings),
+        m_result(result),
         m_defaultLanguage(std::move(defaultLanguage)) {}
 
   // Opens the project's run in the default language, so that the module reads its rules even when no unit

@@ -18,7 +18,8 @@ struct HOptions {
   bool verbose = false;
   bool quiet = false;
   bool strict = false;  // a rule that may have missed something (see HWarning) fails the run
-  bool strictSuppressions = false;  // a suppression that suppresses nothing fails the run
+  // A suppression that suppresses nothing fails the run.
+  bool strictSuppressions = false;
   bool help = false;
   bool version = false;
 

@@ -462,7 +462,8 @@ class KPoParser {
       nullptr;  // where the translation read into field_ starts, if it is one
   const char* lineStart_ = nullptr;
   bool pendingFuzzy_ = false;
-  std::vector<HSuppression> pendingSuppressions_;  // of the flag lines before the next entry
+  // The suppressions of the flag lines before the next entry.
+  std::vector<HSuppression> pendingSuppressions_;
   bool obsoleteLine_ = false;    // the line being read started with "#~"
   bool awaitingString_ = false;  // a keyword ended its line: its string comes on the next
   bool sawHeader_ = false;

@@ -447,12 +447,14 @@ std::string HReporter::SarifNotification(const char* level, const std::string& f
 }
 
 // A suppressed result stays in the log with the suppression written in the file, as code scanning shows it.
-std::string HReporter::SarifResult(const HViolation& v, const std::vector<Rule>& rules, bool suppressed) const {
+std::string HReporter::SarifResult(const HViolation& v, const std::vector<Rule>& rules,
+                                   bool suppressed) const {
   const std::string id = RuleId(v.rule);
   const std::string artifact = ArtifactLocation(v.file);
   return "{\"ruleId\": " + JsonString(id) + ", \"ruleIndex\": " + std::to_string(RuleIndex(rules, v.rule)) +
-         ", \"level\": \"error\", \"message\": {\"text\": " + JsonString(v.message + " Unit: " + v.unitId + ".") +
-         "}" + SarifLocations(artifact, v.line, v.column) + ", \"partialFingerprints\": {\"" + kFingerprint +
+         ", \"level\": \"error\", \"message\": {\"text\": " +
+         JsonString(v.message + " Unit: " + v.unitId + ".") + "}" +
+         SarifLocations(artifact, v.line, v.column) + ", \"partialFingerprints\": {\"" + kFingerprint +
          "\": \"" + Hash(artifact + '\n' + v.unitId + '\n' + id) + "\"}" +
          (suppressed ? ", \"suppressions\": [{\"kind\": \"inSource\"}]" : "") +
          ", \"properties\": {\"unit\": " + JsonString(v.unitId) + ", \"source\": " + JsonString(v.source) +

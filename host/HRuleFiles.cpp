@@ -44,7 +44,8 @@ HRuleFiles::HRuleFiles(const std::string& globalFolder, const std::string& proje
     : m_globalFolder(globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : globalFolder),
       m_globalIsDefault(globalFolder.empty()),
       m_language(language) {
-  if (!language.empty() && projectPath.empty()) throw HError("--language needs the project whose rules it is");
+  if (!language.empty() && projectPath.empty())
+    throw HError("--language needs the project whose rules it is");
   if (!projectPath.empty()) {
     m_project.emplace(projectPath, "");
     m_commonFile = m_project->AddInFilePath(kRuleFile);

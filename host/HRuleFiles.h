@@ -44,7 +44,8 @@ class HRuleFiles {
   // module's rule code (linked into this program) finds the global folder and compiles through its host.
   // With a language, the project's rule file is that language's, and the project rules that LoadAll
   // answers are the common ones with the language's laid over them, as the check composes them.
-  HRuleFiles(const std::string& globalFolder, const std::string& projectPath, const std::string& language = "");
+  HRuleFiles(const std::string& globalFolder, const std::string& projectPath,
+             const std::string& language = "");
   ~HRuleFiles();
   HRuleFiles(const HRuleFiles&) = delete;
   HRuleFiles& operator=(const HRuleFiles&) = delete;

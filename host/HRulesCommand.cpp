@@ -151,7 +151,8 @@ int List(HContext& context) {
   std::vector<HRuleFiles::Loaded> listed = context.Files().LoadAll();
   // Without a language, each language's own rules follow, with the project rules they replace.
   if (context.language.empty()) {
-    for (HRuleFiles::Loaded& language : context.Files().LoadLanguages()) listed.push_back(std::move(language));
+    for (HRuleFiles::Loaded& language : context.Files().LoadLanguages())
+      listed.push_back(std::move(language));
   }
   if (format == "json") {
     nlohmann::ordered_json filesJson = nlohmann::ordered_json::array();
@@ -166,10 +167,12 @@ int List(HContext& context) {
   }
   for (const HRuleFiles::Loaded& item : listed) {
     const bool missing = std::string(item.scope) == "project" && !fs::exists(item.path);
-    const std::string scope = item.language.empty() ? item.scope : std::string(item.scope) + " (" + item.language + ")";
-    PrintTable(context.console.out,
-               scope + " rules: " + item.path + (missing ? " (no file yet)" : ""), *item.rules);
-    if (std::string(item.scope) == "language") PrintReplaced(context.console.out, *item.rules, *listed[1].rules);
+    const std::string scope =
+        item.language.empty() ? item.scope : std::string(item.scope) + " (" + item.language + ")";
+    PrintTable(context.console.out, scope + " rules: " + item.path + (missing ? " (no file yet)" : ""),
+               *item.rules);
+    if (std::string(item.scope) == "language")
+      PrintReplaced(context.console.out, *item.rules, *listed[1].rules);
   }
   return 0;
 }

@@ -75,7 +75,8 @@ size_t UnitTag(const std::string& text, const std::string& element, const std::s
   for (size_t at = text.find("<" + element); at != std::string::npos; at = text.find("<" + element, at + 1)) {
     const size_t close = text.find('>', at);
     const std::string tag = text.substr(at, close - at);
-    if (tag.size() > element.size() + 1 && std::isspace(static_cast<unsigned char>(tag[element.size() + 1])) &&
+    if (tag.size() > element.size() + 1 &&
+        std::isspace(static_cast<unsigned char>(tag[element.size() + 1])) &&
         (tag.find(" id=\"" + escaped + "\"") != std::string::npos ||
          tag.find(" id='" + escaped + "'") != std::string::npos))
       return at;
@@ -88,8 +89,8 @@ size_t UnitTag(const std::string& text, const std::string& element, const std::s
 std::string SuppressXliff(const std::string& text, const std::string& unitId, const std::string& rule) {
   const std::string content = std::string(kIgnore) + (rule.empty() ? "" : ": " + HReporter::XmlEscape(rule));
   const bool xliff2 = text.find("urn:oasis:names:tc:xliff:document:2") != std::string::npos;
-  const std::string id = !xliff2 && unitId.find('#') != std::string::npos ? unitId.substr(0, unitId.find('#'))
-                                                                          : unitId;
+  const std::string id =
+      !xliff2 && unitId.find('#') != std::string::npos ? unitId.substr(0, unitId.find('#')) : unitId;
   const size_t start = UnitTag(text, xliff2 ? "unit" : "trans-unit", id);
   const size_t end = text.find(xliff2 ? "</unit>" : "</trans-unit>", start);
   if (end == std::string::npos) throw HError("the unit \"" + unitId + "\" has no end");
@@ -131,7 +132,7 @@ std::string HSuppressCommand::Suppressed(const std::string& path, const std::str
   if (!found.found) throw HError(path + ": no unit \"" + unitId + "\"");
   if (found.suppressed) return text;
   return path.ends_with(".po") || path.ends_with(".PO") ? SuppressPo(text, found.line, rule)
-                                                         : SuppressXliff(text, unitId, rule);
+                                                        : SuppressXliff(text, unitId, rule);
 }
 
 int HSuppressCommand::Run(const std::vector<std::string>& arguments, const HConsole& console) {
@@ -150,7 +151,8 @@ int HSuppressCommand::Run(const std::vector<std::string>& arguments, const HCons
   const std::string suppressed = Suppressed(path, text, operands[1], rule);
   const std::string what = rule.empty() ? "every rule" : "rule \"" + rule + "\"";
   if (suppressed == text) {
-    console.err << "inline-patterns: " << what << " is suppressed for unit \"" << operands[1] << "\" already\n";
+    console.err << "inline-patterns: " << what << " is suppressed for unit \"" << operands[1]
+                << "\" already\n";
     return 0;
   }
   Replace(path, suppressed);

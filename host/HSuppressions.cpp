@@ -28,8 +28,9 @@ void HSuppressions::FinishFile(const HFileResult& file, HRunResult& result) {
     const auto& [line, rule, malformed] = key;
     HWarning warning{file.path, line, "", "", true};
     if (malformed) {
-      warning.message = "not a suppression: write inline-patterns-ignore, or inline-patterns-ignore with a "
-                        "rule's name as the file format spells it";
+      warning.message =
+          "not a suppression: write inline-patterns-ignore, or inline-patterns-ignore with a "
+          "rule's name as the file format spells it";
     } else if (!use.known) {
       warning.message = "the suppression names no rule: \"" + rule + "\"";
     } else if (!use.used) {
