@@ -69,6 +69,33 @@ std::string SuppressPo(const std::string& text, long line, const std::string& ru
   return text.substr(0, keyword) + "#, " + flag + LineEnd(text, keyword) + text.substr(keyword);
 }
 
+size_t StartOfLine(const std::string& text, size_t at) {
+  const size_t newline = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
+  return newline == std::string::npos ? 0 : newline + 1;
+}
+
+std::string IndentAt(const std::string& text, size_t lineStart) {
+  return text.substr(lineStart, text.find_first_not_of(" \t", lineStart) - lineStart);
+}
+
+// Puts the element before the tag at at: on a line of its own, indented as the line above, where the tag
+// starts its line (a file laid out by lines stays so), else right before the tag.
+std::string InsertBefore(const std::string& text, size_t at, const std::string& element) {
+  const size_t line = StartOfLine(text, at);
+  if (line == 0 || IndentAt(text, line).size() != at - line)
+    return text.substr(0, at) + element + text.substr(at);
+  return text.substr(0, line) + IndentAt(text, StartOfLine(text, line - 1)) + element + LineEnd(text, line) +
+         text.substr(line);
+}
+
+// Puts the element after the start tag that ends before at: on the next line where the tag ends its line.
+std::string InsertAfter(const std::string& text, size_t at, const std::string& element) {
+  const size_t next = at < text.size() && text[at] == '\r' ? at + 1 : at;
+  if (next >= text.size() || text[next] != '\n') return text.substr(0, at) + element + text.substr(at);
+  return text.substr(0, next + 1) + IndentAt(text, next + 1) + element + LineEnd(text, next + 1) +
+         text.substr(next + 1);
+}
+
 // The start tag of the unit with the id (XML-escaped as a writer escapes it) at or after from.
 size_t UnitTag(const std::string& text, const std::string& element, const std::string& unitId) {
   const std::string escaped = HReporter::XmlEscape(unitId);
@@ -97,13 +124,12 @@ std::string SuppressXliff(const std::string& text, const std::string& unitId, co
   if (!xliff2) {
     size_t at = end;
     for (const char* later : {"<context-group", "<count-group"}) at = std::min(at, text.find(later, start));
-    return text.substr(0, at) + "<note>" + content + "</note>" + text.substr(at);
+    return InsertBefore(text, at, "<note>" + content + "</note>");
   }
   const std::string note = "<note category=\"inline-patterns\">" + content + "</note>";
   const size_t notes = text.find("</notes>", start);
-  if (notes != std::string::npos && notes < end) return text.substr(0, notes) + note + text.substr(notes);
-  const size_t afterTag = text.find('>', start) + 1;
-  return text.substr(0, afterTag) + "<notes>" + note + "</notes>" + text.substr(afterTag);
+  if (notes != std::string::npos && notes < end) return InsertBefore(text, notes, note);
+  return InsertAfter(text, text.find('>', start) + 1, "<notes>" + note + "</notes>");
 }
 
 std::string ReadBytes(const std::string& path) {

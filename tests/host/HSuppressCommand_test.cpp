@@ -15,6 +15,7 @@ TEST(HSuppressCommand, InsertsTheSuppressionAndNothingElse) {
   const std::string x2 =
       "<xliff version=\"2.0\" xmlns=\"urn:oasis:names:tc:xliff:document:2.0\"><file>\n<unit id=\"a&amp;b\">";
   const std::string seg = "<segment><source>s</source><target>t</target></segment></unit></file></xliff>\n";
+  const std::string k12 = "<xliff version=\"1.2\"><file><body>\r\n", kEnd = "</body></file></xliff>";
   const std::string ours = "<note category=\"inline-patterns\">inline-patterns-ignore: R &lt;1&gt;</note>";
   const struct {
     const char* file;
@@ -42,6 +43,17 @@ TEST(HSuppressCommand, InsertsTheSuppressionAndNothingElse) {
       {"a.xlf", x2 + "<notes><note>n</note></notes>" + seg, "a&b", "R <1>",
        x2 + "<notes><note>n</note>" + ours + "</notes>" + seg},
       {"a.xlf", x2 + seg, "a&b", "R <1>", x2 + "<notes>" + ours + "</notes>" + seg},
+      // A file laid out by lines gets a line in the unit's indentation, with the file's line end.
+      {"a.xlf", k12 + " <trans-unit id=\"u\">\r\n  <source>s</source>\r\n </trans-unit>\r\n" + kEnd, "u", "R",
+       k12 +
+           " <trans-unit id=\"u\">\r\n  <source>s</source>\r\n  <note>inline-patterns-ignore: R</note>\r\n"
+           " </trans-unit>\r\n" +
+           kEnd},
+      {"a.xlf", x2 + "\n\t" + seg, "a&b", "",
+       x2 +
+           "\n\t<notes><note "
+           "category=\"inline-patterns\">inline-patterns-ignore</note></notes>\n\t" +
+           seg},
   };
   for (const auto& c : cases) {
     HostTestFiles files;
