@@ -58,6 +58,12 @@ std::unique_ptr<HRuleList> HLanguageRules::Compose(const std::string& commonFile
 }
 
 HLanguageRules::Rules HLanguageRules::For(HProject& project, std::string_view tag) {
+  const auto key = std::make_pair(static_cast<const HProject*>(&project), std::string(tag));
+  if (const auto known = m_byTag.find(key); known != m_byTag.end()) return known->second;
+  return m_byTag[key] = Find(project, tag);
+}
+
+HLanguageRules::Rules HLanguageRules::Find(HProject& project, std::string_view tag) {
   const std::string commonFile = project.AddInFilePath(kRuleFile);
   std::vector<std::string> files = HLanguage::RuleFiles(commonFile, tag);
   auto [entry, added] = m_composed.try_emplace({&project, files});

@@ -41,9 +41,12 @@ class HLanguageRules {
     std::unique_ptr<HProject> project;  // null: the project itself, without language rules
     std::unique_ptr<HRuleTexts> texts;
   };
+  Rules Find(HProject& project, std::string_view tag);
   std::string Write(HRuleList& rules, const HProject& project);
 
   std::string m_globalFile;
   std::filesystem::path m_folder;  // the composed files' temporary folder, made when first needed
   std::map<std::pair<const HProject*, std::vector<std::string>>, Composed> m_composed;
+  // The rules found for each project and tag: the folders are looked at once, not for every unit.
+  std::map<std::pair<const HProject*, std::string>, Rules> m_byTag;
 };
