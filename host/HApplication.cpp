@@ -10,7 +10,6 @@
 
 #include "HAddInHost.h"
 #include "HCheckOptions.h"
-#include "HCheckRun.h"
 #include "HError.h"
 #include "HInstallPaths.h"
 #include "HLanguageRules.h"

@@ -71,7 +71,7 @@ const char* HOptions::Usage() {
   return R"(Usage: inline-patterns [OPTIONS] PATH...
        inline-patterns rules COMMAND ...   edit, list and test the rule files (rules --help)
        inline-patterns try ...             try one rule on a sample pair (try --help)
-       inline-patterns suppress FILE UNIT RULE   accept a reviewed violation in the file (suppress --help)
+       inline-patterns suppress ...        accept a reviewed violation in its file (suppress --help)
 
 Checks translations in XLIFF 1.2/2.x (.xlf, .xliff) and PO (.po) files against the pattern rules of
 the Inline Patterns add-in module (ZAKRegExChecks.zak). Each PATH, a file or a folder searched
@@ -95,8 +95,12 @@ Options:
   --check-untranslated  check the units that nobody has translated yet too: no target or a blank one,
                         XLIFF states new, needs-translation and initial, fuzzy or empty PO entries
   --base-dir DIR        SARIF names the files inside DIR relative to it (default: the current folder)
-  --target-language TAG the language of files that declare none (PO Language:, XLIFF target language)
-  --strict-suppressions exit 2 when a suppression in a file suppresses nothing or is not one
+  --target-language TAG
+                        the language of the files that declare none (PO Language:, XLIFF
+                        target-language or trgLang); without it they get the common rules only
+  --strict-suppressions
+                        exit 2 when a suppression in a file suppresses nothing, names no rule or
+                        is not spelt as `inline-patterns suppress --help` shows
   --strict              exit 2 when a rule may have missed a violation: its pattern does not compile
                         or its search stopped at a limit of the regular-expression service
   --module PATH         the add-in module to load (default: beside this program)
@@ -105,8 +109,8 @@ Options:
   -V, --version         print the program's version and the add-in's name
   -h, --help            print this help
 
-Exit status: 0 no violation, 1 violations found, 2 usage or input/output error (with --strict also a
-rule that may have missed a violation).
+Exit status: 0 no violation (suppressed ones aside), 1 violations found, 2 usage or input/output error
+(with --strict also a rule that may have missed a violation).
 NO_COLOR switches colours off; colours are only used on a terminal.
 )";
 }

@@ -2,6 +2,8 @@
 // spelling next to it, and replaces the file atomically as the rule files are replaced.
 #include "HSuppressCommand.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 
