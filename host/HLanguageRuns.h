@@ -23,6 +23,10 @@ class HLanguageRuns {
         m_warnings(warnings),
         m_result(result),
         m_defaultLanguage(std::move(defaultLanguage)) {}
+  // A run that an error left open is ended, so the module lets its rules go before it is unloaded.
+  ~HLanguageRuns() { Finish(); }
+  HLanguageRuns(const HLanguageRuns&) = delete;
+  HLanguageRuns& operator=(const HLanguageRuns&) = delete;
 
   // Opens the project's run in the default language, so that the module reads its rules even when no unit
   // follows.

@@ -385,7 +385,7 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
       << result.Violations() << "\" errors=\"" << errors.size() << "\" skipped=\"0\" time=\"0\">\n"
       << "  <properties><property name=\"untranslated\" value=\"" << result.Untranslated()
       << "\"/><property name=\"not_translatable\" value=\"" << result.NotTranslatable()
-      << "\"/></properties>\n";
+      << "\"/><property name=\"suppressed\" value=\"" << result.Suppressed() << "\"/></properties>\n";
   const auto testCase = [&](const std::string& file, long line, const std::string& name) {
     out << "  <testcase classname=\"" << XmlEscape(file) << "\" name=\"" << XmlEscape(name) << "\" file=\""
         << XmlEscape(file) << "\"" << (line > 0 ? " line=\"" + std::to_string(line) + "\"" : "")
