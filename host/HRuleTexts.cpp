@@ -4,11 +4,6 @@
 #include "rules/CRegExList.h"
 #include "support/KUtf8.h"
 
-HRuleTexts::HRuleTexts(const std::string& globalFile, const std::string& projectFile) {
-  Load(globalFile);
-  Load(projectFile);
-}
-
 HRuleTexts::HRuleTexts(const std::string& globalFile, const std::vector<std::string>& projectFiles) {
   Load(globalFile);
   for (const std::string& file : projectFiles) Load(file);
