@@ -47,14 +47,11 @@ TEST(HLanguage, EachUnitGetsTheCommonRulesAndItsLanguages) {
   const std::string po = "msgid \"\"\nmsgstr \"Language: de_DE\\n\"\n\nmsgid \"a\"\nmsgstr \"QDZ!...\"\n";
   files.Write("p/de.po", po);
   files.Write("p/none.po", po.substr(po.find("\n\n")));
-  const std::string target = "<target>QDZ!</target>";
-  files.Write("p/pt.xlf",
-              "<xliff version=\"1.2\"><file target-language=\"pt-BR\"><body><trans-unit id=\"u\">"
-              "<source>a</source>" +
-                  target + "</trans-unit></body></file></xliff>");
+  const std::string unit = "<source>a</source><target>QDZ!</target>";
+  files.Write("p/pt.xlf", "<xliff><file target-language=\"pt-BR\"><trans-unit id=\"u\">" + unit +
+                              "</trans-unit></file></xliff>");
   files.Write("p/fr.xlf",
-              "<xliff version=\"2.0\" trgLang=\"fr\"><file><unit id=\"u\"><segment><source>a</source>" +
-                  target + "</segment></unit></file></xliff>");
+              "<xliff trgLang=\"fr\"><unit id=\"u\"><segment>" + unit + "</segment></unit></xliff>");
   std::ostringstream out, err;
   const int status = HApplication(out, err, false, false)
                          .Run({"--module", IP_MODULE_PATH, "--global-dir", files.Path("global"),
