@@ -404,8 +404,9 @@ class KPoParser {
     const size_t language = header.starts_with("Language:") ? 0 : header.find("\nLanguage:");
     if (language == std::string::npos) return;
     const size_t from = header.find(':', language) + 1;
-    unit_.language = header.substr(from, header.find('\n', from) - from);
-    Convert(unit_.language);
+    const std::string_view value =
+        TrimLeft(std::string_view(header).substr(from, header.find('\n', from) - from));
+    unit_.language = value.substr(0, value.find_last_not_of(kBlanks) + 1);
   }
 
   void UseHeaderCharset(const std::string& header) {

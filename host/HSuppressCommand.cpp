@@ -98,7 +98,7 @@ std::string InsertAfter(const std::string& text, size_t at, const std::string& e
          text.substr(next + 1);
 }
 
-// The start tag of the unit with the id (XML-escaped as a writer escapes it) at or after from.
+// The start tag of the unit with the id (XML-escaped as a writer escapes it); npos without one.
 size_t UnitTag(const std::string& text, const std::string& element, const std::string& unitId) {
   const std::string escaped = HReporter::XmlEscape(unitId);
   for (size_t at = text.find("<" + element); at != std::string::npos; at = text.find("<" + element, at + 1)) {
@@ -110,7 +110,7 @@ size_t UnitTag(const std::string& text, const std::string& element, const std::s
          tag.find(" id='" + escaped + "'") != std::string::npos))
       return at;
   }
-  throw HError("no unit \"" + unitId + "\" in the file");
+  return std::string::npos;
 }
 
 // XLIFF 1.2: a note of the unit before its end (or its context and count groups, which follow the notes).
@@ -118,9 +118,12 @@ size_t UnitTag(const std::string& text, const std::string& element, const std::s
 std::string SuppressXliff(const std::string& text, const std::string& unitId, const std::string& rule) {
   const std::string content = std::string(kIgnore) + (rule.empty() ? "" : ": " + HReporter::XmlEscape(rule));
   const bool xliff2 = text.find("urn:oasis:names:tc:xliff:document:2") != std::string::npos;
-  const std::string id =
-      !xliff2 && unitId.find('#') != std::string::npos ? unitId.substr(0, unitId.find('#')) : unitId;
-  const size_t start = UnitTag(text, xliff2 ? "unit" : "trans-unit", id);
+  const std::string element = xliff2 ? "unit" : "trans-unit";
+  // A segment of an XLIFF 1.2 unit is reported as ID#MID; the note is the unit's.
+  size_t start = UnitTag(text, element, unitId);
+  if (start == std::string::npos && unitId.find('#') != std::string::npos)
+    start = UnitTag(text, element, unitId.substr(0, unitId.rfind('#')));
+  if (start == std::string::npos) throw HError("no unit \"" + unitId + "\" in the file");
   const size_t end = text.find(xliff2 ? "</unit>" : "</trans-unit>", start);
   if (end == std::string::npos) throw HError("the unit \"" + unitId + "\" has no end");
   if (!xliff2) {
