@@ -86,7 +86,7 @@ HLanguageRules::Rules HLanguageRules::Find(HProject& project, std::string_view t
 // Saved with the module's own rule-file code, through a project that names the composed file.
 std::string HLanguageRules::Write(HRuleList& rules, const HProject& project) {
   if (m_folder.empty()) m_folder = MakeTemporaryFolder();
-  const std::string path = (m_folder / (std::to_string(m_composed.size()) + ".ini")).string();
+  std::string path = (m_folder / (std::to_string(m_composed.size()) + ".ini")).string();
   HProject target = project.WithRulesFile(path);
   rules.Project = &target;
   if (!rules.Save()) throw HError(path + ": cannot write the composed rule file");
