@@ -13,9 +13,10 @@
 #include "HAddInHost.h"
 #include "HBaseline.h"
 #include "HCheckOptions.h"
-#include "HCheckRun.h"
 #include "HError.h"
 #include "HInstallPaths.h"
+#include "HLanguageRules.h"
+#include "HLanguageRuns.h"
 #include "HModule.h"
 #include "HProgress.h"
 #include "HProject.h"
@@ -23,6 +24,7 @@
 #include "HRuleFiles.h"
 #include "HRulesCommand.h"
 #include "HRunWarnings.h"
+#include "HSuppressCommand.h"
 #include "HToken.h"
 #include "HTryCommand.h"
 #include "HUnitReader.h"
@@ -74,6 +76,7 @@ int HApplication::Run(const std::vector<std::string>& arguments) {
     const std::vector<std::string> rest(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end());
     if (!arguments.empty() && arguments[0] == "rules") return HRulesCommand::Run(rest, console);
     if (!arguments.empty() && arguments[0] == "try") return HTryCommand::Run(rest, console);
+    if (!arguments.empty() && arguments[0] == "suppress") return HSuppressCommand::Run(rest, console);
     const HOptions options = HOptions::Parse(arguments);
     if (options.help) return Deliver(HOptions::Usage(), kClean);
     return Execute(options);
@@ -115,7 +118,8 @@ int HApplication::Execute(const HOptions& options) {
   const bool colour = options.format == HFormat::Text &&
                       UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
   HReporter(options.format, colour, options.verbose, options.baseFolder).Write(result, report);
-  const bool failed = result.HasErrors() || (options.strict && !result.warnings.empty());
+  const bool failed = result.HasErrors() || (options.strict && !result.warnings.empty()) ||
+                      (options.strictSuppressions && result.HasStaleSuppressions());
   const int status = failed ? kError : result.Violations() > 0 ? kViolations : kClean;
   const int delivered = Deliver(report.str(), status);
   if (!m_out) return delivered;
@@ -174,21 +178,17 @@ HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& proj
   result.files.reserve(share.paths.size());
   warnings.SetResult(&result);
   HCheckOptions checkOptions;
+  HLanguageRules languageRules((std::filesystem::path(globalFolder) / kRuleFile).string());
+  HLanguageRuns runs(module, languageRules, token, warnings, options.targetLanguage);
   size_t number = 0;
-  for (size_t i = 0; i < projects.size(); ++i) {
-    // The last run's end is final, so the module drops its rules and expression objects.
-    const HRuleTexts rules((std::filesystem::path(globalFolder) / kRuleFile).string(),
-                           projects[i].AddInFilePath(kRuleFile));
-    HCheckRun run(&projects[i], i + 1 == projects.size(), &token, rules);
-    warnings.SetRules(&rules);
-    module.BeginCheckTokens(&run);
-    for (const std::string& path : projects[i].Files()) {
+  for (HProject& project : projects) {
+    runs.StartProject(project);
+    for (const std::string& path : project.Files()) {
       const size_t local = share.local[number++];
       if (local == kNotMine || (take != nullptr && !(*take)(local))) continue;
       HFileResult& file = result.files.emplace_back();
       file.path = path;
-      run.SetFile(&file);
-      warnings.SetFile(&file);
+      runs.StartFile(file);
       try {
         HUnitReader::Read(path, [&](const HUnit& unit) {
           if (unit.status == HUnit::Status::NotTranslatable) {
@@ -199,25 +199,22 @@ HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& proj
             ++file.untranslated;
             return;
           }
-          token.SetUnit(&unit);
-          module.CheckToken(&token, &checkOptions);
-          token.SetUnit(nullptr);
+          runs.Check(unit, &checkOptions);
           ++file.units;
           progress.AddUnit();
         });
       } catch (const HError& error) {
-        token.SetUnit(nullptr);
         file.error = InputError(path, error.what());
       }
-      warnings.SetFile(nullptr);
+      runs.FinishFile();
       progress.FinishFile();
       if (done == nullptr) continue;
       (*done)(local, file);
       file = HFileResult();  // sent: a worker holds one file's violations at a time
     }
-    module.EndCheckTokens(&run);
-    warnings.SetRules(nullptr);
   }
+  // The last run's end is final, so the module drops its rules and expression objects.
+  runs.Finish();
   progress.Finish();
   warnings.SetResult(nullptr);
   for (const std::string& failure : module.Failures())
@@ -243,6 +240,7 @@ void HApplication::PrintSummary(const HRunResult& result) const {
     m_err << " (" << result.baseline->unchanged.size() << " in the baseline, "
           << result.baseline->absent.size() << " fixed)";
   }
+  if (result.Suppressed() > 0) m_err << ", " << result.Suppressed() << " suppressed";
   if (!result.warnings.empty()) m_err << ", " << result.warnings.size() << " warnings";
   m_err << "\n";
 }

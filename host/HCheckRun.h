@@ -15,6 +15,8 @@ class HCheckRun final : public KCheckRunBase {
   HCheckRun(HProject* project, bool isFinal, HToken* token, const HRuleTexts& rules)
       : m_project(project), m_final(isFinal), m_token(token), m_rules(rules) {}
 
+  // Whether the module's end of this run is the last of the host's run; it may be known only at the end.
+  void SetFinal(bool isFinal) { m_final = isFinal; }
   // Violations go to this file's result until the next call.
   void SetFile(HFileResult* file) { m_file = file; }
 

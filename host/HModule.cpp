@@ -50,7 +50,6 @@ HModule::~HModule() {
   dlclose(m_handle);
 }
 
-
 void* HModule::Resolve(const char* name) {
   void* symbol = dlsym(m_handle, name);
   if (symbol == nullptr) throw HError(std::string("the module does not export ") + name);

@@ -70,6 +70,8 @@ HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
       options.quiet = true;
     } else if (argument == "--strict") {
       options.strict = true;
+    } else if (argument == "--strict-suppressions") {
+      options.strictSuppressions = true;
     } else if (TakeValue(arguments, i, "--format", format)) {
       options.format = ParseFormat(format);
     } else if (argument.starts_with("-j") && argument.size() > 2 && argument[2] != '=') {
@@ -83,7 +85,8 @@ HOptions HOptions::Parse(const std::vector<std::string>& arguments) {
                !TakeValue(arguments, i, "--project-rules", options.projectRules) &&
                !TakeValue(arguments, i, "--base-dir", options.baseFolder) &&
                !TakeValue(arguments, i, "--baseline", options.baseline) &&
-               !TakeValue(arguments, i, "--write-baseline", options.writeBaseline)) {
+               !TakeValue(arguments, i, "--write-baseline", options.writeBaseline) &&
+               !TakeValue(arguments, i, "--target-language", options.targetLanguage)) {
       throw HError("unknown option " + argument);
     }
   }
@@ -95,6 +98,7 @@ const char* HOptions::Usage() {
   return R"(Usage: inline-patterns [OPTIONS] PATH...
        inline-patterns rules COMMAND ...   edit, list and test the rule files (rules --help)
        inline-patterns try ...             try one rule on a sample pair (try --help)
+       inline-patterns suppress ...        accept a reviewed violation in its file (suppress --help)
 
 Checks translations in XLIFF 1.2/2.x (.xlf, .xliff) and PO (.po) files against the pattern rules of
 the Inline Patterns add-in module (ZAKRegExChecks.zak). Each PATH, a file or a folder searched
@@ -105,6 +109,9 @@ Rules:
                    (~/.config/inline-patterns)
   project rules    .inline-patterns/settings.ini inside the project folder; for a file project, in
                    the folder that holds the file
+  language rules   .inline-patterns/LANG/settings.ini beside the project rules, for units whose
+                   file's target language is LANG or starts with LANG- (pt-BR: pt-BR, then pt);
+                   a rule replaces the project rule of the same name
   neither exists   the bundled rule set, which `inline-patterns rules init` copies to edit it;
                    rule files without an active rule are an error
 
@@ -121,6 +128,12 @@ Options:
   --write-baseline FILE
                         record the violations found as a baseline FILE; without --baseline, the run
                         is then reported against it
+  --target-language TAG
+                        the language of the files that declare none (PO Language:, XLIFF
+                        target-language or trgLang); without it they get the common rules only
+  --strict-suppressions
+                        exit 2 when a suppression in a file suppresses nothing, names no rule or
+                        is not spelt as `inline-patterns suppress --help` shows
   --strict              exit 2 when a rule may have missed a violation: its pattern does not compile
                         or its search stopped at a limit of the regular-expression service
   --module PATH         the add-in module to load (default: the one installed with this program)
@@ -133,8 +146,8 @@ Options:
   -V, --version         print the program's version and the add-in's name
   -h, --help            print this help
 
-Exit status: 0 no violation, 1 violations found (with a baseline: new ones), 2 usage or input/output
-error (with --strict also a rule that may have missed a violation).
+Exit status: 0 no violation (suppressed ones aside), 1 violations found (with a baseline: new ones), 2
+usage or input/output error (with --strict also a rule that may have missed a violation).
 NO_COLOR switches colours off; colours are only used on a terminal.
 )";
 }

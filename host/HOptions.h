@@ -14,6 +14,7 @@ struct HOptions {
   std::string baseFolder;          // what SARIF locations are relative to; empty: the current folder
   std::string baseline;            // report only the violations that this baseline file does not hold
   std::string writeBaseline;       // record the run's violations as a baseline file
+  std::string targetLanguage;      // of the files that declare none; empty: their units get common rules
   HFormat format = HFormat::Text;
   size_t jobs = 0;        // worker processes; 0: one per processor
   size_t shardIndex = 0;  // --shard K/N: this run checks every Nth file from the Kth (K - 1 here)
@@ -22,6 +23,8 @@ struct HOptions {
   bool verbose = false;
   bool quiet = false;
   bool strict = false;  // a rule that may have missed something (see HWarning) fails the run
+  // A suppression that suppresses nothing fails the run.
+  bool strictSuppressions = false;
   bool help = false;
   bool version = false;
 

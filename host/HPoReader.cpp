@@ -118,6 +118,7 @@ struct KPoEntry {
   std::vector<std::string> translations;                 // msgstr, or msgstr[0], msgstr[1], ...
   std::vector<std::pair<long, long>> translationStarts;  // line and column where each one's text starts
   bool plainTranslation = false;                         // msgstr without an index
+  std::vector<HSuppression> suppressions;
 
   void Clear() {
     line = 0;
@@ -127,12 +128,14 @@ struct KPoEntry {
     plural.clear();
     translations.clear();
     translationStarts.clear();
+    suppressions.clear();
   }
 };
 
 // White space between the tokens of a line, as gettext's lexer skips it.
 constexpr std::string_view kBlanks = " \t\r\f\v";
 constexpr std::string_view kFlagSeparators = ", \t\r\f\v";
+constexpr std::string_view kIgnoreFlag = "inline-patterns-ignore";
 
 bool StartsWithWord(std::string_view line, std::string_view word) {
   if (line.substr(0, word.size()) != word) return false;
@@ -206,10 +209,31 @@ class KPoParser {
       const size_t start = flags.find_first_not_of(kFlagSeparators);
       if (start == std::string_view::npos) break;
       flags.remove_prefix(start);
+      if (flags.starts_with(kIgnoreFlag)) {
+        flags = IgnoreFlag(flags);
+        continue;
+      }
       const size_t end = std::min(flags.find_first_of(kFlagSeparators), flags.size());
       if (flags.substr(0, end) == "fuzzy") pendingFuzzy_ = true;
       flags.remove_prefix(end);
     }
+  }
+
+  // inline-patterns-ignore suppresses every rule, inline-patterns-ignore:"Rule name" one; the quotes let a
+  // name hold the blanks and commas that separate flags. Answers what follows the flag.
+  std::string_view IgnoreFlag(std::string_view flags) {
+    HSuppression& suppression = pendingSuppressions_.emplace_back();
+    suppression.line = lines_.LineNumber();
+    std::string_view rest = flags.substr(kIgnoreFlag.size());
+    if (rest.empty() || kFlagSeparators.find(rest[0]) != std::string_view::npos) return rest;
+    const size_t close = rest.find('"', 2);
+    if (!rest.starts_with(":\"") || close == std::string_view::npos || close == 2 ||
+        (close + 1 < rest.size() && kFlagSeparators.find(rest[close + 1]) == std::string_view::npos)) {
+      suppression.malformed = true;
+      return rest.substr(std::min(rest.find_first_of(kFlagSeparators), rest.size()));
+    }
+    suppression.rule = rest.substr(2, close - 2);
+    return rest.substr(close + 1);
   }
 
   // A comment after a complete entry belongs to the next one.
@@ -255,6 +279,8 @@ class KPoParser {
     entry_.obsolete = obsolete;
     entry_.fuzzy = pendingFuzzy_;
     pendingFuzzy_ = false;
+    entry_.suppressions = std::move(pendingSuppressions_);
+    pendingSuppressions_.clear();
   }
 
   void Translation(std::string_view rest) {
@@ -364,7 +390,7 @@ class KPoParser {
 
   void Emit() {
     const bool header = !entry_.obsolete && !entry_.hasContext && entry_.id.empty();
-    if (header && !sawHeader_) UseHeaderCharset();
+    if (header && !sawHeader_) UseHeader();
     // An empty msgid is the header's, with a context too: it is never a translation.
     if (!entry_.id.empty() && !entry_.obsolete) EmitUnits();
     sawHeader_ = sawHeader_ || header;
@@ -372,8 +398,18 @@ class KPoParser {
     field_ = nullptr;
   }
 
-  void UseHeaderCharset() {
+  void UseHeader() {
     const std::string& header = entry_.translations.empty() ? entry_.id : entry_.translations[0];
+    UseHeaderCharset(header);
+    const size_t language = header.starts_with("Language:") ? 0 : header.find("\nLanguage:");
+    if (language == std::string::npos) return;
+    const size_t from = header.find(':', language) + 1;
+    const std::string_view value =
+        TrimLeft(std::string_view(header).substr(from, header.find('\n', from) - from));
+    unit_.language = value.substr(0, value.find_last_not_of(kBlanks) + 1);
+  }
+
+  void UseHeaderCharset(const std::string& header) {
     const size_t at = header.find("charset=");
     if (at == std::string::npos) return;
     const size_t end = header.find_first_of(" \t\n;", at + 8);
@@ -411,6 +447,7 @@ class KPoParser {
       unit_.id = entry_.hasPlural ? baseId + "[" + std::to_string(form) + "]" : baseId;
       unit_.sourcePlain = unit_.sourceNative = form == 0 ? entry_.id : entry_.plural;
       unit_.targetPlain = unit_.targetNative = translation;
+      unit_.suppressions = entry_.suppressions;
       sink_(unit_);
     }
   }
@@ -426,6 +463,8 @@ class KPoParser {
       nullptr;  // where the translation read into field_ starts, if it is one
   const char* lineStart_ = nullptr;
   bool pendingFuzzy_ = false;
+  // The suppressions of the flag lines before the next entry.
+  std::vector<HSuppression> pendingSuppressions_;
   bool obsoleteLine_ = false;    // the line being read started with "#~"
   bool awaitingString_ = false;  // a keyword ended its line: its string comes on the next
   bool sawHeader_ = false;

@@ -58,6 +58,13 @@ std::string HProject::AddInFilePath(const std::string& fileName) const {
   return (fs::path(m_folder) / kRulesFolder / fileName).string();
 }
 
+HProject HProject::WithRulesFile(const std::string& rulesFile) const {
+  HProject project(*this);
+  project.m_rulesFile = rulesFile;
+  project.m_files.clear();
+  return project;
+}
+
 int32_t HProject::GetProperty(int32_t property, VARIANT* out) {
   if (out == nullptr || property != PROJECT_NAME) return 1;
   const std::u16string name = Utf8ToUtf16(m_name);

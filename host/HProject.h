@@ -19,6 +19,8 @@ class HProject final : public KHostProjectBase {
   const std::string& Name() const { return m_name; }
   const std::vector<std::string>& Files() const { return m_files; }
   std::string AddInFilePath(const std::string& fileName) const;
+  // The same project, without its file list, answering the module with this rule file instead.
+  HProject WithRulesFile(const std::string& rulesFile) const;
 
   int32_t ZAKCALL GetProperty(int32_t property, VARIANT* out) override;
   int32_t ZAKCALL PrepareAddInFile(IAddInSite* site, const char16_t* name, int32_t zero) override;

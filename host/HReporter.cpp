@@ -188,6 +188,7 @@ std::vector<HReporter::Rule> HReporter::RulesOf(const HRunResult& result) {
   };
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) add(v.rule);
+    for (const HViolation& v : file.suppressed) add(v.rule);
   }
   if (result.baseline) {
     for (const HViolation& v : result.baseline->unchanged) add(v.rule);
@@ -350,18 +351,12 @@ void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
   }
 }
 
-void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
-  out << "{\n  \"format\": " << kJsonFormat << ",\n  \"tool\": " << JsonString(kToolName)
-      << ",\n  \"summary\": {\"files\": " << result.files.size() << ", \"units\": " << result.Units()
-      << ", \"untranslated\": " << result.Untranslated()
-      << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
-      << ", \"in_baseline\": " << InBaseline(result)
-      << ", \"fixed_since_baseline\": " << FixedSinceBaseline(result)
-      << ", \"warnings\": " << result.warnings.size() << "},\n"
-      << "  \"violations\": [";
+void HReporter::WriteJsonViolations(const HRunResult& result, std::vector<HViolation> HFileResult::*list,
+                                    const char* name, std::ostream& out) {
+  out << "  \"" << name << "\": [";
   const char* separator = "\n";
   for (const HFileResult& file : result.files) {
-    for (const HViolation& v : file.violations) {
+    for (const HViolation& v : file.*list) {
       out << separator << "    {\"file\": " << JsonString(v.file) << ", \"line\": " << v.line
           << ", \"column\": " << v.column << ", \"unit\": " << JsonString(v.unitId)
           << ", \"rule\": " << JsonString(v.rule) << ", \"rule_id\": " << JsonString(RuleId(v.rule))
@@ -371,8 +366,22 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
       separator = ",\n";
     }
   }
-  out << (*separator == ',' ? "\n  ],\n" : "],\n") << "  \"errors\": [";
-  separator = "";
+  out << (*separator == ',' ? "\n  ],\n" : "],\n");
+}
+
+void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
+  out << "{\n  \"format\": " << kJsonFormat << ",\n  \"tool\": " << JsonString(kToolName)
+      << ",\n  \"summary\": {\"files\": " << result.files.size() << ", \"units\": " << result.Units()
+      << ", \"untranslated\": " << result.Untranslated()
+      << ", \"not_translatable\": " << result.NotTranslatable() << ", \"violations\": " << result.Violations()
+      << ", \"in_baseline\": " << InBaseline(result)
+      << ", \"fixed_since_baseline\": " << FixedSinceBaseline(result)
+      << ", \"suppressed\": " << result.Suppressed() << ", \"warnings\": " << result.warnings.size()
+      << "},\n";
+  WriteJsonViolations(result, &HFileResult::violations, "violations", out);
+  WriteJsonViolations(result, &HFileResult::suppressed, "suppressed", out);
+  out << "  \"errors\": [";
+  const char* separator = "";
   for (const HInputError& error : Errors(result)) {
     out << separator << JsonError(error);
     separator = ", ";
@@ -401,7 +410,7 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
       << "\"/><property name=\"not_translatable\" value=\"" << result.NotTranslatable()
       << "\"/><property name=\"in_baseline\" value=\"" << InBaseline(result)
       << "\"/><property name=\"fixed_since_baseline\" value=\"" << FixedSinceBaseline(result)
-      << "\"/></properties>\n";
+      << "\"/><property name=\"suppressed\" value=\"" << result.Suppressed() << "\"/></properties>\n";
   const auto testCase = [&](const std::string& file, long line, const std::string& name) {
     out << "  <testcase classname=\"" << XmlEscape(file) << "\" name=\"" << XmlEscape(name) << "\" file=\""
         << XmlEscape(file) << "\"" << (line > 0 ? " line=\"" + std::to_string(line) + "\"" : "")
@@ -462,9 +471,10 @@ std::string HReporter::SarifNotification(const char* level, const std::string& f
   return text + "}";
 }
 
-// The fingerprint leaves the line out, so that an alert follows its unit through edits.
+// The fingerprint leaves the line out, so that an alert follows its unit through edits. A suppressed result
+// stays in the log with the suppression written in the file, as code scanning shows it.
 std::string HReporter::SarifResult(const HViolation& v, const std::vector<Rule>& rules,
-                                   const char* baselineState) const {
+                                   const char* baselineState, bool suppressed) const {
   const std::string id = RuleId(v.rule);
   const std::string artifact = ArtifactLocation(v.file);
   return "{\"ruleId\": " + JsonString(id) + ", \"ruleIndex\": " + std::to_string(RuleIndex(rules, v.rule)) +
@@ -473,6 +483,7 @@ std::string HReporter::SarifResult(const HViolation& v, const std::vector<Rule>&
          SarifLocations(artifact, v.line, v.column) + ", \"partialFingerprints\": {\"" + kFingerprint +
          "\": \"" + Hash(artifact + '\n' + v.unitId + '\n' + id) + "\"}" +
          (baselineState == nullptr ? "" : ", \"baselineState\": \"" + std::string(baselineState) + "\"") +
+         (suppressed ? ", \"suppressions\": [{\"kind\": \"inSource\"}]" : "") +
          ", \"properties\": {\"unit\": " + JsonString(v.unitId) + ", \"source\": " + JsonString(v.source) +
          ", \"translation\": " + JsonString(v.translation) +
          ", \"withTags\": " + (v.withTags ? "true" : "false") + "}}";
@@ -520,18 +531,23 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
   const char* state = result.baseline ? "new" : nullptr;
   for (const HFileResult& file : result.files) {
     for (const HViolation& v : file.violations) {
-      out << separator << "      " << SarifResult(v, rules, state);
+      out << separator << "      " << SarifResult(v, rules, state, false);
+      separator = ",\n";
+    }
+    for (const HViolation& v : file.suppressed) {
+      out << separator << "      " << SarifResult(v, rules, state, true);
       separator = ",\n";
     }
   }
   if (result.baseline) {
     for (const HViolation& v : result.baseline->unchanged) {
-      out << separator << "      " << SarifResult(v, rules, "unchanged");
+      out << separator << "      " << SarifResult(v, rules, "unchanged", false);
       separator = ",\n";
     }
   }
   out << (*separator == ',' ? "\n    ],\n" : "],\n") << "    \"properties\": {\"units\": " << result.Units()
       << ", \"untranslated\": " << result.Untranslated()
       << ", \"not_translatable\": " << result.NotTranslatable() << ", \"in_baseline\": " << InBaseline(result)
-      << ", \"fixed_since_baseline\": " << FixedSinceBaseline(result) << "}\n  }]\n}\n";
+      << ", \"fixed_since_baseline\": " << FixedSinceBaseline(result)
+      << ", \"suppressed\": " << result.Suppressed() << "}\n  }]\n}\n";
 }

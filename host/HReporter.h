@@ -44,6 +44,8 @@ class HReporter {
   static size_t RuleIndex(const std::vector<Rule>& rules, const std::string& name);
   void WriteText(const HRunResult& result, std::ostream& out) const;
   void WriteJson(const HRunResult& result, std::ostream& out) const;
+  static void WriteJsonViolations(const HRunResult& result, std::vector<HViolation> HFileResult::*list,
+                                  const char* name, std::ostream& out);
   void WriteJUnit(const HRunResult& result, std::ostream& out) const;
   void WriteSarif(const HRunResult& result, std::ostream& out) const;
   std::string Paint(const std::string& text, const char* code) const;
@@ -51,8 +53,9 @@ class HReporter {
   std::string ArtifactLocation(const std::string& path) const;
   // An artifact location (empty: none) with its region.
   static std::string SarifLocations(const std::string& artifact, long line, long column);
+  // baselineState: null without a baseline.
   std::string SarifResult(const HViolation& violation, const std::vector<Rule>& rules,
-                          const char* baselineState) const;
+                          const char* baselineState, bool suppressed) const;
   std::string SarifNotification(const char* level, const std::string& file, long line,
                                 const std::string& message, const std::vector<Rule>& rules,
                                 const std::string& ruleName) const;

@@ -29,10 +29,10 @@ struct IsOptional<std::optional<T>> : std::true_type {};
 // A field added to a record changes its size: these stop the build until Fields() below lists it too.
 static_assert(sizeof(HViolation) == 6 * sizeof(std::string) + 3 * sizeof(long), "HViolation has a new field");
 static_assert(sizeof(HInputError) == 2 * sizeof(std::string) + sizeof(long), "HInputError has a new field");
-static_assert(sizeof(HWarning) == 3 * sizeof(std::string) + sizeof(long), "HWarning has a new field");
+static_assert(sizeof(HWarning) == 3 * sizeof(std::string) + 2 * sizeof(long), "HWarning has a new field");
 static_assert(sizeof(HRuleInfo) == 3 * sizeof(std::string) + 2 * sizeof(long), "HRuleInfo has a new field");
 static_assert(sizeof(HFileResult) == sizeof(std::string) + 3 * sizeof(long) +
-                                         sizeof(std::vector<HViolation>) +
+                                         2 * sizeof(std::vector<HViolation>) +
                                          sizeof(std::optional<HInputError>) + sizeof(std::vector<HWarning>) +
                                          sizeof(std::vector<HRuleInfo>),
               "HFileResult has a new field");
@@ -44,12 +44,12 @@ void Fields(Archive& archive, Record& record) {
   using T = std::remove_const_t<Record>;
   if constexpr (std::is_same_v<T, HFileResult>) {
     archive(record.path, record.units, record.untranslated, record.notTranslatable, record.violations,
-            record.error, record.warnings, record.rules);
+            record.suppressed, record.error, record.warnings, record.rules);
   } else if constexpr (std::is_same_v<T, HViolation>) {
     archive(record.file, record.line, record.column, record.unitId, record.rule, record.message,
             record.source, record.translation, record.withTags);
   } else if constexpr (std::is_same_v<T, HWarning>) {
-    archive(record.file, record.line, record.rule, record.message);
+    archive(record.file, record.line, record.rule, record.message, record.suppression);
   } else if constexpr (std::is_same_v<T, HRuleInfo>) {
     archive(record.name, record.pattern, record.regex, record.caseSensitive, record.method, record.flags,
             record.withTags, record.ruleFile);

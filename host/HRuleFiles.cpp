@@ -7,6 +7,8 @@
 
 #include "HError.h"
 #include "HInstallPaths.h"
+#include "HLanguage.h"
+#include "HLanguageRules.h"
 #include "rules/CRegExList.h"
 #include "rules/HostContext.h"
 #include "support/KStdioFile.h"
@@ -37,10 +39,18 @@ int HRuleList::ActiveRules() const {
   return active;
 }
 
-HRuleFiles::HRuleFiles(const std::string& globalFolder, const std::string& projectPath)
+HRuleFiles::HRuleFiles(const std::string& globalFolder, const std::string& projectPath,
+                       const std::string& language)
     : m_globalFolder(globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : globalFolder),
-      m_globalIsDefault(globalFolder.empty()) {
-  if (!projectPath.empty()) m_project.emplace(projectPath, "");
+      m_globalIsDefault(globalFolder.empty()),
+      m_language(language) {
+  if (!language.empty() && projectPath.empty())
+    throw HError("--language needs the project whose rules it is");
+  if (!projectPath.empty()) {
+    m_project.emplace(projectPath, "");
+    m_commonFile = m_project->AddInFilePath(kRuleFile);
+  }
+  if (!language.empty()) m_project = m_project->WithRulesFile(HLanguage::RuleFile(m_commonFile, language));
   std::vector<HProject*> projects;
   if (m_project) projects.push_back(&*m_project);
   m_host = std::make_unique<HAddInHost>(m_globalFolder, projects, nullptr);
@@ -90,10 +100,24 @@ std::unique_ptr<HRuleList> HRuleFiles::Load(bool toProject) {
 std::vector<HRuleFiles::Loaded> HRuleFiles::LoadAll() {
   std::vector<Loaded> loaded;
   if (HasGlobal())
-    loaded.push_back({"global", GlobalPath(), Load(false)});
+    loaded.push_back({"global", GlobalPath(), Load(false), ""});
   else
-    loaded.push_back({"bundled", BundledPath(), LoadFile(BundledPath())});
-  if (HasProject()) loaded.push_back({"project", ProjectPath(), Load(true)});
+    loaded.push_back({"bundled", BundledPath(), LoadFile(BundledPath()), ""});
+  if (!m_language.empty()) {
+    loaded.push_back({"project", ProjectPath(),
+                      HLanguageRules::Compose(m_commonFile, HLanguage::RuleFiles(m_commonFile, m_language)),
+                      m_language});
+  } else if (HasProject()) {
+    loaded.push_back({"project", ProjectPath(), Load(true), ""});
+  }
+  return loaded;
+}
+
+std::vector<HRuleFiles::Loaded> HRuleFiles::LoadLanguages() {
+  std::vector<Loaded> loaded;
+  if (!HasProject()) return loaded;
+  for (const auto& [language, path] : HLanguage::AllRuleFiles(m_commonFile))
+    loaded.push_back({"language", path, LoadFile(path), language});
   return loaded;
 }
 

@@ -29,10 +29,12 @@ class HRuleFiles {
  public:
   // One rule file as loaded: "global", "bundled" (the check's global rules without a global file) or
   // "project".
+  // "language": the rules a project keeps for one language (language names it).
   struct Loaded {
     const char* scope;
     std::string path;
     std::unique_ptr<HRuleList> rules;
+    std::string language;
   };
 
   static constexpr const char* kRuleFile = "settings.ini";
@@ -40,7 +42,10 @@ class HRuleFiles {
 
   // An empty globalFolder is the default one; an empty projectPath names no project. While it lives, the
   // module's rule code (linked into this program) finds the global folder and compiles through its host.
-  HRuleFiles(const std::string& globalFolder, const std::string& projectPath);
+  // With a language, the project's rule file is that language's, and the project rules that LoadAll
+  // answers are the common ones with the language's laid over them, as the check composes them.
+  HRuleFiles(const std::string& globalFolder, const std::string& projectPath,
+             const std::string& language = "");
   ~HRuleFiles();
   HRuleFiles(const HRuleFiles&) = delete;
   HRuleFiles& operator=(const HRuleFiles&) = delete;
@@ -67,6 +72,8 @@ class HRuleFiles {
   std::unique_ptr<HRuleList> Load(bool toProject);
   // The rules a check applies: the global file's (the bundled set's without one), then the project's.
   std::vector<Loaded> LoadAll();
+  // Each rule file the project keeps for a language, by the language folders' names.
+  std::vector<Loaded> LoadLanguages();
   static std::string BundledPath();
   // Any rule file, read as the module reads it.
   static std::unique_ptr<HRuleList> LoadFile(const std::string& path);
@@ -78,5 +85,7 @@ class HRuleFiles {
   std::string m_globalFolder;
   bool m_globalIsDefault;
   std::optional<HProject> m_project;
+  std::string m_language;
+  std::string m_commonFile;  // the project's own rule file
   std::unique_ptr<HAddInHost> m_host;
 };

@@ -4,9 +4,9 @@
 #include "rules/CRegExList.h"
 #include "support/KUtf8.h"
 
-HRuleTexts::HRuleTexts(const std::string& globalFile, const std::string& projectFile) {
+HRuleTexts::HRuleTexts(const std::string& globalFile, const std::vector<std::string>& projectFiles) {
   Load(globalFile);
-  Load(projectFile);
+  for (const std::string& file : projectFiles) Load(file);
 }
 
 const HRuleInfo* HRuleTexts::Find(const std::string& ruleName) const {

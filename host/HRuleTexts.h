@@ -10,8 +10,9 @@
 
 class HRuleTexts {
  public:
-  // Missing files give no rules.
-  HRuleTexts(const std::string& globalFile, const std::string& projectFile);
+  // Missing files give no rules. A project's rules may come from several files (its language's, then its
+  // own), the most specific first: its rule of a name decides.
+  HRuleTexts(const std::string& globalFile, const std::vector<std::string>& projectFiles);
 
   // The module names a broken rule only by its name: the first active rule of that name decides, the global
   // rules first, as the module checks them. Unknown names: null.

@@ -28,11 +28,12 @@ struct HContext {
   const HConsole& console;
   std::string globalFolder;
   std::string project;
+  std::string language;
   std::unique_ptr<HRuleFiles> rules;
 
   // Made once the command has taken its project: it sets the module's host context up for the rule code.
   HRuleFiles& Files() {
-    if (!rules) rules = std::make_unique<HRuleFiles>(globalFolder, project);
+    if (!rules) rules = std::make_unique<HRuleFiles>(globalFolder, project, language);
     return *rules;
   }
   bool ToProject() const { return !project.empty(); }
@@ -130,25 +131,48 @@ nlohmann::ordered_json RulesJson(const HRuleList& rules) {
   return array;
 }
 
+// Which rules of the project's common list a language's rules replace for that language.
+void PrintReplaced(std::ostream& out, const HRuleList& language, const HRuleList& common) {
+  std::string names;
+  for (int i = 0; i < language.GetSize(); ++i) {
+    const std::string name = Utf16ToUtf8(language.GetAt(i)->Name);
+    if (common.IndexOf(name) >= 0 && names.find("\"" + name + "\"") == std::string::npos)
+      names += (names.empty() ? "\"" : ", \"") + name + "\"";
+  }
+  if (!names.empty()) out << "  replacing the project rules " << names << " for this language\n";
+}
+
 int List(HContext& context) {
   std::string format = "text";
   context.args.Value("--format", format);
   if (format != "text" && format != "json")
     throw HError("unknown format \"" + format + "\" (expected text or json)");
   context.TakeProjectOperand();
-  const std::vector<HRuleFiles::Loaded> listed = context.Files().LoadAll();
+  std::vector<HRuleFiles::Loaded> listed = context.Files().LoadAll();
+  // Without a language, each language's own rules follow, with the project rules they replace.
+  if (context.language.empty()) {
+    for (HRuleFiles::Loaded& language : context.Files().LoadLanguages())
+      listed.push_back(std::move(language));
+  }
   if (format == "json") {
     nlohmann::ordered_json filesJson = nlohmann::ordered_json::array();
-    for (const HRuleFiles::Loaded& item : listed)
-      filesJson.push_back({{"scope", item.scope}, {"path", item.path}, {"rules", RulesJson(*item.rules)}});
+    for (const HRuleFiles::Loaded& item : listed) {
+      nlohmann::ordered_json file = {{"scope", item.scope}, {"path", item.path}};
+      if (!item.language.empty()) file["language"] = item.language;
+      file["rules"] = RulesJson(*item.rules);
+      filesJson.push_back(std::move(file));
+    }
     context.console.out << nlohmann::ordered_json{{"version", 1}, {"files", filesJson}}.dump(2) << "\n";
     return 0;
   }
   for (const HRuleFiles::Loaded& item : listed) {
     const bool missing = std::string(item.scope) == "project" && !fs::exists(item.path);
-    PrintTable(context.console.out,
-               std::string(item.scope) + " rules: " + item.path + (missing ? " (no file yet)" : ""),
+    const std::string scope =
+        item.language.empty() ? item.scope : std::string(item.scope) + " (" + item.language + ")";
+    PrintTable(context.console.out, scope + " rules: " + item.path + (missing ? " (no file yet)" : ""),
                *item.rules);
+    if (std::string(item.scope) == "language")
+      PrintReplaced(context.console.out, *item.rules, *listed[1].rules);
   }
   return 0;
 }
@@ -282,6 +306,9 @@ Options:
   --global-dir DIR  folder of the global rule file (default ~/.config/inline-patterns)
   --project DIR     the project DIR: its rule file (DIR/.inline-patterns/settings.ini) is the one
                     edited instead of the global one, and the one read besides it
+  --language LANG   with --project: the project's rules for the target language LANG
+                    (DIR/.inline-patterns/LANG/settings.ini); list, test and try see the
+                    project's rules with LANG's laid over them, as the check does
   -h, --help        print this help
 )";
 
@@ -363,8 +390,9 @@ int HRulesCommand::Run(const std::vector<std::string>& arguments, const HConsole
     console.out << Usage(*command);
     return 0;
   }
-  HContext context{args, console, {}, {}, nullptr};
+  HContext context{args, console, {}, {}, {}, nullptr};
   args.Value("--global-dir", context.globalFolder);
   args.Value("--project", context.project);
+  args.Value("--language", context.language);
   return command->run(context);
 }

@@ -44,6 +44,7 @@ struct HWarning {
   long line = 0;
   std::string rule;  // empty when no rule of the rule files has the pattern
   std::string message;
+  bool suppression = false;  // a suppression in the file that is malformed or suppresses nothing
 };
 
 struct HFileResult {
@@ -52,6 +53,7 @@ struct HFileResult {
   long untranslated = 0;     // units skipped because nobody has translated them yet
   long notTranslatable = 0;  // units skipped because they are marked translate="no"
   std::vector<HViolation> violations;
+  std::vector<HViolation> suppressed;  // violations that a suppression in the file accepts
   std::optional<HInputError> error;
   // What the check of this file found besides its violations; the run's lists take them over, in file
   // order, before the report (HRunResult::GatherFromFiles).
@@ -84,6 +86,8 @@ struct HRunResult {
   long Untranslated() const;
   long NotTranslatable() const;
   long Violations() const;
+  long Suppressed() const;
+  bool HasStaleSuppressions() const;
   bool HasErrors() const;
 };
 
@@ -118,6 +122,19 @@ inline long HRunResult::Violations() const {
   long total = 0;
   for (const HFileResult& file : files) total += static_cast<long>(file.violations.size());
   return total;
+}
+
+inline long HRunResult::Suppressed() const {
+  long total = 0;
+  for (const HFileResult& file : files) total += static_cast<long>(file.suppressed.size());
+  return total;
+}
+
+inline bool HRunResult::HasStaleSuppressions() const {
+  for (const HWarning& warning : warnings) {
+    if (warning.suppression) return true;
+  }
+  return false;
 }
 
 inline bool HRunResult::HasErrors() const {

@@ -47,16 +47,17 @@ int HTryCommand::Run(const std::vector<std::string>& arguments, const HConsole& 
     console.out << Usage();
     return 0;
   }
-  std::string globalFolder, project, source, translation;
+  std::string globalFolder, project, language, source, translation;
   args.Value("--global-dir", globalFolder);
   args.Value("--project", project);
+  args.Value("--language", language);
   if (!args.Value("--source", source) || !args.Value("--translation", translation))
     throw HError("try needs --source TEXT and --translation TEXT");
   const HRuleChange change = HRuleChange::Take(args);
   const std::vector<std::string> names = args.Operands(0, 1, "one rule name or --pattern");
   if (names.empty() && !change.pattern) throw HError("try needs a rule name or --pattern");
 
-  HRuleFiles files(globalFolder, project);
+  HRuleFiles files(globalFolder, project, language);
   std::unique_ptr<CRegExRule> rule =
       names.empty() ? std::make_unique<CRegExRule>() : FindRule(files, names[0]);
   if (names.empty()) rule->Name = u"try";
@@ -93,6 +94,7 @@ without RULE, --pattern P makes a new rule. The rule options change the rule bef
 Options:
   --global-dir DIR   folder of the global rule file (default ~/.config/inline-patterns)
   --project DIR      the project whose rule file holds RULE
+  --language LANG    the project's rules for the target language LANG, laid over its common ones
   -h, --help         print this help
 
 Exit status: 0 no violation, 1 violations, 2 usage or input/output error.

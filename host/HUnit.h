@@ -3,6 +3,17 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+// A reviewed exception written in the file beside the translation: an empty rule means every rule. One that
+// starts as ours but is not spelt as documented is kept as malformed, so that it is reported, not ignored.
+struct HSuppression {
+  std::string rule;
+  long line = 0;
+  bool malformed = false;
+
+  bool operator==(const HSuppression&) const = default;
+};
 
 struct HUnit {
   // Untranslated: no target, a blank one, or a state that says nobody has translated it yet.
@@ -19,6 +30,8 @@ struct HUnit {
   std::string sourceNative;
   std::string targetPlain;
   std::string targetNative;
+  std::string language;  // the target language that the file declares; empty when it declares none
+  std::vector<HSuppression> suppressions;
 };
 
 // Receives each unit of a file that has a source text, in file order; the unit is only valid during the call.

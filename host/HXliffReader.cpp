@@ -32,6 +32,9 @@ std::string_view View(const xmlChar* text) {
 
 // Paired inline elements whose content is translatable text; the text of every other inline element
 // (ph, bpt, ept, it, sub...) is native code data and not part of the plain text.
+constexpr std::string_view kIgnore = "inline-patterns-ignore";
+constexpr std::string_view kNoteCategory = "inline-patterns";
+
 bool KeepsContent(std::string_view name) {
   return name == "g" || name == "pc" || name == "mrk";
 }
@@ -155,6 +158,8 @@ class UnitAssembler {
     if (!m_captures.empty()) return OnInlineStart(name, empty, depth);
     if (m_unitDepth < 0) {
       if (name == "trans-unit" || name == "unit") return BeginUnit(depth, name == "unit", empty);
+      if (name == "file" || name == "xliff")
+        ReadLanguage(name == "file" ? "target-language" : "trgLang", empty);
       const std::string translate = Attribute("translate");
       if ((name == "file" || name == "group") && !translate.empty() && !empty)
         m_translate.push_back({depth, translate != "no"});
@@ -168,6 +173,11 @@ class UnitAssembler {
         part.initial = Attribute("state") == "initial";
       }
       return;
+    }
+    if (name == "note" && !empty && IsSuppressionNote(depth)) {
+      m_note = Text();
+      m_note.line = Line();
+      return m_captures.push_back({&m_note, depth, Side::None, m_tag.end});
     }
     const bool textParent = m_xliff2 ? m_inPart && depth == m_unitDepth + 2 : depth == m_unitDepth + 1;
     if (!textParent || empty) return;
@@ -190,6 +200,39 @@ class UnitAssembler {
     }
   }
 
+  // A unit's note in XLIFF 1.2; in XLIFF 2 one of its notes of our category.
+  bool IsSuppressionNote(int depth) const {
+    if (!m_xliff2) return depth == m_unitDepth + 1;
+    return depth == m_unitDepth + 2 && Attribute("category") == kNoteCategory;
+  }
+
+  // The note reads "inline-patterns-ignore" for every rule or "inline-patterns-ignore: Rule name" for one;
+  // another note of an XLIFF 1.2 unit is the translators' and none of ours.
+  void AddSuppression() {
+    const std::string text = Trimmed(m_note.plain);
+    if (!text.starts_with(kIgnore)) {
+      if (m_xliff2) m_unit.suppressions.push_back({"", m_note.line, true});
+      return;
+    }
+    HSuppression suppression{"", m_note.line, false};
+    if (text.size() > kIgnore.size()) {
+      suppression.rule = Trimmed(text.substr(kIgnore.size() + 1));
+      suppression.malformed = text[kIgnore.size()] != ':' || suppression.rule.empty();
+    }
+    m_unit.suppressions.push_back(suppression);
+  }
+
+  static std::string Trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return "";
+    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first));
+  }
+
+  void ReadLanguage(const char* attribute, bool empty) {
+    if (empty) return;
+    m_unit.language = Attribute(attribute);
+  }
+
   void Capture(Text& text, int depth) {
     text.line = Line();
     MarkContent(text);
@@ -210,6 +253,7 @@ class UnitAssembler {
     }
     if (!m_captures.empty() && depth == m_captures.back().depth) {
       CutAtTag();
+      if (m_captures.back().text == &m_note) AddSuppression();
       m_captures.pop_back();
     } else if (m_xliff2 && depth == m_unitDepth + 1)
       m_inPart = false;
@@ -218,7 +262,9 @@ class UnitAssembler {
   }
 
   void BeginUnit(int depth, bool xliff2, bool empty) {
+    std::string language = std::move(m_unit.language);
     m_unit = HUnit();
+    m_unit.language = std::move(language);
     m_unit.id = Attribute("id");
     m_unit.line = Line();
     // translate="no" holds for everything inside the file, group or unit that says it.
@@ -377,6 +423,7 @@ class UnitAssembler {
   Text m_target;
   Text m_outside;        // what a segmented seg-source holds between its segments
   Text m_outsideTarget;  // the same of the target; all of it when the target has no segment markers
+  Text m_note;           // a note that may suppress rules for the unit
   std::vector<Part> m_parts;
   std::vector<Captured> m_captures;  // the texts being read, innermost last
   std::vector<Inline> m_inline;

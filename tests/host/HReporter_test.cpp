@@ -38,6 +38,7 @@ HRunResult SampleResult() {
   dirty.violations.push_back({dirty.path, 0, 0, "u2", "", "a message without a rule", "s\xE1", "t"});
   dirty.violations.push_back(dirty.violations[0]);
   dirty.violations.back().line = 9;  // its fingerprint follows the unit, not the line
+  dirty.suppressed.push_back({dirty.path, 11, 3, "u3", "Tags <x>", "m", "s", "t"});
   HFileResult& broken = result.files.emplace_back();
   broken.path = "/elsewhere/b.po";
   broken.error = HInputError{broken.path, 3, "bad \"x\""};
@@ -125,7 +126,8 @@ v = d["violations"]
 assert d["errors"] == [{"file": "/elsewhere/b.po", "line": 3, "message": 'bad "x"'},
                        {"file": "", "line": 0, "message": "the module's x"}], d["errors"]
 assert d["summary"] == {"files": 3, "units": 5, "untranslated": 4, "not_translatable": 1, "violations": 3,
-                        "warnings": 2, "in_baseline": 1, "fixed_since_baseline": 1}, d["summary"]
+                        "warnings": 2, "in_baseline": 1, "fixed_since_baseline": 1, "suppressed": 1}, d["summary"]
+assert [(x["unit"], x["line"], x["rule"]) for x in d["suppressed"]] == [("u3", 11, "Tags <x>")], d["suppressed"]
 assert v[0] == {"file": "/nowhere/base/d é/dirty%.xlf", "line": 7, "column": 12, "unit": 'u"1', "rule": "Tags <x>",
                 "rule_id": "tags-x-002a1ccf", "message": '"<b>" doesn\'t exist in translation.',
                 "source": "a\\ <b>\x01\x1f", "translation": "c\td\r\n", "with_tags": True}, v[0]
@@ -144,8 +146,10 @@ assert [r["id"] for r in rules] == ["module-message", "tags-x-002a1ccf"], rules
 assert "Regular expression \"<[^>]+>\" (case-insensitive), searched in the texts with tags" in rules[1]["fullDescription"]["text"]
 assert "same texts in the same order" in rules[1]["fullDescription"]["text"] and "rules.ini" in rules[1]["help"]["text"]
 r = run["results"]
-assert [(x["ruleId"], x["ruleIndex"], x["baselineState"]) for x in r] == [("tags-x-002a1ccf", 1, "new"),
-    ("module-message", 0, "new"), ("tags-x-002a1ccf", 1, "new"), ("tags-x-002a1ccf", 1, "unchanged")]
+assert [(x["ruleId"], x["ruleIndex"], x["baselineState"], "suppressions" in x) for x in r] == [
+    ("tags-x-002a1ccf", 1, "new", False), ("module-message", 0, "new", False), ("tags-x-002a1ccf", 1, "new", False),
+    ("tags-x-002a1ccf", 1, "new", True), ("tags-x-002a1ccf", 1, "unchanged", False)], r
+assert r[3]["suppressions"] == [{"kind": "inSource"}]
 assert r[0]["partialFingerprints"] == r[2]["partialFingerprints"] != r[1]["partialFingerprints"]
 loc = r[0]["locations"][0]["physicalLocation"]
 assert loc == {"artifactLocation": {"uri": "d%20%C3%A9/dirty%25.xlf", "uriBaseId": "%SRCROOT%"},

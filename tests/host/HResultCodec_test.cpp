@@ -8,7 +8,8 @@
 namespace {
 
 TEST(HResultCodec, RecordComesBackWholeAndEveryCutIsRefused) {
-  HFileResult file{"a.po", 3, 2, 1, {}, HInputError{"a.po", -7, "bad"}, {{"a.po", 4, "Rule", "limit"}}, {}};
+  HFileResult file{
+      "a.po", 3, 2, 1, {}, {{}}, HInputError{"a.po", -7, "bad"}, {{"a.po", 4, "Rule", "limit", true}}, {}};
   file.violations.push_back({"a.po", 12, 5, "id", "Rule", "detail", "src", std::string("t\0x", 3), true});
   file.violations.push_back({});
   file.Describe({"Rule", "p", true, false, 2, 14, true, "r.ini"});
@@ -22,6 +23,8 @@ TEST(HResultCodec, RecordComesBackWholeAndEveryCutIsRefused) {
   ASSERT_TRUE(back.error.has_value());
   EXPECT_EQ(back.error->line, -7);
   EXPECT_EQ(back.violations[0].column, 5);
+  EXPECT_EQ(back.suppressed.size(), 1u);
+  EXPECT_TRUE(back.warnings[0].suppression);
   ASSERT_EQ(back.warnings.size() + back.rules.size(), 2u);
   EXPECT_EQ(back.warnings[0].line + back.rules[0].flags, 18);
   std::string again;

@@ -146,4 +146,16 @@ TEST_F(HRulesCommandTest, TheBundledSetPassesItsSamplesAndServesAChecksWithoutRu
   EXPECT_THAT(m_err.str(), HasSubstr("nothing would be checked"));
 }
 
+// A language's rule replaces the project's of the same name where that language is tried and listed.
+TEST_F(HRulesCommandTest, LanguageRulesAreKeptApartAndReplaceTheProjectsOfTheirName) {
+  const std::string p = (m_files.Write("p/de.po", ""), m_files.Path("p")), none = "--method=must-not-exist";
+  RunSteps(
+      {{{"rules", "add", "Quotes", "\"", none, "--project", p}, 0, "/.inline-patterns/settings.ini"},
+       {{"rules", "add", "Quotes", "'", none, "--project", p, "--language=de_DE"}, 0, "/de-de/settings.ini"},
+       {{"rules", "list", p}, 0, "replacing the project rules \"Quotes\" for this language"},
+       {{"rules", "add", "X", "x", "--language", "de"}, 2, "--language needs the project"},
+       {{"try", "Quotes", "--project", p, "--source=a", "--translation=\""}, 1, "must not appear"},
+       {{"try", "Quotes", "--project", p, "--language=DE-de", "--source=a", "--translation=\""}, 0, "OK"}});
+}
+
 }  // namespace
