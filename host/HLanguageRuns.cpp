@@ -20,6 +20,7 @@ void HLanguageRuns::Check(const HUnit& unit, ICheckOptions* options) {
     m_run->SetFile(m_file);
   }
   const size_t from = m_file->violations.size();
+  m_warnings.UnitRead(unit);
   m_token.SetUnit(&unit);
   m_module.CheckToken(&m_token, options);
   m_token.SetUnit(nullptr);

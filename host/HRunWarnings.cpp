@@ -3,6 +3,16 @@
 
 #include "support/KUtf8.h"
 
+void HRunWarnings::UnitRead(const HUnit& unit) {
+  std::string why = unit.unread;
+  const bool utf8 = IsUtf8(unit.sourcePlain) && IsUtf8(unit.sourceNative) && IsUtf8(unit.targetPlain) &&
+                    IsUtf8(unit.targetNative);
+  if (why.empty() && !utf8) why = "bytes that are not UTF-8 are read as U+FFFD";
+  if (why.empty() || m_file == nullptr) return;
+  m_file->warnings.push_back({m_file->path, unit.targetLine > 0 ? unit.targetLine : unit.line, "",
+                              "unit \"" + unit.id + "\": " + why + "; a violation may have been missed"});
+}
+
 // Called back from inside the module: nothing may unwind into it, and a warning lost to a full memory is
 // no reason to stop the check.
 void HRunWarnings::CompileFailed(const std::u16string& pattern, bool caseSensitive,

@@ -22,6 +22,10 @@ class HRunWarnings final : public HRegExpObserver {
   void SetRules(const HRuleTexts* rules) { m_rules = rules; }
   void SetFile(HFileResult* file) { m_file = file; }
 
+  // A unit whose texts the reader could not read whole (an entity it does not expand, bytes that are not
+  // UTF-8) is checked with what was read: a warning says that a violation may have been missed.
+  void UnitRead(const HUnit& unit);
+
   void CompileFailed(const std::u16string& pattern, bool caseSensitive, const std::string& error) override;
   void LimitReached(const HRegExp& regExp, const char* limit) override;
 

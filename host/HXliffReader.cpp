@@ -101,6 +101,10 @@ class UnitAssembler {
   explicit UnitAssembler(const HUnitSink& sink) : m_sink(sink) {}
 
   HXmlTags& Tags() { return m_tags; }
+  // A reference in the text being read that stays unread.
+  void Unread(const std::string& what) {
+    if (!m_captures.empty() && m_unit.unread.empty()) m_unit.unread = what;
+  }
   // Where the bytes still wanted start: the earliest text being read as written, else the next tag.
   size_t KeepFrom() const {
     size_t from = m_tags.Position();
@@ -589,9 +593,12 @@ class KXliffParser {
   }
 
   static xmlEntityPtr OnGetEntity(void* self, const xmlChar* name) {
-    const auto* parser = static_cast<KXliffParser*>(self);
-    return parser->m_entities == nullptr ? xmlGetPredefinedEntity(name)
-                                         : xmlGetDocEntity(parser->m_entities, name);
+    auto* parser = static_cast<KXliffParser*>(self);
+    if (parser->m_entities == nullptr) return xmlGetPredefinedEntity(name);
+    const xmlEntityPtr entity = xmlGetDocEntity(parser->m_entities, name);
+    if (entity != nullptr && entity->etype != XML_INTERNAL_PREDEFINED_ENTITY)
+      parser->m_assembler.Unread("the entity &" + std::string(View(name)) + "; is not expanded");
+    return entity;
   }
 
   // Ends the parse with the file's error at that line.

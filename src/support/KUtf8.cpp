@@ -56,6 +56,15 @@ char32_t DecodeUtf16(std::u16string_view text, size_t& i) {
 
 }  // namespace
 
+// A malformed sequence is the only one that decodes from a single byte at or above 0x80.
+bool IsUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const size_t at = i;
+    if (DecodeUtf8(text, i) == kReplacement && i - at == 1) return false;
+  }
+  return true;
+}
+
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;
   Utf8ToUtf16(text, out);

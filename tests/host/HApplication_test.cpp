@@ -179,6 +179,33 @@ TEST_F(HApplicationTest, RulesThatMayMissAViolationAreWarnedAndStrictFailsTheRun
   }
 }
 
+// A unit whose texts were read only in part is checked with what was read, and the run says so; a real
+// U+FFFD is no such part.
+TEST_F(HApplicationTest, TextsReadInPartAreWarned) {
+  m_files.Write("global/settings.ini", Rule("Printf", "%[sd]"));
+  const struct {
+    const char* file;
+    std::string content;
+    const char* warning;  // null: none
+  } cases[] = {
+      {"p/bytes.po", Po("%s", "x \xC3 \xFF"), "unit \"%s\": bytes that are not UTF-8 are read as U+FFFD"},
+      {"p/replacement.po", Po("%s", "x \xEF\xBF\xBD"), nullptr},
+      {"p/entity.xlf",
+       "<!DOCTYPE xliff [<!ENTITY e SYSTEM \"e.txt\">]><xliff><file><body><trans-unit "
+       "id=\"u\"><source>a</source>"
+       "<target>b &e;</target></trans-unit></body></file></xliff>",
+       "unit \"u\": the entity &e; is not expanded; a violation may have been missed"},
+  };
+  for (const auto& c : cases) {
+    Run({m_files.Write(c.file, c.content)});
+    if (c.warning == nullptr) {
+      EXPECT_THAT(m_err.str(), Not(HasSubstr("warning"))) << c.file;
+    } else {
+      EXPECT_THAT(m_err.str(), HasSubstr(c.warning)) << c.file;
+    }
+  }
+}
+
 // Whatever the number of workers, the report and the messages are the same, byte for byte; the shards of
 // a run share its files out, each file to one shard.
 TEST_F(HApplicationTest, WorkersKeepTheReportAndShardsSplitIt) {
