@@ -6,6 +6,7 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "HArguments.h"
 #include "HError.h"
@@ -140,7 +141,10 @@ std::string SuppressXliff(const std::string& text, const std::string& unitId, co
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw HError(path + ": cannot open the file");
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (!in) throw HError(path + ": cannot read the file");
+  return bytes.str();
 }
 
 void Replace(const std::string& path, const std::string& text) {
