@@ -24,4 +24,4 @@ case $status in
   1) echo "exit code 1: violations found (expected here: the sample project holds deliberate mistakes)" ;;
   *) echo "exit code $status: usage or input/output error"; exit "$status" ;;
 esac
-echo "Other formats for CI: --format json | junit | sarif"
+echo "Other formats: --format json | junit | sarif (for CI) | html (a report to open in a browser)"
