@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "HError.h"
+#include "HFileBytes.h"
 #include "HReporter.h"
 
 namespace {
@@ -44,13 +45,10 @@ HBaseline HBaseline::Of(const HRunResult& result) {
 }
 
 HBaseline HBaseline::Load(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw HError(path + ": cannot read the baseline");
-  std::ostringstream text;
-  text << file.rdbuf();
+  const std::string text = HFileBytes::Read(path, "baseline");
   HBaseline baseline;
   try {
-    baseline.Parse(text.str(), FolderOf(path));
+    baseline.Parse(text, FolderOf(path));
   } catch (const nlohmann::json::exception& error) {
     throw HError(path + ": not a baseline: " + error.what());
   } catch (const HError& error) {

@@ -1,12 +1,11 @@
 // Reading a samples file and comparing what each sample's rule reports with what the sample expects.
 #include "HRuleSamples.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
 
 #include "HError.h"
+#include "HFileBytes.h"
 #include "HRuleTrial.h"
 #include "rules/CRegExList.h"
 #include "support/KUtf8.h"
@@ -36,13 +35,8 @@ void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
 
 }  // namespace
 
-HRuleSamples::HRuleSamples(const std::string& path) : m_path(path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw HError(path + ": cannot read the samples file");
-  std::ostringstream text;
-  text << file.rdbuf();
-  m_text = text.str();
-}
+HRuleSamples::HRuleSamples(const std::string& path)
+    : m_path(path), m_text(HFileBytes::Read(path, "samples file")) {}
 
 void HRuleSamples::Run(CRegExList& rules, HRuleTrial& trial, std::ostream& out, Tally& tally) const {
   nlohmann::ordered_json samples;

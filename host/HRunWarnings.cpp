@@ -5,8 +5,8 @@
 
 void HRunWarnings::UnitRead(const HUnit& unit) {
   std::string why = unit.unread;
-  const bool utf8 = IsUtf8(unit.sourcePlain) && IsUtf8(unit.sourceNative) && IsUtf8(unit.targetPlain) &&
-                    IsUtf8(unit.targetNative);
+  // The plain texts are the texts with tags less their tags (the same texts in PO): the latter tell.
+  const bool utf8 = IsUtf8(unit.sourceNative) && IsUtf8(unit.targetNative);
   if (why.empty() && !utf8) why = "bytes that are not UTF-8 are read as U+FFFD";
   if (why.empty() || m_file == nullptr) return;
   m_file->warnings.push_back({m_file->path, unit.targetLine > 0 ? unit.targetLine : unit.line, "",

@@ -4,12 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "HArguments.h"
 #include "HError.h"
+#include "HFileBytes.h"
 #include "HReporter.h"
 #include "HUnitReader.h"
 #include "support/KFileReplacer.h"
@@ -138,15 +136,6 @@ std::string SuppressXliff(const std::string& text, const std::string& unitId, co
   return InsertAfter(text, text.find('>', start) + 1, "<notes>" + note + "</notes>");
 }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw HError(path + ": cannot open the file");
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (!in) throw HError(path + ": cannot read the file");
-  return bytes.str();
-}
-
 void Replace(const std::string& path, const std::string& text) {
   try {
     KFileReplacer replacer(Utf8ToUtf16(path));
@@ -182,7 +171,7 @@ int HSuppressCommand::Run(const std::vector<std::string>& arguments, const HCons
   const std::string& path = operands[0];
   const std::string rule = everyRule ? "" : operands[2];
   if (rule.find('"') != std::string::npos) throw HError("a suppressed rule's name cannot hold a quote");
-  const std::string text = ReadBytes(path);
+  const std::string text = HFileBytes::Read(path, "file");
   const std::string suppressed = Suppressed(path, text, operands[1], rule);
   const std::string what = rule.empty() ? "every rule" : "rule \"" + rule + "\"";
   if (suppressed == text) {
