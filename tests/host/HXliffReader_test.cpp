@@ -181,18 +181,10 @@ TEST(HXliffReader, DeclaredEntitiesStayUnexpanded) {
   EXPECT_EQ(units[0].targetNative, R"(a &co;<g id="1">b</g>)");
 }
 
-TEST(HXliffReader, MalformedFileNamesFileAndLine) {
-  HostTestFiles files;
-  const std::string path = files.Write("bad.xlf", "<xliff>\n<file>\n</xliff>\n");
-  EXPECT_THAT([&] { HXliffReader::Read(path, [](const HUnit&) {}); },
-              testing::ThrowsMessage<HError>(testing::StartsWith(path + ":3: ")));
-  EXPECT_THROW(HXliffReader::Read(files.Path("missing.xlf"), [](const HUnit&) {}), HError);
-}
-
 // No file other than the one named is ever read: external entities and DTDs stay unresolved, so no file's
 // content reaches a report; no entity is expanded, so none can blow up. Nesting beyond 256 elements ends the
-// file with its error; 256 read.
-TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBounded) {
+// file with its error; 256 read. An error names the file and the line.
+TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBoundedAndErrorsSayWhere) {
   HostTestFiles files;
   const std::string secret = files.Write("secret.txt", "SECRET");
   files.Write("secret.dtd", "<!ENTITY leak SYSTEM \"" + secret + "\">");
@@ -228,6 +220,7 @@ TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBounded) {
        nullptr},  // declared entities are never expanded
       {"nesting at the limit", nested(256), nullptr},
       {"nesting beyond the limit", nested(257), "nested more than 256 deep"},
+      {"malformed", "<xliff>\n<file>\n</xliff>\n", "t.xlf:3: "},
   };
   for (const auto& c : cases) {
     std::string texts;
@@ -243,6 +236,7 @@ TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBounded) {
     }
     EXPECT_EQ(texts.find("SECRET"), std::string::npos) << c.name;
   }
+  EXPECT_THROW(HXliffReader::Read(files.Path("missing.xlf"), [](const HUnit&) {}), HError);
 }
 
 }  // namespace
