@@ -94,14 +94,17 @@ struct ErrorCase {
   uint32_t codePage;
   int32_t cause;
   bool named;
+  std::u16string message = u"";  // a text error's; a buffer of 8 units gets its first 7
 };
 
 TEST_F(KTextFileTest, ThrowsForBytesItCannotRead) {
   const ErrorCase cases[] = {
-      {"utf8 four-byte lead", "\xEF\xBB\xBF" "A\xF0\x9F\x98\x80"s, 0, KTextFileException::invalidEncoding, true},
+      {"utf8 four-byte lead", "\xEF\xBB\xBF" "A\xF0\x9F\x98\x80"s, 0, KTextFileException::invalidEncoding, true,
+       u"Invalid encoding."},
       {"utf8 stray continuation", "\xEF\xBB\xBF\x80"s, 0, KTextFileException::invalidEncoding, true},
       {"lead byte last", "A\n\x82"s, 932, KFileException::genericException, false},
-      {"invalid 932 pair", "\x85\x40"s, 932, KTextFileException::codePageNotInstalled, true},
+      {"invalid 932 pair", "\x85\x40"s, 932, KTextFileException::codePageNotInstalled, true,
+       u"The required codepage 932 is not installed on your system."},
       {"unknown code page", "A"s, 99999, KTextFileException::codePageNotInstalled, true},
   };
   for (const ErrorCase& test : cases) {
@@ -120,6 +123,12 @@ TEST_F(KTextFileTest, ThrowsForBytesItCannotRead) {
       EXPECT_EQ(textError != nullptr, test.cause >= KTextFileException::codePageNotInstalled) << test.name;
       if (textError != nullptr && test.cause == KTextFileException::codePageNotInstalled) {
         EXPECT_EQ(textError->GetCodePage(), test.codePage) << test.name;
+      }
+      if (!test.message.empty()) {
+        EXPECT_EQ(error.GetErrorMessage(), test.message) << test.name;
+        char16_t cut[8];
+        EXPECT_TRUE(error.GetErrorMessage(cut, 8));
+        EXPECT_EQ(std::u16string(cut), test.message.substr(0, 7)) << test.name;
       }
     }
     file.Close();
@@ -258,16 +267,6 @@ TEST_F(KTextFileTest, EightBitWritesFailForCharactersOrPiecesThatDoNotFit) {
       EXPECT_EQ(error.GetCodePage(), codePage);
     }
   }
-}
-
-TEST(KTextFileExceptionTest, MessagesNameTheProblem) {
-  EXPECT_EQ(KTextFileException(KTextFileException::invalidEncoding, u"f", 0).GetErrorMessage(),
-            u"Invalid encoding.");
-  EXPECT_EQ(KTextFileException(KTextFileException::codePageNotInstalled, u"f", 932).GetErrorMessage(),
-            u"The required codepage 932 is not installed on your system.");
-  char16_t cut[8];
-  EXPECT_TRUE(KTextFileException(KTextFileException::invalidEncoding, u"f", 0).GetErrorMessage(cut, 8));
-  EXPECT_EQ(std::u16string(cut), u"Invalid");
 }
 
 }  // namespace
