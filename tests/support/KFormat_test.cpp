@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -28,38 +29,25 @@ void ExpectLikeC(const char* format, T value, const KFormatArg& arg) {
 }
 #pragma GCC diagnostic pop
 
+// Every format with every value.
 template <class T>
-void ExpectLikeC(const char* format, T value) {
-  ExpectLikeC(format, value, KFormatArg(value));
+void ExpectAllLikeC(std::initializer_list<const char*> formats, std::initializer_list<T> values) {
+  for (const char* format : formats)
+    for (const T value : values) ExpectLikeC(format, value, KFormatArg(value));
 }
 
-TEST(KFormatTest, IntegersLikeC) {
-  const char* formats[] = {"%d",  "%5d",  "%-5d|", "%05d",   "%+d",     "% d", "%.3d", "%8.3d", "%-+6d|",
-                           "%i",  "%.0d", "% 05d", "%hd",    "%hhd",    "%x",  "%X",   "%#x",   "%#X",
-                           "%#o", "%o",   "%#.0o", "%08.3x", "%-#10x|", "%u",  "%hu",  "%hhu"};
-  const int values[] = {0, 1, -1, 42, -42, 255, 65535, 70000, INT_MIN, INT_MAX};
-  for (const char* format : formats)
-    for (const int value : values) ExpectLikeC(format, value);
-}
-
-TEST(KFormatTest, LongIntegersLikeC) {
-  const char* formats[] = {"%ld", "%lu", "%lld", "%llu", "%llx", "%20lld", "%-+22lld|", "%jd", "%zu"};
-  const long long values[] = {0, -1, LLONG_MIN, LLONG_MAX, 1LL << 40};
-  for (const char* format : formats)
-    for (const long long value : values) ExpectLikeC(format, value);
-}
-
-TEST(KFormatTest, DoublesLikeC) {
-  const char* formats[] = {"%f",    "%.2f",     "%10.3f", "%-10.1f|", "%+f",   "% f",   "%010.2f",
-                           "%#.0f", "%F",       "%lf",    "%e",       "%.0e",  "%#.0e", "%E",
-                           "%+.3e", "%g",       "%.5g",   "%#g",      "%#.3g", "%.0g",  "%G",
-                           "%12g",  "%-12.3g|", "%#.1g",  "%.10g",    "%05g"};
-  const double inf = INFINITY, nan = NAN;
-  const double values[] = {
-      0.0, -0.0,   1.5,      -2.25,    0.5, 2.5,  1e-5, 0.0001, 123456789.0, 1e100, 3.14159265358979,
-      0.1, 1e-300, 999999.4, 100000.0, inf, -inf, nan};
-  for (const char* format : formats)
-    for (const double value : values) ExpectLikeC(format, value);
+TEST(KFormatTest, NumbersLikeC) {
+  ExpectAllLikeC({"%d",  "%5d",  "%-5d|", "%05d",   "%+d",     "% d", "%.3d", "%8.3d", "%-+6d|",
+                  "%i",  "%.0d", "% 05d", "%hd",    "%hhd",    "%x",  "%X",   "%#x",   "%#X",
+                  "%#o", "%o",   "%#.0o", "%08.3x", "%-#10x|", "%u",  "%hu",  "%hhu"},
+                 {0, 1, -1, 42, -42, 255, 65535, 70000, INT_MIN, INT_MAX});
+  ExpectAllLikeC({"%ld", "%lu", "%lld", "%llu", "%llx", "%20lld", "%-+22lld|", "%jd", "%zu"},
+                 {0LL, -1LL, LLONG_MIN, LLONG_MAX, 1LL << 40});
+  ExpectAllLikeC({"%f",    "%.2f", "%10.3f", "%-10.1f|", "%+f",      "% f",   "%010.2f", "%#.0f", "%F",
+                  "%lf",   "%e",   "%.0e",   "%#.0e",    "%E",       "%+.3e", "%g",      "%.5g",  "%#g",
+                  "%#.3g", "%.0g", "%G",     "%12g",     "%-12.3g|", "%#.1g", "%.10g",   "%05g"},
+                 {0.0, -0.0, 1.5, -2.25, 0.5, 2.5, 1e-5, 0.0001, 123456789.0, 1e100, 3.14159265358979, 0.1,
+                  1e-300, 999999.4, 100000.0, double{INFINITY}, double{-INFINITY}, double{NAN}});
 }
 
 TEST(KFormatTest, TextAndCharactersLikeC) {
