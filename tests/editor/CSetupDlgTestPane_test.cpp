@@ -48,50 +48,43 @@ class CSetupDlgTestPaneTest : public KEditorTest {
   }
 };
 
+// The results box: the verdict lines, the rule, then the matches of the source and of the translation.
+std::u16string Results(std::u16string_view verdict, std::u16string_view source,
+                       std::u16string_view translation) {
+  const auto matches = [](std::u16string_view text, std::u16string_view side) {
+    return text.empty() ? u"No matches in " + std::u16string(side) + u"\r\n"
+                        : u"Matches in " + std::u16string(side) + u":" + std::u16string(text) + u"\r\n";
+  };
+  return std::u16string(verdict) + std::u16string(kRule) + matches(source, u"source") +
+         matches(translation, u"translation");
+}
+
 TEST_F(CSetupDlgTestPaneTest, ResultsListViolationsThenOkThenTheMatchesOfBothTexts) {
   const int32_t kCountText = CHECKFLAG_COUNT | CHECKFLAG_TEXT;
+  const std::u16string kNoMatch = u"No text found that matches the rule.\r\n";
   struct Case {
     KRuleFields rule;
     std::u16string source, translation, results;
   };
+  // clang-format off
   const Case cases[] = {
-      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText},
-       u"1 and 22",
-       u"22 und 1",
-       u"OK\r\n" + std::u16string(kRule) + u"Matches in source:1, 22\r\nMatches in translation:22, 1\r\n"},
-      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText},
-       u"1 2",
-       u"3 4",
-       u"\"1\" doesn't exist in translation.\r\n\"2\" doesn't exist in translation.\r\n" +
-           std::u16string(kRule) + u"Matches in source:1, 2\r\nMatches in translation:3, 4\r\n"},
-      {{u"None", u"x", 1, 0, CHECK_NONE},
-       u"",
-       u"",
-       u"OK\r\n" + std::u16string(kRule) + u"No matches in source\r\nNo matches in translation\r\n"},
-      {{u"Needed", u"x", 1, 0, CHECK_MUST_EXIST},
-       u"",
-       u"",
-       u"No text found that matches the rule.\r\n" + std::u16string(kRule) +
-           u"No matches in source\r\nNo matches in translation\r\n"},
+      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText}, u"1 and 22", u"22 und 1",
+       Results(u"OK\r\n", u"1, 22", u"22, 1")},
+      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText}, u"1 2", u"3 4",
+       Results(u"\"1\" doesn't exist in translation.\r\n\"2\" doesn't exist in translation.\r\n", u"1, 2",
+               u"3, 4")},
+      {{u"None", u"x", 1, 0, CHECK_NONE}, u"", u"", Results(u"OK\r\n", u"", u"")},
+      {{u"Needed", u"x", 1, 0, CHECK_MUST_EXIST}, u"", u"", Results(kNoMatch, u"", u"")},
       // Inactive rules are tested as if they were active.
-      {{u"Digits", u"[0-9]", 0, 1, CHECK_MUST_NOT_EXIST},
-       u"",
-       u"x 5",
-       u"Text \"5\" must not appear.\r\n" + std::u16string(kRule) +
-           u"No matches in source\r\nMatches in translation:5\r\n"},
+      {{u"Digits", u"[0-9]", 0, 1, CHECK_MUST_NOT_EXIST}, u"", u"x 5",
+       Results(u"Text \"5\" must not appear.\r\n", u"", u"5")},
       // The boxes' line ends reach the rule as single line feeds, which the literal "\n" finds.
-      {{u"Breaks", u"\\n", 1, 0, CHECK_EXIST_IF_IN_SOURCE},
-       u"a\r\nb",
-       u"ab",
-       u"Unequal number of matches. Source: 1, Translation: 0\r\n" + std::u16string(kRule) +
-           u"Matches in source:\n\r\nNo matches in translation\r\n"},
+      {{u"Breaks", u"\\n", 1, 0, CHECK_EXIST_IF_IN_SOURCE}, u"a\r\nb", u"ab",
+       Results(u"Unequal number of matches. Source: 1, Translation: 0\r\n", u"\n", u"")},
       // An expression that the host cannot compile finds nothing.
-      {{u"Broken", u"(", 1, 1, CHECK_MUST_EXIST},
-       u"(",
-       u"(",
-       u"No text found that matches the rule.\r\n" + std::u16string(kRule) +
-           u"No matches in source\r\nNo matches in translation\r\n"},
+      {{u"Broken", u"(", 1, 1, CHECK_MUST_EXIST}, u"(", u"(", Results(kNoMatch, u"", u"")},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << &c - cases);
     EXPECT_EQ(Check(c.rule, c.source, c.translation), c.results);
