@@ -140,6 +140,7 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsText) {
       // The text starts at the first non-empty string (é is one column); a plural form at its own msgstr.
       {"c.po", "msgid \"%s %d\"\nmsgstr \"\"\n\"\"\n  \"\xC3\xA9 %d\"\n", ":4:6:"},
       {"d.po", "msgid \"%s\"\nmsgid_plural \"%s %d\"\nmsgstr[0] \"%s\"\nmsgstr[1] \"%d\"\n", ":4:12:"},
+      {"g.po", "msgid \"%s %d\"\nmsgstr \"x %d\"", ":2:11:"},  // the last line, without its line end
       // A start tag over two lines; an entity before the match.
       {"e.xlf", xliff + "\n<target\n state=\"final\">x %d</target></trans-unit></body></file></xliff>",
        ":3:18:"},
@@ -182,7 +183,6 @@ TEST_F(HApplicationTest, RulesThatMayMissAViolationAreWarnedAndStrictFailsTheRun
 // A unit whose texts were read only in part is checked with what was read, and the run says so; a real
 // U+FFFD is no such part.
 TEST_F(HApplicationTest, TextsReadInPartAreWarned) {
-  m_files.Write("global/settings.ini", Rule("Printf", "%[sd]"));
   const struct {
     const char* file;
     std::string content;

@@ -31,6 +31,7 @@ TEST(ScanFieldsTest, PlacementFormat) {
       {u"40,30,500,302", 4, 40, 30, 500, 302, u"none"},
       {u" -40 ,\t\"30\" , 500,302 , r ", 5, -40, 30, 500, 302, u"r"},
       {u"1,2,3,4,\"r,x\"", 5, 1, 2, 3, 4, u"r,x"},
+      {u"1,2,3,4,abcdef", 5, 1, 2, 3, 4, u"abcdef"},  // a %7s target holds six characters
       {u"1,2,3,4,abcdefghij", 5, 1, 2, 3, 4, u"abcdef"},
       {u"1,2,3,4,\"\"", 5, 1, 2, 3, 4, u"\"\""},
       {u"40,30", 2, 40, 30, -1, -1, u"none"},
