@@ -70,6 +70,7 @@ TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabelAtTheLengthL
 }
 
 // The label is the nearest static text before the control that shows text: left, centred, right or simple.
+// Its first 255 characters are read.
 TEST_F(KDXControlSetTest, OnlyTextStylesOfStaticsLabelAControl) {
   const std::pair<uint32_t, int32_t> styles[] = {{SS_LEFT, 1},   {SS_CENTER, 1},         {SS_RIGHT, 1},
                                                  {SS_SIMPLE, 1}, {SS_LEFTNOWORDWRAP, 0}, {SS_ICON, 0}};
@@ -81,6 +82,13 @@ TEST_F(KDXControlSetTest, OnlyTextStylesOfStaticsLabelAControl) {
       std::u16string label = u"none";
       EXPECT_EQ(set.Find(kFitEdit)->GetLabel(label), found) << style;
       EXPECT_EQ(label, found ? u"Label" : u"none") << style;
+    }
+    platform.Window(driver.Control(kFitLabel))->style = WS_VISIBLE | WS_GROUP | SS_LEFT;
+    for (const size_t length : {255u, 256u}) {
+      platform.SetText(driver.Control(kFitLabel), std::u16string(length - 1, u'a') + u"b");
+      std::u16string label;
+      set.Find(kFitEdit)->GetLabel(label);
+      EXPECT_EQ(label, std::u16string(length - 1, u'a') + (length == 255 ? u"b" : u"")) << length;
     }
   });
 }

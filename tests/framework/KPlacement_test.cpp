@@ -96,4 +96,16 @@ TEST_F(KPlacementTest, KeepOnScreenScoresTheMonitorsAndMovesIntoTheBest) {
   EXPECT_EQ(rects[0], (KRect{0, 0, 1000, 760}));
 }
 
+// Only the first eight monitors count: a window on the ninth is off them all.
+TEST_F(KPlacementTest, EightMonitorsCount) {
+  std::vector<KMonitorInfo> row;
+  for (int32_t left = 0; left <= 8000; left += 1000) {
+    const KRect screen{left, 0, left + 1000, 800};
+    row.push_back({screen, screen});
+  }
+  driver.SetMonitors(row);
+  for (const auto& [left, answer] : {std::pair{7000, 1}, {8000, 0}})
+    At({left, 100, left + 300, 300}, [&](KWnd dialog) { EXPECT_EQ(KeepOnScreen(dialog, 0x3), answer) << left; });
+}
+
 }  // namespace
