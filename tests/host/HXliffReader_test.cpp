@@ -18,15 +18,17 @@ std::vector<HUnit> ReadAll(const std::string& content) {
   return units;
 }
 
+// An entity that the document declares is not expanded, elements in it included: out of the plain text, as
+// written in the other.
 TEST(HXliffReader, Xliff12InlineElementsNativeAndPlain) {
-  const std::vector<HUnit> units = ReadAll(R"(<?xml version="1.0"?>
+  const std::vector<HUnit> units = ReadAll(R"(<?xml version="1.0"?><!DOCTYPE xliff [<!ENTITY co "<b>Acme</b>">]>
 <xliff version="1.2" xmlns="urn:oasis:names:tc:xliff:document:1.2"><file><body>
 <trans-unit id="u1">
   <source>Click <g id="1" ctype="bold">Start</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>go<ept id="3">&lt;/i&gt;</ept></source>
   <target>Cliquez <g id="1" ctype="bold">Démarrer</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>aller<ept id="3">&lt;/i&gt;</ept></target>
   <alt-trans><target>not this one</target></alt-trans>
 </trans-unit>
-<trans-unit id="nested"><source>a <mrk mtype="term">b <ph id="1">{x}</ph></mrk></source><target>c <mrk mtype="term">d</mrk></target></trans-unit>
+<trans-unit id="nested"><source>a <mrk mtype="term">b <ph id="1">{x}</ph></mrk></source><target>c &co;<mrk mtype="term">d</mrk></target></trans-unit>
 </body></file></xliff>)");
   ASSERT_EQ(units.size(), 2u);
   EXPECT_EQ(units[0].id, "u1");
@@ -39,6 +41,8 @@ TEST(HXliffReader, Xliff12InlineElementsNativeAndPlain) {
   EXPECT_EQ(units[1].sourcePlain, "a b ");
   EXPECT_EQ(units[1].sourceNative, R"(a <mrk mtype="term">b <ph id="1">{x}</ph></mrk>)");
   EXPECT_EQ(units[1].line, 8);
+  EXPECT_EQ(units[1].targetPlain, "c d");
+  EXPECT_EQ(units[1].targetNative, R"(c &co;<mrk mtype="term">d</mrk>)");
 }
 
 TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
@@ -168,17 +172,6 @@ TEST(HXliffReader, UnitsAcrossBlocksComeOutWhole) {
       ASSERT_EQ(units[i].line, static_cast<long>(i) + 2) << i;
     }
   }
-}
-
-// Entities that the document declares are not expanded, elements in them included: out of the plain text,
-// as written in the other.
-TEST(HXliffReader, DeclaredEntitiesStayUnexpanded) {
-  const std::vector<HUnit> units = ReadAll(R"(<!DOCTYPE xliff [<!ENTITY co "<b>Acme</b>">]>
-<xliff version="1.2"><file><body><trans-unit id="u"><source>s</source>
-<target>a &co;<g id="1">b</g></target></trans-unit></body></file></xliff>)");
-  ASSERT_EQ(units.size(), 1u);
-  EXPECT_EQ(units[0].targetPlain, "a b");
-  EXPECT_EQ(units[0].targetNative, R"(a &co;<g id="1">b</g>)");
 }
 
 // No file other than the one named is ever read: external entities and DTDs stay unresolved, so no file's
