@@ -82,6 +82,7 @@ TEST(HPoReader, EscapesContinuationsAndLongLines) {
   struct Case {
     std::string file, target;
   };
+  const std::string y((1 << 20) - 20, 'y');  // with the 20 other bytes of its entry: the reader's 1 MiB block
   const Case cases[] = {
       {"msgid \"a\"\nmsgstr \"t\\tn\\nq\\\"b\\\\\"\n", "t\tn\nq\"b\\"},
       {"msgid \"a\"\nmsgstr \"\\1234\\1011\\7\"\n", "S4A1\a"},
@@ -90,6 +91,9 @@ TEST(HPoReader, EscapesContinuationsAndLongLines) {
       {"\xEF\xBB\xBFmsgid \"a\"\r\nmsgstr \"crlf\"\r\n", "crlf"},
       // Lines longer than the reader's block, which grows its buffer twice; the last line without line end.
       {"msgid \"a\"\nmsgstr \"" + std::string(3 << 20, 'x') + "\"", std::string(3 << 20, 'x')},
+      // The first block ends with the line feed, or between CR and LF.
+      {"msgid \"a\"\nmsgstr \"" + y + "\"\n", y},
+      {"msgid \"a\"\nmsgstr \"" + y + "\"\r\n", y},
   };
   HostTestFiles files;
   for (const Case& c : cases) {
