@@ -110,15 +110,15 @@ TEST(KFormatTest, StarsModifiersAndMismatchedArguments) {
   }
 }
 
+// Six characters: cut below a capacity of 7, whole at 7; a capacity of 0 leaves the buffer alone.
 TEST(KFormatTest, BufferIsCutButLengthIsWhole) {
-  char16_t buffer[8] = u"unused";
   const KFormatArg args[] = {KFormatArg(u"abcdef")};
-  EXPECT_EQ(KFormatTo(buffer, 0, u"%s", args), 6);
-  EXPECT_EQ(std::u16string(buffer), u"unused");
-  EXPECT_EQ(KFormatTo(buffer, 4, u"%s", args), 6);
-  EXPECT_EQ(std::u16string(buffer), u"abc");
-  EXPECT_EQ(KFormatTo(buffer, 1, u"%s", args), 6);
-  EXPECT_EQ(std::u16string(buffer), u"");
+  for (const auto& [capacity, kept] :
+       {std::pair{0u, u"unused"}, {1u, u""}, {4u, u"abc"}, {6u, u"abcde"}, {7u, u"abcdef"}}) {
+    char16_t buffer[8] = u"unused";
+    EXPECT_EQ(KFormatTo(buffer, capacity, u"%s", args), 6);
+    EXPECT_EQ(std::u16string(buffer), kept) << capacity;
+  }
 }
 
 }  // namespace
