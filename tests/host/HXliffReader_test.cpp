@@ -152,7 +152,8 @@ TEST(HXliffReader, UntranslatedUnitsAreMarked) {
                                             "one", "-no", "-in-g", "yes", "after-g", "-in-f"}));
 }
 
-// A file read in many blocks: units cut by a block's end come out whole, in UTF-8 and converted from UTF-16.
+// A file read in many blocks: units cut by a block's end come out whole, at their lines and columns, in UTF-8
+// and converted from UTF-16.
 TEST(HXliffReader, UnitsAcrossBlocksComeOutWhole) {
   // Mostly after its inline tag, so that many a block ends there.
   const std::string kTarget = "t <x id='1'/>é" + std::string(100, '.');
@@ -170,6 +171,7 @@ TEST(HXliffReader, UnitsAcrossBlocksComeOutWhole) {
     for (size_t i = 0; i < units.size(); ++i) {
       ASSERT_EQ(units[i].targetNative, kTarget) << i;
       ASSERT_EQ(units[i].line, static_cast<long>(i) + 2) << i;
+      ASSERT_EQ(units[i].targetColumn, static_cast<long>(45 + std::to_string(i).size())) << i;
     }
   }
 }
