@@ -176,6 +176,22 @@ TEST(HXliffReader, UnitsAcrossBlocksComeOutWhole) {
   }
 }
 
+// A character that the first block's end cuts in two, a surrogate pair of UTF-16, is completed by the next.
+TEST(HXliffReader, ACharacterCutByTheBlocksEndIsCompletedByTheNext) {
+  const std::u16string head =
+      u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><xliff version=\"1.2\"><file><body><trans-unit "
+      u"id=\"u\"><source>s</source><target>";
+  // Behind 2 bytes of mark and the padding, the pair's first unit is the block's last.
+  const size_t padding = (1 << 17) - 2 - head.size();
+  const std::u16string tail = u"\U0001F600</target></trans-unit></body></file></xliff>";
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t c : head + std::u16string(padding, u'x') + tail)
+    bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  const std::vector<HUnit> units = ReadAll(bytes);
+  ASSERT_EQ(units.size(), 1u);
+  EXPECT_EQ(units[0].targetPlain, std::string(padding, 'x') + "\xF0\x9F\x98\x80");
+}
+
 // No file other than the one named is ever read: external entities and DTDs stay unresolved, so no file's
 // content reaches a report; no entity is expanded, so none can blow up. Nesting beyond 256 elements ends the
 // file with its error; 256 read. An error names the file and the line.
