@@ -21,7 +21,8 @@ std::vector<HUnit> ReadAll(const std::string& content) {
 // An entity that the document declares is not expanded, elements in it included: out of the plain text, as
 // written in the other.
 TEST(HXliffReader, Xliff12InlineElementsNativeAndPlain) {
-  const std::vector<HUnit> units = ReadAll(R"(<?xml version="1.0"?><!DOCTYPE xliff [<!ENTITY co "<b>Acme</b>">]>
+  const std::vector<HUnit> units =
+      ReadAll(R"(<?xml version="1.0"?><!DOCTYPE xliff [<!ENTITY co "<b>Acme</b>">]>
 <xliff version="1.2" xmlns="urn:oasis:names:tc:xliff:document:1.2"><file><body>
 <trans-unit id="u1">
   <source>Click <g id="1" ctype="bold">Start</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>go<ept id="3">&lt;/i&gt;</ept></source>
