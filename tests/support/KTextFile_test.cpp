@@ -163,10 +163,10 @@ TEST_F(KTextFileTest, SeekingBackToAStartOfLineReadsItAgainInEveryEncoding) {
 TEST_F(KTextFileTest, LongLinesAreReadWholeAcrossChunks) {
   const std::string a127(127, 'a');
   const std::u16string u127(127, u'a');
-  std::string acute200, cjk200;
-  for (int i = 0; i < 200; ++i) {
-    acute200 += "\xC3\xA9";
-    cjk200 += "\xE4\xB8\x80";
+  std::string acute200, cjk1365;
+  for (int i = 0; i < 1365; ++i) {
+    if (i < 200) acute200 += "\xC3\xA9";
+    cjk1365 += "\xE4\xB8\x80";
   }
   const std::pair<std::string, Lines> cases[] = {
       {a127 + "a\nb", {u127 + u"a", u"b"}},    // 128 characters and LF: one line
@@ -174,7 +174,8 @@ TEST_F(KTextFileTest, LongLinesAreReadWholeAcrossChunks) {
       {a127 + "a\r\nb", {u127 + u"a", u"b"}},  // CR LF opening the second chunk
       {std::string(300, 'x') + "\n", {std::u16string(300, u'x')}},
       {"\xEF\xBB\xBF" + acute200 + "\r\nz", {std::u16string(200, u'\u00E9'), u"z"}},
-      {"\xEF\xBB\xBF" + cjk200, {std::u16string(200, u'\u4E00')}},
+      // Behind the mark, the last character's three bytes straddle the stream's buffer of 4096.
+      {"\xEF\xBB\xBF" + cjk1365, {std::u16string(1365, u'\u4E00')}},
       {Utf16Bytes(std::u16string(300, u'\u4E00') + u"\r\nz", true), {std::u16string(300, u'\u4E00'), u"z"}},
   };
   for (const auto& [bytes, lines] : cases) {
