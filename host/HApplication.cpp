@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <string_view>
 #include <thread>
 
@@ -34,6 +33,9 @@ namespace {
 
 constexpr const char* kProgram = "inline-patterns";
 constexpr const char* kRuleFile = "settings.ini";  // the name the module asks its rule files by
+// A file's violations move to the spill file in pieces of about this many, so that a large file's do not
+// gather in memory either.
+constexpr size_t kSpillEvery = 512;
 
 std::vector<HProject> MakeProjects(const HOptions& options) {
   std::vector<HProject> projects;
@@ -114,14 +116,15 @@ int HApplication::Execute(const HOptions& options) {
     if (!baseline) baseline = std::move(found);
   }
   if (baseline) baseline->Apply(result);
-  std::ostringstream report;
   const bool colour = options.format == HFormat::Text &&
                       UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
-  HReporter(options.format, colour, options.verbose, options.baseFolder).Write(result, report);
   const bool failed = result.HasErrors() || (options.strict && !result.warnings.empty()) ||
                       (options.strictSuppressions && result.HasStaleSuppressions());
   const int status = failed ? kError : result.Violations() > 0 ? kViolations : kClean;
-  const int delivered = Deliver(report.str(), status);
+  // Written as it is made, so that a large report is never held whole.
+  errno = 0;
+  HReporter(options.format, colour, options.verbose, options.baseFolder).Write(result, m_out);
+  const int delivered = Delivered(status);
   if (!m_out) return delivered;
   PrintProblems(result);
   if (!options.quiet) PrintSummary(result);
@@ -202,15 +205,21 @@ HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& proj
           runs.Check(unit, &checkOptions);
           ++file.units;
           progress.AddUnit();
+          if (done == nullptr && file.violations.size() + file.suppressed.size() >= kSpillEvery)
+            result.Spill(result.files.size() - 1);
         });
       } catch (const HError& error) {
         file.error = InputError(path, error.what());
       }
       runs.FinishFile();
       progress.FinishFile();
-      if (done == nullptr) continue;
+      // The run holds few violations at a time: it spills them or sends them on.
+      if (done == nullptr) {
+        result.Spill(result.files.size() - 1);
+        continue;
+      }
       (*done)(local, file);
-      file = HFileResult();  // sent: a worker holds one file's violations at a time
+      file = HFileResult();
     }
   }
   // The last run's end is final, so the module drops its rules and expression objects.
@@ -245,12 +254,16 @@ void HApplication::PrintSummary(const HRunResult& result) const {
   m_err << "\n";
 }
 
-// A report nobody received is an input/output error, except when the reader closed the pipe on purpose
-// (`| head`): then it has what it wanted and the program ends without a word. The report is written in one
-// piece so that errno still tells why the write failed.
 int HApplication::Deliver(const std::string& text, int status) const {
   errno = 0;
   m_out << text;
+  return Delivered(status);
+}
+
+// A report nobody received is an input/output error, except when the reader closed the pipe on purpose
+// (`| head`): then it has what it wanted and the program ends without a word. A failed write leaves the
+// stream failed, so nothing more is written and errno still tells why.
+int HApplication::Delivered(int status) const {
   m_out.flush();
   if (m_out) return status;
   const int cause = errno;

@@ -46,6 +46,8 @@ class HApplication {
   void PrintProblems(const HRunResult& result) const;
   void PrintSummary(const HRunResult& result) const;
   int Deliver(const std::string& text, int status) const;
+  // The status, once what was written to the output has reached it.
+  int Delivered(int status) const;
 
   std::ostream& m_out;
   std::ostream& m_err;

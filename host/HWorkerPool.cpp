@@ -156,6 +156,7 @@ void TakeFrames(KWorker& worker, HRunResult& result, const HWorkerPool::Done& re
     if (number >= result.files.size()) throw HError("a worker sent damaged results");
     result.files[number] = HResultCodec::DecodeFile(frame.substr(1 + sizeof number));
     received(number, result.files[number]);
+    result.Spill(number);
   }
   worker.buffer.erase(0, worker.buffer.size() - bytes.size());
 }
