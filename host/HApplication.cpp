@@ -19,6 +19,7 @@
 #include "HModule.h"
 #include "HProgress.h"
 #include "HProject.h"
+#include "HReportOutput.h"
 #include "HReporter.h"
 #include "HRuleFiles.h"
 #include "HRulesCommand.h"
@@ -122,8 +123,10 @@ int HApplication::Execute(const HOptions& options) {
                       (options.strictSuppressions && result.HasStaleSuppressions());
   const int status = failed ? kError : result.Violations() > 0 ? kViolations : kClean;
   // Written as it is made, so that a large report is never held whole.
-  errno = 0;
-  HReporter(options.format, colour, options.verbose, options.baseFolder).Write(result, m_out);
+  HReportOutput output(m_out);
+  std::ostream report(&output);
+  HReporter(options.format, colour, options.verbose, options.baseFolder).Write(result, report);
+  output.Finish();
   const int delivered = Delivered(status);
   if (!m_out) return delivered;
   PrintProblems(result);
