@@ -155,14 +155,12 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
   HProgress progress(m_err, m_errIsTerminal && !options.quiet, share.paths.size());
   const size_t jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   if (jobs == 1 || share.paths.size() < 2)
-    return CheckShare(module, projects, globalFolder, options, share, token, warnings, progress, nullptr,
-                      nullptr);
+    return CheckShare(module, projects, globalFolder, options, share, token, warnings, progress, nullptr);
   HProgress quiet(m_err, false, 0);
   HRunResult result = HWorkerPool::Run(
       jobs, share.paths,
-      [&](const HWorkerPool::Take& take, const HWorkerPool::Done& done) {
-        return CheckShare(module, projects, globalFolder, options, share, token, warnings, quiet, &take,
-                          &done);
+      [&](const HWorkerPool::Calls& worker) {
+        return CheckShare(module, projects, globalFolder, options, share, token, warnings, quiet, &worker);
       },
       [&](size_t, const HFileResult& file) {
         progress.AddUnits(file.units);
@@ -172,13 +170,12 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
   return result;
 }
 
-// One check run per project, each over the files of the share that `take` gives this process; each file's
-// result goes to `done` as well.
+// One check run per project, each over the files of the share that the worker's `take` gives this process
+// (all without a worker); each file's result goes to its `done` as well.
 HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& projects,
                                     const std::string& globalFolder, const HOptions& options,
                                     const Share& share, HToken& token, HRunWarnings& warnings,
-                                    HProgress& progress, const HWorkerPool::Take* take,
-                                    const HWorkerPool::Done* done) {
+                                    HProgress& progress, const HWorkerPool::Calls* worker) {
   HRunResult result;
   // The runs point into this vector: it must never reallocate.
   result.files.reserve(share.paths.size());
@@ -186,12 +183,20 @@ HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& proj
   HCheckOptions checkOptions;
   HLanguageRules languageRules((std::filesystem::path(globalFolder) / kRuleFile).string());
   HLanguageRuns runs(module, languageRules, token, warnings, options.targetLanguage);
+  // A file's violations so far leave memory: to the spill file, or ahead to the parent.
+  const auto keep = [&](size_t local, HFileResult& file) {
+    if (worker == nullptr) return result.Spill(result.files.size() - 1);
+    HFileResult piece;
+    piece.violations.swap(file.violations);
+    piece.suppressed.swap(file.suppressed);
+    worker->piece(local, piece);
+  };
   size_t number = 0;
   for (HProject& project : projects) {
     runs.StartProject(project);
     for (const std::string& path : project.Files()) {
       const size_t local = share.local[number++];
-      if (local == kNotMine || (take != nullptr && !(*take)(local))) continue;
+      if (local == kNotMine || (worker != nullptr && !worker->take(local))) continue;
       HFileResult& file = result.files.emplace_back();
       file.path = path;
       runs.StartFile(file);
@@ -208,21 +213,19 @@ HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& proj
           runs.Check(unit, &checkOptions);
           ++file.units;
           progress.AddUnit();
-          if (done == nullptr && file.violations.size() + file.suppressed.size() >= kSpillEvery)
-            result.Spill(result.files.size() - 1);
+          if (file.violations.size() + file.suppressed.size() >= kSpillEvery) keep(local, file);
         });
       } catch (const HError& error) {
         file.error = InputError(path, error.what());
       }
       runs.FinishFile();
       progress.FinishFile();
-      // The run holds few violations at a time: it spills them or sends them on.
-      if (done == nullptr) {
-        result.Spill(result.files.size() - 1);
+      if (worker == nullptr) {
+        keep(local, file);
         continue;
       }
-      (*done)(local, file);
-      file = HFileResult();
+      worker->done(local, file);
+      file = HFileResult();  // sent: the worker holds one file's violations, a piece at a time
     }
   }
   // The last run's end is final, so the module drops its rules and expression objects.
