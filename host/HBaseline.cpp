@@ -39,8 +39,9 @@ HBaseline HBaseline::Of(const HRunResult& result) {
   HBaseline baseline;
   for (size_t file = 0; file < result.files.size(); ++file) {
     const std::string path = Canonical(result.files[file].path).string();
-    result.ForEachOf(file, &HFileResult::violations,
-                     [&](const HViolation& v) { ++baseline.m_counts[{path, v.unitId, v.rule, v.message}]; });
+    result.ForEachOf(file, &HFileResult::violations, [&](const HViolation& v) {
+      ++baseline.m_counts[{path, v.unitId, v.rule, v.message}];
+    });
   }
   return baseline;
 }

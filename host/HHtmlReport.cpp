@@ -171,8 +171,8 @@ void HHtmlReport::WriteFiles(const HRunResult& result, std::ostream& out) {
     out << "<tr><td class=\"where\">" << Where(file.path);
     if (file.error)
       out << "<br><span class=\"error\">" << Escape(HReporter::ErrorLine(*file.error)) << "</span>";
-    out << "</td><td class=\"n\">" << file.units << "</td><td class=\"n\">" << result.CountOf(number, &HFileResult::violations)
-        << "</td></tr>\n";
+    out << "</td><td class=\"n\">" << file.units << "</td><td class=\"n\">"
+        << result.CountOf(number, &HFileResult::violations) << "</td></tr>\n";
   }
   out << "</table>\n";
 }

@@ -8,7 +8,8 @@ void HRunResult::Spill(size_t number) {
   spill->Put(number, files[number]);
 }
 
-void HRunResult::ForEachOf(size_t number, List list, const std::function<void(const HViolation&)>& visit) const {
+void HRunResult::ForEachOf(size_t number, List list,
+                           const std::function<void(const HViolation&)>& visit) const {
   for (size_t piece = 0; spill && piece < spill->Pieces(number); ++piece) {
     const HFileResult lists = spill->Read(number, piece);
     for (const HViolation& v : lists.*list) visit(v);
@@ -20,7 +21,8 @@ long HRunResult::CountOf(size_t number, List list) const {
   return (spill ? spill->Count(number, list) : 0) + static_cast<long>((files[number].*list).size());
 }
 
-void HRunResult::ChangeViolations(size_t number, const std::function<void(std::vector<HViolation>&)>& change) {
+void HRunResult::ChangeViolations(size_t number,
+                                  const std::function<void(std::vector<HViolation>&)>& change) {
   for (size_t piece = 0; spill && piece < spill->Pieces(number); ++piece) {
     HFileResult lists = spill->Read(number, piece);
     change(lists.violations);

@@ -142,9 +142,10 @@ void Join(HRunResult run, HRunResult& result) {
 // record brings the rest.
 void Add(HFileResult& held, HFileResult arrived, bool whole) {
   for (const HRunResult::List list : {&HFileResult::violations, &HFileResult::suppressed}) {
-    (held.*list).insert((held.*list).end(), std::make_move_iterator((arrived.*list).begin()),
-                        std::make_move_iterator((arrived.*list).end()));
-    if (whole) arrived.*list = std::move(held.*list);
+    std::vector<HViolation>& into = held.*list;
+    std::vector<HViolation>& from = arrived.*list;
+    into.insert(into.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+    if (whole) from = std::move(into);
   }
   if (whole) held = std::move(arrived);
 }
