@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <string_view>
 #include <thread>
 
@@ -20,6 +19,7 @@
 #include "HModule.h"
 #include "HProgress.h"
 #include "HProject.h"
+#include "HReportOutput.h"
 #include "HReporter.h"
 #include "HRuleFiles.h"
 #include "HRulesCommand.h"
@@ -34,6 +34,9 @@ namespace {
 
 constexpr const char* kProgram = "inline-patterns";
 constexpr const char* kRuleFile = "settings.ini";  // the name the module asks its rule files by
+// A file's violations move to the spill file in pieces of about this many, so that a large file's do not
+// gather in memory either.
+constexpr size_t kSpillEvery = 512;
 
 std::vector<HProject> MakeProjects(const HOptions& options) {
   std::vector<HProject> projects;
@@ -114,14 +117,17 @@ int HApplication::Execute(const HOptions& options) {
     if (!baseline) baseline = std::move(found);
   }
   if (baseline) baseline->Apply(result);
-  std::ostringstream report;
   const bool colour = options.format == HFormat::Text &&
                       UseColour(m_outIsTerminal, std::getenv("TERM"), std::getenv("NO_COLOR"));
-  HReporter(options.format, colour, options.verbose, options.baseFolder).Write(result, report);
   const bool failed = result.HasErrors() || (options.strict && !result.warnings.empty()) ||
                       (options.strictSuppressions && result.HasStaleSuppressions());
   const int status = failed ? kError : result.Violations() > 0 ? kViolations : kClean;
-  const int delivered = Deliver(report.str(), status);
+  // Written as it is made, so that a large report is never held whole.
+  HReportOutput output(m_out);
+  std::ostream report(&output);
+  HReporter(options.format, colour, options.verbose, options.baseFolder).Write(result, report);
+  output.Finish();
+  const int delivered = Delivered(status);
   if (!m_out) return delivered;
   PrintProblems(result);
   if (!options.quiet) PrintSummary(result);
@@ -149,14 +155,12 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
   HProgress progress(m_err, m_errIsTerminal && !options.quiet, share.paths.size());
   const size_t jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   if (jobs == 1 || share.paths.size() < 2)
-    return CheckShare(module, projects, globalFolder, options, share, token, warnings, progress, nullptr,
-                      nullptr);
+    return CheckShare(module, projects, globalFolder, options, share, token, warnings, progress, nullptr);
   HProgress quiet(m_err, false, 0);
   HRunResult result = HWorkerPool::Run(
       jobs, share.paths,
-      [&](const HWorkerPool::Take& take, const HWorkerPool::Done& done) {
-        return CheckShare(module, projects, globalFolder, options, share, token, warnings, quiet, &take,
-                          &done);
+      [&](const HWorkerPool::Calls& worker) {
+        return CheckShare(module, projects, globalFolder, options, share, token, warnings, quiet, &worker);
       },
       [&](size_t, const HFileResult& file) {
         progress.AddUnits(file.units);
@@ -166,13 +170,12 @@ HRunResult HApplication::CheckProjects(HModule& module, std::vector<HProject>& p
   return result;
 }
 
-// One check run per project, each over the files of the share that `take` gives this process; each file's
-// result goes to `done` as well.
+// One check run per project, each over the files of the share that the worker's `take` gives this process
+// (all without a worker); each file's result goes to its `done` as well.
 HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& projects,
                                     const std::string& globalFolder, const HOptions& options,
                                     const Share& share, HToken& token, HRunWarnings& warnings,
-                                    HProgress& progress, const HWorkerPool::Take* take,
-                                    const HWorkerPool::Done* done) {
+                                    HProgress& progress, const HWorkerPool::Calls* worker) {
   HRunResult result;
   // The runs point into this vector: it must never reallocate.
   result.files.reserve(share.paths.size());
@@ -180,12 +183,20 @@ HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& proj
   HCheckOptions checkOptions;
   HLanguageRules languageRules((std::filesystem::path(globalFolder) / kRuleFile).string());
   HLanguageRuns runs(module, languageRules, token, warnings, options.targetLanguage);
+  // A file's violations so far leave memory: to the spill file, or ahead to the parent.
+  const auto keep = [&](size_t local, HFileResult& file) {
+    if (worker == nullptr) return result.Spill(result.files.size() - 1);
+    HFileResult piece;
+    piece.violations.swap(file.violations);
+    piece.suppressed.swap(file.suppressed);
+    worker->piece(local, piece);
+  };
   size_t number = 0;
   for (HProject& project : projects) {
     runs.StartProject(project);
     for (const std::string& path : project.Files()) {
       const size_t local = share.local[number++];
-      if (local == kNotMine || (take != nullptr && !(*take)(local))) continue;
+      if (local == kNotMine || (worker != nullptr && !worker->take(local))) continue;
       HFileResult& file = result.files.emplace_back();
       file.path = path;
       runs.StartFile(file);
@@ -202,15 +213,19 @@ HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& proj
           runs.Check(unit, &checkOptions);
           ++file.units;
           progress.AddUnit();
+          if (file.violations.size() + file.suppressed.size() >= kSpillEvery) keep(local, file);
         });
       } catch (const HError& error) {
         file.error = InputError(path, error.what());
       }
       runs.FinishFile();
       progress.FinishFile();
-      if (done == nullptr) continue;
-      (*done)(local, file);
-      file = HFileResult();  // sent: a worker holds one file's violations at a time
+      if (worker == nullptr) {
+        keep(local, file);
+        continue;
+      }
+      worker->done(local, file);
+      file = HFileResult();  // sent: the worker holds one file's violations, a piece at a time
     }
   }
   // The last run's end is final, so the module drops its rules and expression objects.
@@ -245,12 +260,16 @@ void HApplication::PrintSummary(const HRunResult& result) const {
   m_err << "\n";
 }
 
-// A report nobody received is an input/output error, except when the reader closed the pipe on purpose
-// (`| head`): then it has what it wanted and the program ends without a word. The report is written in one
-// piece so that errno still tells why the write failed.
 int HApplication::Deliver(const std::string& text, int status) const {
   errno = 0;
   m_out << text;
+  return Delivered(status);
+}
+
+// A report nobody received is an input/output error, except when the reader closed the pipe on purpose
+// (`| head`): then it has what it wanted and the program ends without a word. A failed write leaves the
+// stream failed, so nothing more is written and errno still tells why.
+int HApplication::Delivered(int status) const {
   m_out.flush();
   if (m_out) return status;
   const int cause = errno;

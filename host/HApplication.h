@@ -42,10 +42,12 @@ class HApplication {
                            const HOptions& options, HToken& token, HRunWarnings& warnings);
   HRunResult CheckShare(HModule& module, std::vector<HProject>& projects, const std::string& globalFolder,
                         const HOptions& options, const Share& share, HToken& token, HRunWarnings& warnings,
-                        HProgress& progress, const HWorkerPool::Take* take, const HWorkerPool::Done* done);
+                        HProgress& progress, const HWorkerPool::Calls* worker);
   void PrintProblems(const HRunResult& result) const;
   void PrintSummary(const HRunResult& result) const;
   int Deliver(const std::string& text, int status) const;
+  // The status, once what was written to the output has reached it.
+  int Delivered(int status) const;
 
   std::ostream& m_out;
   std::ostream& m_err;

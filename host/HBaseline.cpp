@@ -37,9 +37,11 @@ std::string Text(const nlohmann::json& entry, const char* name, size_t index) {
 
 HBaseline HBaseline::Of(const HRunResult& result) {
   HBaseline baseline;
-  for (const HFileResult& file : result.files) {
-    const std::string path = Canonical(file.path).string();
-    for (const HViolation& v : file.violations) ++baseline.m_counts[{path, v.unitId, v.rule, v.message}];
+  for (size_t file = 0; file < result.files.size(); ++file) {
+    const std::string path = Canonical(result.files[file].path).string();
+    result.ForEachOf(file, &HFileResult::violations, [&](const HViolation& v) {
+      ++baseline.m_counts[{path, v.unitId, v.rule, v.message}];
+    });
   }
   return baseline;
 }
@@ -106,17 +108,19 @@ void HBaseline::Apply(HRunResult& result) const {
   std::map<Key, long> left = m_counts;
   std::map<std::string, std::string> checked;  // the files of this run: normalised, as given
   HBaselineResult& held = result.baseline.emplace();
-  for (HFileResult& file : result.files) {
-    const std::string path = Canonical(file.path).string();
-    checked.emplace(path, file.path);
-    std::vector<HViolation> fresh;
-    for (HViolation& v : file.violations) {
-      const auto found = left.find({path, v.unitId, v.rule, v.message});
-      const bool known = found != left.end() && found->second > 0;
-      if (known) --found->second;
-      (known ? held.unchanged : fresh).push_back(std::move(v));
-    }
-    file.violations = std::move(fresh);
+  for (size_t file = 0; file < result.files.size(); ++file) {
+    const std::string path = Canonical(result.files[file].path).string();
+    checked.emplace(path, result.files[file].path);
+    result.ChangeViolations(file, [&](std::vector<HViolation>& violations) {
+      std::vector<HViolation> fresh;
+      for (HViolation& v : violations) {
+        const auto found = left.find({path, v.unitId, v.rule, v.message});
+        const bool known = found != left.end() && found->second > 0;
+        if (known) --found->second;
+        (known ? held.unchanged : fresh).push_back(std::move(v));
+      }
+      violations = std::move(fresh);
+    });
   }
   // A run of some files only (a commit hook's) says nothing of the others' entries.
   for (const auto& [key, count] : left) {

@@ -113,15 +113,15 @@ void HHtmlReport::Write(const HRunResult& result, std::ostream& out) const {
 // The most violated rules first, then by name.
 std::vector<HHtmlReport::RuleCount> HHtmlReport::CountByRule(const HRunResult& result) {
   std::vector<RuleCount> rules;
-  for (const HFileResult& file : result.files) {
-    for (const HViolation& v : file.violations) {
+  for (size_t file = 0; file < result.files.size(); ++file) {
+    result.ForEachOf(file, &HFileResult::violations, [&](const HViolation& v) {
       const auto at =
           std::find_if(rules.begin(), rules.end(), [&](const RuleCount& r) { return r.name == v.rule; });
       if (at == rules.end())
         rules.push_back({v.rule, 1});
       else
         ++at->violations;
-    }
+    });
   }
   std::sort(rules.begin(), rules.end(), [](const RuleCount& a, const RuleCount& b) {
     return a.violations != b.violations ? a.violations > b.violations : a.name < b.name;
@@ -166,12 +166,13 @@ void HHtmlReport::WriteRules(const HRunResult& result, const std::vector<RuleCou
 void HHtmlReport::WriteFiles(const HRunResult& result, std::ostream& out) {
   out << "<h2>By file</h2>\n<table id=\"by-file\">\n<tr><th>File</th><th class=\"n\">Units checked</th>"
          "<th class=\"n\">Violations</th></tr>\n";
-  for (const HFileResult& file : result.files) {
+  for (size_t number = 0; number < result.files.size(); ++number) {
+    const HFileResult& file = result.files[number];
     out << "<tr><td class=\"where\">" << Where(file.path);
     if (file.error)
       out << "<br><span class=\"error\">" << Escape(HReporter::ErrorLine(*file.error)) << "</span>";
-    out << "</td><td class=\"n\">" << file.units << "</td><td class=\"n\">" << file.violations.size()
-        << "</td></tr>\n";
+    out << "</td><td class=\"n\">" << file.units << "</td><td class=\"n\">"
+        << result.CountOf(number, &HFileResult::violations) << "</td></tr>\n";
   }
   out << "</table>\n";
 }
@@ -187,8 +188,8 @@ void HHtmlReport::WriteViolations(const HRunResult& result, const std::vector<Ru
   out << "</select> <span id=\"shown\">" << result.Violations() << "</span> shown</p>\n"
       << "<table id=\"violations\">\n<tr><th>Where</th><th>Unit</th><th>Rule and message</th><th>Source</th>"
          "<th>Translation</th></tr>\n";
-  for (const HFileResult& file : result.files) {
-    for (const HViolation& v : file.violations) {
+  for (size_t file = 0; file < result.files.size(); ++file) {
+    result.ForEachOf(file, &HFileResult::violations, [&](const HViolation& v) {
       const auto info = result.rules.find(v.rule);
       const HRuleInfo* rule = info == result.rules.end() ? nullptr : &info->second;
       out << "<tr class=\"violation\" data-rule=\"" << HReporter::RuleId(v.rule) << "\"><td class=\"where\">"
@@ -197,7 +198,7 @@ void HHtmlReport::WriteViolations(const HRunResult& result, const std::vector<Ru
           << (v.withTags ? " <span class=\"tags\">with tags</span>" : "") << "<br>" << Escape(v.message)
           << "</td><td class=\"text\">" << Highlighted(rule, v.source) << "</td><td class=\"text\">"
           << Highlighted(rule, v.translation) << "</td></tr>\n";
-    }
+    });
   }
   out << "</table>\n";
 }

@@ -186,9 +186,9 @@ std::vector<HReporter::Rule> HReporter::RulesOf(const HRunResult& result) {
     const auto info = result.rules.find(name);
     rules.insert(at, {name, id, info == result.rules.end() ? nullptr : &info->second});
   };
-  for (const HFileResult& file : result.files) {
-    for (const HViolation& v : file.violations) add(v.rule);
-    for (const HViolation& v : file.suppressed) add(v.rule);
+  for (size_t file = 0; file < result.files.size(); ++file) {
+    for (const HRunResult::List list : {&HFileResult::violations, &HFileResult::suppressed})
+      result.ForEachOf(file, list, [&](const HViolation& v) { add(v.rule); });
   }
   if (result.baseline) {
     for (const HViolation& v : result.baseline->unchanged) add(v.rule);
@@ -339,24 +339,24 @@ std::string HReporter::WarningLine(const HWarning& warning) {
 
 // As compilers write them, at the translation's text, so that editors' error parsers jump to each violation.
 void HReporter::WriteText(const HRunResult& result, std::ostream& out) const {
-  for (const HFileResult& file : result.files) {
-    for (const HViolation& v : file.violations) {
+  for (size_t file = 0; file < result.files.size(); ++file) {
+    result.ForEachOf(file, &HFileResult::violations, [&](const HViolation& v) {
       std::string line = Paint(Printable(Position(v.file, v.line, v.column)) + ":", "1") + " " +
                          Paint("warning:", "1;35") + " [" + Printable(ShortId(v.unitId)) + "] " +
                          Printable(v.message);
       if (!v.rule.empty()) line += " [" + Paint(Printable(v.rule), "1;31") + "]";
       out << line << "\n";
       if (m_verbose) out << Texts(v.withTags, Printable(v.source), Printable(v.translation));
-    }
+    });
   }
 }
 
-void HReporter::WriteJsonViolations(const HRunResult& result, std::vector<HViolation> HFileResult::*list,
-                                    const char* name, std::ostream& out) {
+void HReporter::WriteJsonViolations(const HRunResult& result, HRunResult::List list, const char* name,
+                                    std::ostream& out) {
   out << "  \"" << name << "\": [";
   const char* separator = "\n";
-  for (const HFileResult& file : result.files) {
-    for (const HViolation& v : file.*list) {
+  for (size_t file = 0; file < result.files.size(); ++file) {
+    result.ForEachOf(file, list, [&](const HViolation& v) {
       out << separator << "    {\"file\": " << JsonString(v.file) << ", \"line\": " << v.line
           << ", \"column\": " << v.column << ", \"unit\": " << JsonString(v.unitId)
           << ", \"rule\": " << JsonString(v.rule) << ", \"rule_id\": " << JsonString(RuleId(v.rule))
@@ -364,7 +364,7 @@ void HReporter::WriteJsonViolations(const HRunResult& result, std::vector<HViola
           << ", \"translation\": " << JsonString(v.translation)
           << ", \"with_tags\": " << (v.withTags ? "true" : "false") << "}";
       separator = ",\n";
-    }
+    });
   }
   out << (*separator == ',' ? "\n  ],\n" : "],\n");
 }
@@ -402,7 +402,10 @@ void HReporter::WriteJson(const HRunResult& result, std::ostream& out) const {
 void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
   const std::vector<HInputError> errors = Errors(result);
   long clean = 0;
-  for (const HFileResult& file : result.files) clean += file.violations.empty() && !file.error ? 1 : 0;
+  const auto isClean = [&](size_t file) {
+    return result.CountOf(file, &HFileResult::violations) == 0 && !result.files[file].error;
+  };
+  for (size_t file = 0; file < result.files.size(); ++file) clean += isClean(file) ? 1 : 0;
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuite name=\"" << kToolName << "\" tests=\""
       << clean + result.Violations() + static_cast<long>(errors.size()) << "\" failures=\""
       << result.Violations() << "\" errors=\"" << errors.size() << "\" skipped=\"0\" time=\"0\">\n"
@@ -416,19 +419,19 @@ void HReporter::WriteJUnit(const HRunResult& result, std::ostream& out) const {
         << XmlEscape(file) << "\"" << (line > 0 ? " line=\"" + std::to_string(line) + "\"" : "")
         << " time=\"0\"";
   };
-  for (const HFileResult& file : result.files) {
-    if (file.violations.empty() && !file.error) {
-      testCase(file.path, 0, "all rules");
+  for (size_t file = 0; file < result.files.size(); ++file) {
+    if (isClean(file)) {
+      testCase(result.files[file].path, 0, "all rules");
       out << "/>\n";
     }
-    for (const HViolation& v : file.violations) {
+    result.ForEachOf(file, &HFileResult::violations, [&](const HViolation& v) {
       testCase(v.file, v.line, (v.rule.empty() ? "" : v.rule + " in ") + "unit " + ShortId(v.unitId));
       out << ">\n    <failure message=\"" << XmlEscape(v.message) << "\" type=\"" << XmlEscape(RuleId(v.rule))
           << "\">"
           << XmlEscape(Position(v.file, v.line, v.column) + ": [" + v.unitId + "] " + v.message + "\n" +
                        Texts(v.withTags, v.source, v.translation))
           << "</failure>\n  </testcase>\n";
-    }
+    });
   }
   for (const HInputError& error : errors) {
     testCase(error.file.empty() ? kToolName : error.file, error.line, "read");
@@ -529,14 +532,12 @@ void HReporter::WriteSarif(const HRunResult& result, std::ostream& out) const {
   // With a baseline, a result says whether it is new; those the baseline holds follow as "unchanged".
   separator = "\n";
   const char* state = result.baseline ? "new" : nullptr;
-  for (const HFileResult& file : result.files) {
-    for (const HViolation& v : file.violations) {
-      out << separator << "      " << SarifResult(v, rules, state, false);
-      separator = ",\n";
-    }
-    for (const HViolation& v : file.suppressed) {
-      out << separator << "      " << SarifResult(v, rules, state, true);
-      separator = ",\n";
+  for (size_t file = 0; file < result.files.size(); ++file) {
+    for (const HRunResult::List list : {&HFileResult::violations, &HFileResult::suppressed}) {
+      result.ForEachOf(file, list, [&](const HViolation& v) {
+        out << separator << "      " << SarifResult(v, rules, state, list == &HFileResult::suppressed);
+        separator = ",\n";
+      });
     }
   }
   if (result.baseline) {

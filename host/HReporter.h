@@ -44,8 +44,8 @@ class HReporter {
   static size_t RuleIndex(const std::vector<Rule>& rules, const std::string& name);
   void WriteText(const HRunResult& result, std::ostream& out) const;
   void WriteJson(const HRunResult& result, std::ostream& out) const;
-  static void WriteJsonViolations(const HRunResult& result, std::vector<HViolation> HFileResult::*list,
-                                  const char* name, std::ostream& out);
+  static void WriteJsonViolations(const HRunResult& result, HRunResult::List list, const char* name,
+                                  std::ostream& out);
   void WriteJUnit(const HRunResult& result, std::ostream& out) const;
   void WriteSarif(const HRunResult& result, std::ostream& out) const;
   std::string Paint(const std::string& text, const char* code) const;

@@ -1,7 +1,9 @@
 // What a check run produced: per file the units checked, the violations found and a read error, if any.
 #pragma once
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,12 +76,27 @@ struct HBaselineResult {
   std::vector<HViolation> absent;  // file, unit, rule and message only
 };
 
+class HResultSpill;
+
 struct HRunResult {
+  // A spilled file keeps its lists, in pieces, in the spill: ForEachOf shows them.
   std::vector<HFileResult> files;
   std::vector<HInputError> errors;  // problems outside any one file
   std::vector<HWarning> warnings;
   std::map<std::string, HRuleInfo> rules;   // by name: the rules that the violations and warnings name
   std::optional<HBaselineResult> baseline;  // with a baseline only
+  std::shared_ptr<HResultSpill> spill;      // once a file is spilled; copies of the result share it
+
+  using List = std::vector<HViolation> HFileResult::*;  // violations or suppressed
+
+  // Moves the file's violations and suppressed ones so far to a temporary file until the report (they stay
+  // in memory where none can be written).
+  void Spill(size_t number);
+  // The file's violations or suppressed ones in order, spilled and in memory, few in memory at a time.
+  void ForEachOf(size_t number, List list, const std::function<void(const HViolation&)>& visit) const;
+  long CountOf(size_t number, List list) const;
+  // Changes the file's violations piece by piece, in order, keeping each where it is.
+  void ChangeViolations(size_t number, const std::function<void(std::vector<HViolation>&)>& change);
   // Moves every file's warnings (after the run's own) and rule descriptions into the run's lists.
   void GatherFromFiles();
   long Units() const;
@@ -115,18 +132,6 @@ inline long HRunResult::Untranslated() const {
 inline long HRunResult::NotTranslatable() const {
   long total = 0;
   for (const HFileResult& file : files) total += file.notTranslatable;
-  return total;
-}
-
-inline long HRunResult::Violations() const {
-  long total = 0;
-  for (const HFileResult& file : files) total += static_cast<long>(file.violations.size());
-  return total;
-}
-
-inline long HRunResult::Suppressed() const {
-  long total = 0;
-  for (const HFileResult& file : files) total += static_cast<long>(file.suppressed.size());
   return total;
 }
 

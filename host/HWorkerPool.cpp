@@ -1,5 +1,6 @@
 // Forked workers and the parent that polls their pipes. A frame on a pipe is its length (8 bytes), a kind
-// ('F' a file: its number and its record; 'E' the end: what the run found outside files) and the bytes.
+// ('F' a file: its number and its record; 'P' a piece of a file's violations sent ahead of it, the same way;
+// 'E' the end: what the run found outside files) and the bytes.
 #include "HWorkerPool.h"
 
 #include <poll.h>
@@ -56,8 +57,8 @@ class KFrameWriter {
  public:
   explicit KFrameWriter(int fd) : m_fd(fd) {}
 
-  void File(size_t number, const HFileResult& file) {
-    const size_t start = Open('F');
+  void File(size_t number, const HFileResult& file, char kind) {
+    const size_t start = Open(kind);
     const uint64_t wide = number;
     m_out.append(reinterpret_cast<const char*>(&wide), sizeof wide);
     HResultCodec::Encode(file, m_out);
@@ -97,8 +98,9 @@ class KFrameWriter {
   KFrameWriter frames(fd);
   HRunResult run;
   try {
-    run = work([&](size_t file) { return owner[file] == me; },
-               [&](size_t file, const HFileResult& result) { frames.File(file, result); });
+    run = work({[&](size_t file) { return owner[file] == me; },
+                [&](size_t file, const HFileResult& result) { frames.File(file, result, 'F'); },
+                [&](size_t file, const HFileResult& piece) { frames.File(file, piece, 'P'); }});
   } catch (const std::exception& error) {
     run.errors.push_back({"", 0, error.what()});
   }
@@ -136,6 +138,18 @@ void Join(HRunResult run, HRunResult& result) {
   result.rules.merge(run.rules);
 }
 
+// A piece's violations join those the parent holds of the file (none, once they are spilled); the file's
+// record brings the rest.
+void Add(HFileResult& held, HFileResult arrived, bool whole) {
+  for (const HRunResult::List list : {&HFileResult::violations, &HFileResult::suppressed}) {
+    std::vector<HViolation>& into = held.*list;
+    std::vector<HViolation>& from = arrived.*list;
+    into.insert(into.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+    if (whole) from = std::move(into);
+  }
+  if (whole) held = std::move(arrived);
+}
+
 void TakeFrames(KWorker& worker, HRunResult& result, const HWorkerPool::Done& received) {
   std::string_view bytes = worker.buffer;
   uint64_t length = 0;
@@ -150,12 +164,14 @@ void TakeFrames(KWorker& worker, HRunResult& result, const HWorkerPool::Done& re
       continue;
     }
     uint64_t number = 0;
-    if (!frame.starts_with('F') || frame.size() < 1 + sizeof number)
+    const bool whole = frame.starts_with('F');
+    if ((!whole && !frame.starts_with('P')) || frame.size() < 1 + sizeof number)
       throw HError("a worker sent damaged results");
     std::memcpy(&number, frame.data() + 1, sizeof number);
     if (number >= result.files.size()) throw HError("a worker sent damaged results");
-    result.files[number] = HResultCodec::DecodeFile(frame.substr(1 + sizeof number));
-    received(number, result.files[number]);
+    Add(result.files[number], HResultCodec::DecodeFile(frame.substr(1 + sizeof number)), whole);
+    if (whole) received(number, result.files[number]);
+    result.Spill(number);
   }
   worker.buffer.erase(0, worker.buffer.size() - bytes.size());
 }

@@ -16,9 +16,16 @@ class HWorkerPool {
   using Take = std::function<bool(size_t)>;
   // A file checked, with its number.
   using Done = std::function<void(size_t, const HFileResult&)>;
-  // The check of one share in a worker: every file's result goes to Done; returns what the run found
-  // outside any file (its files are not looked at).
-  using Work = std::function<HRunResult(const Take&, const Done&)>;
+  // What a worker's check is given: every file's result goes to done; a file's violations gathered so far
+  // may go ahead to piece, which the check then clears, so that a large file's do not gather in memory.
+  struct Calls {
+    Take take;
+    Done done;
+    Done piece;
+  };
+  // The check of one share in a worker; returns what the run found outside any file (its files are not
+  // looked at).
+  using Work = std::function<HRunResult(const Calls&)>;
 
   // Shares the files (in file order) over at most `workers` processes, each largest file to
   // the least loaded worker, and runs the work in each. `received` hears of each file as it arrives. What

@@ -2,6 +2,8 @@
 // engine around them.
 #include "check/CRegExChecker.h"
 
+#include <algorithm>
+
 #include "addin/HostInterfaces.h"
 #include "check/CStringFromToken.h"
 #include "resource.h"
@@ -33,6 +35,24 @@ class KCurrentToken {
  private:
   IHostToken*& slot_;
 };
+
+// Each match of the rule in the text, in order, to `found`. An empty match ends the search; so does a host
+// whose match would not move the search forward (a negative length, or a match behind the position), which
+// would otherwise never end.
+template <class Found>
+void ForEachMatch(CRegExRule& rule, const std::u16string& text, Found found) {
+  CRegExRule::CTextSearch search(rule, text);
+  int32_t position = 0;
+  int32_t start = 0;
+  int32_t length = 0;
+  std::u16string_view match;
+  while (search.FindNext(position, &start, &length, &match) && length > 0) {
+    found(start, match);
+    const int64_t next = int64_t{start} + length;
+    if (next <= position || next > INT32_MAX) return;
+    position = static_cast<int32_t>(next);
+  }
+}
 
 }  // namespace
 
@@ -110,24 +130,29 @@ void CRegExChecker::CheckRule(CStringGetter& texts, CRegExRule& rule) {
 
 void CRegExChecker::CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule) {
   const bool withTags = rule.Native != 0;
-  KStringArray& source = sourceMatches_;
-  KStringArray& translation = translationMatches_;
+  KMatchViews& source = sourceMatches_;
+  KMatchViews& translation = translationMatches_;
   // Both texts are asked for, source first, before the host is asked to make or search the expression.
   const std::u16string& sourceText = texts.GetSource(withTags);
   const std::u16string& translationText = texts.GetTranslation(withTags);
-  CollectMatches(rule, sourceText, source);
-  CollectMatches(rule, translationText, translation);
+  CollectViews(rule, sourceText, source);
+  CollectViews(rule, translationText, translation);
+  const int sourceCount = static_cast<int>(source.size());
+  const int translationCount = static_cast<int>(translation.size());
 
   if ((rule.CheckFlags & CHECKFLAG_COUNT) == 0) {
-    if (!source.IsEmpty() && translation.IsEmpty())
-      ReportViolation(rule, Message(IDS_UNEQUAL_COUNT, u"%d%d", source.GetSize(), 0));
+    if (sourceCount > 0 && translationCount == 0)
+      ReportViolation(rule, Message(IDS_UNEQUAL_COUNT, u"%d%d", sourceCount, 0));
     return;
   }
-  if (source.GetSize() != translation.GetSize()) {
-    ReportViolation(rule, Message(IDS_UNEQUAL_COUNT, u"%d%d", source.GetSize(), translation.GetSize()));
+  if (sourceCount != translationCount) {
+    ReportViolation(rule, Message(IDS_UNEQUAL_COUNT, u"%d%d", sourceCount, translationCount));
     return;
   }
   if ((rule.CheckFlags & CHECKFLAG_TEXT) == 0) return;
+  // Matches equal pair by pair, as in most tokens, pass both comparisons without the search for partners.
+  const auto equal = [&](std::u16string_view a, std::u16string_view b) { return rule.MatchesEqual(a, b); };
+  if (std::equal(source.begin(), source.end(), translation.begin(), equal)) return;
   if (CompareMatchTexts(rule, source, translation) && (rule.CheckFlags & CHECKFLAG_ORDER) != 0)
     CompareMatchOrder(rule, source, translation);
 }
@@ -136,60 +161,53 @@ void CRegExChecker::CollectMatches(CRegExRule& rule, const std::u16string& text,
                                    KDWordArray* starts) {
   matches.SetSize(0);
   if (starts != nullptr) starts->SetSize(0);
-  CRegExRule::CTextSearch search(rule, text);
-  int32_t position = 0;
-  int32_t start = 0;
-  int32_t length = 0;
-  std::u16string match;
-  // An empty match ends the collection; so does a host whose match would not move the search forward
-  // (a negative length, or a match behind the position), which would otherwise never end.
-  while (search.FindNext(position, &start, &length, &match) && length > 0) {
-    matches.Add(match);
+  ForEachMatch(rule, text, [&](int32_t start, std::u16string_view match) {
+    matches.Add(std::u16string(match));
     if (starts != nullptr) starts->Add(static_cast<uint32_t>(start));
-    const int64_t next = int64_t{start} + length;
-    if (next <= position || next > INT32_MAX) return;
-    position = static_cast<int32_t>(next);
-  }
+  });
 }
 
-bool CRegExChecker::CompareMatchTexts(CRegExRule& rule, const KStringArray& source,
-                                      const KStringArray& translation) {
-  if (source.GetSize() != translation.GetSize()) return false;
-  KDWordArray& used = used_;
-  used.SetSize(0);
-  used.SetSize(translation.GetSize());
+void CRegExChecker::CollectViews(CRegExRule& rule, const std::u16string& text, KMatchViews& matches) {
+  matches.clear();
+  ForEachMatch(rule, text, [&](int32_t, std::u16string_view match) { matches.push_back(match); });
+}
+
+bool CRegExChecker::CompareMatchTexts(CRegExRule& rule, const KMatchViews& source,
+                                      const KMatchViews& translation) {
+  if (source.size() != translation.size()) return false;
+  std::vector<bool>& used = used_;
+  used.assign(translation.size(), false);
   bool passed = true;
-  for (int i = 0; i < source.GetSize(); ++i) {
-    int partner = 0;
-    while (partner < translation.GetSize() &&
-           (used[partner] != 0 || !rule.MatchesEqual(source[i], translation[partner])))
+  for (const std::u16string_view match : source) {
+    size_t partner = 0;
+    while (partner < translation.size() && (used[partner] || !rule.MatchesEqual(match, translation[partner])))
       ++partner;
-    if (partner < translation.GetSize()) {
-      used[partner] = 1;
+    if (partner < translation.size()) {
+      used[partner] = true;
       continue;
     }
-    ReportViolation(rule, Message(IDS_MISSING_IN_TRANSLATION, u"%s", source[i]));
+    ReportViolation(rule, Message(IDS_MISSING_IN_TRANSLATION, u"%s", std::u16string(match)));
     passed = false;
   }
   return passed;
 }
 
-bool CRegExChecker::CompareMatchOrder(CRegExRule& rule, const KStringArray& source,
-                                      const KStringArray& translation) {
-  if (source.GetSize() != translation.GetSize()) return false;
-  int i = 0;
-  while (i < source.GetSize() && rule.MatchesEqual(source[i], translation[i])) ++i;
-  if (i == source.GetSize()) return true;
+bool CRegExChecker::CompareMatchOrder(CRegExRule& rule, const KMatchViews& source,
+                                      const KMatchViews& translation) {
+  if (source.size() != translation.size()) return false;
+  size_t i = 0;
+  while (i < source.size() && rule.MatchesEqual(source[i], translation[i])) ++i;
+  if (i == source.size()) return true;
 
   std::u16string message;
   ResourceSource().GetString(IDS_WRONG_ORDER, message);
-  for (int k = 0; k < translation.GetSize(); ++k) {
+  for (size_t k = 0; k < translation.size(); ++k) {
     if (k > 0) message += u", ";
     if (k >= kOrderShown) {
       message += u"...";
       break;
     }
-    message += std::u16string_view(translation[k]).substr(0, kOrderMatchChars);
+    message += translation[k].substr(0, kOrderMatchChars);
   }
   ReportViolation(rule, message);
   return false;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "check/CStringFromToken.h"
 #include "rules/CRegExList.h"
@@ -40,10 +41,12 @@ class CRegExChecker {
   // the next collection.
   static void CollectMatches(CRegExRule& rule, const std::u16string& text, KStringArray& matches,
                              KDWordArray* starts = nullptr);
+  // A text's matches as views of it, for the rule check.
+  using KMatchViews = std::vector<std::u16string_view>;
   // Each source match needs its own equal translation match; true when nothing was reported.
-  bool CompareMatchTexts(CRegExRule& rule, const KStringArray& source, const KStringArray& translation);
+  bool CompareMatchTexts(CRegExRule& rule, const KMatchViews& source, const KMatchViews& translation);
   // Matches must pair up index by index; true when nothing was reported.
-  bool CompareMatchOrder(CRegExRule& rule, const KStringArray& source, const KStringArray& translation);
+  bool CompareMatchOrder(CRegExRule& rule, const KMatchViews& source, const KMatchViews& translation);
 
   // Hands the violation to the run against the current token, after the sentence naming the rule.
   virtual void ReportViolation(CRegExRule& rule, const std::u16string& detail);
@@ -58,10 +61,13 @@ class CRegExChecker {
  private:
   void CheckRule(CStringGetter& texts, CRegExRule& rule);
   void CheckExistIfInSource(CStringGetter& texts, CRegExRule& rule);
+  // CollectMatches into views of the text.
+  static void CollectViews(CRegExRule& rule, const std::u16string& text, KMatchViews& matches);
 
   // Kept from token to token with their storage, so that a token that breaks no rule allocates nothing.
+  // The match lists view the provider's texts, which stay put while a rule is checked.
   CStringFromToken tokenTexts_{nullptr};
-  KStringArray sourceMatches_;
-  KStringArray translationMatches_;
-  KDWordArray used_;
+  KMatchViews sourceMatches_;
+  KMatchViews translationMatches_;
+  std::vector<bool> used_;
 };

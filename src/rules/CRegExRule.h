@@ -65,7 +65,8 @@ class CRegExRule : public KObject {
     CTextSearch(CRegExRule& rule, const std::u16string& text);
     CTextSearch(const CTextSearch&) = delete;
     CTextSearch& operator=(const CTextSearch&) = delete;
-    bool FindNext(int32_t start, int32_t* matchStart, int32_t* matchLength, std::u16string* matchText);
+    // The match text is a view of the searched text.
+    bool FindNext(int32_t start, int32_t* matchStart, int32_t* matchLength, std::u16string_view* matchText);
 
    private:
     bool FindLiteral(int32_t start, int32_t& matchStart, int32_t& matchLength) const;

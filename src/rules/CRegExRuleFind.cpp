@@ -44,7 +44,7 @@ CRegExRule::CTextSearch::CTextSearch(CRegExRule& rule, const std::u16string& tex
 }
 
 bool CRegExRule::CTextSearch::FindNext(int32_t start, int32_t* matchStart, int32_t* matchLength,
-                                       std::u16string* matchText) {
+                                       std::u16string_view* matchText) {
   int32_t foundStart = 0;
   int32_t foundLength = 0;
   const bool found =
@@ -52,7 +52,7 @@ bool CRegExRule::CTextSearch::FindNext(int32_t start, int32_t* matchStart, int32
   if (!found) return false;
   if (matchStart != nullptr) *matchStart = foundStart;
   if (matchLength != nullptr) *matchLength = foundLength;
-  if (matchText != nullptr) matchText->assign(Slice(text_, foundStart, foundLength));
+  if (matchText != nullptr) *matchText = Slice(text_, foundStart, foundLength);
   return true;
 }
 
@@ -77,7 +77,10 @@ bool CRegExRule::CTextSearch::FindRegEx(int32_t start, int32_t& matchStart, int3
 bool CRegExRule::FindNext(const std::u16string& text, int32_t start, int32_t* matchStart,
                           int32_t* matchLength, std::u16string* matchText) {
   CTextSearch search(*this, text);
-  return search.FindNext(start, matchStart, matchLength, matchText);
+  std::u16string_view found;
+  if (!search.FindNext(start, matchStart, matchLength, &found)) return false;
+  if (matchText != nullptr) matchText->assign(found);
+  return true;
 }
 
 bool CRegExRule::MatchesEqual(std::u16string_view a, std::u16string_view b) const {

@@ -1,7 +1,10 @@
 // UTF-8 <-> UTF-16 conversion that replaces what it cannot convert by U+FFFD.
 #include "support/KUtf8.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -73,10 +76,18 @@ std::u16string Utf8ToUtf16(std::string_view text) {
 
 void Utf8ToUtf16(std::string_view text, std::u16string& out) {
   // Never more units than bytes, so one allocation serves; plain ASCII, most of a translation file, is
-  // stored without decoding.
+  // stored without decoding, eight bytes at a time where they are.
   out.resize(text.size());
   size_t length = 0;
   for (size_t i = 0; i < text.size();) {
+    uint64_t block = 0;
+    if (i + sizeof block <= text.size()) std::memcpy(&block, text.data() + i, sizeof block);
+    if (i + sizeof block <= text.size() && (block & 0x8080808080808080ULL) == 0) {
+      std::copy_n(reinterpret_cast<const unsigned char*>(text.data() + i), sizeof block, out.data() + length);
+      length += sizeof block;
+      i += sizeof block;
+      continue;
+    }
     const auto byte = static_cast<unsigned char>(text[i]);
     if (byte < 0x80) {
       out[length++] = byte;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "HBaseline.h"
 #include "HostTestFiles.h"
 
 namespace {
@@ -207,6 +208,27 @@ TEST(HReporter, JUnitHasATestCasePerViolationAndPerError) {
            "<system-err>rules.ini: warning: the pattern &quot;(&quot; does not compile [Tags &lt;x&gt;]\n",
        })
     EXPECT_THAT(xml, HasSubstr(expected));
+}
+
+// A run keeps its violations in a temporary file, in pieces, until the report: every format writes the same
+// bytes from there as from memory, also once a baseline has taken every violation out of the pieces.
+TEST(HReporter, SpilledPiecesReportAsViolationsInMemory) {
+  HRunResult spilled = SampleResult();
+  HFileResult& dirty = spilled.files[1];
+  std::vector<HViolation> violations = std::move(dirty.violations);
+  dirty.violations = {violations[0]};
+  spilled.Spill(1);
+  dirty.violations = {violations[1]};
+  spilled.Spill(1);
+  dirty.violations = {violations[2]};  // the last piece is still in memory
+  HRunResult inMemory = SampleResult();
+  for (const bool baseline : {false, true}) {
+    for (const HFormat format : {HFormat::Text, HFormat::Json, HFormat::JUnit, HFormat::Sarif, HFormat::Html})
+      EXPECT_EQ(Render(format, spilled), Render(format, inMemory)) << static_cast<int>(format) << baseline;
+    HBaseline::Of(inMemory).Apply(inMemory);
+    HBaseline::Of(spilled).Apply(spilled);
+  }
+  EXPECT_EQ(spilled.Violations(), 0);
 }
 
 }  // namespace
