@@ -1,0 +1,86 @@
+-- Neovim's built-in LSP client (0.7 and later) with `inline-patterns lsp` (IP_PROGRAM) on a copy of the
+-- sample project (IP_EXAMPLES): the diagnostics the editor shows, and the "ignore" code action applied as
+-- the editor applies a workspace edit. Quits with status 1 at the first failure.
+local examples, root = os.getenv('IP_EXAMPLES'), vim.fn.tempname()
+
+local function wait_for(what, condition)
+  assert(vim.wait(15000, condition, 20), 'timed out waiting for ' .. what)
+end
+
+-- "rule line:column-column message" of the buffer's diagnostics, or of the expected violations: each on
+-- its unit's translation text, found in the buffer.
+local function shown(bufnr)
+  local lines = {}
+  for _, d in ipairs(vim.diagnostic.get(bufnr)) do
+    assert(d.source == 'inline-patterns' and d.severity == vim.diagnostic.severity.WARN, vim.inspect(d))
+    table.insert(lines, string.format('%s %d:%d-%d %s', d.code, d.lnum, d.col, d.end_col, d.message))
+  end
+  table.sort(lines)
+  return table.concat(lines, '\n')
+end
+
+local function expected(bufnr, violations)
+  local lines, found = vim.api.nvim_buf_get_lines(bufnr, 0, -1, false), {}
+  for _, v in ipairs(violations) do
+    for lnum, line in ipairs(lines) do
+      local col = line:find(v[2], 1, true)
+      if col then
+        table.insert(found, string.format('%s %d:%d-%d %s', v[1], lnum - 1, col - 1, col - 1 + #v[2], v[3]))
+        break
+      end
+    end
+  end
+  table.sort(found)
+  return table.concat(found, '\n')
+end
+
+local function check()
+  vim.fn.mkdir(root .. '/config', 'p')
+  vim.fn.system({ 'cp', '-r', examples .. '/sample-project', root .. '/project' })
+  vim.fn.system({ 'cp', '-r', examples .. '/global', root .. '/config/inline-patterns' })
+  local client = vim.lsp.start_client({ name = 'inline-patterns', cmd = { os.getenv('IP_PROGRAM'), 'lsp' },
+    root_dir = root .. '/project', cmd_env = { XDG_CONFIG_HOME = root .. '/config' } })
+  assert(client, 'the server did not start')
+
+  local unequal = 'Unequal number of matches. Source: %d, Translation: %d'
+  local urls = { 'URLs', 'Lesen Sie das Handbuch.', unequal:format(1, 0) }
+  local files = {
+    { 'es.xlf', { { 'Markup tags', 'Nota: ajustes &lt;i&gt;opcionales&lt;/i', unequal:format(2, 1) } } },
+    { 'de.po', { { 'Printf placeholders', 'Datei kann nicht gelesen werden: %s', unequal:format(2, 1) }, urls } },
+  }
+  for _, file in ipairs(files) do
+    vim.cmd('edit ' .. root .. '/project/' .. file[1])
+    vim.lsp.buf_attach_client(0, client)
+    wait_for('diagnostics of ' .. file[1], function() return #vim.diagnostic.get(0) > 0 end)
+    assert(shown(0) == expected(0, file[2]), file[1] .. ' shows\n' .. shown(0))
+  end
+
+  -- The "ignore" action on the URLs violation of de.po (the current buffer).
+  local diagnostic = vim.tbl_filter(function(d) return d.code == 'URLs' end, vim.diagnostic.get(0))[1]
+  local range = { start = { line = diagnostic.lnum, character = diagnostic.col },
+    ['end'] = { line = diagnostic.end_lnum, character = diagnostic.end_col } }
+  local answers = vim.lsp.buf_request_sync(0, 'textDocument/codeAction', {
+    textDocument = vim.lsp.util.make_text_document_params(), range = range,
+    context = { diagnostics = { { range = range, message = diagnostic.message, code = diagnostic.code,
+      source = diagnostic.source, severity = 2 } } } }, 10000)
+  local ignore
+  for _, action in ipairs(answers[client].result or {}) do
+    if action.title == 'Ignore rule URLs for this unit' then ignore = action end
+  end
+  assert(ignore, 'no "Ignore rule URLs for this unit" among ' .. vim.inspect(answers[client].result))
+  vim.lsp.util.apply_workspace_edit(ignore.edit, 'utf-16')
+  wait_for('the ignored violation to go', function() return #vim.diagnostic.get(0) == 1 end)
+  assert(shown(0) == expected(0, { files[2][2][1] }), 'de.po shows\n' .. shown(0))
+  assert(vim.fn.search('^#, inline-patterns-ignore:"URLs"$') > 0, 'no suppression in\n'
+    .. table.concat(vim.api.nvim_buf_get_lines(0, 0, -1, false), '\n'))
+  vim.lsp.stop_client(client)
+end
+
+local ok, failure = pcall(check)
+vim.fn.delete(root, 'rf')
+if not ok then
+  io.stderr:write('neovim LSP test: ' .. tostring(failure) .. '\n')
+  vim.cmd('cquit 1')
+end
+io.stdout:write('neovim LSP test: passed\n')
+vim.cmd('qall!')
