@@ -1,7 +1,8 @@
--- Neovim's built-in LSP client (0.7 and later) with `inline-patterns lsp` (IP_PROGRAM) on a copy of the
--- sample project (IP_EXAMPLES): the diagnostics the editor shows, and the "ignore" code action applied as
--- the editor applies a workspace edit. Quits with status 1 at the first failure.
-local examples, root = os.getenv('IP_EXAMPLES'), vim.fn.tempname()
+-- Neovim's built-in LSP client (0.7 and later), set up as the README says (editors/neovim), with the
+-- `inline-patterns lsp` found on PATH, on a copy of the sample project: the diagnostics the editor shows,
+-- and the "ignore" code action applied as the editor applies a workspace edit. Quits with status 1 at the
+-- first failure.
+local source, root = os.getenv('IP_SOURCE_DIR'), vim.fn.tempname()
 
 local function wait_for(what, condition)
   assert(vim.wait(15000, condition, 20), 'timed out waiting for ' .. what)
@@ -36,11 +37,10 @@ end
 
 local function check()
   vim.fn.mkdir(root .. '/config', 'p')
-  vim.fn.system({ 'cp', '-r', examples .. '/sample-project', root .. '/project' })
-  vim.fn.system({ 'cp', '-r', examples .. '/global', root .. '/config/inline-patterns' })
-  local client = vim.lsp.start_client({ name = 'inline-patterns', cmd = { os.getenv('IP_PROGRAM'), 'lsp' },
-    root_dir = root .. '/project', cmd_env = { XDG_CONFIG_HOME = root .. '/config' } })
-  assert(client, 'the server did not start')
+  vim.fn.system({ 'cp', '-r', source .. '/examples/sample-project', root .. '/project' })
+  vim.fn.system({ 'cp', '-r', source .. '/examples/global', root .. '/config/inline-patterns' })
+  vim.env.XDG_CONFIG_HOME = root .. '/config'
+  dofile(source .. '/editors/neovim/inline-patterns.lua')
 
   local unequal = 'Unequal number of matches. Source: %d, Translation: %d'
   local urls = { 'URLs', 'Lesen Sie das Handbuch.', unequal:format(1, 0) }
@@ -50,12 +50,14 @@ local function check()
   }
   for _, file in ipairs(files) do
     vim.cmd('edit ' .. root .. '/project/' .. file[1])
-    vim.lsp.buf_attach_client(0, client)
     wait_for('diagnostics of ' .. file[1], function() return #vim.diagnostic.get(0) > 0 end)
     assert(shown(0) == expected(0, file[2]), file[1] .. ' shows\n' .. shown(0))
   end
 
-  -- The "ignore" action on the URLs violation of de.po (the current buffer).
+  -- The "ignore" action on the URLs violation of de.po (the current buffer), of the one server both share.
+  local clients = vim.lsp.buf_get_clients(0)
+  local client = next(clients)
+  assert(vim.tbl_count(clients) == 1 and clients[client].config.root_dir == root .. '/project', 'not one project')
   local diagnostic = vim.tbl_filter(function(d) return d.code == 'URLs' end, vim.diagnostic.get(0))[1]
   local range = { start = { line = diagnostic.lnum, character = diagnostic.col },
     ['end'] = { line = diagnostic.end_lnum, character = diagnostic.end_col } }
@@ -65,9 +67,9 @@ local function check()
       source = diagnostic.source, severity = 2 } } } }, 10000)
   local ignore
   for _, action in ipairs(answers[client].result or {}) do
-    if action.title == 'Ignore rule URLs for this unit' then ignore = action end
+    if action.title == 'Ignore rule "URLs" for this unit' then ignore = action end
   end
-  assert(ignore, 'no "Ignore rule URLs for this unit" among ' .. vim.inspect(answers[client].result))
+  assert(ignore, 'no ignore action among ' .. vim.inspect(answers[client].result))
   vim.lsp.util.apply_workspace_edit(ignore.edit, 'utf-16')
   wait_for('the ignored violation to go', function() return #vim.diagnostic.get(0) == 1 end)
   assert(shown(0) == expected(0, { files[2][2][1] }), 'de.po shows\n' .. shown(0))

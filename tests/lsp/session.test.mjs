@@ -120,14 +120,14 @@ async function session(encodings) {
     const actions = await connection.sendRequest(lsp.CodeActionRequest.type,
       { textDocument: { uri: doc.uri }, range: diagnostic.range, context: { diagnostics: [diagnostic] } });
     const titled = (title) => actions.find((a) => a.title === title) ?? assert.fail(`no "${title}" in ${JSON.stringify(actions)}`);
-    const show = titled(`Show rule ${rule.rule}`);
+    const show = titled(`Show rule "${rule.rule}"`);
     server.requests.length = 0;
     await connection.sendRequest(lsp.ExecuteCommandRequest.type, show.command);
     const shownDoc = server.requests.find((r) => r.method === lsp.ShowDocumentRequest.method)?.params;
     assert.equal(shownDoc?.uri, uriOf(rule.ruleFile));
     assert.equal(shownDoc.selection?.start.line, sectionLine(rule.ruleFile, rule.rule));
 
-    const { edit } = titled(`Ignore rule ${rule.rule} for this unit`);
+    const { edit } = titled(`Ignore rule "${rule.rule}" for this unit`);
     const edits = edit.changes?.[doc.uri] ?? edit.documentChanges?.[0].edits;
     const [first, last] = [doc.lineOf(unit[0]), doc.lineOf(unit[1])];
     for (const { range } of edits) {
