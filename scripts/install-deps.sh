@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests, the demo and the benchmarks need (--bench, --fuzz:
-# the optional extras of `make bench` and `make fuzz`; --recipes: pre-commit, to try the README's recipe).
+# the optional extras of `make bench` and `make fuzz`; --recipes: pre-commit, to try the README's recipe;
+# --docs: what docs/neovim-screenshot.sh needs).
 # 64-bit Wine alone runs the Windows tests: no i386.
 # Only missing packages are installed, so a prepared machine pays nothing.
 set -euo pipefail
@@ -23,6 +24,8 @@ optional=(translate-toolkit hyperfine)
 # clang with libFuzzer and its sanitizer runtimes, for `make fuzz` only.
 fuzz=(clang libclang-rt-14-dev)
 recipes=(pre-commit)
+# docs/neovim-screenshot.sh: a virtual terminal and its colours as HTML.
+docs=(tmux aha)
 
 missing() {
   local p
@@ -100,4 +103,5 @@ case "${1:-}" in
   --bench) install "${optional[@]}" ;;
   --fuzz) install "${fuzz[@]}" ;;
   --recipes) install "${recipes[@]}" ;;
+  --docs) install "${docs[@]}" ;;
 esac
