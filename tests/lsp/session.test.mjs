@@ -94,10 +94,10 @@ async function session(encodings) {
   // that no longer parses (one error, the good diagnostics gone) and its repair.
   assertViolations(de, await de.replace('Ö&ffnen', 'Öffnen'), [accelerator, printf, urls]);
   assertViolations(de, await de.replace('Datei kann', 'Datei %s kann'), [accelerator, urls]);
-  const broken = await de.replace('msgid "Keep 3 backups"', 'msgid "Keep 3 backups');
+  const broken = await de.replace('msgid "&Open"', 'msgid "&Open');
   assert.deepEqual(broken.map((d) => [d.severity, d.range.start.line]),
-    [[lsp.DiagnosticSeverity.Error, de.lineOf('msgid "Keep 3 backups')]], 'one error where the file breaks');
-  assertViolations(de, await de.replace('msgid "Keep 3 backups', 'msgid "Keep 3 backups"'), [accelerator, urls]);
+    [[lsp.DiagnosticSeverity.Error, de.lineOf('msgid "&Open')]], 'one error where the file breaks');
+  assertViolations(de, await de.replace('msgid "&Open', 'msgid "&Open"'), [accelerator, urls]);
 
   // Hover on a violation shows its rule and what it matched in the source.
   const hover = await connection.sendRequest(lsp.HoverRequest.type,
