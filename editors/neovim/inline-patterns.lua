@@ -11,6 +11,6 @@ vim.api.nvim_create_autocmd({ 'BufReadPost', 'BufNewFile' }, {
     local root = rules ~= '' and vim.fn.fnamemodify(rules, ':p:h:h') or folder
     clients[root] = clients[root] or vim.lsp.start_client({
       name = 'inline-patterns', cmd = { 'inline-patterns', 'lsp' }, root_dir = root })
-    vim.lsp.buf_attach_client(args.buf, clients[root])
+    if clients[root] then vim.lsp.buf_attach_client(args.buf, clients[root]) end  -- nil: it did not start
   end,
 })
