@@ -11,8 +11,10 @@ namespace {
 
 constexpr std::string_view kLengthHeader = "content-length:";
 
-// The length of a Content-Length line; -1 for another header, -2 for a length that is not a decimal number,
-// kMaxContent + 1 for any length over the limit.
+// Lengths beyond any stream: the bytes of such a message are skipped to the stream's end.
+constexpr long long kEndless = 1'000'000'000'000'000'000;
+
+// The length of a Content-Length line; -1 for another header, -2 for a length that is not a decimal number.
 long long LengthOf(std::string_view line) {
   if (line.size() < kLengthHeader.size()) return -1;
   for (size_t i = 0; i < kLengthHeader.size(); ++i) {
@@ -25,7 +27,7 @@ long long LengthOf(std::string_view line) {
   long long length = 0;
   for (const char c : value) {
     if (c < '0' || c > '9') return -2;
-    length = std::min<long long>(length * 10 + (c - '0'), Reader::kMaxContent + 1);
+    length = length >= kEndless / 10 ? kEndless : length * 10 + (c - '0');
   }
   return length;
 }
@@ -64,15 +66,16 @@ Reader::Result Reader::Next() {
     if (line.empty()) {
       if (!headers) continue;  // blank lines between messages
       if (length < 0 || invalid) return {Kind::Error, "a message without a valid Content-Length header"};
-      if (length > static_cast<long long>(kMaxContent)) {
+      if (length > static_cast<long long>(m_maxContent)) {
         if (!Skip(static_cast<size_t>(length))) break;
-        return {Kind::Error, "a message over the limit of " + std::to_string(kMaxContent) + " bytes"};
+        return {Kind::Error, "a message over the limit of " + std::to_string(m_maxContent) + " bytes"};
       }
       std::string body(static_cast<size_t>(length), '\0');
       if (m_in.sgetn(body.data(), length) != length) break;  // the pipe closed mid-message
       return {Kind::Message, std::move(body)};
     }
     headers = true;
+    if (line.size() > kMaxHeaderLine) continue;
     const long long found = LengthOf(line);
     if (found == -2) invalid = true;
     if (found >= 0) length = found;
@@ -98,6 +101,8 @@ Message Message::Parse(std::string_view body) {
   if (hasId && !message.id.is_null() && !json.contains("method") &&
       (json.contains("result") || json.contains("error"))) {
     message.kind = Kind::Response;
+    message.error = 0;
+    message.errorMessage.clear();
     return message;
   }
   const auto method = json.find("method");

@@ -33,7 +33,7 @@ class Reader {
     std::string body;  // the message's bytes, or what was wrong with the framing
   };
 
-  explicit Reader(std::istream& in) : m_in(*in.rdbuf()) {}
+  explicit Reader(std::istream& in, size_t maxContent = kMaxContent) : m_in(*in.rdbuf()), m_maxContent(maxContent) {}
   Result Next();
 
  private:
@@ -43,6 +43,7 @@ class Reader {
   bool Skip(size_t length);
 
   std::streambuf& m_in;
+  size_t m_maxContent;
 };
 
 // One message as the server sees it. Invalid: `error` holds the code to answer with, `id` the id when one

@@ -83,8 +83,9 @@ HLspChecker::Outcome HLspChecker::Check(const std::string& path, const std::stri
     runs.CheckFile(
         file, [&](const HUnitSink& sink) { HUnitReader::Read(path, text, sink); }, false, &options,
         [&](const HUnit& unit) {
+          const std::string& language = unit.language.empty() ? m_settings.targetLanguage : unit.language;
           places.resize(file.violations.size(), Finding{{}, unit.targetLine, unit.targetColumn,
-                                                        unit.targetEndLine, unit.targetEndColumn, unit.language});
+                                                        unit.targetEndLine, unit.targetEndColumn, language});
           if (stale()) throw Abandoned();
         });
   }
@@ -93,7 +94,6 @@ HLspChecker::Outcome HLspChecker::Check(const std::string& path, const std::stri
     outcome.findings.push_back(std::move(places[i]));
   }
   outcome.error = std::move(file.error);
-  result.GatherFromFiles();
   outcome.warnings = std::move(result.warnings);
   outcome.warnings.insert(outcome.warnings.end(), file.warnings.begin(), file.warnings.end());
   outcome.rules = std::move(file.rules);

@@ -295,7 +295,10 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
   const HLspText& text = document.text;
   json diagnostics = json::array();
   document.shown.clear();
+  // A document that does not parse shows only where it stops: what was found before is not the whole story.
   if (outcome.error) {
+    outcome.findings.clear();
+    outcome.warnings.clear();
     const long line = std::max(0L, outcome.error->line - 1);
     const HLspText::Position start{line, 0};
     diagnostics.push_back({{"range", Range(start, text.PositionOf(text.Offset({line, LONG_MAX})))},
