@@ -19,6 +19,7 @@
 #include "HSuppressCommand.h"
 #include "HUnitReader.h"
 #include "rules/CRegExRule.h"
+#include "support/KStdioFile.h"
 #include "support/KUtf8.h"
 
 namespace fs = std::filesystem;
@@ -284,6 +285,11 @@ void HLspServer::CheckNext() {
   } catch (const HLspChecker::Abandoned&) {
     document.dirty = true;  // the newer text waits in the inbox and is checked after it
     return;
+  } catch (const KFileException& error) {
+    // The rule file has a diagnostic of its own (CheckRuleFiles); the document says why it is not checked.
+    outcome.error = HInputError{document.path, 0,
+                                "a rule file does not load: " + Utf16ToUtf8(error.GetFileName()) + ": " +
+                                    Utf16ToUtf8(error.GetErrorMessage())};
   } catch (const std::exception& error) {
     outcome.error = HInputError{document.path, 0, error.what()};
   }
