@@ -235,7 +235,9 @@ void HLspServer::Opened(const json& params) {
 }
 
 void HLspServer::Changed(const json& params) {
-  Document& document = Find(params);
+  Document* found = Find(params);
+  if (found == nullptr) return;  // a document of another kind
+  Document& document = *found;
   for (const json& change : params.at("contentChanges")) {
     std::string text = change.at("text").get<std::string>();
     if (!change.contains("range")) {
@@ -264,10 +266,9 @@ void HLspServer::RulesChanged() {
   for (auto& [uri, document] : m_documents) document.dirty = true;
 }
 
-HLspServer::Document& HLspServer::Find(const json& params) {
+HLspServer::Document* HLspServer::Find(const json& params) {
   const auto found = m_documents.find(HLspInbox::DocumentOf(params));
-  if (found == m_documents.end()) throw HError("the document is not open");
-  return found->second;
+  return found == m_documents.end() ? nullptr : &found->second;
 }
 
 void HLspServer::CheckNext() {
@@ -420,9 +421,11 @@ std::vector<const HLspServer::Shown*> HLspServer::ShownAt(const Document& docume
 
 json HLspServer::CodeActions(const json& params) {
   const std::string uri = HLspInbox::DocumentOf(params);
-  const Document& document = Find(params);
-  const json& range = params.at("range");
   json actions = json::array();
+  const Document* found = Find(params);
+  if (found == nullptr) return actions;
+  const Document& document = *found;
+  const json& range = params.at("range");
   std::set<std::pair<std::string, std::string>> offered;  // unit and rule
   for (const Shown* shown : ShownAt(document, PositionIn(range.at("start")), PositionIn(range.at("end")))) {
     const HViolation& violation = shown->finding.violation;
@@ -455,7 +458,7 @@ json HLspServer::CodeActions(const json& params) {
 }
 
 json HLspServer::Execute(const json& params) {
-  if (params.at("command") != kShowRule) throw HError("unknown command");
+  if (params.at("command") != kShowRule) throw KAnswerError(HJsonRpc::kInvalidParams, "unknown command");
   const json& arguments = params.at("arguments");
   const std::string uri = arguments.at(0).get<std::string>();
   const HLspText::Position section{arguments.at(1).get<long>(), 0};
@@ -472,16 +475,17 @@ json HLspServer::Execute(const json& params) {
 }
 
 json HLspServer::Hover(const json& params) {
-  const Document& document = Find(params);
+  const Document* document = Find(params);
+  if (document == nullptr) return nullptr;
   const HLspText::Position at = PositionIn(params.at("position"));
-  const std::vector<const Shown*> shown = ShownAt(document, at, at);
+  const std::vector<const Shown*> shown = ShownAt(*document, at, at);
   if (shown.empty()) return nullptr;
   std::string markdown;
   std::set<std::string> described;
   for (const Shown* one : shown) {
     if (one->finding.violation.rule.empty() || !described.insert(one->finding.violation.rule).second) continue;
     if (!markdown.empty()) markdown += "\n---\n";
-    markdown += HoverText(document, *one);
+    markdown += HoverText(*document, *one);
   }
   if (markdown.empty()) return nullptr;
   return {{"contents", {{"kind", "markdown"}, {"value", markdown}}},

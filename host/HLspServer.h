@@ -66,7 +66,8 @@ class HLspServer {
   // One diagnostic on each rule file of the project that does not load; none on those that load again.
   void CheckRuleFiles(const std::string& projectFolder);
   std::string ProjectFolder(const std::string& path) const;
-  Document& Find(const nlohmann::json& params);
+  // The open document that the params name; null for one of another kind.
+  Document* Find(const nlohmann::json& params);
   nlohmann::json Range(const HLspText::Position& start, const HLspText::Position& end) const;
   HLspText::Position PositionIn(const nlohmann::json& position) const;
   // The violations shown in the document whose range meets from..to.
