@@ -2,12 +2,12 @@
 // VS Code's protocol library: diagnostics while typing, the code actions applied, hover, a rule file that
 // changes, and the protocol's error answers; once with UTF-16 positions and once with UTF-8 ones.
 import assert from 'node:assert/strict';
-import { appendFileSync, cpSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { test } from 'node:test';
 import { fileURLToPath } from 'node:url';
-import { Document, lsp, startServer, uriOf } from './client.mjs';
+import { Document, lsp, nextDiagnostics, startServer, uriOf } from './client.mjs';
 
 const program = process.env.IP_PROGRAM;
 const examples = join(dirname(fileURLToPath(import.meta.url)), '../../examples');
@@ -138,15 +138,22 @@ async function session(encodings) {
     assert.ok(doc.text.includes(note), `the suppression ${note} is written`);
   }
 
-  // A rule added to the project's rule file re-checks the open documents.
-  appendFileSync(ws.projectRules, '[Pattern-01]\r\nName=Three dots\r\nActive=1\r\nPattern=...\r\nRegEx=0\r\nCase=1\r\n'
-    + 'Tag=0\r\nCheckMethod=2\r\nCheckFlags=2\r\nNative=0\r\n');
-  const rechecked = new Promise((resolve) => server.waiters.push((p) => p.uri === de.uri && resolve(p.diagnostics)));
-  connection.sendNotification(lsp.DidChangeWatchedFilesNotification.type,
-    { changes: [{ uri: uriOf(ws.projectRules), type: lsp.FileChangeType.Changed }] });
+  // A change to a rule file re-checks the open documents, whether the editor watches it or saves it.
   const dots = { rule: 'Three dots', text: '%s wird nach %s gesichert...', ruleFile: ws.projectRules,
     message: 'Text "..." must not appear.' };
-  assertViolations(de, await rechecked, [accelerator, dots]);
+  const rules = { uri: uriOf(ws.projectRules), text: readFileSync(ws.projectRules, 'utf8') };
+  const ruleChanges = [
+    [rules.text + '[Pattern-01]\r\nName=Three dots\r\nActive=1\r\nPattern=...\r\nRegEx=0\r\nCase=1\r\nTag=0\r\n'
+      + 'CheckMethod=2\r\nCheckFlags=2\r\nNative=0\r\n', lsp.DidChangeWatchedFilesNotification.type,
+    { changes: [{ uri: rules.uri, type: lsp.FileChangeType.Changed }] }, [accelerator, dots]],
+    [rules.text, lsp.DidSaveTextDocumentNotification.type, { textDocument: { uri: rules.uri } }, [accelerator]],
+  ];
+  for (const [text, type, params, expected] of ruleChanges) {
+    writeFileSync(ws.projectRules, text);
+    const rechecked = nextDiagnostics(server, de.uri);
+    connection.sendNotification(type, params);
+    assertViolations(de, await rechecked, expected);
+  }
 
   assert.equal(await connection.sendRequest(lsp.ShutdownRequest.type), null);
   connection.sendNotification(lsp.ExitNotification.type);
