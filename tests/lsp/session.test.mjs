@@ -99,11 +99,13 @@ async function session(encodings) {
     [[lsp.DiagnosticSeverity.Error, de.lineOf('msgid "&Open')]], 'one error where the file breaks');
   assertViolations(de, await de.replace('msgid "&Open', 'msgid "&Open"'), [accelerator, urls]);
 
-  // Hover on a violation shows its rule and what it matched in the source.
+  // Hover on a violation shows its rule and its matches, as the rule editor's test pane lists them.
   const hover = await connection.sendRequest(lsp.HoverRequest.type,
     { textDocument: { uri: de.uri }, position: de.rangeOf('Lesen Sie').start });
   const shown = hover?.contents?.value ?? JSON.stringify(hover?.contents);
-  for (const part of ['URLs', '\\b(?:https?|ftp)://', 'https://example.org/acme/manual']) {
+  const described = ['Rule "URLs"', 'pattern: \\b(?:https?|ftp)://', 'regular expression', 'method: exist-if-in-source',
+    'Matches in source:https://example.org/acme/manual', 'No matches in translation'];
+  for (const part of described) {
     assert.ok(shown.includes(part), `hover shows ${part}: ${shown}`);
   }
 
