@@ -1,6 +1,6 @@
 // A session of an editor with `inline-patterns lsp` (IP_PROGRAM) on a copy of the sample project, through
 // VS Code's protocol library: diagnostics while typing, the code actions applied, hover, a rule file that
-// changes, and the protocol's error answers; once with UTF-16 positions and once with UTF-8 ones.
+// changes; once with UTF-16 positions and once with UTF-8 ones (errors.test.mjs: the error answers).
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -59,9 +59,6 @@ async function session(encodings) {
   const accelerator = unmatched('Accelerator', 'Öffnen', 1, 0);
   const markup = unmatched('Markup tags', 'Nota: ajustes &lt;i&gt;opcionales&lt;/i', 2, 1);
 
-  await assert.rejects(connection.sendRequest(lsp.HoverRequest.type, {
-    textDocument: { uri: uriOf(join(ws.project, 'de.po')) }, position: { line: 0, character: 0 } }),
-  { code: lsp.ErrorCodes.ServerNotInitialized }, 'a request before initialize');
   const init = await connection.sendRequest(lsp.InitializeRequest.type, {
     processId: process.pid, rootUri: uriOf(ws.project), workspaceFolders: [{ uri: uriOf(ws.project), name: 'sample' }],
     capabilities: {
@@ -80,8 +77,6 @@ async function session(encodings) {
   const sync = init.capabilities.textDocumentSync;
   assert.equal(sync?.change ?? sync, lsp.TextDocumentSyncKind.Incremental);
   connection.sendNotification(lsp.InitializedNotification.type, {});
-  await assert.rejects(connection.sendRequest('inline-patterns/noSuchMethod', {}),
-    { code: lsp.ErrorCodes.MethodNotFound });
 
   const open = (name, languageId) => new Document(server, join(ws.project, name), languageId,
     readFileSync(join(ws.project, name), 'utf8'), encoding);
