@@ -18,16 +18,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The run's result takes the warnings of patterns that do not compile while the check runs, and only then.
-class KWarningsTo {
+// The check's warnings hear of the expressions while the check runs, and only then.
+class KObserving {
  public:
-  KWarningsTo(HRunWarnings& warnings, HRunResult& result) : m_warnings(warnings) { warnings.SetResult(&result); }
-  KWarningsTo(const KWarningsTo&) = delete;
-  KWarningsTo& operator=(const KWarningsTo&) = delete;
-  ~KWarningsTo() { m_warnings.SetResult(nullptr); }
+  KObserving(HRunWarnings*& slot, HRunWarnings& warnings) : m_slot(slot) { slot = &warnings; }
+  KObserving(const KObserving&) = delete;
+  KObserving& operator=(const KObserving&) = delete;
+  ~KObserving() { m_slot = nullptr; }
 
  private:
-  HRunWarnings& m_warnings;
+  HRunWarnings*& m_slot;
 };
 
 }  // namespace
@@ -50,7 +50,7 @@ std::vector<std::string> HLspChecker::RuleFiles(const std::string& projectFolder
 
 void HLspChecker::Load(const std::string& globalFolder) {
   if (m_module) return m_host->SetGlobalFolder(globalFolder);
-  m_host = std::make_unique<HAddInHost>(globalFolder, std::vector<HProject*>(), &m_warnings);
+  m_host = std::make_unique<HAddInHost>(globalFolder, std::vector<HProject*>(), &m_observer);
   const std::string path = m_settings.modulePath.empty() ? HInstallPaths::Module().string() : m_settings.modulePath;
   auto module = std::make_unique<HModule>(path);
   module->Register(m_host.get(), m_host->Site());
@@ -70,7 +70,9 @@ HLspChecker::Outcome HLspChecker::Check(const std::string& path, const std::stri
   }
   Load(globalFolder);
   HRunResult result;
-  const KWarningsTo warningsTo(m_warnings, result);
+  HRunWarnings warnings(m_token);
+  warnings.SetResult(&result);
+  const KObserving observing(m_observer.warnings, warnings);
   HCheckOptions options;
   HLanguageRules languageRules((fs::path(globalFolder) / HRuleFiles::kRuleFile).string());
   HFileResult file;
@@ -78,7 +80,7 @@ HLspChecker::Outcome HLspChecker::Check(const std::string& path, const std::stri
   std::vector<Finding> places;  // where the unit of each violation is
   {
     // A new module run for every check: the module reads the rule files as they are now.
-    HLanguageRuns runs(*m_module, languageRules, m_token, m_warnings, m_settings.targetLanguage);
+    HLanguageRuns runs(*m_module, languageRules, m_token, warnings, m_settings.targetLanguage);
     runs.StartProject(project);
     runs.CheckFile(
         file, [&](const HUnitSink& sink) { HUnitReader::Read(path, text, sink); }, false, &options,

@@ -58,9 +58,22 @@ class HLspChecker {
  private:
   void Load(const std::string& globalFolder);
 
+  // The module's expression objects keep the observer they were made with; each check has warnings of its
+  // own, so that a pattern that does not compile is told of every time.
+  class KObserver final : public HRegExpObserver {
+   public:
+    HRunWarnings* warnings = nullptr;
+    void CompileFailed(const std::u16string& pattern, bool caseSensitive, const std::string& error) override {
+      if (warnings != nullptr) warnings->CompileFailed(pattern, caseSensitive, error);
+    }
+    void LimitReached(const HRegExp& regExp, const char* limit) override {
+      if (warnings != nullptr) warnings->LimitReached(regExp, limit);
+    }
+  };
+
   Settings m_settings;
   HToken m_token;
-  HRunWarnings m_warnings{m_token};
+  KObserver m_observer;
   std::unique_ptr<HAddInHost> m_host;
   std::unique_ptr<HModule> m_module;
 };

@@ -262,7 +262,6 @@ void HLspServer::Closed(const json& params) {
 }
 
 void HLspServer::RulesChanged() {
-  m_ruleFilesChecked.clear();
   for (auto& [uri, document] : m_documents) document.dirty = true;
 }
 
@@ -294,8 +293,9 @@ void HLspServer::CheckNext() {
   } catch (const std::exception& error) {
     outcome.error = HInputError{document.path, 0, error.what()};
   }
+  const std::vector<HWarning> warnings = outcome.warnings;
   Publish(uri, document, std::move(outcome));
-  CheckRuleFiles(folder);
+  CheckRuleFiles(folder, warnings);
 }
 
 void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker::Outcome outcome) {
@@ -355,8 +355,7 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
                   {{"uri", uri}, {"version", document.version}, {"diagnostics", std::move(diagnostics)}});
 }
 
-void HLspServer::CheckRuleFiles(const std::string& projectFolder) {
-  if (!m_ruleFilesChecked.insert(projectFolder).second) return;
+void HLspServer::CheckRuleFiles(const std::string& projectFolder, const std::vector<HWarning>& warnings) {
   std::vector<std::string> files;
   try {
     files = m_checker.RuleFiles(projectFolder);
@@ -378,9 +377,20 @@ void HLspServer::CheckRuleFiles(const std::string& projectFolder) {
                              {"source", kSource},
                              {"message", "the rule file does not load: " + message}});
     }
-    const bool broken = !diagnostics.empty();
-    if (!broken && m_brokenRuleFiles.erase(uri) == 0) continue;
-    if (broken) m_brokenRuleFiles.insert(uri);
+    // A pattern that does not compile is shown at its rule.
+    for (const HWarning& warning : warnings) {
+      if (warning.file != file || warning.rule.empty()) continue;
+      const HLspText::Position section{std::max(0L, SectionLine(file, warning.rule)), 0};
+      diagnostics.push_back({{"range", Range(section, section)},
+                             {"severity", kWarning},
+                             {"source", kSource},
+                             {"code", warning.rule},
+                             {"message", warning.message}});
+    }
+    // Every check comes here: the client hears only of a change.
+    const auto known = m_ruleFileDiagnostics.find(uri);
+    if (known != m_ruleFileDiagnostics.end() ? known->second == diagnostics : diagnostics.empty()) continue;
+    m_ruleFileDiagnostics[uri] = diagnostics;
     m_writer.Notify("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", std::move(diagnostics)}});
   }
 }

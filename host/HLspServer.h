@@ -63,8 +63,9 @@ class HLspServer {
   // Checks the next document that needs it; one that changed meanwhile stays to be checked.
   void CheckNext();
   void Publish(const std::string& uri, Document& document, HLspChecker::Outcome outcome);
-  // One diagnostic on each rule file of the project that does not load; none on those that load again.
-  void CheckRuleFiles(const std::string& projectFolder);
+  // The diagnostics of the project's rule files: one on each file that does not load, one on each rule
+  // whose pattern does not compile (among the check's warnings); none on those that are right again.
+  void CheckRuleFiles(const std::string& projectFolder, const std::vector<HWarning>& warnings);
   std::string ProjectFolder(const std::string& path) const;
   // The open document that the params name; null for one of another kind.
   Document* Find(const nlohmann::json& params);
@@ -87,6 +88,5 @@ class HLspServer {
   std::vector<std::string> m_workspaceFolders;
   std::map<std::string, Document> m_documents;  // by URI
   std::map<std::string, long> m_applied;        // the document notifications handled, by URI
-  std::set<std::string> m_ruleFilesChecked;     // project folders whose rule files were loaded
-  std::set<std::string> m_brokenRuleFiles;      // URIs of rule files with a diagnostic
+  std::map<std::string, nlohmann::json> m_ruleFileDiagnostics;  // as last published, by URI
 };
