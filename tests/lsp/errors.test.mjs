@@ -2,7 +2,7 @@
 // come, the answers read with VS Code's message reader; never a crash, never a hang.
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
-import { test } from 'node:test';
+import { after, test } from 'node:test';
 import { lsp } from './client.mjs';
 
 const frame = (body) => `Content-Length: ${Buffer.byteLength(body)}\r\n\r\n${body}`;
@@ -10,8 +10,12 @@ const request = (id, method, params = {}) => frame(JSON.stringify({ jsonrpc: '2.
 const notification = (method) => frame(JSON.stringify({ jsonrpc: '2.0', method }));
 const { ErrorCodes } = lsp;
 
+const children = [];
+after(() => children.forEach((child) => child.kill()));  // a test that failed leaves no server behind
+
 function start() {
   const child = spawn(process.env.IP_PROGRAM, ['lsp'], { stdio: ['pipe', 'pipe', 'pipe'] });
+  children.push(child);
   const answers = [];
   let wake = () => {};
   new lsp.StreamMessageReader(child.stdout).listen((message) => { answers.push(message); wake(); });

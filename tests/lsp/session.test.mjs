@@ -51,6 +51,15 @@ function assertViolations(doc, diagnostics, expected) {
 async function session(encodings) {
   const ws = workspace();
   const server = startServer(program, { XDG_CONFIG_HOME: join(ws.root, 'config') });
+  try {
+    await work(ws, server, encodings);
+  } finally {
+    server.child.kill();
+    rmSync(ws.root, { recursive: true, force: true });
+  }
+}
+
+async function work(ws, server, encodings) {
   const { connection } = server;
   const unmatched = (rule, text, source, translation) => ({
     rule, text, ruleFile: ws.global, message: `Unequal number of matches. Source: ${source}, Translation: ${translation}` });
@@ -135,28 +144,34 @@ async function session(encodings) {
     assert.ok(doc.text.includes(note), `the suppression ${note} is written`);
   }
 
-  // A change to a rule file re-checks the open documents, whether the editor watches it or saves it.
+  // A change to a rule file re-checks every open document, whether the editor watches it or saves it; a
+  // pattern that does not compile is shown at its rule.
   const dots = { rule: 'Three dots', text: '%s wird nach %s gesichert...', ruleFile: ws.projectRules,
     message: 'Text "..." must not appear.' };
   const rules = { uri: uriOf(ws.projectRules), text: readFileSync(ws.projectRules, 'utf8') };
+  const rule = (n, name, pattern, regex) => `[Pattern-0${n}]\r\nName=${name}\r\nActive=1\r\nPattern=${pattern}\r\n`
+    + `RegEx=${regex}\r\nCase=1\r\nTag=0\r\nCheckMethod=2\r\nCheckFlags=2\r\nNative=0\r\n`;
   const ruleChanges = [
-    [rules.text + '[Pattern-01]\r\nName=Three dots\r\nActive=1\r\nPattern=...\r\nRegEx=0\r\nCase=1\r\nTag=0\r\n'
-      + 'CheckMethod=2\r\nCheckFlags=2\r\nNative=0\r\n', lsp.DidChangeWatchedFilesNotification.type,
-    { changes: [{ uri: rules.uri, type: lsp.FileChangeType.Changed }] }, [accelerator, dots]],
-    [rules.text, lsp.DidSaveTextDocumentNotification.type, { textDocument: { uri: rules.uri } }, [accelerator]],
+    [rules.text + rule(1, 'Three dots', '...', 0) + rule(2, 'Unclosed', '(', 1), lsp.DidChangeWatchedFilesNotification.type,
+      { changes: [{ uri: rules.uri, type: lsp.FileChangeType.Changed }] }, [accelerator, dots], ['Unclosed']],
+    [rules.text, lsp.DidSaveTextDocumentNotification.type, { textDocument: { uri: rules.uri } }, [accelerator], []],
   ];
-  for (const [text, type, params, expected] of ruleChanges) {
+  for (const [text, type, params, expected, failing] of ruleChanges) {
     writeFileSync(ws.projectRules, text);
-    const rechecked = nextDiagnostics(server, de.uri);
+    const [deChecked, esChecked, ruleFile] = [de.uri, es.uri, rules.uri].map((uri) => nextDiagnostics(server, uri));
     connection.sendNotification(type, params);
-    assertViolations(de, await rechecked, expected);
+    assertViolations(de, await deChecked, expected);
+    assertViolations(es, await esChecked, []);
+    assert.deepEqual((await ruleFile).map((d) => [d.code, d.range.start.line]),
+      failing.map((name) => [name, sectionLine(ws.projectRules, name)]), 'the rules that do not compile');
+    // An answer comes after the server is done with the change, before the rule file changes again.
+    await connection.sendRequest(lsp.HoverRequest.type, { textDocument: { uri: de.uri }, position: { line: 0, character: 0 } });
   }
 
   assert.equal(await connection.sendRequest(lsp.ShutdownRequest.type), null);
   connection.sendNotification(lsp.ExitNotification.type);
   assert.deepEqual(await server.exited, { code: 0, signal: null });
   connection.dispose();
-  rmSync(ws.root, { recursive: true, force: true });
 }
 
 test('a session with UTF-16 positions, the protocol default', { timeout: 60000 }, () => session(undefined));
