@@ -35,6 +35,7 @@ function start() {
 // Each message and the answer it gets, in order on one connection.
 const exchanges = [
   ['not JSON', frame('{"jsonrpc":'), { id: null, code: ErrorCodes.ParseError }],
+  ['no usable length', 'Content-Length: many\r\n\r\n', { id: null, code: ErrorCodes.ParseError }],
   ['JSON but no message', frame('[1,2]'), { id: null, code: ErrorCodes.InvalidRequest }],
   ['a request without a method', frame('{"jsonrpc":"2.0","id":1}'), { id: 1, code: ErrorCodes.InvalidRequest }],
   ['a request before initialize', request(2, 'textDocument/hover'), { id: 2, code: ErrorCodes.ServerNotInitialized }],

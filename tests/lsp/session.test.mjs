@@ -94,10 +94,11 @@ async function work(ws, server, encodings) {
   assertViolations(de, await de.open(), [printf, urls]);
   assertViolations(es, await es.open(), [markup]);
 
-  // Typing: a new violation whose text is not ASCII (its end differs in UTF-8 and UTF-16), a fix, a file
-  // that no longer parses (one error, the good diagnostics gone) and its repair.
+  // Typing: a new violation whose text is not ASCII (its end differs in UTF-8 and UTF-16), a fix in two
+  // quick edits, a file that no longer parses (one error, the good diagnostics gone) and its repair.
   assertViolations(de, await de.replace('Ö&ffnen', 'Öffnen'), [accelerator, printf, urls]);
-  assertViolations(de, await de.replace('Datei kann', 'Datei %s kann'), [accelerator, urls]);
+  de.replace('Datei kann', 'Datei % kann');  // typed on at once: only the newer version need be checked
+  assertViolations(de, await de.replace('Datei % kann', 'Datei %s kann'), [accelerator, urls]);
   const broken = await de.replace('msgid "&Open"', 'msgid "&Open');
   assert.deepEqual(broken.map((d) => [d.severity, d.range.start.line]),
     [[lsp.DiagnosticSeverity.Error, de.lineOf('msgid "&Open')]], 'one error where the file breaks');
@@ -168,6 +169,10 @@ async function work(ws, server, encodings) {
     await connection.sendRequest(lsp.HoverRequest.type, { textDocument: { uri: de.uri }, position: { line: 0, character: 0 } });
   }
 
+  for (const doc of [de, es]) {
+    const versions = server.published.filter((p) => p.uri === doc.uri).map((p) => p.version);
+    assert.deepEqual(versions, [...versions].sort((a, b) => a - b), `no stale diagnostics for ${doc.uri}`);
+  }
   assert.equal(await connection.sendRequest(lsp.ShutdownRequest.type), null);
   connection.sendNotification(lsp.ExitNotification.type);
   assert.deepEqual(await server.exited, { code: 0, signal: null });
