@@ -55,7 +55,7 @@ bench: deps
 
 # The parsers under libFuzzer with ASan and UBSan, 60 s per target; findings go to build/fuzz/artifacts/.
 FUZZ_TARGETS = CRegExList_fuzz KTextFile_fuzz FormatInserts_fuzz ScanFields_fuzz KFormat_fuzz HPoReader_fuzz \
-  HXliffReader_fuzz HOptions_fuzz HReporter_fuzz
+  HXliffReader_fuzz HOptions_fuzz HReporter_fuzz HJsonRpc_fuzz
 fuzz: deps
 	@scripts/install-deps.sh --fuzz
 	cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \

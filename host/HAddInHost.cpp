@@ -7,7 +7,12 @@
 #include "HUtf.h"
 
 HAddInHost::HAddInHost(std::string globalFolder, std::vector<HProject*> projects, HRegExpObserver* observer)
-    : m_globalFolder(std::move(globalFolder)), m_projects(std::move(projects)), m_observer(observer) {
+    : m_projects(std::move(projects)), m_observer(observer) {
+  SetGlobalFolder(std::move(globalFolder));
+}
+
+void HAddInHost::SetGlobalFolder(std::string globalFolder) {
+  m_globalFolder = std::move(globalFolder);
   // The module appends its own separator and file name.
   while (m_globalFolder.size() > 1 && m_globalFolder.back() == '/') m_globalFolder.pop_back();
 }

@@ -17,6 +17,8 @@ class HAddInHost final : public KAddInHostBase, public KAddInSiteBase {
   HAddInHost(std::string globalFolder, std::vector<HProject*> projects, HRegExpObserver* observer);
 
   IAddInSite* Site() { return this; }
+  // The language server chooses the global folder for each check, as the rules found change.
+  void SetGlobalFolder(std::string globalFolder);
 
   // The folder of the global rule file: $XDG_CONFIG_HOME/inline-patterns, else ~/.config/inline-patterns.
   static std::string DefaultGlobalFolder();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <string_view>
 #include <thread>
@@ -16,6 +17,7 @@
 #include "HInstallPaths.h"
 #include "HLanguageRules.h"
 #include "HLanguageRuns.h"
+#include "HLspServer.h"
 #include "HModule.h"
 #include "HProgress.h"
 #include "HProject.h"
@@ -48,21 +50,6 @@ std::vector<HProject> MakeProjects(const HOptions& options) {
   return projects;
 }
 
-// The readers' messages start with the position in the file: "path:line: message" or "path: message".
-HInputError InputError(const std::string& path, const std::string& what) {
-  HInputError error{path, 0, what};
-  if (what.rfind(path + ":", 0) != 0) return error;
-  std::string_view rest = std::string_view(what).substr(path.size() + 1);
-  const size_t digits = rest.find_first_not_of("0123456789");
-  if (digits > 0 && digits != std::string_view::npos && rest[digits] == ':') {
-    error.line = std::stol(std::string(rest.substr(0, digits)));
-    rest.remove_prefix(digits + 1);
-  }
-  if (rest.starts_with(' ')) rest.remove_prefix(1);
-  error.message = rest;
-  return error;
-}
-
 std::vector<HProject*> Pointers(std::vector<HProject>& projects) {
   std::vector<HProject*> pointers;
   for (HProject& project : projects) pointers.push_back(&project);
@@ -80,6 +67,7 @@ int HApplication::Run(const std::vector<std::string>& arguments) {
     if (!arguments.empty() && arguments[0] == "rules") return HRulesCommand::Run(rest, console);
     if (!arguments.empty() && arguments[0] == "try") return HTryCommand::Run(rest, console);
     if (!arguments.empty() && arguments[0] == "suppress") return HSuppressCommand::Run(rest, console);
+    if (!arguments.empty() && arguments[0] == "lsp") return HLspServer::Main(rest, std::cin, console);
     const HOptions options = HOptions::Parse(arguments);
     if (options.help) return Deliver(HOptions::Usage(), kClean);
     return Execute(options);
@@ -199,26 +187,13 @@ HRunResult HApplication::CheckShare(HModule& module, std::vector<HProject>& proj
       if (local == kNotMine || (worker != nullptr && !worker->take(local))) continue;
       HFileResult& file = result.files.emplace_back();
       file.path = path;
-      runs.StartFile(file);
-      try {
-        HUnitReader::Read(path, [&](const HUnit& unit) {
-          if (unit.status == HUnit::Status::NotTranslatable) {
-            ++file.notTranslatable;
-            return;
-          }
-          if (unit.status == HUnit::Status::Untranslated && !options.checkUntranslated) {
-            ++file.untranslated;
-            return;
-          }
-          runs.Check(unit, &checkOptions);
-          ++file.units;
-          progress.AddUnit();
-          if (file.violations.size() + file.suppressed.size() >= kSpillEvery) keep(local, file);
-        });
-      } catch (const HError& error) {
-        file.error = InputError(path, error.what());
-      }
-      runs.FinishFile();
+      runs.CheckFile(
+          file, [&](const HUnitSink& sink) { HUnitReader::Read(path, sink); }, options.checkUntranslated,
+          &checkOptions,
+          [&](const HUnit&) {
+            progress.AddUnit();
+            if (file.violations.size() + file.suppressed.size() >= kSpillEvery) keep(local, file);
+          });
       progress.FinishFile();
       if (worker == nullptr) {
         keep(local, file);

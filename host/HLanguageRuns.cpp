@@ -1,6 +1,29 @@
 // Switching the module's check run when the target language, and so the project rule list, changes.
 #include "HLanguageRuns.h"
 
+#include <string_view>
+
+#include "HError.h"
+
+namespace {
+
+// The readers' messages start with the position in the file: "path:line: message" or "path: message".
+HInputError InputError(const std::string& path, const std::string& what) {
+  HInputError error{path, 0, what};
+  if (what.rfind(path + ":", 0) != 0) return error;
+  std::string_view rest = std::string_view(what).substr(path.size() + 1);
+  const size_t digits = rest.find_first_not_of("0123456789");
+  if (digits > 0 && digits != std::string_view::npos && rest[digits] == ':') {
+    error.line = std::stol(std::string(rest.substr(0, digits)));
+    rest.remove_prefix(digits + 1);
+  }
+  if (rest.starts_with(' ')) rest.remove_prefix(1);
+  error.message = rest;
+  return error;
+}
+
+}  // namespace
+
 void HLanguageRuns::StartProject(HProject& project) {
   m_project = &project;
   Open(m_rules.For(project, m_defaultLanguage));
@@ -10,6 +33,33 @@ void HLanguageRuns::StartFile(HFileResult& file) {
   m_file = &file;
   m_run->SetFile(&file);
   m_warnings.SetFile(&file);
+}
+
+void HLanguageRuns::CheckFile(HFileResult& file, const Reader& read, bool checkUntranslated,
+                              ICheckOptions* options, const HUnitSink& checked) {
+  StartFile(file);
+  try {
+    read([&](const HUnit& unit) {
+      if (unit.status == HUnit::Status::NotTranslatable) {
+        ++file.notTranslatable;
+        return;
+      }
+      if (unit.status == HUnit::Status::Untranslated && !checkUntranslated) {
+        ++file.untranslated;
+        return;
+      }
+      Check(unit, options);
+      ++file.units;
+      checked(unit);
+    });
+  } catch (const HError& error) {
+    file.error = InputError(file.path, error.what());
+  } catch (...) {
+    // A check given up half-way leaves nothing pointing into the file.
+    FinishFile();
+    throw;
+  }
+  FinishFile();
 }
 
 void HLanguageRuns::Check(const HUnit& unit, ICheckOptions* options) {

@@ -2,6 +2,7 @@
 // the unit under check, since the module takes one project rule list per run.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,15 +31,21 @@ class HLanguageRuns {
   // Opens the project's run in the default language, so that the module reads its rules even when no unit
   // follows.
   void StartProject(HProject& project);
-  void StartFile(HFileResult& file);
+  // One file from start to finish: the units that read hands the sink are checked, but for those marked not
+  // to be translated and, unless checkUntranslated, those nobody has translated yet, which are only counted;
+  // checked follows each unit checked. A file the reader cannot read gets its error (HError) in file.error.
+  using Reader = std::function<void(const HUnitSink&)>;
+  void CheckFile(HFileResult& file, const Reader& read, bool checkUntranslated, ICheckOptions* options,
+                 const HUnitSink& checked);
   // Checks the unit in its language's run, opening that run first when another one is open, and applies the
   // unit's suppressions.
   void Check(const HUnit& unit, ICheckOptions* options);
-  void FinishFile();
   // Ends the open run as the last: the module drops its rules and expression objects.
   void Finish();
 
  private:
+  void StartFile(HFileResult& file);
+  void FinishFile();
   void Open(const HLanguageRules::Rules& rules);
   void Close(bool isFinal);
 

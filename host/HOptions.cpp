@@ -99,6 +99,7 @@ const char* HOptions::Usage() {
        inline-patterns rules COMMAND ...   edit, list and test the rule files (rules --help)
        inline-patterns try ...             try one rule on a sample pair (try --help)
        inline-patterns suppress ...        accept a reviewed violation in its file (suppress --help)
+       inline-patterns lsp [OPTIONS]       language server for editors (lsp --help)
 
 Checks translations in XLIFF 1.2/2.x (.xlf, .xliff) and PO (.po) files against the pattern rules of
 the Inline Patterns add-in module (ZAKRegExChecks.zak). Each PATH, a file or a folder searched

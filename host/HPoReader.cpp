@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string_view>
 #include <tuple>
 #include <vector>
 
+#include "HByteSource.h"
 #include "HCharset.h"
 #include "HError.h"
 
@@ -24,13 +24,9 @@ constexpr size_t kBlockSize = 1 << 20;
 // grows only for a line longer than itself and is never cleared before a read fills it.
 class KLineSource {
  public:
-  explicit KLineSource(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
+  explicit KLineSource(HByteSource& bytes) : bytes_(bytes) {}
   KLineSource(const KLineSource&) = delete;
   KLineSource& operator=(const KLineSource&) = delete;
-  ~KLineSource() {
-    if (file_) std::fclose(file_);
-  }
-  bool IsOpen() const { return file_ != nullptr; }
   long LineNumber() const { return lineNumber_; }
 
   // The next line without its line end; false at the end of the file. A backslash at the end of a line
@@ -90,13 +86,12 @@ class KLineSource {
       buffer_ = std::move(larger);
       capacity_ *= 2;
     }
-    const size_t got = file_ ? std::fread(buffer_.get() + end_, 1, capacity_ - end_, file_) : 0;
-    if (got == 0 && file_ && std::ferror(file_)) throw HError("cannot read the file");
+    const size_t got = bytes_.Read(buffer_.get() + end_, capacity_ - end_);
     end_ += got;
     return got > 0;
   }
 
-  std::FILE* file_;
+  HByteSource& bytes_;
   size_t capacity_ = kBlockSize;
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
   size_t start_ = 0;
@@ -117,6 +112,7 @@ struct KPoEntry {
   std::string context, id, plural;
   std::vector<std::string> translations;                 // msgstr, or msgstr[0], msgstr[1], ...
   std::vector<std::pair<long, long>> translationStarts;  // line and column where each one's text starts
+  std::vector<std::pair<long, long>> translationEnds;    // and where it ends: its closing quote
   bool plainTranslation = false;                         // msgstr without an index
   std::vector<HSuppression> suppressions;
 
@@ -128,6 +124,7 @@ struct KPoEntry {
     plural.clear();
     translations.clear();
     translationStarts.clear();
+    translationEnds.clear();
     suppressions.clear();
   }
 };
@@ -162,10 +159,9 @@ std::string_view TrimLeft(std::string_view text) {
 
 class KPoParser {
  public:
-  KPoParser(const std::string& path, const HUnitSink& sink) : path_(path), sink_(sink), lines_(path) {}
+  KPoParser(HByteSource& bytes, const HUnitSink& sink) : path_(bytes.Name()), sink_(sink), lines_(bytes) {}
 
   void Run() {
-    if (!lines_.IsOpen()) throw HError(path_ + ": cannot open the file");
     std::string_view line;
     bool first = true;
     while (lines_.Next(line)) {
@@ -248,7 +244,7 @@ class KPoParser {
       entry_.hasContext = true;
       entry_.line = lines_.LineNumber();
       field_ = &entry_.context;
-      fieldStart_ = nullptr;
+      fieldStart_ = fieldEnd_ = nullptr;
       return Strings(line.substr(7));
     }
     if (StartsWithWord(line, "msgid_plural")) {
@@ -256,7 +252,7 @@ class KPoParser {
         Fail("msgid_plural out of place");
       entry_.hasPlural = true;
       field_ = &entry_.plural;
-      fieldStart_ = nullptr;
+      fieldStart_ = fieldEnd_ = nullptr;
       return Strings(line.substr(12));
     }
     if (StartsWithWord(line, "msgid")) {
@@ -265,7 +261,7 @@ class KPoParser {
       entry_.hasId = true;
       if (!entry_.hasContext) entry_.line = lines_.LineNumber();
       field_ = &entry_.id;
-      fieldStart_ = nullptr;
+      fieldStart_ = fieldEnd_ = nullptr;
       return Strings(line.substr(5));
     }
     if (StartsWithWord(line, "msgstr")) return Translation(line.substr(6));
@@ -303,6 +299,7 @@ class KPoParser {
     entry_.plainTranslation = !indexed;
     field_ = &entry_.translations.emplace_back();
     fieldStart_ = &entry_.translationStarts.emplace_back();
+    fieldEnd_ = &entry_.translationEnds.emplace_back();
     Strings(rest);
   }
 
@@ -322,19 +319,19 @@ class KPoParser {
       // gettext reads tokens, not lines: a keyword or a comment may follow on the same line.
       if (rest[0] != '"') return Line(rest, obsoleteLine_);
       // A translation's text starts at its first non-empty string: `msgstr ""` often only opens it.
-      if (fieldStart_ != nullptr && field_->empty()) *fieldStart_ = {lines_.LineNumber(), ColumnAfter(rest)};
+      if (fieldStart_ != nullptr && field_->empty()) *fieldStart_ = {lines_.LineNumber(), ColumnOf(rest.data() + 1)};
       const size_t start = field_->size();
       rest = Unescape(rest.substr(1), *field_);
+      if (fieldEnd_ != nullptr) *fieldEnd_ = {lines_.LineNumber(), ColumnOf(rest.data() - 1)};
       if (const size_t nul = field_->find('\0', start); nul != std::string::npos) field_->resize(nul);
       rest = TrimLeft(rest);
     }
   }
 
-  // The 1-based column, in characters, after the first byte of rest on the current line.
-  long ColumnAfter(std::string_view rest) const {
+  // The 1-based column, in characters, of the byte at on the current line.
+  long ColumnOf(const char* at) const {
     long column = 1;
-    for (const char* p = lineStart_; p <= rest.data(); ++p)
-      column += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
+    for (const char* p = lineStart_; p < at; ++p) column += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
     return column;
   }
 
@@ -441,6 +438,7 @@ class KPoParser {
     for (size_t form = 0; form < entry_.translations.size(); ++form) {
       std::string& translation = entry_.translations[form];
       std::tie(unit_.targetLine, unit_.targetColumn) = entry_.translationStarts[form];
+      std::tie(unit_.targetEndLine, unit_.targetEndColumn) = entry_.translationEnds[form];
       Convert(translation);
       unit_.status =
           entry_.fuzzy || translation.empty() ? HUnit::Status::Untranslated : HUnit::Status::Translated;
@@ -459,8 +457,9 @@ class KPoParser {
   KPoEntry entry_;
   HUnit unit_;
   std::string* field_ = nullptr;  // where continuation strings go
-  std::pair<long, long>* fieldStart_ =
-      nullptr;  // where the translation read into field_ starts, if it is one
+  // Where the translation read into field_ starts and ends, if it is one.
+  std::pair<long, long>* fieldStart_ = nullptr;
+  std::pair<long, long>* fieldEnd_ = nullptr;
   const char* lineStart_ = nullptr;
   bool pendingFuzzy_ = false;
   // The suppressions of the flag lines before the next entry.
@@ -473,5 +472,11 @@ class KPoParser {
 }  // namespace
 
 void HPoReader::Read(const std::string& path, const HUnitSink& sink) {
-  KPoParser(path, sink).Run();
+  HByteSource bytes(path);
+  KPoParser(bytes, sink).Run();
+}
+
+void HPoReader::Read(const std::string& name, std::string_view text, const HUnitSink& sink) {
+  HByteSource bytes(name, text);
+  KPoParser(bytes, sink).Run();
 }

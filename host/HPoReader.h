@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "HUnit.h"
 
@@ -13,4 +14,6 @@ class HPoReader {
   // Throws HError for a file that cannot be read, does not parse (naming the line) or declares a charset
   // that iconv does not know.
   static void Read(const std::string& path, const HUnitSink& sink);
+  // The same of a file's bytes in memory; name stands for the file in messages.
+  static void Read(const std::string& name, std::string_view text, const HUnitSink& sink);
 };

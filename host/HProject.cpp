@@ -37,17 +37,17 @@ std::string BaseName(const fs::path& path) {
 
 }  // namespace
 
-HProject::HProject(const std::string& path, const std::string& rulesFile)
+HProject::HProject(const std::string& path, const std::string& rulesFile, bool collectFiles)
     : m_path(path), m_name(BaseName(path)), m_rulesFile(rulesFile) {
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
   if (fs::is_directory(status)) {
     m_folder = path;
-    m_files = CollectFiles(path);
+    if (collectFiles) m_files = CollectFiles(path);
   } else if (fs::is_regular_file(status)) {
     const fs::path parent = fs::path(path).parent_path();
     m_folder = parent.empty() ? "." : parent.string();
-    m_files.push_back(path);
+    if (collectFiles) m_files.push_back(path);
   } else {
     throw HError(path + ": no such file or folder");
   }

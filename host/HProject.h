@@ -11,9 +11,10 @@ class HProject final : public KHostProjectBase {
   // The folder that holds a project's own rule files, inside the project folder (or beside the file).
   static constexpr const char* kRulesFolder = ".inline-patterns";
 
-  // Collects the project's files; throws HError when the path does not exist. A non-empty rulesFile is
-  // used as the project's rule file instead of the one in kRulesFolder.
-  HProject(const std::string& path, const std::string& rulesFile);
+  // Collects the project's files (unless collectFiles is false: the language server checks the documents it
+  // is given); throws HError when the path does not exist. A non-empty rulesFile is used as the project's
+  // rule file instead of the one in kRulesFolder.
+  HProject(const std::string& path, const std::string& rulesFile, bool collectFiles = true);
 
   const std::string& Path() const { return m_path; }
   const std::string& Name() const { return m_name; }

@@ -47,7 +47,7 @@ HRuleFiles::HRuleFiles(const std::string& globalFolder, const std::string& proje
   if (!language.empty() && projectPath.empty())
     throw HError("--language needs the project whose rules it is");
   if (!projectPath.empty()) {
-    m_project.emplace(projectPath, "");
+    m_project.emplace(projectPath, "", false);
     m_commonFile = m_project->AddInFilePath(kRuleFile);
   }
   if (!language.empty()) m_project = m_project->WithRulesFile(HLanguage::RuleFile(m_commonFile, language));
@@ -111,6 +111,17 @@ std::vector<HRuleFiles::Loaded> HRuleFiles::LoadAll() {
     loaded.push_back({"project", ProjectPath(), Load(true), ""});
   }
   return loaded;
+}
+
+std::unique_ptr<CRegExRule> HRuleFiles::FindRule(const std::string& name) {
+  for (const Loaded& loaded : LoadAll()) {
+    const int index = loaded.rules->IndexOf(name);
+    if (index < 0) continue;
+    auto rule = std::make_unique<CRegExRule>();
+    rule->CopyFrom(*loaded.rules->GetAt(index));
+    return rule;
+  }
+  throw HError("no rule named \"" + name + "\"");
 }
 
 std::vector<HRuleFiles::Loaded> HRuleFiles::LoadLanguages() {

@@ -72,6 +72,9 @@ class HRuleFiles {
   std::unique_ptr<HRuleList> Load(bool toProject);
   // The rules a check applies: the global file's (the bundled set's without one), then the project's.
   std::vector<Loaded> LoadAll();
+  // A copy of the named rule: the global file's (the bundled set's without one), else the project's. Throws
+  // HError when none has that name.
+  std::unique_ptr<CRegExRule> FindRule(const std::string& name);
   // Each rule file the project keeps for a language, by the language folders' names.
   std::vector<Loaded> LoadLanguages();
   static std::string BundledPath();

@@ -24,9 +24,10 @@ struct Found {
 };
 
 // A PO unit is named by its id or, for the forms of a plural, by the id without the form's index.
-Found FindUnit(const std::string& path, const std::string& unitId, const std::string& rule) {
+Found FindUnit(const std::string& path, const std::string& text, const std::string& unitId,
+               const std::string& rule) {
   Found found;
-  HUnitReader::Read(path, [&](const HUnit& unit) {
+  HUnitReader::Read(path, text, [&](const HUnit& unit) {
     if (found.found || (unit.id != unitId && unit.id != unitId + "[0]")) return;
     found = {true, false, unit.line};
     for (const HSuppression& s : unit.suppressions)
@@ -152,7 +153,7 @@ void Replace(const std::string& path, const std::string& text) {
 
 std::string HSuppressCommand::Suppressed(const std::string& path, const std::string& text,
                                          const std::string& unitId, const std::string& rule) {
-  const Found found = FindUnit(path, unitId, rule);
+  const Found found = FindUnit(path, text, unitId, rule);
   if (!found.found) throw HError(path + ": no unit \"" + unitId + "\"");
   if (found.suppressed) return text;
   return path.ends_with(".po") || path.ends_with(".PO") ? SuppressPo(text, found.line, rule)

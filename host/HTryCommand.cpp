@@ -27,18 +27,6 @@ std::string Highlighted(const std::u16string& text, const std::vector<HRuleTrial
   return line + Utf16ToUtf8(std::u16string_view(text).substr(position));
 }
 
-// The named rule, from the global file (or the bundled set without one), then from the project's.
-std::unique_ptr<CRegExRule> FindRule(HRuleFiles& files, const std::string& name) {
-  for (const HRuleFiles::Loaded& loaded : files.LoadAll()) {
-    const int index = loaded.rules->IndexOf(name);
-    if (index < 0) continue;
-    auto rule = std::make_unique<CRegExRule>();
-    rule->CopyFrom(*loaded.rules->GetAt(index));
-    return rule;
-  }
-  throw HError("no rule named \"" + name + "\"");
-}
-
 }  // namespace
 
 int HTryCommand::Run(const std::vector<std::string>& arguments, const HConsole& console) {
@@ -59,7 +47,7 @@ int HTryCommand::Run(const std::vector<std::string>& arguments, const HConsole& 
 
   HRuleFiles files(globalFolder, project, language);
   std::unique_ptr<CRegExRule> rule =
-      names.empty() ? std::make_unique<CRegExRule>() : FindRule(files, names[0]);
+      names.empty() ? std::make_unique<CRegExRule>() : files.FindRule(names[0]);
   if (names.empty()) rule->Name = u"try";
   change.ApplyTo(*rule);
   HRuleTrial trial;

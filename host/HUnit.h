@@ -26,6 +26,9 @@ struct HUnit {
   // Where the translation's text starts in the file (1-based); 0 when unknown.
   long targetLine = 0;
   long targetColumn = 0;
+  // Where it ends: the position just after its last character (the closing quote or the end tag).
+  long targetEndLine = 0;
+  long targetEndColumn = 0;
   std::string sourcePlain;
   std::string sourceNative;
   std::string targetPlain;

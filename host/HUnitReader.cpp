@@ -17,6 +17,10 @@ std::string LowerExtension(const std::string& path) {
   return extension;
 }
 
+HError Unsupported(const std::string& name) {
+  return HError(name + ": unsupported file type (expected .xlf, .xliff or .po)");
+}
+
 }  // namespace
 
 bool HUnitReader::IsSupported(const std::string& path) {
@@ -28,5 +32,12 @@ void HUnitReader::Read(const std::string& path, const HUnitSink& sink) {
   const std::string extension = LowerExtension(path);
   if (extension == ".po") return HPoReader::Read(path, sink);
   if (extension == ".xlf" || extension == ".xliff") return HXliffReader::Read(path, sink);
-  throw HError(path + ": unsupported file type (expected .xlf, .xliff or .po)");
+  throw Unsupported(path);
+}
+
+void HUnitReader::Read(const std::string& name, std::string_view text, const HUnitSink& sink) {
+  const std::string extension = LowerExtension(name);
+  if (extension == ".po") return HPoReader::Read(name, text, sink);
+  if (extension == ".xlf" || extension == ".xliff") return HXliffReader::Read(name, text, sink);
+  throw Unsupported(name);
 }

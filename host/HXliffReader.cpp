@@ -8,13 +8,13 @@
 #include <libxml/tree.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+#include "HByteSource.h"
 #include "HCharset.h"
 #include "HError.h"
 #include "HXmlTags.h"
@@ -72,6 +72,8 @@ struct Text {
   long line = 0;
   long contentLine = 0;
   long contentColumn = 0;
+  long endLine = 0;  // where the content ends: the end tag
+  long endColumn = 0;
 };
 
 // An XLIFF 2 <segment> or <ignorable>, or a segment (<mrk mtype="seg">) of a segmented XLIFF 1.2 unit.
@@ -123,7 +125,9 @@ class UnitAssembler {
     m_element = nullptr;
   }
 
-  void End() {
+  // The line is the parser's, where the end tag is.
+  void End(long line) {
+    m_endLine = line;
     const int depth = --m_depth;
     if (m_emptyEnds) {
       m_emptyEnds = false;
@@ -249,6 +253,11 @@ class UnitAssembler {
     text.contentColumn = m_tags.ColumnAt(m_tag.end);
   }
 
+  void MarkEnd(Text& text) const {
+    text.endLine = m_endLine;
+    text.endColumn = m_tags.ColumnAt(m_tag.begin);
+  }
+
   void OnEnd(int depth) {
     if (!m_inline.empty()) return OnInlineEnd();
     if (m_unitDepth < 0) {
@@ -257,6 +266,7 @@ class UnitAssembler {
     }
     if (!m_captures.empty() && depth == m_captures.back().depth) {
       CutAtTag();
+      MarkEnd(Current());
       if (m_captures.back().text == &m_note) AddSuppression();
       m_captures.pop_back();
     } else if (m_xliff2 && depth == m_unitDepth + 1)
@@ -315,11 +325,15 @@ class UnitAssembler {
     for (const auto& [place, text] : placed) Append(m_target, *text);
   }
 
-  // A joined text starts where its first part does.
+  // A joined text starts where its first part does and ends where its last part in the file ends.
   static void Append(Text& text, const Text& part) {
     if (text.contentLine == 0) {
       text.contentLine = part.contentLine;
       text.contentColumn = part.contentColumn;
+    }
+    if (std::pair(part.endLine, part.endColumn) > std::pair(text.endLine, text.endColumn)) {
+      text.endLine = part.endLine;
+      text.endColumn = part.endColumn;
     }
     text.plain += part.plain;
     text.native += part.native;
@@ -351,6 +365,8 @@ class UnitAssembler {
     m_unit.targetNative = target.native;
     m_unit.targetLine = target.contentLine;
     m_unit.targetColumn = target.contentColumn;
+    m_unit.targetEndLine = target.endLine;
+    m_unit.targetEndColumn = target.endColumn;
     m_sink(m_unit);
   }
 
@@ -399,6 +415,7 @@ class UnitAssembler {
     if (closes == Closes::Inline) return;
     CutAtTag();
     if (closes == Closes::Segment) {
+      MarkEnd(Current());
       m_captures.pop_back();
       m_captures.back().from = m_tag.end;
     }
@@ -415,6 +432,7 @@ class UnitAssembler {
   const HUnitSink& m_sink;
   const Element* m_element = nullptr;  // the element start at hand
   int m_depth = 0;
+  long m_endLine = 0;  // the line of the element end at hand
   bool m_emptyEnds = false;  // the next end is that of the empty element just started
   HUnit m_unit;
   int m_unitDepth = -1;
@@ -459,7 +477,8 @@ constexpr size_t kBlockSize = 1 << 18;
 // tag the parser reports is there; behind the text being read the tag finder lets the bytes go.
 class KXliffParser {
  public:
-  KXliffParser(const std::string& path, const HUnitSink& sink) : m_path(path), m_assembler(sink) {}
+  KXliffParser(HByteSource& bytes, const HUnitSink& sink)
+      : m_bytes(bytes), m_path(bytes.Name()), m_assembler(sink) {}
   KXliffParser(const KXliffParser&) = delete;
   KXliffParser& operator=(const KXliffParser&) = delete;
   ~KXliffParser() {
@@ -471,10 +490,8 @@ class KXliffParser {
   }
 
   void Run() {
-    const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(m_path.c_str(), "rb"), &std::fclose);
-    if (!file) throw HError(m_path + ": cannot open the file");
     std::string raw(kBlockSize, '\0');
-    size_t length = std::fread(raw.data(), 1, raw.size(), file.get());
+    size_t length = m_bytes.Read(raw.data(), raw.size());
     // The texts as written are cut from the very characters the parser reads, so a document in another
     // encoding is turned into UTF-8 first and the parser told to take it as such.
     const std::unique_ptr<HCharset> charset = CharsetOf(std::string_view(raw.data(), length));
@@ -492,11 +509,10 @@ class KXliffParser {
       // A character cut at the block's end moves to the front and is completed by the next read.
       const size_t kept = length - used;
       raw.replace(0, kept, raw, used, kept);
-      const size_t added = std::fread(raw.data() + kept, 1, raw.size() - kept, file.get());
+      const size_t added = m_bytes.Read(raw.data() + kept, raw.size() - kept);
       if (added == 0 && kept > 0) Convert(*charset, std::string_view(raw.data(), kept), utf8, true);
       length = added == 0 ? 0 : kept + added;
     }
-    if (std::ferror(file.get())) throw HError(m_path + ": cannot read the file");
     Feed(std::string_view(), true);
     if (!m_message.empty() || m_context->wellFormed == 0) {
       const std::string where = m_errorLine > 0 ? m_path + ":" + std::to_string(m_errorLine) : m_path;
@@ -572,7 +588,7 @@ class KXliffParser {
   }
 
   static void OnEnd(void* self, const xmlChar*, const xmlChar*, const xmlChar*) {
-    Guarded(self, [](KXliffParser& parser) { parser.m_assembler.End(); });
+    Guarded(self, [](KXliffParser& parser) { parser.m_assembler.End(xmlSAX2GetLineNumber(parser.m_context)); });
   }
 
   static void OnCharacters(void* self, const xmlChar* text, int length) {
@@ -619,6 +635,7 @@ class KXliffParser {
     parser->m_errorLine = xmlSAX2GetLineNumber(parser->m_context);
   }
 
+  HByteSource& m_bytes;
   const std::string& m_path;
   UnitAssembler m_assembler;
   xmlParserCtxtPtr m_context = nullptr;
@@ -631,5 +648,11 @@ class KXliffParser {
 }  // namespace
 
 void HXliffReader::Read(const std::string& path, const HUnitSink& sink) {
-  KXliffParser(path, sink).Run();
+  HByteSource bytes(path);
+  KXliffParser(bytes, sink).Run();
+}
+
+void HXliffReader::Read(const std::string& name, std::string_view text, const HUnitSink& sink) {
+  HByteSource bytes(name, text);
+  KXliffParser(bytes, sink).Run();
 }

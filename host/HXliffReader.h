@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "HUnit.h"
 
@@ -10,4 +11,6 @@ class HXliffReader {
   // Calls the sink for every unit (XLIFF 1.2 segment), marked untranslated when its target is missing,
   // blank or in a state that says so; throws HError for a file that is not well-formed.
   static void Read(const std::string& path, const HUnitSink& sink);
+  // The same of a file's bytes in memory; name stands for the file in messages.
+  static void Read(const std::string& name, std::string_view text, const HUnitSink& sink);
 };

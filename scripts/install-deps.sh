@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests, the demo and the benchmarks need (--bench, --fuzz:
-# the optional extras of `make bench` and `make fuzz`; --recipes: pre-commit, to try the README's recipe).
+# the optional extras of `make bench` and `make fuzz`; --recipes: pre-commit, to try the README's recipe;
+# --docs: what docs/neovim-screenshot.sh needs).
 # 64-bit Wine alone runs the Windows tests: no i386.
 # Only missing packages are installed, so a prepared machine pays nothing.
 set -euo pipefail
@@ -16,11 +17,15 @@ packages=(
   ant ant-optional python3-jsonschema
   # renders the HTML report in its test
   chromium
+  # the editor whose built-in LSP client the language server's editor test drives
+  neovim
 )
 optional=(translate-toolkit hyperfine)
 # clang with libFuzzer and its sanitizer runtimes, for `make fuzz` only.
 fuzz=(clang libclang-rt-14-dev)
 recipes=(pre-commit)
+# docs/neovim-screenshot.sh: a virtual terminal and its colours as HTML.
+docs=(tmux aha)
 
 missing() {
   local p
@@ -80,11 +85,23 @@ install_npm_tools() {
   find "$root/@microsoft" -name Sarif.Multitool -exec chmod a+x {} +
 }
 
+# The language server's protocol tests and latency benchmark drive it with VS Code's protocol library, the
+# versions tests/lsp/package-lock.json pins; npm ci again only when the lock file changed.
+install_lsp_client() {
+  local folder
+  folder="$(cd "$(dirname "$0")/.." && pwd)/tests/lsp"
+  [ "$folder/node_modules/.package-lock.json" -nt "$folder/package-lock.json" ] && return 0
+  echo "installing from npm: the LSP client of tests/lsp" >&2
+  (cd "$folder" && npm ci --no-fund --no-audit >/dev/null)
+}
+
 install "${packages[@]}"
 install_npm_tools
+install_lsp_client
 fetch_pcre2_source
 case "${1:-}" in
   --bench) install "${optional[@]}" ;;
   --fuzz) install "${fuzz[@]}" ;;
   --recipes) install "${recipes[@]}" ;;
+  --docs) install "${docs[@]}" ;;
 esac

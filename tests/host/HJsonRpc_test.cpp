@@ -1,0 +1,86 @@
+// The message reader at its limits and with what broken clients send; what a message is.
+#include "HJsonRpc.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using Kind = HJsonRpc::Reader::Kind;
+constexpr size_t kLimit = 8;
+
+std::string Framed(const std::string& body) {
+  return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// Every result up to the end, a message as its body, an error as "!".
+std::vector<std::string> ReadAll(const std::string& input) {
+  std::istringstream in(input);
+  HJsonRpc::Reader reader(in, kLimit);
+  std::vector<std::string> read;
+  for (HJsonRpc::Reader::Result result = reader.Next(); result.kind != Kind::End; result = reader.Next())
+    read.push_back(result.kind == Kind::Message ? result.body : "!");
+  return read;
+}
+
+TEST(HJsonRpcReader, FramesAtTheLimitsAndGoesOnAfterBrokenFrames) {
+  const std::string line = "Content-Length: 2";
+  const struct {
+    std::string input;
+    std::vector<std::string> read;
+  } cases[] = {
+      {Framed("12345678") + Framed("{}"), {"12345678", "{}"}},  // the largest message
+      {Framed("123456789") + Framed("{}"), {"!", "{}"}},        // one byte over: skipped
+      {Framed(""), {""}},
+      {"\r\n\n" + Framed("{}"), {"{}"}},                       // blank lines between messages
+      {"content-LENGTH:2\nContent-Type: x\n\n{}", {"{}"}},    // any case, bare line feeds, other headers
+      {line + std::string(HJsonRpc::Reader::kMaxHeaderLine - line.size(), ' ') + "\r\n\r\n{}", {"{}"}},
+      {line + std::string(HJsonRpc::Reader::kMaxHeaderLine - line.size() + 1, ' ') + "\r\n\r\n" + Framed("{}"),
+       {"!", "{}"}},  // an overlong line is no header
+      {"Content-Length: -2\r\n\r\n" + Framed("{}"), {"!", "{}"}},
+      {"Content-Length: 2x\r\n\r\n" + Framed("{}"), {"!", "{}"}},
+      {"Content-Length:\r\n\r\n" + Framed("{}"), {"!", "{}"}},
+      {"garbage\r\n\r\n" + Framed("{}"), {"!", "{}"}},
+      {"Content-Length: 99999999999999999999999\r\n\r\n{}", {}},  // skipped to the end
+      {Framed("{}") + "Content-Length: 3\r\n\r\n{}", {"{}"}},    // the pipe closed mid-message
+      {Framed("{}") + "Content-Length: 3\r\n", {"{}"}},          // and mid-header
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadAll(c.input), c.read) << c.input.substr(0, 40);
+}
+
+TEST(HJsonRpcMessage, TellsRequestsNotificationsResponsesAndInvalidOnesApart) {
+  using MessageKind = HJsonRpc::Message::Kind;
+  const struct {
+    const char* body;
+    MessageKind kind;
+    int error;
+    const char* id;  // as JSON
+  } cases[] = {
+      {R"({"jsonrpc":"2.0","id":1,"method":"m","params":{}})", MessageKind::Request, 0, "1"},
+      {R"({"jsonrpc":"2.0","id":"a","method":"m","params":null})", MessageKind::Request, 0, "\"a\""},
+      {R"({"jsonrpc":"2.0","method":"m"})", MessageKind::Notification, 0, "null"},
+      {R"({"jsonrpc":"2.0","id":7,"result":null})", MessageKind::Response, 0, "7"},
+      {R"({"jsonrpc":"2.0","id":1,"method":"m","params":"x"})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "1"},
+      {R"({"jsonrpc":"1.0","id":2,"method":"m"})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "2"},
+      {R"({"jsonrpc":"2.0","id":1.5,"method":"m"})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "null"},
+      {R"({"jsonrpc":"2.0","id":3,"method":4})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "3"},
+      {R"([{"jsonrpc":"2.0","method":"m"}])", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "null"},
+      {R"({"jsonrpc":"2.0",)", MessageKind::Invalid, HJsonRpc::kParseError, "null"},
+  };
+  for (const auto& c : cases) {
+    const HJsonRpc::Message message = HJsonRpc::Message::Parse(c.body);
+    EXPECT_EQ(message.kind, c.kind) << c.body;
+    EXPECT_EQ(message.error, c.error) << c.body;
+    EXPECT_EQ(message.id.dump(), c.id) << c.body;
+  }
+}
+
+TEST(HJsonRpcWriter, FramesWithTheLengthInBytes) {
+  std::ostringstream out;
+  HJsonRpc::Writer(out).Notify("m", {{"text", "\xC3\xA9"}});
+  const std::string body = R"({"jsonrpc":"2.0","method":"m","params":{"text":"é"}})";
+  EXPECT_EQ(out.str(), Framed(body));
+}
+
+}  // namespace
