@@ -380,7 +380,10 @@ void HLspServer::CheckRuleFiles(const std::string& projectFolder, const std::vec
     // A pattern that does not compile is shown at its rule.
     for (const HWarning& warning : warnings) {
       if (warning.file != file || warning.rule.empty()) continue;
-      const HLspText::Position section{std::max(0L, SectionLine(file, warning.rule)), 0};
+      // A rule no longer in the file was changed while the check ran; the change brings a check of its own.
+      const long line = SectionLine(file, warning.rule);
+      if (line < 0) continue;
+      const HLspText::Position section{line, 0};
       diagnostics.push_back({{"range", Range(section, section)},
                              {"severity", kWarning},
                              {"source", kSource},
