@@ -15,6 +15,7 @@
 
 #include "HCharset.h"
 #include "HError.h"
+#include "support/KUtf8.h"
 
 namespace {
 
@@ -432,10 +433,14 @@ class KPoParser {
   }
 
   // Every form of the entry; a fuzzy entry (msgfmt leaves it out) or an empty form waits for a translator.
+  // Texts that iconv converted are UTF-8; the others, taken as they are, may hold bytes that are not, which
+  // the check reads as U+FFFD: the unit says so. Each text is looked at once, here where it is made.
   void EmitUnits() {
     Convert(entry_.context);
     Convert(entry_.id);
     Convert(entry_.plural);
+    const bool idUtf8 = charset_ || IsUtf8(entry_.id);
+    const bool pluralUtf8 = charset_ || IsUtf8(entry_.plural);
     unit_.line = entry_.line;
     const std::string baseId = entry_.hasContext ? entry_.context + "|" + entry_.id : entry_.id;
     for (size_t form = 0; form < entry_.translations.size(); ++form) {
@@ -448,6 +453,8 @@ class KPoParser {
       unit_.sourcePlain = unit_.sourceNative = form == 0 ? entry_.id : entry_.plural;
       unit_.targetPlain = unit_.targetNative = translation;
       unit_.suppressions = entry_.suppressions;
+      const bool utf8 = (form == 0 ? idUtf8 : pluralUtf8) && (charset_ || IsUtf8(translation));
+      unit_.unread = utf8 ? "" : "bytes that are not UTF-8 are read as U+FFFD";
       sink_(unit_);
     }
   }
