@@ -1,5 +1,4 @@
-// UTF-8 <-> UTF-16 conversion: the boundaries of each sequence length, and what malformed input becomes
-// (and that IsUtf8 tells it).
+// UTF-8 <-> UTF-16 conversion: the boundaries of each sequence length, and what malformed input becomes.
 #include "support/KUtf8.h"
 
 #include <gtest/gtest.h>
