@@ -15,6 +15,7 @@
 #include "HByteSource.h"
 #include "HCharset.h"
 #include "HError.h"
+#include "support/KUtf8.h"
 
 namespace {
 
@@ -338,8 +339,10 @@ class KPoParser {
   // Appends the string up to its closing quote and returns what follows it.
   std::string_view Unescape(std::string_view text, std::string& out) {
     for (;;) {
-      const size_t special = text.find_first_of("\"\\");
-      if (special == std::string_view::npos) Fail("end of string expected");
+      // A plain loop: find_first_of looks each byte up in its set with a call of its own.
+      const size_t special =
+          std::find_if(text.begin(), text.end(), [](char c) { return c == '"' || c == '\\'; }) - text.begin();
+      if (special == text.size()) Fail("end of string expected");
       out.append(text.data(), special);
       if (text[special] == '"') return text.substr(special + 1);
       text.remove_prefix(special + 1);
@@ -429,10 +432,14 @@ class KPoParser {
   }
 
   // Every form of the entry; a fuzzy entry (msgfmt leaves it out) or an empty form waits for a translator.
+  // Texts that iconv converted are UTF-8; the others, taken as they are, may hold bytes that are not, which
+  // the check reads as U+FFFD: the unit says so. Each text is looked at once, here where it is made.
   void EmitUnits() {
     Convert(entry_.context);
     Convert(entry_.id);
     Convert(entry_.plural);
+    const bool idUtf8 = charset_ || IsUtf8(entry_.id);
+    const bool pluralUtf8 = charset_ || IsUtf8(entry_.plural);
     unit_.line = entry_.line;
     const std::string baseId = entry_.hasContext ? entry_.context + "|" + entry_.id : entry_.id;
     for (size_t form = 0; form < entry_.translations.size(); ++form) {
@@ -446,6 +453,8 @@ class KPoParser {
       unit_.sourcePlain = unit_.sourceNative = form == 0 ? entry_.id : entry_.plural;
       unit_.targetPlain = unit_.targetNative = translation;
       unit_.suppressions = entry_.suppressions;
+      const bool utf8 = (form == 0 ? idUtf8 : pluralUtf8) && (charset_ || IsUtf8(translation));
+      unit_.unread = utf8 ? "" : "bytes that are not UTF-8 are read as U+FFFD";
       sink_(unit_);
     }
   }

@@ -4,13 +4,10 @@
 #include "support/KUtf8.h"
 
 void HRunWarnings::UnitRead(const HUnit& unit) {
-  std::string why = unit.unread;
-  // The plain texts are the texts with tags less their tags (the same texts in PO): the latter tell.
-  const bool utf8 = IsUtf8(unit.sourceNative) && IsUtf8(unit.targetNative);
-  if (why.empty() && !utf8) why = "bytes that are not UTF-8 are read as U+FFFD";
-  if (why.empty() || m_file == nullptr) return;
-  m_file->warnings.push_back({m_file->path, unit.targetLine > 0 ? unit.targetLine : unit.line, "",
-                              "unit \"" + unit.id + "\": " + why + "; a violation may have been missed"});
+  if (unit.unread.empty() || m_file == nullptr) return;
+  m_file->warnings.push_back(
+      {m_file->path, unit.targetLine > 0 ? unit.targetLine : unit.line, "",
+       "unit \"" + unit.id + "\": " + unit.unread + "; a violation may have been missed"});
 }
 
 // Called back from inside the module: nothing may unwind into it, and a warning lost to a full memory is

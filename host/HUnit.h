@@ -35,7 +35,8 @@ struct HUnit {
   std::string targetNative;
   std::string language;  // the target language that the file declares; empty when it declares none
   std::vector<HSuppression> suppressions;
-  // What of its texts the reader could not read (an entity it does not expand); empty when it read them all.
+  // What of its texts the reader could not read (an entity it does not expand, bytes that are not UTF-8);
+  // empty when it read them all.
   std::string unread;
 };
 

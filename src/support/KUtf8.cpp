@@ -59,11 +59,41 @@ char32_t DecodeUtf16(std::u16string_view text, size_t& i) {
 
 }  // namespace
 
-// A malformed sequence is the only one that decodes from a single byte at or above 0x80.
+// Every unit's texts pass through here, so it skips ASCII eight bytes at a time and checks a sequence by the
+// ranges of its bytes without decoding it: the second byte's range after E0, ED, F0 and F4 is what rules
+// out overlong forms, surrogates and values beyond U+10FFFF, the cases DecodeUtf8 replaces.
 bool IsUtf8(std::string_view text) {
-  for (size_t i = 0; i < text.size();) {
-    const size_t at = i;
-    if (DecodeUtf8(text, i) == kReplacement && i - at == 1) return false;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t size = text.size();
+  for (size_t i = 0; i < size;) {
+    uint64_t block = 0;
+    if (i + sizeof block <= size) {
+      std::memcpy(&block, bytes + i, sizeof block);
+      if ((block & 0x8080808080808080ULL) == 0) {
+        i += sizeof block;
+        continue;
+      }
+    }
+    const unsigned char lead = bytes[i];
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t trail = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      trail = 1;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      trail = 2, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      trail = 3, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+      return false;
+    }
+    if (i + trail >= size || bytes[i + 1] < low || bytes[i + 1] > high) return false;
+    for (size_t k = 2; k <= trail; ++k)
+      if ((bytes[i + k] & 0xC0) != 0x80) return false;
+    i += trail + 1;
   }
   return true;
 }

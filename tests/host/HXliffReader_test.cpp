@@ -233,6 +233,8 @@ TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBoundedAnd
       {"nesting at the limit", nested(256), nullptr},
       {"nesting beyond the limit", nested(257), "nested more than 256 deep"},
       {"malformed", "<xliff>\n<file>\n</xliff>\n", "t.xlf:3: "},
+      {"bytes that are not UTF-8", "<xliff>" + std::string(unit).replace(unit.find("&leak;"), 6, "\xC3"),
+       "not proper UTF-8"},  // so no unit with them reaches the check, unlike PO
   };
   for (const auto& c : cases) {
     std::string texts;

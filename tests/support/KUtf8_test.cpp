@@ -31,6 +31,7 @@ TEST(KUtf8, EachSequenceLengthConvertsBothWaysAtItsBoundaries) {
     EXPECT_EQ(appended, "x" + c.utf8);
     EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
     EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
+    EXPECT_TRUE(IsUtf8(c.utf8));
   }
   const std::string mixed = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // a, e acute, euro, emoji
   EXPECT_EQ(Utf8ToUtf16(mixed), u"a\u00e9\u20ac\U0001F600");
@@ -48,6 +49,10 @@ TEST(KUtf8, MalformedUtf8BecomesOneReplacementPerBadByte) {
       {"sequence cut by the end", "b\xE2\x82", u"b\uFFFD\uFFFD"},
       {"lead followed by a plain character", "\xC3Z", u"\uFFFDZ"},
       {"overlong form", "\xC0\xAF", u"\uFFFD\uFFFD"},
+      {"overlong form of U+007F", "\xC1\xBF", u"\uFFFD\uFFFD"},
+      {"overlong form of U+07FF", "\xE0\x9F\xBF", u"\uFFFD\uFFFD\uFFFD"},
+      {"overlong form of U+FFFF", "\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"stray byte behind eight plain ones", "abcdefgh\x80", u"abcdefgh\uFFFD"},
       {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
       {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
       {"nothing", "", u""},
@@ -55,6 +60,7 @@ TEST(KUtf8, MalformedUtf8BecomesOneReplacementPerBadByte) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
+    EXPECT_EQ(IsUtf8(c.utf8), c.utf8.empty());
   }
 }
 
