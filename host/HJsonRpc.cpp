@@ -50,7 +50,8 @@ bool Reader::ReadLine(std::string& line) {
 bool Reader::Skip(size_t length) {
   char buffer[4096];
   while (length > 0) {
-    const std::streamsize got = m_in.sgetn(buffer, static_cast<std::streamsize>(std::min(length, sizeof buffer)));
+    const std::streamsize got =
+        m_in.sgetn(buffer, static_cast<std::streamsize>(std::min(length, sizeof buffer)));
     if (got <= 0) return false;
     length -= static_cast<size_t>(got);
   }

@@ -25,15 +25,16 @@ constexpr int kRequestCancelled = -32800;
 // caller answers, and reading goes on with the next header block.
 class Reader {
  public:
-  static constexpr size_t kMaxHeaderLine = 1024;     // longer lines are read to their end and ignored
-  static constexpr size_t kMaxContent = 64u << 20;   // bytes of one message
+  static constexpr size_t kMaxHeaderLine = 1024;    // longer lines are read to their end and ignored
+  static constexpr size_t kMaxContent = 64u << 20;  // bytes of one message
   enum class Kind { Message, End, Error };
   struct Result {
     Kind kind;
     std::string body;  // the message's bytes, or what was wrong with the framing
   };
 
-  explicit Reader(std::istream& in, size_t maxContent = kMaxContent) : m_in(*in.rdbuf()), m_maxContent(maxContent) {}
+  explicit Reader(std::istream& in, size_t maxContent = kMaxContent)
+      : m_in(*in.rdbuf()), m_maxContent(maxContent) {}
   Result Next();
 
  private:

@@ -51,7 +51,8 @@ std::vector<std::string> HLspChecker::RuleFiles(const std::string& projectFolder
 void HLspChecker::Load(const std::string& globalFolder) {
   if (m_module) return m_host->SetGlobalFolder(globalFolder);
   m_host = std::make_unique<HAddInHost>(globalFolder, std::vector<HProject*>(), &m_observer);
-  const std::string path = m_settings.modulePath.empty() ? HInstallPaths::Module().string() : m_settings.modulePath;
+  const std::string path =
+      m_settings.modulePath.empty() ? HInstallPaths::Module().string() : m_settings.modulePath;
   auto module = std::make_unique<HModule>(path);
   module->Register(m_host.get(), m_host->Site());
   m_module = std::move(module);
@@ -86,8 +87,12 @@ HLspChecker::Outcome HLspChecker::Check(const std::string& path, const std::stri
         file, [&](const HUnitSink& sink) { HUnitReader::Read(path, text, sink); }, false, &options,
         [&](const HUnit& unit) {
           const std::string& language = unit.language.empty() ? m_settings.targetLanguage : unit.language;
-          places.resize(file.violations.size(), Finding{{}, unit.targetLine, unit.targetColumn,
-                                                        unit.targetEndLine, unit.targetEndColumn, language});
+          places.resize(file.violations.size(), Finding{{},
+                                                        unit.targetLine,
+                                                        unit.targetColumn,
+                                                        unit.targetEndLine,
+                                                        unit.targetEndColumn,
+                                                        language});
           if (stale()) throw Abandoned();
         });
   }

@@ -63,8 +63,9 @@ void HLspInbox::Read(std::istream& in, const std::shared_ptr<Shared>& shared) {
         shared->cancelled.insert(message.params["id"].dump());
       continue;
     }
-    if (notification && (message.method == "textDocument/didOpen" || message.method == "textDocument/didChange" ||
-                         message.method == "textDocument/didClose"))
+    if (notification &&
+        (message.method == "textDocument/didOpen" || message.method == "textDocument/didChange" ||
+         message.method == "textDocument/didClose"))
       ++shared->changes[DocumentOf(message.params)];
     shared->items.push_back(std::move(item));
     shared->finished = !more;

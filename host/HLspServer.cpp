@@ -129,7 +129,8 @@ bool HLspServer::Dispatch(const HJsonRpc::Message& message) {
         Notified(message.method, message.params);
       } catch (const std::exception& error) {
         // A notification has nobody to answer: the client learns of it in its log.
-        m_writer.Notify("window/logMessage", {{"type", kError}, {"message", message.method + ": " + error.what()}});
+        m_writer.Notify("window/logMessage",
+                        {{"type", kError}, {"message", message.method + ": " + error.what()}});
       }
       return true;
     case Kind::Request:
@@ -215,8 +216,9 @@ void HLspServer::Initialized() {
   if (!m_watchRegistration) return;
   json watchers = json::array({json{{"globPattern", "**/.inline-patterns/**/settings.ini"}},
                                json{{"globPattern", "**/.inline-patterns/settings.ini"}}});
-  const std::string global = m_checker.GetSettings().globalFolder.empty() ? HAddInHost::DefaultGlobalFolder()
-                                                                          : m_checker.GetSettings().globalFolder;
+  const std::string global = m_checker.GetSettings().globalFolder.empty()
+                                 ? HAddInHost::DefaultGlobalFolder()
+                                 : m_checker.GetSettings().globalFolder;
   watchers.push_back({{"globPattern", (fs::absolute(global) / HRuleFiles::kRuleFile).string()}});
   m_writer.Request(++m_requests, "client/registerCapability",
                    {{"registrations", json::array({json{{"id", "inline-patterns-rules"},
@@ -229,8 +231,8 @@ void HLspServer::Opened(const json& params) {
   const std::string uri = item.at("uri").get<std::string>();
   const std::string path = HLspUri::ToPath(uri);
   if (path.empty() || !HUnitReader::IsSupported(path)) return;
-  Document document{HLspText(item.at("text").get<std::string>(), m_encoding), path,
-                    item.value("version", 0L), true, {}};
+  Document document{
+      HLspText(item.at("text").get<std::string>(), m_encoding), path, item.value("version", 0L), true, {}};
   m_documents.insert_or_assign(uri, std::move(document));
 }
 
@@ -330,13 +332,14 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
     if (rule != outcome.rules.end() && !rule->ruleFile.empty()) {
       const auto key = std::make_pair(rule->ruleFile, rule->name);
       const auto known = sections.find(key);
-      shown.sectionLine = std::max(0L, known != sections.end() ? known->second
-                                                               : sections[key] = SectionLine(key.first, key.second));
+      shown.sectionLine = std::max(
+          0L, known != sections.end() ? known->second : sections[key] = SectionLine(key.first, key.second));
       shown.ruleFile = rule->ruleFile;
       const HLspText::Position section{shown.sectionLine, 0};
       diagnostic["relatedInformation"] =
-          json::array({json{{"location", {{"uri", HLspUri::FromPath(fs::absolute(rule->ruleFile).string())},
-                                          {"range", Range(section, section)}}},
+          json::array({json{{"location",
+                             {{"uri", HLspUri::FromPath(fs::absolute(rule->ruleFile).string())},
+                              {"range", Range(section, section)}}},
                             {"message", "rule \"" + rule->name + "\""}}});
     }
     diagnostics.push_back(std::move(diagnostic));
@@ -346,10 +349,11 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
   for (const HWarning& warning : outcome.warnings) {
     if (warning.line <= 0 || warning.file != document.path) continue;
     const HLspText::Position start{warning.line - 1, 0};
-    diagnostics.push_back({{"range", Range(start, text.PositionOf(text.Offset({warning.line - 1, LONG_MAX})))},
-                           {"severity", kInformation},
-                           {"source", kSource},
-                           {"message", warning.message}});
+    diagnostics.push_back(
+        {{"range", Range(start, text.PositionOf(text.Offset({warning.line - 1, LONG_MAX})))},
+         {"severity", kInformation},
+         {"source", kSource},
+         {"message", warning.message}});
   }
   m_writer.Notify("textDocument/publishDiagnostics",
                   {{"uri", uri}, {"version", document.version}, {"diagnostics", std::move(diagnostics)}});
@@ -394,7 +398,8 @@ void HLspServer::CheckRuleFiles(const std::string& projectFolder, const std::vec
     const auto known = m_ruleFileDiagnostics.find(uri);
     if (known != m_ruleFileDiagnostics.end() ? known->second == diagnostics : diagnostics.empty()) continue;
     m_ruleFileDiagnostics[uri] = diagnostics;
-    m_writer.Notify("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", std::move(diagnostics)}});
+    m_writer.Notify("textDocument/publishDiagnostics",
+                    {{"uri", uri}, {"diagnostics", std::move(diagnostics)}});
   }
 }
 
@@ -446,10 +451,11 @@ json HLspServer::CodeActions(const json& params) {
     const std::string& text = document.text.Text();
     if (violation.rule.find('"') == std::string::npos) {
       try {
-        const Edit edit = Difference(text, HSuppressCommand::Suppressed(document.path, text, violation.unitId,
-                                                                       violation.rule));
-        const json change = {{"range", Range(document.text.PositionOf(edit.from), document.text.PositionOf(edit.to))},
-                             {"newText", edit.text}};
+        const Edit edit = Difference(
+            text, HSuppressCommand::Suppressed(document.path, text, violation.unitId, violation.rule));
+        const json change = {
+            {"range", Range(document.text.PositionOf(edit.from), document.text.PositionOf(edit.to))},
+            {"newText", edit.text}};
         actions.push_back({{"title", "Ignore rule \"" + violation.rule + "\" for this unit"},
                            {"kind", "quickfix"},
                            {"edit", {{"changes", {{uri, json::array({change})}}}}}});
@@ -496,7 +502,8 @@ json HLspServer::Hover(const json& params) {
   std::string markdown;
   std::set<std::string> described;
   for (const Shown* one : shown) {
-    if (one->finding.violation.rule.empty() || !described.insert(one->finding.violation.rule).second) continue;
+    if (one->finding.violation.rule.empty() || !described.insert(one->finding.violation.rule).second)
+      continue;
     if (!markdown.empty()) markdown += "\n---\n";
     markdown += HoverText(*document, *one);
   }
@@ -513,18 +520,20 @@ std::string HLspServer::HoverText(const Document& document, const Shown& shown) 
   const std::string common = project.AddInFilePath(HRuleFiles::kRuleFile);
   const std::string& language = shown.finding.language;
   HRuleFiles files(m_checker.GlobalFolder(folder), folder,
-                   HLanguage::RuleFiles(common, language).empty() ? "" : language);
+                   HLanguage::RuleFiles(common, language).empty() ? "" : language,
+                   m_checker.GetSettings().projectRules);
   const std::unique_ptr<CRegExRule> rule = files.FindRule(violation.rule);
   HRuleTrial trial;
   const HRuleTrial::Outcome tried = trial.Try(*rule, violation.source, violation.translation);
-  HRuleInfo info{violation.rule, Utf16ToUtf8(rule->Pattern), rule->RegEx != 0, rule->Case != 0,
-                 rule->CheckMethod, rule->CheckFlags, rule->Native != 0, shown.ruleFile};
+  HRuleInfo info{violation.rule,    Utf16ToUtf8(rule->Pattern), rule->RegEx != 0,  rule->Case != 0,
+                 rule->CheckMethod, rule->CheckFlags,           rule->Native != 0, shown.ruleFile};
   std::string markdown = "**Rule \"" + violation.rule + "\"**";
   if (!shown.ruleFile.empty())
     markdown += " in " + HRuleFiles::Shown(shown.ruleFile) + ":" + std::to_string(shown.sectionLine + 1);
   std::string pane;
   for (const std::string& line : tried.violations) pane += line + "\n";
-  return markdown + "\n\n```text\n" + RuleDescription(info) + "```\n\n```text\n" + pane + tried.summary + "```\n";
+  return markdown + "\n\n```text\n" + RuleDescription(info) + "```\n\n```text\n" + pane + tried.summary +
+         "```\n";
 }
 
 int HLspServer::Main(const std::vector<std::string>& arguments, std::istream& in, const HConsole& console) {

@@ -86,7 +86,7 @@ class HLspServer {
   bool m_showDocument = false;       // the client opens documents when asked
   long m_requests = 0;               // ids of the server's own requests
   std::vector<std::string> m_workspaceFolders;
-  std::map<std::string, Document> m_documents;  // by URI
-  std::map<std::string, long> m_applied;        // the document notifications handled, by URI
+  std::map<std::string, Document> m_documents;                  // by URI
+  std::map<std::string, long> m_applied;                        // the document notifications handled, by URI
   std::map<std::string, nlohmann::json> m_ruleFileDiagnostics;  // as last published, by URI
 };

@@ -40,14 +40,14 @@ int HRuleList::ActiveRules() const {
 }
 
 HRuleFiles::HRuleFiles(const std::string& globalFolder, const std::string& projectPath,
-                       const std::string& language)
+                       const std::string& language, const std::string& projectRules)
     : m_globalFolder(globalFolder.empty() ? HAddInHost::DefaultGlobalFolder() : globalFolder),
       m_globalIsDefault(globalFolder.empty()),
       m_language(language) {
   if (!language.empty() && projectPath.empty())
     throw HError("--language needs the project whose rules it is");
   if (!projectPath.empty()) {
-    m_project.emplace(projectPath, "", false);
+    m_project.emplace(projectPath, projectRules, false);
     m_commonFile = m_project->AddInFilePath(kRuleFile);
   }
   if (!language.empty()) m_project = m_project->WithRulesFile(HLanguage::RuleFile(m_commonFile, language));

@@ -43,9 +43,10 @@ class HRuleFiles {
   // An empty globalFolder is the default one; an empty projectPath names no project. While it lives, the
   // module's rule code (linked into this program) finds the global folder and compiles through its host.
   // With a language, the project's rule file is that language's, and the project rules that LoadAll
-  // answers are the common ones with the language's laid over them, as the check composes them.
+  // answers are the common ones with the language's laid over them, as the check composes them. A
+  // projectRules file takes the place of the project's own, as --project-rules does for the check.
   HRuleFiles(const std::string& globalFolder, const std::string& projectPath,
-             const std::string& language = "");
+             const std::string& language = "", const std::string& projectRules = "");
   ~HRuleFiles();
   HRuleFiles(const HRuleFiles&) = delete;
   HRuleFiles& operator=(const HRuleFiles&) = delete;

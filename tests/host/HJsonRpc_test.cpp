@@ -33,18 +33,19 @@ TEST(HJsonRpcReader, FramesAtTheLimitsAndGoesOnAfterBrokenFrames) {
       {Framed("12345678") + Framed("{}"), {"12345678", "{}"}},  // the largest message
       {Framed("123456789") + Framed("{}"), {"!", "{}"}},        // one byte over: skipped
       {Framed(""), {""}},
-      {"\r\n\n" + Framed("{}"), {"{}"}},                       // blank lines between messages
-      {"content-LENGTH:2\nContent-Type: x\n\n{}", {"{}"}},    // any case, bare line feeds, other headers
+      {"\r\n\n" + Framed("{}"), {"{}"}},                    // blank lines between messages
+      {"content-LENGTH:2\nContent-Type: x\n\n{}", {"{}"}},  // any case, bare line feeds, other headers
       {line + std::string(HJsonRpc::Reader::kMaxHeaderLine - line.size(), ' ') + "\r\n\r\n{}", {"{}"}},
-      {line + std::string(HJsonRpc::Reader::kMaxHeaderLine - line.size() + 1, ' ') + "\r\n\r\n" + Framed("{}"),
+      {line + std::string(HJsonRpc::Reader::kMaxHeaderLine - line.size() + 1, ' ') + "\r\n\r\n" +
+           Framed("{}"),
        {"!", "{}"}},  // an overlong line is no header
       {"Content-Length: -2\r\n\r\n" + Framed("{}"), {"!", "{}"}},
       {"Content-Length: 2x\r\n\r\n" + Framed("{}"), {"!", "{}"}},
       {"Content-Length:\r\n\r\n" + Framed("{}"), {"!", "{}"}},
       {"garbage\r\n\r\n" + Framed("{}"), {"!", "{}"}},
       {"Content-Length: 99999999999999999999999\r\n\r\n{}", {}},  // skipped to the end
-      {Framed("{}") + "Content-Length: 3\r\n\r\n{}", {"{}"}},    // the pipe closed mid-message
-      {Framed("{}") + "Content-Length: 3\r\n", {"{}"}},          // and mid-header
+      {Framed("{}") + "Content-Length: 3\r\n\r\n{}", {"{}"}},     // the pipe closed mid-message
+      {Framed("{}") + "Content-Length: 3\r\n", {"{}"}},           // and mid-header
   };
   for (const auto& c : cases) EXPECT_EQ(ReadAll(c.input), c.read) << c.input.substr(0, 40);
 }
@@ -61,7 +62,8 @@ TEST(HJsonRpcMessage, TellsRequestsNotificationsResponsesAndInvalidOnesApart) {
       {R"({"jsonrpc":"2.0","id":"a","method":"m","params":null})", MessageKind::Request, 0, "\"a\""},
       {R"({"jsonrpc":"2.0","method":"m"})", MessageKind::Notification, 0, "null"},
       {R"({"jsonrpc":"2.0","id":7,"result":null})", MessageKind::Response, 0, "7"},
-      {R"({"jsonrpc":"2.0","id":1,"method":"m","params":"x"})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "1"},
+      {R"({"jsonrpc":"2.0","id":1,"method":"m","params":"x"})", MessageKind::Invalid,
+       HJsonRpc::kInvalidRequest, "1"},
       {R"({"jsonrpc":"1.0","id":2,"method":"m"})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "2"},
       {R"({"jsonrpc":"2.0","id":1.5,"method":"m"})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "null"},
       {R"({"jsonrpc":"2.0","id":3,"method":4})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "3"},

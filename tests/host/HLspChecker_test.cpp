@@ -42,19 +42,21 @@ class HLspCheckerTest : public testing::Test {
 TEST_F(HLspCheckerTest, PlacesPoViolationsOnTheTranslationsStrings) {
   const std::string po =
       "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
-      "msgid \"a %s\"\nmsgstr \"\xC3\xA9\"\n\n"                 // columns count characters
-      "msgid \"b {x} %s\"\nmsgstr \"\"\n\"%s \"\n\"y\"\n\n"      // from its first string with text to the last
+      "msgid \"a %s\"\nmsgstr \"\xC3\xA9\"\n\n"              // columns count characters
+      "msgid \"b {x} %s\"\nmsgstr \"\"\n\"%s \"\n\"y\"\n\n"  // from its first string with text to the last
       "#, inline-patterns-ignore:\"Printf\"\nmsgid \"c %s\"\nmsgstr \"c\"\n";  // suppressed
   const HLspChecker::Outcome outcome = Check("de.po", po);
   ASSERT_FALSE(outcome.error) << outcome.error->message;
-  EXPECT_EQ(Places(outcome), (std::vector<Place>{{"a %s", "Printf", 5, 9, 5, 10}, {"b {x} %s", "Braces", 9, 2, 10, 3}}));
+  EXPECT_EQ(Places(outcome),
+            (std::vector<Place>{{"a %s", "Printf", 5, 9, 5, 10}, {"b {x} %s", "Braces", 9, 2, 10, 3}}));
 }
 
 TEST_F(HLspCheckerTest, PlacesXliffViolationsOnTheTargetsContent) {
   const std::string unit = R"(<trans-unit id="1"><source>a %s {x}</source><target>)";
-  const std::string xliff = "<?xml version=\"1.0\"?>\n<xliff version=\"1.2\"><file original=\"f\" "
-                            "source-language=\"en\" target-language=\"de\" datatype=\"plaintext\"><body>\n" +
-                            unit + "%s <g id=\"1\">y</g></target></trans-unit>\n</body></file></xliff>\n";
+  const std::string xliff =
+      "<?xml version=\"1.0\"?>\n<xliff version=\"1.2\"><file original=\"f\" "
+      "source-language=\"en\" target-language=\"de\" datatype=\"plaintext\"><body>\n" +
+      unit + "%s <g id=\"1\">y</g></target></trans-unit>\n</body></file></xliff>\n";
   const long start = static_cast<long>(unit.size()) + 1;
   EXPECT_EQ(Places(Check("de.xlf", xliff)), (std::vector<Place>{{"1", "Braces", 3, start, 3, start + 18}}));
 }
@@ -64,7 +66,8 @@ TEST_F(HLspCheckerTest, ReportsTheParseErrorAndGivesUpAStaleCheck) {
   ASSERT_TRUE(broken.error);
   EXPECT_EQ(broken.error->line, 2);
   EXPECT_THROW(Check("de.po", "msgid \"a %s\"\nmsgstr \"b\"\n", true), HLspChecker::Abandoned);
-  EXPECT_EQ(Check("de.po", "msgid \"a %s\"\nmsgstr \"b\"\n").findings.size(), 1u);  // the module is usable again
+  EXPECT_EQ(Check("de.po", "msgid \"a %s\"\nmsgstr \"b\"\n").findings.size(),
+            1u);  // the module is usable again
 }
 
 }  // namespace

@@ -9,8 +9,9 @@ using Encoding = HLspText::Encoding;
 using Position = HLspText::Position;
 
 // "a", U+1F600 (4 bytes, a surrogate pair), "é" (2 bytes), "b"; then a CRLF line and a last line without end.
-const std::string kText = "a\xF0\x9F\x98\x80\xC3\xA9"
-                          "b\r\nxy\r\nz";
+const std::string kText =
+    "a\xF0\x9F\x98\x80\xC3\xA9"
+    "b\r\nxy\r\nz";
 
 TEST(HLspText, ConvertsPositionsInEitherEncoding) {
   const struct {
@@ -24,10 +25,8 @@ TEST(HLspText, ConvertsPositionsInEitherEncoding) {
       {Encoding::Utf16, {0, 3}, 5, {0, 3}},   // after the pair
       {Encoding::Utf16, {0, 5}, 8, {0, 5}},   // the line's end, before its "\r\n"
       {Encoding::Utf16, {0, 99}, 8, {0, 5}},  // past the line's end
-      {Encoding::Utf8, {0, 5}, 5, {0, 5}},
-      {Encoding::Utf8, {0, 6}, 5, {0, 5}},  // inside "é"
-      {Encoding::Utf8, {0, 8}, 8, {0, 8}},
-      {Encoding::Utf16, {1, 2}, 12, {1, 2}},
+      {Encoding::Utf8, {0, 5}, 5, {0, 5}},   {Encoding::Utf8, {0, 6}, 5, {0, 5}},  // inside "é"
+      {Encoding::Utf8, {0, 8}, 8, {0, 8}},   {Encoding::Utf16, {1, 2}, 12, {1, 2}},
       {Encoding::Utf16, {2, 1}, 15, {2, 1}},  // the document's end
       {Encoding::Utf16, {3, 0}, 15, {2, 1}},  // past the last line
   };

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "HApplication.h"
+#include "HRuleFiles.h"
 #include "HostTestFiles.h"
 
 namespace {
@@ -156,6 +157,14 @@ TEST_F(HRulesCommandTest, LanguageRulesAreKeptApartAndReplaceTheProjectsOfTheirN
        {{"rules", "add", "X", "x", "--language", "de"}, 2, "--language needs the project"},
        {{"try", "Quotes", "--project", p, "--source=a", "--translation=\""}, 1, "must not appear"},
        {{"try", "Quotes", "--project", p, "--language=DE-de", "--source=a", "--translation=\""}, 0, "OK"}});
+}
+
+// The language server's hover finds the rule where the check took it from.
+TEST_F(HRulesCommandTest, AProjectRulesFileTakesThePlaceOfTheProjectsOwn) {
+  m_files.Write("p/.inline-patterns/settings.ini", "[Pattern-00]\nName=Dots\nPattern=...\n");
+  m_files.Write("shared.ini", "[Pattern-00]\nName=Dots\nPattern=!!\n");
+  HRuleFiles files(m_files.Path("g"), m_files.Path("p"), "", m_files.Path("shared.ini"));
+  EXPECT_EQ(files.FindRule("Dots")->Pattern, u"!!");
 }
 
 }  // namespace
