@@ -127,20 +127,26 @@ void Writer::Write(const nlohmann::json& message) {
   m_out.flush();
 }
 
-void Writer::Result(const nlohmann::json& id, const nlohmann::json& result) {
-  Write({{"jsonrpc", "2.0"}, {"id", id}, {"result", result}});
+void Writer::Result(const nlohmann::json& id, nlohmann::json result) {
+  nlohmann::json message = {{"jsonrpc", "2.0"}, {"id", id}};
+  message["result"] = std::move(result);
+  Write(message);
 }
 
 void Writer::Error(const nlohmann::json& id, int code, const std::string& message) {
   Write({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}});
 }
 
-void Writer::Notify(const std::string& method, const nlohmann::json& params) {
-  Write({{"jsonrpc", "2.0"}, {"method", method}, {"params", params}});
+void Writer::Notify(const std::string& method, nlohmann::json params) {
+  nlohmann::json message = {{"jsonrpc", "2.0"}, {"method", method}};
+  message["params"] = std::move(params);
+  Write(message);
 }
 
-void Writer::Request(const nlohmann::json& id, const std::string& method, const nlohmann::json& params) {
-  Write({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
+void Writer::Request(const nlohmann::json& id, const std::string& method, nlohmann::json params) {
+  nlohmann::json message = {{"jsonrpc", "2.0"}, {"id", id}, {"method", method}};
+  message["params"] = std::move(params);
+  Write(message);
 }
 
 }  // namespace HJsonRpc

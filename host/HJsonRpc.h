@@ -66,10 +66,11 @@ class Writer {
  public:
   explicit Writer(std::ostream& out) : m_out(out) {}
   void Write(const nlohmann::json& message);
-  void Result(const nlohmann::json& id, const nlohmann::json& result);
+  // The result and the params are taken, not copied: a document's diagnostics can be thousands.
+  void Result(const nlohmann::json& id, nlohmann::json result);
   void Error(const nlohmann::json& id, int code, const std::string& message);
-  void Notify(const std::string& method, const nlohmann::json& params);
-  void Request(const nlohmann::json& id, const std::string& method, const nlohmann::json& params);
+  void Notify(const std::string& method, nlohmann::json params);
+  void Request(const nlohmann::json& id, const std::string& method, nlohmann::json params);
 
  private:
   std::ostream& m_out;
