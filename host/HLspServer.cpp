@@ -308,9 +308,7 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
   if (outcome.error) {
     outcome.findings.clear();
     outcome.warnings.clear();
-    const long line = std::max(0L, outcome.error->line - 1);
-    const HLspText::Position start{line, 0};
-    diagnostics.push_back({{"range", Range(start, text.PositionOf(text.Offset({line, LONG_MAX})))},
+    diagnostics.push_back({{"range", LineRange(text, std::max(0L, outcome.error->line - 1))},
                            {"severity", kError},
                            {"source", kSource},
                            {"message", outcome.error->message}});
@@ -336,11 +334,9 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
           0L, known != sections.end() ? known->second : sections[key] = SectionLine(key.first, key.second));
       shown.ruleFile = rule->ruleFile;
       const HLspText::Position section{shown.sectionLine, 0};
-      diagnostic["relatedInformation"] =
-          json::array({json{{"location",
-                             {{"uri", HLspUri::FromPath(fs::absolute(rule->ruleFile).string())},
-                              {"range", Range(section, section)}}},
-                            {"message", "rule \"" + rule->name + "\""}}});
+      diagnostic["relatedInformation"] = json::array({json{
+          {"location", {{"uri", HLspUri::FromPath(rule->ruleFile)}, {"range", Range(section, section)}}},
+          {"message", "rule \"" + rule->name + "\""}}});
     }
     diagnostics.push_back(std::move(diagnostic));
     document.shown.push_back(std::move(shown));
@@ -348,12 +344,10 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
   // Suppressions that suppress nothing or are misspelt are shown where they are written.
   for (const HWarning& warning : outcome.warnings) {
     if (warning.line <= 0 || warning.file != document.path) continue;
-    const HLspText::Position start{warning.line - 1, 0};
-    diagnostics.push_back(
-        {{"range", Range(start, text.PositionOf(text.Offset({warning.line - 1, LONG_MAX})))},
-         {"severity", kInformation},
-         {"source", kSource},
-         {"message", warning.message}});
+    diagnostics.push_back({{"range", LineRange(text, warning.line - 1)},
+                           {"severity", kInformation},
+                           {"source", kSource},
+                           {"message", warning.message}});
   }
   m_writer.Notify("textDocument/publishDiagnostics",
                   {{"uri", uri}, {"version", document.version}, {"diagnostics", std::move(diagnostics)}});
@@ -369,7 +363,7 @@ void HLspServer::CheckRuleFiles(const std::string& projectFolder, const std::vec
   for (const std::string& file : files) {
     std::error_code missing;
     if (!fs::is_regular_file(file, missing)) continue;
-    const std::string uri = HLspUri::FromPath(fs::absolute(file).string());
+    const std::string uri = HLspUri::FromPath(file);
     json diagnostics = json::array();
     try {
       HRuleFiles::LoadFile(file);
@@ -421,6 +415,11 @@ json HLspServer::Range(const HLspText::Position& start, const HLspText::Position
           {"end", {{"line", end.line}, {"character", end.character}}}};
 }
 
+// A whole line of the document, for what belongs to a line rather than to a text in it.
+json HLspServer::LineRange(const HLspText& text, long line) const {
+  return Range({line, 0}, text.PositionOf(text.Offset({line, LONG_MAX})));
+}
+
 HLspText::Position HLspServer::PositionIn(const json& position) const {
   return {position.at("line").get<long>(), position.at("character").get<long>()};
 }
@@ -465,13 +464,13 @@ json HLspServer::CodeActions(const json& params) {
     }
     if (shown->ruleFile.empty()) continue;
     const std::string title = "Show rule \"" + violation.rule + "\"";
-    actions.push_back({{"title", title},
-                       {"kind", "quickfix"},
-                       {"command",
-                        {{"title", title},
-                         {"command", kShowRule},
-                         {"arguments", json::array({HLspUri::FromPath(fs::absolute(shown->ruleFile).string()),
-                                                    shown->sectionLine})}}}});
+    actions.push_back(
+        {{"title", title},
+         {"kind", "quickfix"},
+         {"command",
+          {{"title", title},
+           {"command", kShowRule},
+           {"arguments", json::array({HLspUri::FromPath(shown->ruleFile), shown->sectionLine})}}}});
   }
   return actions;
 }

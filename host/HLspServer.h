@@ -70,6 +70,7 @@ class HLspServer {
   // The open document that the params name; null for one of another kind.
   Document* Find(const nlohmann::json& params);
   nlohmann::json Range(const HLspText::Position& start, const HLspText::Position& end) const;
+  nlohmann::json LineRange(const HLspText& text, long line) const;
   HLspText::Position PositionIn(const nlohmann::json& position) const;
   // The violations shown in the document whose range meets from..to.
   std::vector<const Shown*> ShownAt(const Document& document, HLspText::Position from,

@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -39,7 +40,11 @@ std::string HLspUri::ToPath(const std::string& uri) {
 }
 
 std::string HLspUri::FromPath(const std::string& path) {
-  std::string uri = "file://";
+  return "file://" + Escaped(std::filesystem::absolute(path).generic_string());
+}
+
+std::string HLspUri::Escaped(const std::string& path) {
+  std::string uri;
   for (const char c : path) {
     const auto byte = static_cast<unsigned char>(c);
     if (std::isalnum(byte) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {

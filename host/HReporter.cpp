@@ -3,6 +3,7 @@
 
 #include "HHtmlReport.h"
 #include "HInstallPaths.h"
+#include "HLspUri.h"
 #include "support/KUtf8.h"
 
 #include <algorithm>
@@ -38,21 +39,6 @@ std::string ShortId(const std::string& id) {
 void AppendHex(std::string& out, unsigned value, int digits) {
   constexpr std::string_view kHexDigits = "0123456789ABCDEF";
   for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kHexDigits[(value >> shift) & 0xF];
-}
-
-// SARIF locations are URIs; a relative path stays relative, other characters are percent-encoded.
-std::string UriOf(const std::string& path) {
-  std::string uri;
-  for (const char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (std::isalnum(byte) || std::string_view("/-._~").find(c) != std::string_view::npos) {
-      uri += c;
-    } else {
-      uri += '%';
-      AppendHex(uri, byte, 2);
-    }
-  }
-  return uri;
 }
 
 // A catalog declared UTF-8 may still hold stray bytes, and so may a file name; every report is UTF-8, so
@@ -139,7 +125,7 @@ std::string FlagsText(int flags) {
 }
 
 std::string FileUri(const std::filesystem::path& absolute) {
-  return "file://" + UriOf(absolute.generic_string());
+  return "file://" + HLspUri::Escaped(absolute.generic_string());
 }
 
 std::string InformationUri() {
@@ -447,8 +433,8 @@ std::string HReporter::ArtifactLocation(const std::string& path) const {
   const std::filesystem::path file = Canonical(path);
   const std::filesystem::path relative = file.lexically_relative(m_baseFolder);
   if (relative.empty() || *relative.begin() == "..") return "{\"uri\": " + JsonString(FileUri(file)) + "}";
-  return "{\"uri\": " + JsonString(UriOf(relative.generic_string())) + ", \"uriBaseId\": \"" + kSourceRoot +
-         "\"}";
+  return "{\"uri\": " + JsonString(HLspUri::Escaped(relative.generic_string())) + ", \"uriBaseId\": \"" +
+         kSourceRoot + "\"}";
 }
 
 std::string HReporter::SarifLocations(const std::string& artifact, long line, long column) {
