@@ -2,6 +2,8 @@
 #include "HRegExp.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "support/KUtf8.h"
@@ -24,6 +26,22 @@ const char* LimitName(int code) {
     default:
       return nullptr;
   }
+}
+
+// Every expression measures each text it is given, so the terminator is looked for four units at a time.
+// The words read are aligned and never cross a page, but the last may read units behind the terminator
+// (as the C library's strlen does), which the address sanitizer would take for an overflow.
+__attribute__((no_sanitize("address"))) size_t ZeroTerminatedLength(const char16_t* text) {
+  const char16_t* end = text;
+  for (; reinterpret_cast<uintptr_t>(end) % sizeof(uint64_t) != 0; ++end)
+    if (*end == 0) return static_cast<size_t>(end - text);
+  constexpr uint64_t kOnes = 0x0001000100010001ULL, kHighs = 0x8000800080008000ULL;
+  for (uint64_t word = 0;; end += sizeof word / sizeof *end) {
+    std::memcpy(&word, end, sizeof word);
+    if (((word - kOnes) & ~word & kHighs) != 0) break;
+  }
+  while (*end != 0) ++end;
+  return static_cast<size_t>(end - text);
 }
 
 std::string ErrorText(int code) {
@@ -85,7 +103,7 @@ HRegExp::~HRegExp() {
 size_t HRegExp::TextLength(const char16_t* text, int32_t start) {
   if (text != m_text || start == 0) {
     m_text = text;
-    m_textLength = std::char_traits<char16_t>::length(text);
+    m_textLength = ZeroTerminatedLength(text);
   }
   return m_textLength;
 }

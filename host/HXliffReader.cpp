@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <string_view>
@@ -472,6 +473,9 @@ std::string DocumentEncoding(std::string_view text) {
 }
 
 constexpr size_t kBlockSize = 1 << 18;
+// The parser copies what it is fed into a buffer of its own, grown to hold it: fed in slices, that buffer
+// stays small enough to be reused from file to file instead of being mapped anew (and faulted in) each time.
+constexpr size_t kSliceSize = 1 << 15;
 
 // The push parser fed block by block. Each block goes to the tag finder before the parser, so that every
 // tag the parser reports is there; behind the text being read the tag finder lets the bytes go.
@@ -490,15 +494,16 @@ class KXliffParser {
   }
 
   void Run() {
-    std::string raw(kBlockSize, '\0');
-    size_t length = m_bytes.Read(raw.data(), raw.size());
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
+    char* const raw = buffer.get();
+    size_t length = m_bytes.Read(raw, kBlockSize);
     // The texts as written are cut from the very characters the parser reads, so a document in another
     // encoding is turned into UTF-8 first and the parser told to take it as such.
-    const std::unique_ptr<HCharset> charset = CharsetOf(std::string_view(raw.data(), length));
+    const std::unique_ptr<HCharset> charset = CharsetOf(std::string_view(raw, length));
     Begin(charset != nullptr);
     std::string utf8;
     while (length > 0) {
-      std::string_view block(raw.data(), length);
+      std::string_view block(raw, length);
       size_t used = block.size();
       if (charset) {
         utf8.clear();
@@ -508,9 +513,9 @@ class KXliffParser {
       Feed(block, false);
       // A character cut at the block's end moves to the front and is completed by the next read.
       const size_t kept = length - used;
-      raw.replace(0, kept, raw, used, kept);
-      const size_t added = m_bytes.Read(raw.data() + kept, raw.size() - kept);
-      if (added == 0 && kept > 0) Convert(*charset, std::string_view(raw.data(), kept), utf8, true);
+      std::memmove(raw, raw + used, kept);
+      const size_t added = m_bytes.Read(raw + kept, kBlockSize - kept);
+      if (added == 0 && kept > 0) Convert(*charset, std::string_view(raw, kept), utf8, true);
       length = added == 0 ? 0 : kept + added;
     }
     Feed(std::string_view(), true);
@@ -560,7 +565,11 @@ class KXliffParser {
 
   void Feed(std::string_view block, bool last) {
     m_assembler.Tags().Append(block);
-    xmlParseChunk(m_context, block.data(), static_cast<int>(block.size()), last ? 1 : 0);
+    for (size_t at = 0; at < block.size() && !m_failure; at += kSliceSize) {
+      const size_t slice = std::min(kSliceSize, block.size() - at);
+      xmlParseChunk(m_context, block.data() + at, static_cast<int>(slice), 0);
+    }
+    if (last && !m_failure) xmlParseChunk(m_context, nullptr, 0, 1);
     if (m_failure) std::rethrow_exception(m_failure);
     m_assembler.Tags().Forget(m_assembler.KeepFrom());
   }

@@ -2,7 +2,6 @@
 #include "HXmlTags.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -19,7 +18,10 @@ long ColumnAfter(std::string_view bytes, long column) {
   size_t i = 0;
   for (uint64_t block = 0; i + sizeof block <= bytes.size(); i += sizeof block) {
     std::memcpy(&block, bytes.data() + i, sizeof block);
-    column += static_cast<long>(sizeof block) - std::popcount(block & ~(block << 1) & 0x8080808080808080ULL);
+    // One bit per continuation byte, summed by a multiplication: a popcount instruction is not in every
+    // x86-64 processor, and the library's stand-in for it costs more than the rest of the loop.
+    const uint64_t continuations = (block & ~(block << 1) & 0x8080808080808080ULL) >> 7;
+    column += static_cast<long>(sizeof block - ((continuations * 0x0101010101010101ULL) >> 56));
   }
   for (const char c : bytes.substr(i)) column += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   return column;
