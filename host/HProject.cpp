@@ -41,7 +41,7 @@ HProject::HProject(const std::string& path, const std::string& rulesFile, bool c
     : m_path(path), m_name(BaseName(path)), m_rulesFile(rulesFile) {
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
-  if (fs::is_directory(status)) {
+  if (fs::is_directory(status) || (!collectFiles && !fs::exists(status))) {
     m_folder = path;
     if (collectFiles) m_files = CollectFiles(path);
   } else if (fs::is_regular_file(status)) {

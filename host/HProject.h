@@ -11,9 +11,10 @@ class HProject final : public KHostProjectBase {
   // The folder that holds a project's own rule files, inside the project folder (or beside the file).
   static constexpr const char* kRulesFolder = ".inline-patterns";
 
-  // Collects the project's files (unless collectFiles is false: the language server checks the documents it
-  // is given); throws HError when the path does not exist. A non-empty rulesFile is used as the project's
-  // rule file instead of the one in kRulesFolder.
+  // Collects the project's files and throws HError when the path does not exist, unless collectFiles is
+  // false: the language server checks the documents it is given, and a new document's folder may not exist
+  // yet (a project without rule files of its own). A non-empty rulesFile is used as the project's rule file
+  // instead of the one in kRulesFolder.
   HProject(const std::string& path, const std::string& rulesFile, bool collectFiles = true);
 
   const std::string& Path() const { return m_path; }

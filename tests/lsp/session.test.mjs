@@ -93,6 +93,9 @@ async function work(ws, server, encodings) {
   const es = open('es.xlf', 'xml');
   assertViolations(de, await de.open(), [printf, urls]);
   assertViolations(es, await es.open(), [markup]);
+  // A new document outside the workspace, in a folder not made yet: a project without rules of its own.
+  const loose = new Document(server, join(ws.root, 'new/fr.po'), 'po', 'msgid "Read %s"\nmsgstr "Lire"\n', encoding);
+  assert.deepEqual((await loose.open()).map((d) => d.code), ['Printf placeholders']);
 
   // Typing: a new violation whose text is not ASCII (its end differs in UTF-8 and UTF-16), a fix in two
   // quick edits, a file that no longer parses (one error, the good diagnostics gone) and its repair.
