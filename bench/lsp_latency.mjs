@@ -1,9 +1,10 @@
-// Latency of `inline-patterns lsp` while typing: a generated PO file of UNITS units (1 in 100 with a dropped
-// placeholder) is opened with the example global rules, then EDITS small edits are made one after the
-// other, each a character typed into (or removed from) a translation spread over the file, and the time
-// from each didChange to the diagnostics of that version is measured; then a burst of edits sent at once,
-// of which only the last one's diagnostics are waited for (the older checks are cancelled).
-// Usage: node bench/lsp_latency.mjs [PROGRAM [UNITS [EDITS]]]   (needs scripts/install-deps.sh's npm packages)
+// Latency of `inline-patterns lsp` while typing: a generated PO file of UNITS units (1 in EVERY, 100 unless
+// given, with a dropped placeholder) is opened with the example global rules, then EDITS small edits are
+// made one after the other, each a character typed into (or removed from) a translation spread over the
+// file, and the time from each didChange to the diagnostics of that version is measured; then a burst of
+// edits sent at once, of which only the last one's diagnostics are waited for (the older checks are
+// cancelled). Usage: node bench/lsp_latency.mjs [PROGRAM [UNITS [EDITS [EVERY]]]]
+// (needs scripts/install-deps.sh's npm packages)
 import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
@@ -12,13 +13,14 @@ import { fileURLToPath } from 'node:url';
 import { Document, lsp, nextDiagnostics, startServer } from '../tests/lsp/client.mjs';
 
 const repo = join(dirname(fileURLToPath(import.meta.url)), '..');
-const [program = join(repo, 'build/release/host/inline-patterns'), units = 5000, edits = 50] = process.argv.slice(2);
+const [program = join(repo, 'build/release/host/inline-patterns'), units = 5000, edits = 50, every = 100] =
+  process.argv.slice(2);
 const burst = 10;
 
 function poFile(count) {
   const entries = ['msgid ""\nmsgstr ""\n"Language: de\\n"\n"Content-Type: text/plain; charset=UTF-8\\n"\n'];
   for (let i = 0; i < count; i += 1) {
-    const translation = i % 100 === 0 ? `Eintrag ${i}: nach %s kopieren` : `Eintrag ${i}: %s nach %s kopieren`;
+    const translation = i % every === 0 ? `Eintrag ${i}: nach %s kopieren` : `Eintrag ${i}: %s nach %s kopieren`;
     entries.push(`#: src/copy.c:${i}\nmsgid "Entry ${i}: copy %s to %s"\nmsgstr "${translation}"\n`);
   }
   return entries.join('\n');
