@@ -320,7 +320,8 @@ class KPoParser {
       // gettext reads tokens, not lines: a keyword or a comment may follow on the same line.
       if (rest[0] != '"') return Line(rest, obsoleteLine_);
       // A translation's text starts at its first non-empty string: `msgstr ""` often only opens it.
-      if (fieldStart_ != nullptr && field_->empty()) *fieldStart_ = {lines_.LineNumber(), ColumnOf(rest.data() + 1)};
+      if (fieldStart_ != nullptr && field_->empty())
+        *fieldStart_ = {lines_.LineNumber(), ColumnOf(rest.data() + 1)};
       const size_t start = field_->size();
       rest = Unescape(rest.substr(1), *field_);
       if (fieldEnd_ != nullptr) *fieldEnd_ = {lines_.LineNumber(), ColumnOf(rest.data() - 1)};
@@ -331,9 +332,7 @@ class KPoParser {
 
   // The 1-based column, in characters, of the byte at on the current line.
   long ColumnOf(const char* at) const {
-    long column = 1;
-    for (const char* p = lineStart_; p < at; ++p) column += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
-    return column;
+    return 1 + static_cast<long>(Utf8Characters(std::string_view(lineStart_, at - lineStart_)));
   }
 
   // Appends the string up to its closing quote and returns what follows it.

@@ -2,29 +2,20 @@
 #include "HXmlTags.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
+
+#include "support/KUtf8.h"
 
 namespace {
 
-// The column of the byte after these, which start at that column: characters count, not bytes.
-// Each unit's texts ask for theirs, so the line's start is found with memrchr and the characters are counted
-// eight bytes at a time (all bytes less the continuation bytes, 10xxxxxx).
+// The column of the byte after these, which start at that column. Each unit's texts ask for theirs, so the
+// line's start is found with memrchr.
 long ColumnAfter(std::string_view bytes, long column) {
   if (const void* newline = memrchr(bytes.data(), '\n', bytes.size())) {
     column = 1;
     bytes.remove_prefix(static_cast<const char*>(newline) - bytes.data() + 1);
   }
-  size_t i = 0;
-  for (uint64_t block = 0; i + sizeof block <= bytes.size(); i += sizeof block) {
-    std::memcpy(&block, bytes.data() + i, sizeof block);
-    // One bit per continuation byte, summed by a multiplication: a popcount instruction is not in every
-    // x86-64 processor, and the library's stand-in for it costs more than the rest of the loop.
-    const uint64_t continuations = (block & ~(block << 1) & 0x8080808080808080ULL) >> 7;
-    column += static_cast<long>(sizeof block - ((continuations * 0x0101010101010101ULL) >> 56));
-  }
-  for (const char c : bytes.substr(i)) column += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return column;
+  return column + static_cast<long>(Utf8Characters(bytes));
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 // Malformed UTF-8 (a stray or missing continuation byte, an overlong form, an encoded surrogate, a value
 // beyond U+10FFFF) turns into U+FFFD per bad byte, so no text is ever refused.
 std::u16string Utf8ToUtf16(std::string_view text);
+// The characters of UTF-8 text as a column counts them: every byte but the continuation bytes (10xxxxxx).
+size_t Utf8Characters(std::string_view text);
 // Whether the text holds nothing that Utf8ToUtf16 would replace.
 bool IsUtf8(std::string_view text);
 // The same into out, replacing what it held and reusing its storage.
