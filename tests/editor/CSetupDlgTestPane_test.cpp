@@ -70,10 +70,6 @@ TEST_F(CSetupDlgTestPaneTest, ResultsListViolationsThenOkThenTheMatchesOfBothTex
   const Case cases[] = {
       {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText}, u"1 and 22", u"22 und 1",
        Results(u"OK\r\n", u"1, 22", u"22, 1")},
-      {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText}, u"1 2", u"3 4",
-       Results(u"\"1\" doesn't exist in translation.\r\n\"2\" doesn't exist in translation.\r\n", u"1, 2",
-               u"3, 4")},
-      {{u"None", u"x", 1, 0, CHECK_NONE}, u"", u"", Results(u"OK\r\n", u"", u"")},
       {{u"Needed", u"x", 1, 0, CHECK_MUST_EXIST}, u"", u"", Results(kNoMatch, u"", u"")},
       // Inactive rules are tested as if they were active.
       {{u"Digits", u"[0-9]", 0, 1, CHECK_MUST_NOT_EXIST}, u"", u"x 5",
