@@ -53,9 +53,14 @@ TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersIn
   }
 }
 
-TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndDisablesWhatNeedsARule) {
+// With two lists Add needs a selection; a list node empties the fields and disables what needs a rule.
+TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndAddAppendsToIt) {
+  auto& project = AddProject(u"P", true);
   RunEditor([&](CSetupDlg& dialog) {
-    ASSERT_TRUE(Select(u"Common"));
+    platform.TreeSelectItem(driver.Control(IDC_TREE), nullptr, TVGN_CARET);
+    driver.Click(IDC_ADD);
+    EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 0);
+    ASSERT_TRUE(Select(u"Project P"));
     EXPECT_EQ(dialog.Current(), nullptr);
     EXPECT_EQ(driver.Text(IDC_NAME), u"");
     EXPECT_EQ(driver.Text(IDC_PATTERN), u"");
@@ -65,17 +70,6 @@ TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndDisablesWhatNeedsARule) {
       EXPECT_FALSE(driver.IsEnabled(id)) << id;
     for (int32_t id : {IDC_ACTIVE, IDC_REGEX, IDC_TAG, IDC_NATIVE, IDC_ADD, IDC_DELETE})
       EXPECT_TRUE(driver.IsEnabled(id)) << id;
-    dialog.EndDialog(IDCANCEL);
-  });
-}
-
-TEST_F(CSetupDlgTest, AddWithTwoListsNeedsASelectionAndAppendsToTheSelectedList) {
-  auto& project = AddProject(u"P", true);
-  RunEditor([&](CSetupDlg& dialog) {
-    platform.TreeSelectItem(driver.Control(IDC_TREE), nullptr, TVGN_CARET);
-    driver.Click(IDC_ADD);
-    EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 0);
-    Select(u"Project P");
     driver.Click(IDC_ADD);
     EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 1);
     EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_NAME));
@@ -240,9 +234,15 @@ TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {
 }
 
 // Typing renames the node at each keystroke (an emptied field keeps the last name); an in-place rename
-// ends with Enter or Escape without closing the dialog.
-TEST_F(CSetupDlgTest, RenamingByTypingOrInPlace) {
+// ends with Enter or Escape without closing the dialog. The active box changes the image at once and the
+// rule on the way out.
+TEST_F(CSetupDlgTest, RenamingByTypingOrInPlaceAndTheActiveBox) {
   RunEditor([&](CSetupDlg& dialog) {
+    driver.Click(IDC_ACTIVE);
+    int32_t image = 0, selected = 0;
+    platform.TreeGetImage(driver.Control(IDC_TREE), Node(u"Tags"), image, selected);
+    EXPECT_EQ(std::pair(image, selected), std::pair(2, 2));
+    EXPECT_EQ(dialog.Current()->Active, 1);
     driver.ReplaceText(IDC_NAME, u"Ab");
     EXPECT_NE(Node(u"Ab"), nullptr);
     driver.ReplaceText(IDC_NAME, u"");
@@ -264,7 +264,11 @@ TEST_F(CSetupDlgTest, RenamingByTypingOrInPlace) {
     EXPECT_TRUE(platform.shownMessageBoxes.empty());
     driver.Click(IDOK);
   });
-  EXPECT_EQ(RuleNames(nullptr)[0], u"Tags!");
+  CRegExList list;
+  list.LoadGlobal(false);
+  EXPECT_EQ(list[0]->Name, u"Tags!");
+  EXPECT_EQ(list[0]->Active, 0);
+  list.DeleteAll();
 }
 
 TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
@@ -284,22 +288,6 @@ TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
     driver.Click(IDOK);
   });
   EXPECT_EQ(RuleNames(nullptr), std::vector<std::u16string>{u"Off"});
-}
-
-TEST_F(CSetupDlgTest, ActiveBoxChangesTheImageAndTheRuleOnStore) {
-  RunEditor([&](CSetupDlg& dialog) {
-    driver.Click(IDC_ACTIVE);
-    int32_t image = 0, selected = 0;
-    platform.TreeGetImage(driver.Control(IDC_TREE), Node(u"Tags"), image, selected);
-    EXPECT_EQ(image, 2);
-    EXPECT_EQ(selected, 2);
-    EXPECT_EQ(dialog.Current()->Active, 1);
-    driver.Click(IDOK);
-  });
-  CRegExList list;
-  list.LoadGlobal(false);
-  EXPECT_EQ(list[0]->Active, 0);
-  list.DeleteAll();
 }
 
 // The syntax menus insert their fixed texts at the caret or over the selection; a dismissed menu (command 0)
