@@ -33,7 +33,7 @@ TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersIn
       auto& project = AddProject(u"P" + std::u16string(1, char16_t(u'0' + i)), i == c.current);
       WriteRules(&project, {{u"R" + std::u16string(1, char16_t(u'0' + i))}});
     }
-    RunEditor([&](CSetupDlg& dialog) {
+    RunEditor([&](CSetupDlg&) {
       EXPECT_EQ(driver.TreeOutline(IDC_TREE), c.outline);
       const KWnd tree = driver.Control(IDC_TREE);
       for (KTreeItem list = platform.TreeGetNextItem(tree, nullptr, TVGN_ROOT); list;
@@ -48,7 +48,6 @@ TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersIn
       EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
       EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);
       EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
-      dialog.EndDialog(IDCANCEL);
     });
   }
 }
@@ -102,7 +101,6 @@ TEST_F(CSetupDlgTest, AnIncompleteNewRuleCannotBeLeftByAnyAction) {
       EXPECT_EQ(dialog.GetLists()[0]->GetSize(), 3);
       EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
       EXPECT_EQ(platform.TreeGetEditControl(driver.Control(IDC_TREE)), nullptr);
-      dialog.EndDialog(IDCANCEL);
     });
   }
 }
@@ -121,12 +119,11 @@ TEST_F(CSetupDlgTest, NameAndPatternLengthsAreValidatedAtTheirLimits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.name << " " << c.pattern);
-    RunEditor([&](CSetupDlg& dialog) {
+    RunEditor([&](CSetupDlg&) {
       platform.SetText(driver.Control(IDC_NAME), std::u16string(c.name, u'n'));
       platform.SetText(driver.Control(IDC_PATTERN), std::u16string(c.pattern, u'p'));
       driver.Click(IDOK);
       EXPECT_EQ(LastMessage(), c.message);
-      if (!c.message.empty()) dialog.EndDialog(IDCANCEL);
     });
     if (c.message.empty()) {
       EXPECT_EQ(RuleNames(nullptr)[0], std::u16string(c.name, u'n'));
@@ -149,7 +146,6 @@ TEST_F(CSetupDlgTest, EachMatchFlagNeedsTheOneBefore) {
     driver.SetCheck(IDC_TEXT, BST_CHECKED);
     EXPECT_TRUE(driver.IsEnabled(IDC_ORDER));
     EXPECT_TRUE(dialog.IsModified());
-    dialog.EndDialog(IDCANCEL);
   });
 }
 
@@ -325,7 +321,6 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{c.caret, c.caret}));
       EXPECT_EQ(dialog.IsModified(), c.command != 0);
       EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), c.command != 0);
-      dialog.EndDialog(IDCANCEL);
     });
   }
 }
