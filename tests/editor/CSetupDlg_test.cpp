@@ -47,7 +47,6 @@ TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersIn
       EXPECT_EQ(SelectedLabel(), u"Tags");
       EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
       EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);
-      EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
     });
   }
 }
@@ -221,7 +220,6 @@ TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {
     EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\n  Off\nProject P\n  Mine\n  Off\n");
     EXPECT_EQ(dialog.Current(), dialog.GetLists()[1]->GetAt(1));
     EXPECT_EQ(dialog.Current()->Active, 0);
-    EXPECT_EQ(driver.Text(IDC_NAME), u"Off");
     EXPECT_TRUE(dialog.IsModified());
     driver.Click(IDOK);
   });
@@ -276,7 +274,6 @@ TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
     driver.AnswerMessageBox(IDYES);
     driver.Click(IDC_DELETE);
     EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Off\n");
-    EXPECT_EQ(dialog.Current(), dialog.GetLists()[0]->GetAt(0));
     EXPECT_EQ(driver.Text(IDC_NAME), u"Off");
     Select(u"Common");
     driver.Click(IDC_DELETE);  // no rule: nothing is asked

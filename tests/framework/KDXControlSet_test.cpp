@@ -103,8 +103,8 @@ TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExp
     std::u16string message;
     EXPECT_EQ(numeric->Data->Validate(value, message), 0);
     EXPECT_EQ(message, u"Please enter %1.");
-    EXPECT_EQ(numeric->Data->Validate({1, u"50"}, message), 1);
-    EXPECT_EQ(numeric->Data->Validate({1, u"51"}, message), 0);
+    for (const auto& [text, valid] : {std::pair{u"9", 0}, {u"10", 1}, {u"50", 1}, {u"51", 0}})
+      EXPECT_EQ(numeric->Data->Validate({1, text}, message), valid) << valid;
     EXPECT_EQ(message, u"%1:\nInvalid value.\n(Valid range from 10 to 50)");
     std::u16string label;
     EXPECT_EQ(numeric->GetLabel(label), 1);
