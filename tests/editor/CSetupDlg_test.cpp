@@ -14,41 +14,28 @@ class CSetupDlgTest : public KEditorTest {
   void SetUp() override { WriteRules(nullptr, {{u"Tags", u"<[^>]+>", 1, 1}, {u"Off", u"y", 0}}); }
 };
 
+// Three projects, the second current (the tree without projects is every other test's).
 TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersInHostOrder) {
-  struct Case {
-    int projects;
-    int current;  // index of the current project, -1 for none
-    std::u16string outline;
-  };
-  const Case cases[] = {
-      {0, -1, u"Common\n  Tags\n  Off\n"},
-      {3, 1, u"Common\n  Tags\n  Off\nProject P1\n  R1\nProject P0\n  R0\nProject P2\n  R2\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.projects);
-    projects.clear();
-    host.projects.clear();
-    host.currentProject = nullptr;
-    for (int i = 0; i < c.projects; ++i) {
-      auto& project = AddProject(u"P" + std::u16string(1, char16_t(u'0' + i)), i == c.current);
-      WriteRules(&project, {{u"R" + std::u16string(1, char16_t(u'0' + i))}});
-    }
-    RunEditor([&](CSetupDlg&) {
-      EXPECT_EQ(driver.TreeOutline(IDC_TREE), c.outline);
-      const KWnd tree = driver.Control(IDC_TREE);
-      for (KTreeItem list = platform.TreeGetNextItem(tree, nullptr, TVGN_ROOT); list;
-           list = platform.TreeGetNextItem(tree, list, TVGN_NEXT)) {
-        EXPECT_TRUE(platform.TreeIsBold(tree, list));
-        EXPECT_TRUE(platform.TreeIsExpanded(tree, list));
-      }
-      int32_t image = 0, selected = 0;
-      platform.TreeGetImage(tree, Node(u"Off"), image, selected);
-      EXPECT_EQ(image, 2);
-      EXPECT_EQ(SelectedLabel(), u"Tags");
-      EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
-      EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);
-    });
+  for (const char16_t digit : std::u16string_view(u"012")) {
+    auto& project = AddProject(u"P" + std::u16string(1, digit), digit == u'1');
+    WriteRules(&project, {{u"R" + std::u16string(1, digit)}});
   }
+  RunEditor([&](CSetupDlg&) {
+    EXPECT_EQ(driver.TreeOutline(IDC_TREE),
+              u"Common\n  Tags\n  Off\nProject P1\n  R1\nProject P0\n  R0\nProject P2\n  R2\n");
+    const KWnd tree = driver.Control(IDC_TREE);
+    for (KTreeItem list = platform.TreeGetNextItem(tree, nullptr, TVGN_ROOT); list;
+         list = platform.TreeGetNextItem(tree, list, TVGN_NEXT)) {
+      EXPECT_TRUE(platform.TreeIsBold(tree, list));
+      EXPECT_TRUE(platform.TreeIsExpanded(tree, list));
+    }
+    int32_t image = 0, selected = 0;
+    platform.TreeGetImage(tree, Node(u"Off"), image, selected);
+    EXPECT_EQ(image, 2);
+    EXPECT_EQ(SelectedLabel(), u"Tags");
+    EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
+    EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);
+  });
 }
 
 // With two lists Add needs a selection; a list node empties the fields and disables what needs a rule.
