@@ -14,50 +14,38 @@ class CSetupDlgTest : public KEditorTest {
   void SetUp() override { WriteRules(nullptr, {{u"Tags", u"<[^>]+>", 1, 1}, {u"Off", u"y", 0}}); }
 };
 
+// Three projects, the second current (the tree without projects is every other test's).
 TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersInHostOrder) {
-  struct Case {
-    int projects;
-    int current;  // index of the current project, -1 for none
-    std::u16string outline;
-  };
-  const Case cases[] = {
-      {0, -1, u"Common\n  Tags\n  Off\n"},
-      {1, 0, u"Common\n  Tags\n  Off\nProject P0\n  R0\n"},
-      {3, 1, u"Common\n  Tags\n  Off\nProject P1\n  R1\nProject P0\n  R0\nProject P2\n  R2\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.projects);
-    projects.clear();
-    host.projects.clear();
-    host.currentProject = nullptr;
-    for (int i = 0; i < c.projects; ++i) {
-      auto& project = AddProject(u"P" + std::u16string(1, char16_t(u'0' + i)), i == c.current);
-      WriteRules(&project, {{u"R" + std::u16string(1, char16_t(u'0' + i))}});
-    }
-    RunEditor([&](CSetupDlg& dialog) {
-      EXPECT_EQ(driver.TreeOutline(IDC_TREE), c.outline);
-      const KWnd tree = driver.Control(IDC_TREE);
-      for (KTreeItem list = platform.TreeGetNextItem(tree, nullptr, TVGN_ROOT); list;
-           list = platform.TreeGetNextItem(tree, list, TVGN_NEXT)) {
-        EXPECT_TRUE(platform.TreeIsBold(tree, list));
-        EXPECT_TRUE(platform.TreeIsExpanded(tree, list));
-      }
-      int32_t image = 0, selected = 0;
-      platform.TreeGetImage(tree, Node(u"Off"), image, selected);
-      EXPECT_EQ(image, 2);
-      EXPECT_EQ(SelectedLabel(), u"Tags");
-      EXPECT_EQ(dialog.Current(), dialog.GetLists()[0]->GetAt(0));
-      EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
-      EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);
-      EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
-      dialog.EndDialog(IDCANCEL);
-    });
+  for (const char16_t digit : std::u16string_view(u"012")) {
+    auto& project = AddProject(u"P" + std::u16string(1, digit), digit == u'1');
+    WriteRules(&project, {{u"R" + std::u16string(1, digit)}});
   }
+  RunEditor([&](CSetupDlg&) {
+    EXPECT_EQ(driver.TreeOutline(IDC_TREE),
+              u"Common\n  Tags\n  Off\nProject P1\n  R1\nProject P0\n  R0\nProject P2\n  R2\n");
+    const KWnd tree = driver.Control(IDC_TREE);
+    for (KTreeItem list = platform.TreeGetNextItem(tree, nullptr, TVGN_ROOT); list;
+         list = platform.TreeGetNextItem(tree, list, TVGN_NEXT)) {
+      EXPECT_TRUE(platform.TreeIsBold(tree, list));
+      EXPECT_TRUE(platform.TreeIsExpanded(tree, list));
+    }
+    int32_t image = 0, selected = 0;
+    platform.TreeGetImage(tree, Node(u"Off"), image, selected);
+    EXPECT_EQ(image, 2);
+    EXPECT_EQ(SelectedLabel(), u"Tags");
+    EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
+    EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);
+  });
 }
 
-TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndDisablesWhatNeedsARule) {
+// With two lists Add needs a selection; a list node empties the fields and disables what needs a rule.
+TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndAddAppendsToIt) {
+  auto& project = AddProject(u"P", true);
   RunEditor([&](CSetupDlg& dialog) {
-    ASSERT_TRUE(Select(u"Common"));
+    platform.TreeSelectItem(driver.Control(IDC_TREE), nullptr, TVGN_CARET);
+    driver.Click(IDC_ADD);
+    EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 0);
+    ASSERT_TRUE(Select(u"Project P"));
     EXPECT_EQ(dialog.Current(), nullptr);
     EXPECT_EQ(driver.Text(IDC_NAME), u"");
     EXPECT_EQ(driver.Text(IDC_PATTERN), u"");
@@ -67,17 +55,6 @@ TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndDisablesWhatNeedsARule) {
       EXPECT_FALSE(driver.IsEnabled(id)) << id;
     for (int32_t id : {IDC_ACTIVE, IDC_REGEX, IDC_TAG, IDC_NATIVE, IDC_ADD, IDC_DELETE})
       EXPECT_TRUE(driver.IsEnabled(id)) << id;
-    dialog.EndDialog(IDCANCEL);
-  });
-}
-
-TEST_F(CSetupDlgTest, AddWithTwoListsNeedsASelectionAndAppendsToTheSelectedList) {
-  auto& project = AddProject(u"P", true);
-  RunEditor([&](CSetupDlg& dialog) {
-    platform.TreeSelectItem(driver.Control(IDC_TREE), nullptr, TVGN_CARET);
-    driver.Click(IDC_ADD);
-    EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 0);
-    Select(u"Project P");
     driver.Click(IDC_ADD);
     EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 1);
     EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_NAME));
@@ -110,7 +87,6 @@ TEST_F(CSetupDlgTest, AnIncompleteNewRuleCannotBeLeftByAnyAction) {
       EXPECT_EQ(dialog.GetLists()[0]->GetSize(), 3);
       EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
       EXPECT_EQ(platform.TreeGetEditControl(driver.Control(IDC_TREE)), nullptr);
-      dialog.EndDialog(IDCANCEL);
     });
   }
 }
@@ -129,12 +105,11 @@ TEST_F(CSetupDlgTest, NameAndPatternLengthsAreValidatedAtTheirLimits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.name << " " << c.pattern);
-    RunEditor([&](CSetupDlg& dialog) {
+    RunEditor([&](CSetupDlg&) {
       platform.SetText(driver.Control(IDC_NAME), std::u16string(c.name, u'n'));
       platform.SetText(driver.Control(IDC_PATTERN), std::u16string(c.pattern, u'p'));
       driver.Click(IDOK);
       EXPECT_EQ(LastMessage(), c.message);
-      if (!c.message.empty()) dialog.EndDialog(IDCANCEL);
     });
     if (c.message.empty()) {
       EXPECT_EQ(RuleNames(nullptr)[0], std::u16string(c.name, u'n'));
@@ -157,7 +132,6 @@ TEST_F(CSetupDlgTest, EachMatchFlagNeedsTheOneBefore) {
     driver.SetCheck(IDC_TEXT, BST_CHECKED);
     EXPECT_TRUE(driver.IsEnabled(IDC_ORDER));
     EXPECT_TRUE(dialog.IsModified());
-    dialog.EndDialog(IDCANCEL);
   });
 }
 
@@ -170,11 +144,9 @@ TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
     bool modifies;
   };
   const Case cases[] = {
-      {"regex box", [](KEditorTest& t) { t.driver.Click(IDC_REGEX); }, false},
-      {"method radio", [](KEditorTest& t) { t.driver.Click(IDC_CHECK_MUST_EXIST); }, false},
-      {"case, tag, native",
+      {"the other boxes",
        [](KEditorTest& t) {
-         for (int32_t id : {IDC_CASE, IDC_TAG, IDC_NATIVE}) t.driver.Click(id);
+         for (int32_t id : {IDC_REGEX, IDC_CHECK_MUST_EXIST, IDC_CASE, IDC_TAG, IDC_NATIVE}) t.driver.Click(id);
        },
        false},
       {"delete",
@@ -235,7 +207,6 @@ TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {
     EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\n  Off\nProject P\n  Mine\n  Off\n");
     EXPECT_EQ(dialog.Current(), dialog.GetLists()[1]->GetAt(1));
     EXPECT_EQ(dialog.Current()->Active, 0);
-    EXPECT_EQ(driver.Text(IDC_NAME), u"Off");
     EXPECT_TRUE(dialog.IsModified());
     driver.Click(IDOK);
   });
@@ -244,9 +215,15 @@ TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {
 }
 
 // Typing renames the node at each keystroke (an emptied field keeps the last name); an in-place rename
-// ends with Enter or Escape without closing the dialog.
-TEST_F(CSetupDlgTest, RenamingByTypingOrInPlace) {
+// ends with Enter or Escape without closing the dialog. The active box changes the image at once and the
+// rule on the way out.
+TEST_F(CSetupDlgTest, RenamingByTypingOrInPlaceAndTheActiveBox) {
   RunEditor([&](CSetupDlg& dialog) {
+    driver.Click(IDC_ACTIVE);
+    int32_t image = 0, selected = 0;
+    platform.TreeGetImage(driver.Control(IDC_TREE), Node(u"Tags"), image, selected);
+    EXPECT_EQ(std::pair(image, selected), std::pair(2, 2));
+    EXPECT_EQ(dialog.Current()->Active, 1);
     driver.ReplaceText(IDC_NAME, u"Ab");
     EXPECT_NE(Node(u"Ab"), nullptr);
     driver.ReplaceText(IDC_NAME, u"");
@@ -268,7 +245,11 @@ TEST_F(CSetupDlgTest, RenamingByTypingOrInPlace) {
     EXPECT_TRUE(platform.shownMessageBoxes.empty());
     driver.Click(IDOK);
   });
-  EXPECT_EQ(RuleNames(nullptr)[0], u"Tags!");
+  CRegExList list;
+  list.LoadGlobal(false);
+  EXPECT_EQ(list[0]->Name, u"Tags!");
+  EXPECT_EQ(list[0]->Active, 0);
+  list.DeleteAll();
 }
 
 TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
@@ -280,7 +261,6 @@ TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
     driver.AnswerMessageBox(IDYES);
     driver.Click(IDC_DELETE);
     EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Off\n");
-    EXPECT_EQ(dialog.Current(), dialog.GetLists()[0]->GetAt(0));
     EXPECT_EQ(driver.Text(IDC_NAME), u"Off");
     Select(u"Common");
     driver.Click(IDC_DELETE);  // no rule: nothing is asked
@@ -288,22 +268,6 @@ TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
     driver.Click(IDOK);
   });
   EXPECT_EQ(RuleNames(nullptr), std::vector<std::u16string>{u"Off"});
-}
-
-TEST_F(CSetupDlgTest, ActiveBoxChangesTheImageAndTheRuleOnStore) {
-  RunEditor([&](CSetupDlg& dialog) {
-    driver.Click(IDC_ACTIVE);
-    int32_t image = 0, selected = 0;
-    platform.TreeGetImage(driver.Control(IDC_TREE), Node(u"Tags"), image, selected);
-    EXPECT_EQ(image, 2);
-    EXPECT_EQ(selected, 2);
-    EXPECT_EQ(dialog.Current()->Active, 1);
-    driver.Click(IDOK);
-  });
-  CRegExList list;
-  list.LoadGlobal(false);
-  EXPECT_EQ(list[0]->Active, 0);
-  list.DeleteAll();
 }
 
 // The syntax menus insert their fixed texts at the caret or over the selection; a dismissed menu (command 0)
@@ -321,8 +285,6 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       {true, ID_SYNTAX_GROUP, {1, 3}, u"<()>]+>", 2},
       {true, ID_SYNTAX_IN_RANGE, {7, 7}, u"<[^>]+>[]", 8},
       {true, ID_SYNTAX_TAGGED, {0, 0}, u"\\<[^>]+>", 1},
-      {true, ID_SYNTAX_NOT, {0, 0}, u"~<[^>]+>", 1},
-      {true, ID_SYNTAX_OR, {7, 7}, u"<[^>]+>|", 8},
       {false, ID_SYNTAX_TAB, {7, 7}, u"<[^>]+>\\t", 9},
       {false, ID_SYNTAX_LINE_FEED, {0, 7}, u"\\n", 2},
       {true, 0, {2, 2}, u"<[^>]+>", 2},
@@ -343,7 +305,6 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{c.caret, c.caret}));
       EXPECT_EQ(dialog.IsModified(), c.command != 0);
       EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), c.command != 0);
-      dialog.EndDialog(IDCANCEL);
     });
   }
 }

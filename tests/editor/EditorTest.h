@@ -44,13 +44,17 @@ class KEditorTest : public ::testing::Test {
     return project;
   }
 
-  // Runs the editor; the script acts inside it and must end it. Answers it left unused are forgotten.
+  // Runs the editor with the script inside it; a dialog that the script leaves open ends with 0, discarding
+  // its changes. Answers the script left unused are forgotten.
   intptr_t RunEditor(const std::function<void(CSetupDlg&)>& script) {
     platform.messageBoxAnswers.clear();
     platform.menuAnswers.clear();
     platform.shownMessageBoxes.clear();
     CSetupDlg dialog(nullptr);
-    driver.OnNextDialog([&](KWnd) { script(dialog); });
+    driver.OnNextDialog([&](KWnd window) {
+      script(dialog);
+      if (platform.GetStyle(window) & WS_VISIBLE) dialog.EndDialog(0);
+    });
     return dialog.DoModal();
   }
 

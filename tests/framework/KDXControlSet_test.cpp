@@ -39,28 +39,15 @@ class KDXControlSetTest : public KFrameworkTest {
   KDXControlSet set;
 };
 
-// The name takes 1 to 80 characters, the pattern 1 to 2000; a failure names the field and focuses it.
-TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabelAtTheLengthLimits) {
-  const std::tuple<int32_t, size_t, std::u16string> cases[] = {
-      {kName, 1, u""},
-      {kName, 80, u""},
-      {kPattern, 2000, u""},
-      {kName, 0, u"Please enter Pattern Name."},
-      {kName, 81, u"Pattern Name:\nInvalid text length.\n(Valid range from 1 to 80 characters)"},
-      {kPattern, 2001, u"Text to search:\nInvalid text length.\n(Valid range from 1 to 2000 characters)"},
-  };
+// A failure names the field by its label in an OK box and focuses the field; the length limits are the
+// editor's tests.
+TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabel) {
   InEditor([&] {
     std::u16string shown = u"Rule";  // a rule shown: from now on an empty field holds an empty value
     for (int32_t id : {kName, kPattern}) set.SetData(id, &shown);
-    for (const auto& [id, length, message] : cases) {
-      platform.SetText(driver.Control(kName), u"Rule");
-      platform.SetText(driver.Control(kPattern), u"x");
-      platform.SetText(driver.Control(id), std::u16string(length, u'a'));
-      EXPECT_EQ(Validate(0, message.empty() ? 1 : 0), message) << id << " " << length;
-      if (!message.empty()) {
-        EXPECT_EQ(platform.GetFocus(), driver.Control(id)) << id << " " << length;
-      }
-    }
+    platform.SetText(driver.Control(kPattern), u"");
+    EXPECT_EQ(Validate(0, 0), u"Please enter Text to search.");
+    EXPECT_EQ(platform.GetFocus(), driver.Control(kPattern));
     EXPECT_EQ(platform.shownMessageBoxes.back().type, MB_OK);
     set.Find(kName)->Data->Minimum.clear();  // a maximum alone leaves the minimum empty in the message
     platform.SetText(driver.Control(kName), std::u16string(81, u'n'));
@@ -116,8 +103,8 @@ TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExp
     std::u16string message;
     EXPECT_EQ(numeric->Data->Validate(value, message), 0);
     EXPECT_EQ(message, u"Please enter %1.");
-    EXPECT_EQ(numeric->Data->Validate({1, u"50"}, message), 1);
-    EXPECT_EQ(numeric->Data->Validate({1, u"51"}, message), 0);
+    for (const auto& [text, valid] : {std::pair{u"9", 0}, {u"10", 1}, {u"50", 1}, {u"51", 0}})
+      EXPECT_EQ(numeric->Data->Validate({1, text}, message), valid) << valid;
     EXPECT_EQ(message, u"%1:\nInvalid value.\n(Valid range from 10 to 50)");
     std::u16string label;
     EXPECT_EQ(numeric->GetLabel(label), 1);

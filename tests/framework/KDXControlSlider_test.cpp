@@ -18,7 +18,7 @@ TEST_F(KDXControlSliderTest, PositionsRoundTripWithinTheBindingsRange) {
     int32_t maximum = 0;
     platform.SliderGetRange(driver.Control(kKindsSlider), minimum, maximum);
     EXPECT_EQ(std::make_pair(minimum, maximum), std::make_pair(10, 20));
-    const std::pair<int32_t, int32_t> cases[] = {{15, 15}, {10, 10}, {20, 20}, {21, 20}, {9, 10}};
+    const std::pair<int32_t, int32_t> cases[] = {{10, 10}, {20, 20}, {21, 20}, {9, 10}};
     for (auto [shown, readBack] : cases) {
       int32_t position = shown;
       EXPECT_EQ(set.SetData(kKindsSlider, &position), 1);

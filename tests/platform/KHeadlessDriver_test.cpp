@@ -13,7 +13,7 @@ enum : int32_t { kRadioNone = 1025, kRadioExist = 1002, kRadioMustNot = 1007 };
 using HeadlessDriverTest = KEditorDialogTest;
 
 // Tab follows the tab stops, skipping hidden and disabled controls; Enter presses the focused push button,
-// else the enabled default one, without moving the focus; Escape cancels.
+// else the enabled default one (the test pane's Enter), and nothing when that is disabled.
 TEST_F(HeadlessDriverTest, DialogManagerKeys) {
   sink.endOnOkCancel = false;
   Run([&](KWnd dialog) {
@@ -34,29 +34,22 @@ TEST_F(HeadlessDriverTest, DialogManagerKeys) {
     driver.KeyUp(VK_SHIFT);
     EXPECT_EQ(FocusId(), IDOK);
 
-    sink.events.clear();
-    platform.SetFocus(driver.Control(kName));
-    driver.PressKey(VK_RETURN);
     platform.SetDefaultId(dialog, kTest);
     EXPECT_EQ(platform.GetStyle(driver.Control(kTest)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(platform.GetStyle(driver.Control(IDOK)) & BS_TYPEMASK, BS_PUSHBUTTON);
-    driver.PressKey(VK_RETURN);
-    EXPECT_EQ(FocusId(), kName);
-    driver.PressKey(VK_ESCAPE);
+    sink.events.clear();
     platform.SetFocus(driver.Control(kAdd));
     driver.PressKey(VK_RETURN);
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"command 1 0", "command 1019 0", "command 2 0",
-                                                     "command 1003 0"}));
     platform.EnableWindow(driver.Control(kTest), false);
     platform.SetFocus(driver.Control(kName));
-    sink.events.clear();
     driver.PressKey(VK_RETURN);
-    EXPECT_TRUE(sink.events.empty());
+    EXPECT_EQ(sink.events, std::vector<std::string>{"command 1003 0"});
   });
 }
 
 // Radio buttons check one of their group, arrows move within it and check as they go; a three-state box
-// cycles; typing notifies each character up to the limit and EN_MAXTEXT beyond it.
+// cycles; typing notifies each character up to the limit and EN_MAXTEXT beyond it (replacing the text and
+// refusing a read-only edit are the bindings' and the editor's tests).
 TEST_F(HeadlessDriverTest, ButtonsAndTypingBehaveAsAutoButtonsAndEdits) {
   Run([&](KWnd) {
     sink.events.clear();
@@ -85,10 +78,6 @@ TEST_F(HeadlessDriverTest, ButtonsAndTypingBehaveAsAutoButtonsAndEdits) {
     EXPECT_EQ(sink.events.back(), "command 1005 1281");  // EN_MAXTEXT
     driver.PressKey(VK_BACK);
     EXPECT_EQ(driver.Text(kName), u"abc");
-    EXPECT_TRUE(driver.ReplaceText(kName, u"x"));
-    EXPECT_EQ(driver.Text(kName), u"x");
-    platform.SetFocus(driver.Control(kResults));
-    EXPECT_FALSE(driver.Type(u"read-only"));
   });
 }
 

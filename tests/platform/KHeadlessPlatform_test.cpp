@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
+#include "common/TestHost.h"
 #include "platform/ControlKindsDialog.h"
 #include "platform/RecordingSink.h"
 
@@ -14,28 +13,18 @@ namespace {
 
 using HeadlessPlatformTest = KEditorDialogTest;
 
-// The template's controls get pixel rectangles: dialog units times 6/4 and 13/8, rounded half away from
-// zero, inside a 3-pixel modal frame and a 22-pixel caption. Without an owner a dialog takes the active
-// window's topmost owner and keeps it disabled while it runs.
+// A dialog without an owner takes the active window's topmost owner and keeps it disabled while it runs;
+// it opens at the owner's client area (sizing frame 4, caption 22) with the first tab stop focused.
 TEST_F(HeadlessPlatformTest, ModalDialogFromTheTemplateWithTheActiveOwner) {
   driver.OnNextDialog([](KWnd) {});
   EXPECT_EQ(platform.RunModalDialog(kEditorDialog, nullptr, sink), -1);  // left open
   EXPECT_EQ(platform.RunModalDialog(9999, nullptr, sink), -1);           // no such template
   EXPECT_EQ(driver.Problems().size(), 2u);
-  const std::pair<int32_t, KRect> controls[] = {
-      {1003, {9, 10, 101, 33}}, {kEditorTree, {11, 39, 200, 439}}, {IDOK, {228, 455, 311, 478}}};
   const KWnd host = driver.CreateOwnerWindow({100, 100, 900, 700});
   EXPECT_EQ(Run([&](KWnd dialog) {
-              // At the owner's client area (sizing frame 4, caption 22), 500 x 302 units large.
               EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{104, 126, 104 + 756, 126 + 519}));
-              for (const auto& [id, rect] : controls) {
-                EXPECT_EQ(platform.GetWindowRect(driver.Control(id)).Offset(-107, -151), rect) << id;
-              }
-              EXPECT_EQ(platform.GetClientRect(driver.Control(kEditorTree)), (KRect{0, 0, 187, 398}));
-              EXPECT_EQ(platform.ClassName(driver.Control(kEditorTree)), u"SysTreeView32");
               EXPECT_EQ(platform.GetDefaultId(dialog), IDOK);
-              EXPECT_FALSE(platform.GetStyle(driver.Control(1016)) & WS_VISIBLE);
-              EXPECT_EQ(platform.GetFocus(), driver.Control(1003));  // the first tab stop
+              EXPECT_EQ(platform.GetFocus(), driver.Control(1003));
               EXPECT_EQ(platform.GetParent(dialog), host);
               EXPECT_FALSE(platform.IsWindowEnabled(host));
               EXPECT_EQ(platform.ActiveWindow(), dialog);
@@ -51,48 +40,30 @@ TEST_F(HeadlessPlatformTest, ModalDialogFromTheTemplateWithTheActiveOwner) {
   EXPECT_FALSE(platform.IsWindow(sink.dialog));
 }
 
-// Selection changes are refusable; deleting the selection selects the next sibling, else the parent; label
-// edits are refusable and end with the text or cancelled.
+// Deleting the selection selects the next sibling (the editor's deletion shows it), else the parent; a label
+// edit selects the whole label and gives the focus back with the new text (refusal and cancelling are the
+// editor's renaming).
 TEST_F(HeadlessPlatformTest, TreeSelectionAndLabelEditing) {
   Run([&](KWnd) {
     const KWnd tree = driver.Control(kEditorTree);
     const KTreeItem list = Add(nullptr, u"list");
     const KTreeItem a = Add(list, u"a");
-    const KTreeItem b = Add(list, u"b");
     EXPECT_TRUE(platform.TreeSelectItem(tree, a, TVGN_CARET));
-    sink.events.clear();
-    sink.refuseSelection = true;
-    EXPECT_FALSE(driver.SelectTreeItem(kEditorTree, b));
-    EXPECT_EQ(platform.TreeGetNextItem(tree, nullptr, TVGN_CARET), a);
-    sink.refuseSelection = false;
     platform.TreeDeleteItem(tree, a);
-    EXPECT_EQ(platform.TreeGetNextItem(tree, nullptr, TVGN_CARET), b);
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"selchanging", "selchanging", "selchanged"}));
-    platform.TreeDeleteItem(tree, b);
     EXPECT_EQ(platform.TreeGetNextItem(tree, nullptr, TVGN_CARET), list);
-    EXPECT_EQ(driver.TreeOutline(kEditorTree), u"list\n");
 
-    sink.refuseLabelEdit = true;
-    EXPECT_EQ(driver.BeginRename(kEditorTree, list), nullptr);
-    sink.refuseLabelEdit = false;
     const KWnd edit = driver.BeginRename(kEditorTree, list);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(platform.GetFocus(), edit);
-    EXPECT_EQ(platform.GetSelection(edit), (KTextRange{0, 4}));  // the whole label is selected
+    EXPECT_EQ(platform.GetSelection(edit), (KTextRange{0, 4}));
     driver.Type(u"new");
     platform.TreeEndEditLabelNow(tree, false);
     EXPECT_EQ(sink.editedText, u"new");
     EXPECT_EQ(platform.TreeGetText(tree, list), u"new");
     EXPECT_EQ(platform.GetFocus(), tree);
-    driver.BeginRename(kEditorTree, list);
-    driver.Type(u"lost");
-    platform.TreeEndEditLabelNow(tree, true);
-    EXPECT_EQ(sink.editedText, u"<cancelled>");
-    EXPECT_EQ(platform.TreeGetText(tree, list), u"new");
   });
 }
 
-// Timers fire in order of their due times, none faster than every 10 ms, as on Win32.
 TEST_F(HeadlessPlatformTest, TimersFireInOrderOfDueTimeOnTheVirtualClock) {
   Run([&](KWnd dialog) {
     sink.events.clear();
@@ -110,59 +81,37 @@ TEST_F(HeadlessPlatformTest, TimersFireInOrderOfDueTimeOnTheVirtualClock) {
   EXPECT_EQ(sink.events, expected);
 }
 
-TEST_F(HeadlessPlatformTest, MessageBoxesAndMenusAreAnsweredFromTheScriptAndRecorded) {
-  // Type, scripted answer (0: none), the answer, the problems then.
-  const std::tuple<uint32_t, int32_t, int32_t, size_t> boxes[] = {
-      {MB_YESNO, IDYES, IDYES, 0},           {MB_YESNO | MB_DEFBUTTON2, 0, IDNO, 0},  // unscripted: the default
-      {MB_YESNOCANCEL, IDCANCEL, IDCANCEL, 0}, {MB_YESNO, IDCANCEL, IDYES, 1},  // a button the box lacks
-      {MB_OK, 0, IDOK, 1},
-  };
-  for (const auto& [type, script, answer, problems] : boxes) {
-    if (script) driver.AnswerMessageBox(script);
-    EXPECT_EQ(platform.ShowMessageBox(nullptr, u"Delete?", u"", type), answer) << type;
-    EXPECT_EQ(driver.MessageBoxes().back().type, type);
-    EXPECT_EQ(driver.Problems().size(), problems);
-  }
+// An unscripted box takes its default button; a scripted answer that the box or the menu lacks, or a grayed
+// or destroyed menu, is a problem of the script (the answered ones are the editor's tests).
+TEST_F(HeadlessPlatformTest, MessageBoxAndMenuAnswersThatCannotBeGiven) {
+  EXPECT_EQ(platform.ShowMessageBox(nullptr, u"Done", u"", MB_OK), IDOK);
+  driver.AnswerMessageBox(IDCANCEL);
+  EXPECT_EQ(platform.ShowMessageBox(nullptr, u"Delete?", u"", MB_YESNO), IDYES);
   const KMenu menu = platform.LoadMenuResource(108);
   ASSERT_NE(menu, nullptr);
   const KMenu popup = platform.GetSubMenu(menu, 0);
-  driver.AnswerMenu(40013);
-  EXPECT_EQ(platform.TrackPopupMenu(popup, {300, 200}, nullptr), 40013u);
   platform.EnableMenuItem(popup, 40013, false);
-  driver.AnswerMenu(40013);  // a grayed item cannot be chosen
+  driver.AnswerMenu(40013);
   EXPECT_EQ(platform.TrackPopupMenu(popup, {300, 200}, nullptr), 0u);
-  EXPECT_EQ(platform.TrackPopupMenu(popup, {0, 0}, nullptr), 0u);  // unscripted: dismissed
+  EXPECT_EQ(driver.Menus().back().items[1].flags & MF_GRAYED, MF_GRAYED);
   platform.DestroyMenu(menu);
   EXPECT_EQ(platform.TrackPopupMenu(popup, {0, 0}, nullptr), 0u);
-  ASSERT_EQ(driver.Menus().size(), 3u);
-  EXPECT_EQ(driver.Menus()[0].menuId, 108u);
-  EXPECT_EQ(driver.Menus()[0].point, (KPoint{300, 200}));
-  ASSERT_EQ(driver.Menus()[0].items.size(), 2u);
-  EXPECT_EQ(driver.Menus()[0].items[1].command, 40013u);
-  EXPECT_EQ(driver.Menus()[1].items[1].flags & MF_GRAYED, MF_GRAYED);
   EXPECT_EQ(driver.Problems().size(), 2u);
 }
 
-// The monitor a rectangle is on: the most overlap, else the nearest. With no monitor listed the primary
-// screen and work area remain.
+// The monitor a rectangle is on: the most overlap, else the nearest. A profile value is cut to the buffer
+// that also holds its terminator (the files themselves are KIniFile's tests).
 TEST_F(HeadlessPlatformTest, MonitorsAndProfileValues) {
   driver.SetMonitors({{{0, 0, 1000, 800}, {0, 0, 1000, 760}, true}, {{1000, 0, 2000, 800}, {1000, 0, 2000, 800}}});
   EXPECT_EQ(platform.MonitorFromRect({900, 10, 1200, 100}), 1);
   EXPECT_EQ(platform.MonitorFromRect({-500, 10, -400, 100}), 0);
   EXPECT_EQ(platform.MonitorFromPoint({2500, 100}), 1);
-  driver.SetMonitors({});
-  EXPECT_TRUE(platform.EnumMonitors().empty());
-  EXPECT_EQ(platform.GetSystemMetrics(SM_CXSCREEN), 1000);
-  EXPECT_EQ(platform.PrimaryWorkArea(), (KRect{0, 0, 1000, 760}));
 
-  const std::string file = ::testing::TempDir() + "ip-platform-pos.ini";
-  const std::u16string path(file.begin(), file.end());
-  std::remove(file.c_str());
-  EXPECT_EQ(platform.ReadProfileValue(path, u"App", u"Dlg104", u"none", 80), u"none");
+  const testhost::TempDir folder;
+  const std::u16string path = testhost::ToU16(folder.Path() / "pos.ini");
   ASSERT_TRUE(platform.WriteProfileValue(path, u"App", u"Dlg104", u"40,30,500,302,rxy"));
   EXPECT_EQ(platform.ReadProfileValue(path, u"App", u"Dlg104", u"", 18), u"40,30,500,302,rxy");
-  EXPECT_EQ(platform.ReadProfileValue(path, u"App", u"Dlg104", u"", 17), u"40,30,500,302,rx");  // and a 0
-  std::remove(file.c_str());
+  EXPECT_EQ(platform.ReadProfileValue(path, u"App", u"Dlg104", u"", 17), u"40,30,500,302,rx");
 }
 
 // Setting an edit's text notifies EN_CHANGE, a check state nothing; the dialog manager selects an edit's
@@ -203,7 +152,6 @@ struct HeadlessKindsTest : ::testing::Test, KControlKindsTest {
 TEST_F(HeadlessKindsTest, ListsPickersAndSlidersHoldWhatWin32Holds) {
   RunKindsDialog(sink, [&](KWnd) {
     const KWnd list = driver.Control(kKindsList);
-    EXPECT_EQ(platform.ClassName(list), KCLASS_LISTBOX);
     Fill(kKindsList, {u"pear", u"\u00c9t\u00e9", u"fig"});
     EXPECT_TRUE(driver.SelectListItem(kKindsList, 1));
     EXPECT_FALSE(driver.SelectListItem(kKindsList, 3));
@@ -229,19 +177,15 @@ TEST_F(HeadlessKindsTest, ListsPickersAndSlidersHoldWhatWin32Holds) {
     EXPECT_EQ(sink.events.back(), "command 203 5");  // CBN_EDITCHANGE, after LBN_ and CBN_SELCHANGE
     EXPECT_EQ(sink.events[sink.events.size() - 3], "command 200 1");
 
-    // Pickers take real dates from 1601 on, sliders only positions within their range.
+    // Pickers take real dates from 1601 on (the leap day and its weekday are the binding's tests), sliders
+    // only positions within their range.
     const KSystemTime refused[] = {{2023, 2, 0, 29, 12, 0, 0, 0}, {1900, 2, 0, 29, 12, 0, 0, 0},
                                    {2024, 4, 0, 31, 12, 0, 0, 0}, {2024, 1, 0, 1, 24, 0, 0, 0},
                                    {1600, 12, 0, 31, 23, 59, 59, 999}};
     const KWnd picker = driver.Control(kKindsPicker);
     const KSystemTime first{1601, 1, 0, 1, 0, 0, 0, 0};
-    const KSystemTime leapDay{2024, 2, 0, 29, 23, 59, 59, 0};
     ASSERT_TRUE(platform.DateTimeSet(picker, &first));
-    ASSERT_TRUE(platform.DateTimeSet(picker, &leapDay));
     for (const KSystemTime& time : refused) EXPECT_FALSE(platform.DateTimeSet(picker, &time)) << time.year;
-    KSystemTime shown;
-    ASSERT_TRUE(platform.DateTimeGet(picker, shown));
-    EXPECT_EQ(shown, (KSystemTime{2024, 2, 4, 29, 23, 59, 59, 0}));  // a Thursday
 
     const KWnd slider = driver.Control(kKindsSlider);
     platform.SliderSetPos(slider, 80, true);

@@ -1,6 +1,6 @@
-// A dialog sink for the headless platform's tests that records its events as readable lines, can refuse
-// selection changes and label edits and ends the dialog on OK and Cancel; and a fixture running the rule
-// editor's template (the richest the module has) with it.
+// A dialog sink for the headless platform's tests that records its events as readable lines, takes label
+// edits and ends the dialog on OK and Cancel; and a fixture running the rule editor's template (the richest
+// the module has) with it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,8 +29,7 @@ class RecordingSink : public KWindowSink {
                      : notify.code == TVN_BEGINDRAGW  ? "begindrag"
                                                       : "other");
     if (notify.code == TVN_ENDLABELEDITW) editedText = notify.text ? notify.text : u"<cancelled>";
-    notify.result = (notify.code == TVN_SELCHANGINGW && refuseSelection) ||
-                    (notify.code == TVN_BEGINLABELEDITW && refuseLabelEdit) || notify.code == TVN_ENDLABELEDITW;
+    notify.result = notify.code == TVN_ENDLABELEDITW;
     return true;
   }
   bool OnTimer(uintptr_t id) override {
@@ -45,8 +44,6 @@ class RecordingSink : public KWindowSink {
   KWnd dialog = nullptr;
   std::vector<std::string> events;
   std::u16string editedText;
-  bool refuseSelection = false;
-  bool refuseLabelEdit = false;
   bool endOnOkCancel = true;
   bool ownerEnabled = false;  // when the dialog was destroyed
 };

@@ -6,33 +6,29 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <string>
-#include <vector>
 
 namespace screenshot {
-
-inline uint32_t Crc32(const std::string& bytes) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (unsigned char byte : bytes) {
-    crc ^= byte;
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
 
 inline void PutBigEndian(std::string& out, uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
 }
 
+// A chunk: the length of its data, then type and data, then their CRC-32.
 inline void PutChunk(std::string& png, const char* type, const std::string& data) {
   PutBigEndian(png, static_cast<uint32_t>(data.size()));
   const std::string body = type + data;
+  uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char byte : body) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
   png += body;
-  PutBigEndian(png, Crc32(body));
+  PutBigEndian(png, ~crc);
 }
 
-// A zlib stream of stored blocks.
+// A zlib stream of stored blocks of at most 65535 bytes, then the Adler-32 of the raw bytes.
 inline std::string Stored(const std::string& raw) {
   std::string out = "\x78\x01";
   uint32_t a = 1, b = 0;
@@ -42,10 +38,9 @@ inline std::string Stored(const std::string& raw) {
   }
   for (size_t at = 0; at < raw.size() || at == 0; at += 65535) {
     const size_t length = std::min<size_t>(65535, raw.size() - at);
-    out += static_cast<char>(at + length >= raw.size() ? 1 : 0);
     const uint16_t len = static_cast<uint16_t>(length), nlen = static_cast<uint16_t>(~len);
-    out += {static_cast<char>(len & 0xFF), static_cast<char>(len >> 8), static_cast<char>(nlen & 0xFF),
-            static_cast<char>(nlen >> 8)};
+    out += {static_cast<char>(at + length >= raw.size() ? 1 : 0), static_cast<char>(len & 0xFF),
+            static_cast<char>(len >> 8), static_cast<char>(nlen & 0xFF), static_cast<char>(nlen >> 8)};
     out.append(raw, at, length);
   }
   PutBigEndian(out, (b << 16) | a);
@@ -71,30 +66,26 @@ inline bool SaveScreenShot(HWND window, const std::string& path) {
   Sleep(300);
   BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   GdiFlush();
-  std::string raw;
-  const auto* pixels = static_cast<const uint8_t*>(bits);
-  for (int y = 0; y < height; ++y) {
-    raw += '\0';  // no filter
-    for (int x = 0; x < width; ++x) {
-      const uint8_t* bgra = pixels + (static_cast<size_t>(y) * width + x) * 4;
-      raw += {static_cast<char>(bgra[2]), static_cast<char>(bgra[1]), static_cast<char>(bgra[0])};
-    }
+  std::string raw;  // each row: filter 0 (none), then red, green and blue of each pixel
+  const auto* bgra = static_cast<const uint8_t*>(bits);
+  for (int pixel = 0; pixel < width * height; ++pixel, bgra += 4) {
+    if (pixel % width == 0) raw += '\0';
+    raw += {static_cast<char>(bgra[2]), static_cast<char>(bgra[1]), static_cast<char>(bgra[0])};
   }
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
 
-  std::string png = "\x89PNG\r\n\x1a\n";
-  std::string header;
+  std::string png = "\x89PNG\r\n\x1a\n", header;
   screenshot::PutBigEndian(header, static_cast<uint32_t>(width));
   screenshot::PutBigEndian(header, static_cast<uint32_t>(height));
   header += {8, 2, 0, 0, 0};  // 8 bits per channel, RGB
   screenshot::PutChunk(png, "IHDR", header);
   screenshot::PutChunk(png, "IDAT", screenshot::Stored(raw));
   screenshot::PutChunk(png, "IEND", "");
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-  return std::fclose(file) == 0 && written;
+  std::ofstream file(path, std::ios::binary);
+  file.write(png.data(), static_cast<std::streamsize>(png.size()));
+  file.close();
+  return !file.fail();
 }

@@ -109,11 +109,7 @@ class KDialogDriver {
   // ---- The tree
   std::wstring Label(HTREEITEM item) const {
     wchar_t text[256] = {};
-    TVITEMW data{};
-    data.mask = TVIF_TEXT;
-    data.hItem = item;
-    data.pszText = text;
-    data.cchTextMax = 256;
+    TVITEMW data{TVIF_TEXT, item, 0, 0, text, 256};
     SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
     return text;
   }
@@ -138,9 +134,6 @@ class KDialogDriver {
         if (Label(rule) == label) return rule;
     }
     return nullptr;
-  }
-  void Select(const std::wstring& label) const {
-    SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Node(label)));
   }
   std::wstring SelectedLabel() const { return Label(Next(nullptr, TVGN_CARET)); }
 
@@ -230,7 +223,9 @@ class SetupDialogTest : public testing::Test {
   testhost::ModuleLoader module;
 };
 
-TEST_F(SetupDialogTest, AddRenameDragAndSyntaxMenuThenOkWritesEveryFile) {
+// What the real controls can get wrong; the editor's own rules are the headless tests'. The files on disk
+// prove that the DLL's edits reached the rule files.
+TEST_F(SetupDialogTest, AddRenameDragAndSyntaxMenuThenOkWritesTheFiles) {
   auto& current = AddProject(u"Current", true);
   auto& other = AddProject(u"Other");
   WriteRules(nullptr, {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}});
@@ -238,15 +233,10 @@ TEST_F(SetupDialogTest, AddRenameDragAndSyntaxMenuThenOkWritesEveryFile) {
   EXPECT_EQ(RunSetup([&](KDialogDriver& d) {
               EXPECT_EQ(WindowText(d.Dialog()), L"Inline Patterns");
               EXPECT_EQ(d.Outline(), L"Common\n  Tags\nProject Current\n  Mine\nProject Other\n");
-              EXPECT_EQ(d.SelectedLabel(), L"Tags");
               EXPECT_EQ(d.Text(IDC_PATTERN), L"<[^>]+>");
               SaveScreenShot(d.Dialog(), "setup-dialog.png");
 
-              d.Select(L"Common");
-              d.PostClick(IDC_ADD);  // the new rule's empty name is refused on the way out
-              std::this_thread::sleep_for(200ms);
-              d.PostClick(IDOK);
-              EXPECT_EQ(d.AnswerMessageBox(IDOK), L"Please enter Pattern Name.");
+              d.Click(IDC_ADD);  // into the selected rule's list
               d.SetText(IDC_NAME, L"Brace");
               d.SetText(IDC_PATTERN, L"\\{");
               d.SelectText(IDC_PATTERN, 2, 2);
@@ -265,25 +255,11 @@ TEST_F(SetupDialogTest, AddRenameDragAndSyntaxMenuThenOkWritesEveryFile) {
               d.PostClick(IDOK);
             }),
             0);
-  const std::string tags = WriterBytes(Expected(), {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}});
   EXPECT_EQ(ReadFileBytes(site.folder / "settings.ini"),
             WriterBytes(Expected(), {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE},
                                      {u"Braces", u"\\{.", 1, 1, CHECK_MUST_NOT_EXIST}}));
-  EXPECT_EQ(ReadFileBytes(fs::path(current.rulePath)), WriterBytes(Expected(), {{u"Mine"}}));
-  EXPECT_EQ(ReadFileBytes(fs::path(other.rulePath)), tags);
-}
-
-TEST_F(SetupDialogTest, CancelAsksAfterAChangeAndWritesNothing) {
-  WriteRules(nullptr, {{u"Tags"}});
-  const std::string before = ReadFileBytes(site.folder / "settings.ini");
-  EXPECT_EQ(RunSetup([&](KDialogDriver& d) {
-              d.SetText(IDC_NAME, L"Changed");
-              d.PostClick(IDCANCEL);
-              EXPECT_EQ(d.AnswerMessageBox(IDNO), L"Do you want to save the changes?");
-              EXPECT_TRUE(WaitFor([&] { return !d.IsOpen(); }));
-            }),
-            1);
-  EXPECT_EQ(ReadFileBytes(site.folder / "settings.ini"), before);
+  EXPECT_EQ(ReadFileBytes(fs::path(other.rulePath)),
+            WriterBytes(Expected(), {{u"Tags", u"<[^>]+>", 1, 1, CHECK_EXIST_IF_IN_SOURCE}}));
 }
 
 TEST_F(SetupDialogTest, TestPaneWidensTheWindowAndCheckFillsTheResults) {
@@ -296,7 +272,6 @@ TEST_F(SetupDialogTest, TestPaneWidensTheWindowAndCheckFillsTheResults) {
     d.SetText(IDC_SOURCE, L"1 and 22");
     d.SetText(IDC_TRANSLATION, L"22 und 2");
     d.Click(IDC_TEST);
-    EXPECT_EQ(d.Text(IDC_TEST), L"<< Test");
     RECT open{};
     EXPECT_TRUE(WaitFor([&] {
       GetWindowRect(d.Dialog(), &open);
@@ -307,20 +282,27 @@ TEST_F(SetupDialogTest, TestPaneWidensTheWindowAndCheckFillsTheResults) {
               L"Matches in source:1, 22\r\nMatches in translation:22, 2\r\n");
     std::this_thread::sleep_for(500ms);  // the resize animation ends
     SaveScreenShot(d.Dialog(), "setup-dialog-test-pane.png");
-    d.Click(IDC_TEST);
-    EXPECT_EQ(d.Text(IDC_TEST), L"Test >>");
   });
 }
 
-TEST_F(SetupDialogTest, TheHostsResourceLibraryTranslatesTheDialog) {
+// The host's resource library serves the DLL's dialog and message boxes. Cancel after a change asks, and No
+// writes nothing.
+TEST_F(SetupDialogTest, TheHostsResourceLibraryTranslatesAndCancelWritesNothing) {
   host.resourceAnswer = 0;
   host.resourceLibrary = testhost::ToU16(IP_TRANSLATED_RESOURCES);
   module.Initialize(nullptr, &host, &site);
-  RunSetup([&](KDialogDriver& d) {
-    EXPECT_EQ(WindowText(d.Dialog()), L"Inline-Muster");
-    EXPECT_EQ(d.Text(IDC_ADD), L"&Hinzuf\u00fcgen");
-    EXPECT_EQ(d.Text(IDC_TEST), L"Testen >>");
-  });
+  WriteRules(nullptr, {{u"Tags"}});
+  const std::string before = ReadFileBytes(site.folder / "settings.ini");
+  EXPECT_EQ(RunSetup([&](KDialogDriver& d) {
+              EXPECT_EQ(WindowText(d.Dialog()), L"Inline-Muster");
+              EXPECT_EQ(d.Text(IDC_ADD), L"&Hinzuf\u00fcgen");
+              d.SetText(IDC_NAME, L"Changed");
+              d.PostClick(IDCANCEL);
+              EXPECT_EQ(d.AnswerMessageBox(IDNO), L"M\u00f6chten Sie die \u00c4nderungen speichern?");
+              EXPECT_TRUE(WaitFor([&] { return !d.IsOpen(); }));
+            }),
+            1);
+  EXPECT_EQ(ReadFileBytes(site.folder / "settings.ini"), before);
 }
 
 }  // namespace
