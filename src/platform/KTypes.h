@@ -26,7 +26,6 @@ struct KRect {
 
   int32_t Width() const { return right - left; }
   int32_t Height() const { return bottom - top; }
-  bool IsEmpty() const { return right <= left || bottom <= top; }
   bool Contains(KPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
   KPoint TopLeft() const { return {left, top}; }
   KRect Offset(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }

@@ -27,7 +27,6 @@ class KHeadlessDriver {
   // Unanswered message boxes take their default button; unanswered menus are dismissed.
   void AnswerMessageBox(int32_t answer);
   void AnswerMenu(uint32_t command);
-  const std::vector<KShownMessageBox>& MessageBoxes() const { return platform_.shownMessageBoxes; }
   const std::vector<KShownMenu>& Menus() const { return platform_.shownMenus; }
   const std::vector<KHelpRequest>& HelpRequests() const { return platform_.helpRequests; }
   // What the test asked for that a user could not have done (clicking a disabled button, ...).
