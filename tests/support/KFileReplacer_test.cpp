@@ -7,6 +7,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -152,6 +153,93 @@ TEST_F(KFileReplacerTest, EachFailingCallLeavesTheOldFileOrTheWholeNewOne) {
           << "call " << n << " (" << calls[n - 1] << "), " << error;
     }
   }
+}
+
+struct stat StatusOf(const fs::path& path) {
+  struct stat status {};
+  EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
+  return status;
+}
+
+// The target is the file that a link (or a chain of them) names; the link stays.
+TEST_F(KFileReplacerTest, SymbolicLinksStayAndTheFileTheyNameGetsTheContent) {
+  const fs::path shared = dir.Path() / "shared";
+  fs::create_directories(shared);
+  const struct {
+    const char* name;
+    fs::path link, hop, target;  // settings.ini links to link, which may be shared/hop that links to hop
+  } cases[] = {
+      {"relative link", "shared/rules.ini", "", shared / "rules.ini"},
+      {"absolute link", shared / "rules.ini", "", shared / "rules.ini"},
+      {"chain, the second relative", shared / "hop", "rules.ini", shared / "rules.ini"},
+      {"link to a missing file", "shared/new.ini", "", shared / "new.ini"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(Target());
+    fs::remove(shared / "hop");
+    fs::create_symlink(c.link, Target());
+    if (!c.hop.empty()) fs::create_symlink(c.hop, shared / "hop");
+    WriteFileBytes(shared / "rules.ini", old);
+    EXPECT_TRUE(Save("new"));
+    EXPECT_TRUE(fs::is_symlink(Target()));
+    EXPECT_EQ(ReadFileBytes(c.target), "new");
+  }
+  fs::remove(Target());
+  fs::create_symlink("settings.ini", Target());  // a loop names no file: nothing is written
+  Save("new");
+  EXPECT_TRUE(fs::is_symlink(Target()));
+}
+
+TEST_F(KFileReplacerTest, ModeOwnerAndHardLinksAreKept) {
+  ASSERT_EQ(chmod(Target().c_str(), 0640), 0);
+  const bool privileged = geteuid() == 0;
+  if (privileged) {
+    ASSERT_EQ(chown(Target().c_str(), 1234, 1235), 0);
+  }
+  ASSERT_TRUE(Save("new"));
+  const struct stat saved = StatusOf(Target());
+  EXPECT_EQ(saved.st_mode & 07777, 0640u);
+  if (privileged) {
+    EXPECT_EQ(std::pair(saved.st_uid, saved.st_gid), std::pair(1234u, 1235u));
+  }
+  fs::create_hard_link(Target(), dir.Path() / "other name");
+  ASSERT_TRUE(Save("newer"));
+  EXPECT_EQ(ReadFileBytes(dir.Path() / "other name"), "newer");
+  EXPECT_EQ(StatusOf(Target()).st_nlink, 2u);
+}
+
+// The temporary names are tried in turn and each created only if nobody has it; when every name is taken
+// the file is written in place (its inode stays).
+TEST_F(KFileReplacerTest, TemporaryNameIsNeverAnExistingFile) {
+  std::vector<fs::path> taken{dir.Path() / "settings.ini.tmp"};
+  for (int i = 1; i < 16; ++i) taken.push_back(dir.Path() / ("settings.ini." + std::to_string(i) + ".tmp"));
+  for (const size_t count : {size_t{1}, taken.size() - 1, taken.size()}) {
+    SCOPED_TRACE(count);
+    for (size_t i = 0; i < count; ++i) WriteFileBytes(taken[i], "mine");
+    WriteFileBytes(Target(), old);
+    const ino_t before = StatusOf(Target()).st_ino;
+    EXPECT_TRUE(Save("new"));
+    EXPECT_EQ(ReadFileBytes(Target()), "new");
+    EXPECT_EQ(StatusOf(Target()).st_ino == before, count == taken.size());
+    for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(fs::exists(taken[i]), i < count) << i;
+    for (size_t i = 0; i < count; ++i) EXPECT_EQ(ReadFileBytes(taken[i]), "mine");
+    for (size_t i = 0; i < count; ++i) fs::remove(taken[i]);
+  }
+}
+
+// Root writes anywhere, so the save runs as another user, for whom the folder really refuses new files.
+TEST_F(KFileReplacerTest, WritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+  fs::permissions(Target(), fs::perms::all);
+  const fs::perms writing = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(dir.Path(), fs::perms::all & ~writing);
+  const bool root = geteuid() == 0;
+  ASSERT_TRUE(!root || seteuid(65534) == 0);
+  const bool saved = Save("new");
+  ASSERT_TRUE(!root || seteuid(0) == 0);
+  fs::permissions(dir.Path(), fs::perms::owner_all);
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(State("new"), "new");
 }
 
 // A save of a rule file's size, one write: killed before each of its bytes and after the last.
