@@ -91,29 +91,6 @@ TEST(KResourceSource, DialogControlsHaveTheirClassesStylesAndRectangles) {
   EXPECT_NE(controls[32].style & ES_READONLY, 0u);
 }
 
-TEST(KResourceSource, SyntaxMenusHoldOnePopupWithTheirCommands) {
-  const struct {
-    uint32_t menu;
-    uint32_t firstCommand;
-    size_t count;
-    const char16_t* last;
-  } menus[] = {{IDR_REGEX_MENU, 40001, 11, u"Group\t( )"}, {IDR_LITERAL_MENU, 40012, 2, u"Tabulator\t\\t"}};
-  for (const auto& expected : menus) {
-    SCOPED_TRACE(expected.menu);
-    const KMenuTemplate* menu = Own().FindMenu(expected.menu);
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->items.size(), 1u);
-    EXPECT_EQ(menu->items[0].flags, uint32_t{KMENU_POPUP});
-    const auto items = menu->items[0].Children();
-    ASSERT_EQ(items.size(), expected.count);
-    for (size_t i = 0; i < items.size(); ++i) {
-      EXPECT_EQ(items[i].command, expected.firstCommand + i);
-      EXPECT_EQ(items[i].flags, 0u);
-    }
-    EXPECT_EQ(std::u16string(items.back().text), expected.last);
-  }
-}
-
 // Bitmap and cursors arrive byte for byte as their files: the tree's three 16-pixel images side by side,
 // the cursors 32 pixels with their hot spot at 1,1.
 TEST(KResourceSource, BinaryResourcesAreTheirFilesWhole) {
@@ -159,7 +136,6 @@ TEST_F(KResourceLibrary, TranslatedLibraryServesItsStringsAndMenusAfterItReplace
   EXPECT_EQ(String(IDS_ADDIN_NAME), u"Inline Patterns");
   SetResourceSource(std::move(library));
   EXPECT_EQ(String(IDS_ADDIN_NAME), u"Inline-Muster");
-  EXPECT_EQ(String(IDS_CUSTOM_CHECK), u"Benutzerdefinierte regul\u00e4re Ausdr\u00fccke");
   EXPECT_EQ(String(IDS_MUST_NOT_APPEAR), u"Text \"%1\" darf nicht vorkommen.\tTabAA");
   std::u16string text;
   EXPECT_FALSE(ResourceSource().GetString(IDS_UNEQUAL_COUNT, text));  // the library has no fallback
