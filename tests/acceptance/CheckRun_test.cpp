@@ -181,8 +181,8 @@ TEST_F(CheckRunTest, EngineLivesUntilAFinalEndAndProjectRulesFollowTheRunsProjec
     std::vector<std::string> messages;
     int pathCallsA, pathCallsB, alive;
   } steps[] = {
-      {&projectB, 0, {old, b}, 1, 1, 3},    {&projectA, 0, {old, a}, 2, 1, 2},
-      {nullptr, 0, {old}, 2, 1, 1},         {&projectA, 1, {old, a}, 3, 1, 0},
+      {&projectB, 0, {old, b}, 1, 1, 3},     {&projectA, 0, {old, a}, 2, 1, 2},
+      {nullptr, 0, {old}, 2, 1, 1},          {&projectA, 1, {old, a}, 3, 1, 0},
       {&projectA, 0, {newRule, a}, 4, 1, 2}, {&projectA, 1, {newRule, a}, 4, 1, 0},
   };
   for (size_t i = 0; i < std::size(steps); ++i) {

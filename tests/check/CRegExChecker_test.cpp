@@ -9,6 +9,7 @@
 
 #include "check/CStringGetter.h"
 #include "common/FileBytes.h"
+#include "common/RuleFiles.h"
 #include "common/TestHost.h"
 #include "rules/HostContext.h"
 #include "support/KUtf8.h"
@@ -81,18 +82,8 @@ class CheckerTest : public testing::Test {
 
   std::vector<std::u16string> Check(std::initializer_list<RuleRow> rows, CStringGetter& texts) {
     CRegExList list;
-    for (const RuleRow& row : rows) {
-      auto* rule = new CRegExRule;
-      rule->Name = row.name;
-      rule->RegEx = 1;
-      rule->Pattern = row.pattern;
-      rule->CheckMethod = row.method;
-      rule->CheckFlags = row.flags;
-      rule->Case = row.caseSensitive;
-      rule->Native = row.native;
-      rule->Active = row.active;
-      list.Add(rule);
-    }
+    for (const RuleRow& r : rows)
+      list.Add(NewRule({r.name, r.pattern, r.active, 1, r.method, r.flags, r.caseSensitive, r.native}));
     RecordingChecker checker;
     checker.CheckList(texts, list);
     list.DeleteAll();

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "common/FileBytes.h"
+#include "common/RuleFiles.h"
 #include "common/TestHost.h"
 #include "rules/HostContext.h"
 #include "rules/RuleText.h"
@@ -46,13 +47,6 @@ class RuleFileTest : public testing::Test {
   testhost::TestSite site;
   OwnedList list;
 };
-
-CRegExRule* NewRule(std::u16string name, std::u16string pattern = u"") {
-  auto* rule = new CRegExRule;
-  rule->Name = std::move(name);
-  rule->Pattern = std::move(pattern);
-  return rule;
-}
 
 // A rule with this name and every other field at its default.
 std::string Plain(const std::string& name) {
@@ -149,7 +143,7 @@ TEST_F(RuleFileTest, GlobalFileFallsBackToTheLegacyFolder) {
 }
 
 TEST_F(RuleFileTest, NoFileAtAllGivesAnEmptyListAndAnEmptyListSavesAsZeroBytes) {
-  list.Add(NewRule(u"stale"));
+  list.Add(NewRule({u"stale"}));
   list.LoadGlobal(false);
   EXPECT_EQ(list.GetSize(), 0);
   list.Save();
@@ -161,20 +155,13 @@ TEST_F(RuleFileTest, NoFileAtAllGivesAnEmptyListAndAnEmptyListSavesAsZeroBytes) 
 
 TEST_F(RuleFileTest, SavedBytesAreExactlyTheFormatAndLoadAsTheSameRules) {
   WriteFileBytes(GlobalFile(), std::string(10000, 'x'));  // replaced whole
-  CRegExRule* plain = NewRule(u"X", u"\\d+");
-  plain->RegEx = 1;
-  list.Add(plain);
-  CRegExRule* odd = NewRule(u"quote \" and = and [x]", std::u16string(1500, u'p') + u"\u20ac");
-  odd->Active = 5;
-  odd->CheckMethod = -1;
-  odd->CheckFlags = 16;
-  odd->Case = 0;
-  odd->Tag = 1;
-  odd->Native = 1;
-  list.Add(odd);
-  for (int i = 2; i < 101; ++i) list.Add(NewRule(u"r" + Utf8ToUtf16(std::to_string(i))));
+  list.Add(NewRule({u"X", u"\\d+", 1, 1}));
+  list.Add(
+      NewRule({u"quote \" and = and [x]", std::u16string(1500, u'p') + u"\u20ac", 5, 0, -1, 16, 0, 1, 1}));
+  for (int i = 2; i < 101; ++i) list.Add(NewRule({u"r" + Utf8ToUtf16(std::to_string(i))}));
   const std::vector<std::string> saved = Describe(list);
-  struct stat before {}, after {};
+  struct stat before {
+  }, after{};
   ASSERT_EQ(stat(GlobalFile().c_str(), &before), 0);
   list.Save();
   ASSERT_EQ(stat(GlobalFile().c_str(), &after), 0);
@@ -193,7 +180,7 @@ TEST_F(RuleFileTest, SavedBytesAreExactlyTheFormatAndLoadAsTheSameRules) {
 
 TEST_F(RuleFileTest, SaveOverADirectoryChangesNothing) {
   fs::create_directories(GlobalFile() / "keep");
-  list.Add(NewRule(u"a"));
+  list.Add(NewRule({u"a"}));
   list.Save();
   EXPECT_TRUE(fs::is_directory(GlobalFile() / "keep"));
   EXPECT_FALSE(fs::exists(site.folder / "settings.ini.tmp"));
@@ -219,7 +206,7 @@ TEST_F(RuleFileTest, ProjectListUsesThePathTheProjectNamesAndNoneWithoutOne) {
   project.pathAnswer = 3;
   list.LoadProject(&project, false);
   EXPECT_EQ(list.GetSize(), 0);
-  list.Add(NewRule(u"x"));
+  list.Add(NewRule({u"x"}));
   project.slotCalls.clear();
   list.Save();
   EXPECT_EQ(project.slotCalls, (std::vector<int>{5, 6}));
@@ -237,7 +224,7 @@ fs::path Deep(const fs::path& root, size_t length) {
 TEST_F(RuleFileTest, PathsOfTheLongestLengthTheHostHoldsAreUsedWhole) {
   site.folder = Deep(site.Root(), 259);
   fs::create_directories(site.folder);
-  list.Add(NewRule(u"deep"));
+  list.Add(NewRule({u"deep", u""}));
   list.Save();
   EXPECT_TRUE(fs::is_regular_file(GlobalFile()));
   list.LoadGlobal(false);
