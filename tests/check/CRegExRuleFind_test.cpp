@@ -73,10 +73,8 @@ TEST_F(RuleFindTest, HostCompilesOnTheFirstSearchAndAgainOnlyAfterAFailure) {
   EXPECT_FALSE(broken.FindNext(u"(((", 0));
   EXPECT_FALSE(broken.FindNext(u"(((", 0));
   EXPECT_EQ(broken.RegExObject, nullptr);
-  ASSERT_EQ(host.compiled.size(), 3u);
+  ASSERT_EQ(host.compiled.size(), 3u);  // the case flags are the list's test
   EXPECT_EQ(host.compiled[0].pattern, u"b+");
-  EXPECT_EQ(host.compiled[0].flags, REGEX_CASE_INSENSITIVE);
-  EXPECT_EQ(host.compiled[2].flags, REGEX_CASE_SENSITIVE);
 }
 
 TEST_F(RuleFindTest, MatchesEqualUnderTheRulesCase) {

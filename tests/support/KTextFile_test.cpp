@@ -216,7 +216,6 @@ TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
       {utf8, 0, unknown, true, {u"\U0001F600"}, "\xEF\xBB\xBF\xED\xA0\xBD\xED\xB8\x80"s},  // unit by unit
       {le, 0, cr, false, {u"x\n"}, "\x78\x00\x0D\x00"s},
       {ansi, 1252, lf, true, {u"\u00E9\n"}, "\xE9\n"s},
-      {ansi, 1252, cr, true, {u"a\nb"}, "a\rb"s},
       {ansi, 1252, unknown, true, {u"a\n\n"}, "a\r\n\r\n"s},
       {ansi, 932, crLf, true, {u"\u3042\u4E9C\n"}, "\x82\xA0\x88\x9F\r\n"s},
       {le, 0, unknown, false, {x300 + u"\n"}, Utf16Bytes(x300 + u"\r\n", false).substr(2)},  // one line end
