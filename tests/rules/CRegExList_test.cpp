@@ -17,14 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using testhost::ToU16;
 
-// The file bytes of text ("\n" line ends) in UTF-16 LE with its byte order mark; the reader's other
-// encodings are the text file's business.
-std::string Utf16Le(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-  return bytes;
-}
-
 // Every owner empties a list before it destroys it.
 struct OwnedList : CRegExList {
   ~OwnedList() override { DeleteAll(); }
@@ -38,7 +30,7 @@ class RuleFileTest : public testing::Test {
   fs::path GlobalFile() const { return site.folder / "settings.ini"; }
 
   std::vector<std::string> LoadGlobalText(std::u16string_view text, bool compile = false) {
-    WriteFileBytes(GlobalFile(), Utf16Le(text));
+    WriteFileBytes(GlobalFile(), Utf16Bytes(text));
     list.LoadGlobal(compile);
     return Describe(list);
   }
@@ -164,13 +156,13 @@ TEST_F(RuleFileTest, SavedBytesAreExactlyTheFormatAndLoadAsTheSameRules) {
   ASSERT_EQ(stat(GlobalFile().c_str(), &after), 0);
   EXPECT_NE(before.st_ino, after.st_ino);  // a new file replaced the old one whole
 
-  const std::string first = Utf16Le(
+  const std::string first = Utf16Bytes(
       u"[Pattern-00]\r\nName=X\r\nActive=1\r\nPattern=\\d+\r\nRegEx=1\r\nCase=1\r\nTag=0\r\nCheckMethod=0\r\n"
       u"CheckFlags=2\r\nNative=0\r\n\r\n[Pattern-01]\r\n");
   const std::string bytes = ReadFileBytes(GlobalFile());
   EXPECT_EQ(bytes.substr(0, first.size()), first);
-  EXPECT_NE(bytes.find(Utf16Le(u"[Pattern-100]\r\n").substr(2)), std::string::npos);
-  EXPECT_NE(bytes.find(Utf16Le(u"Active=5\r\n").substr(2)), std::string::npos);
+  EXPECT_NE(bytes.find(Utf16Bytes(u"[Pattern-100]\r\n").substr(2)), std::string::npos);
+  EXPECT_NE(bytes.find(Utf16Bytes(u"Active=5\r\n").substr(2)), std::string::npos);
   list.LoadGlobal(false);
   EXPECT_EQ(Describe(list), saved);
 }

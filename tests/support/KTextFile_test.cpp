@@ -18,17 +18,6 @@ using testhost::TempDir;
 using testhost::ToU16;
 using Lines = std::vector<std::u16string>;
 
-// The text as UTF-16 bytes with their mark.
-std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (char16_t c : text) {
-    const char high = static_cast<char>(c >> 8);
-    const char low = static_cast<char>(c & 0xFF);
-    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-  }
-  return bytes;
-}
-
 class KTextFileTest : public testing::Test {
  protected:
   std::u16string Make(const std::string& bytes) {
