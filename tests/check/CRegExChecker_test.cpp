@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <new>
 #include <vector>
 
 #include "check/CStringGetter.h"
-#include "common/FileBytes.h"
 #include "common/RuleFiles.h"
 #include "common/TestHost.h"
 #include "rules/HostContext.h"
@@ -195,29 +193,6 @@ TEST_F(CheckerTest, ViolationOutsideATokenCheckIsDropped) {
   CRegExRule rule;
   checker.ReportViolation(rule, u"detail");
   EXPECT_TRUE(run.messages.empty());
-}
-
-// A host whose expression service fails inside the engine's construction with something other than a file
-// error: the rules compiled before the failure are deleted with their objects.
-TEST_F(CheckerTest, FailingHostDuringConstructionLeaksNoExpressionObject) {
-  class FailingHost final : public KAddInHostBase {
-   public:
-    testhost::TestAddInHost counting;
-    int32_t ZAKCALL GetResourceLibrary(int32_t, void*, char16_t*, int32_t) override { return 1; }
-    int32_t ZAKCALL CreateRegExp(IHostRegExp** out, const char16_t* pattern, int32_t flags) override {
-      if (counting.compiled.size() == 1) throw std::bad_alloc();
-      return counting.CreateRegExp(out, pattern, flags);
-    }
-    int32_t ZAKCALL GetProject(int32_t, IHostProject**) override { return 1; }
-    int32_t ZAKCALL GetCurrentProject(IHostProject**) override { return 1; }
-  } failing;
-  site.folder = site.Root();
-  WriteFileBytes(site.folder / "settings.ini",
-                 "[Pattern-00]\nName=a\nPattern=a\nRegEx=1\n[Pattern-01]\nName=b\nPattern=b\nRegEx=1\n");
-  SetHostContext(&failing, &site);
-  EXPECT_THROW(CRegExChecker(), std::bad_alloc);
-  EXPECT_EQ(failing.counting.created, 1);
-  EXPECT_EQ(failing.counting.destroyed, 1);
 }
 
 }  // namespace
