@@ -64,12 +64,11 @@ TEST_F(RuleFileTest, ReaderRules) {
       {"keys",
        u"[Pattern-00]\nName =x\nname=x\nName=a\n Active = 5\nACTIVE=5\nColor=1\nName=y\n",
        {Plain("y")}},
-      {"integers outside 32 bits clamp",
-       u"[Pattern-00]\nName=n\nActive=99999999999\nTag=-99999999999\n",
-       {"n|2147483647||0|1|-2147483648|0|2|0"}},
-      {"integers at the 32-bit limits",
-       u"[Pattern-00]\nName=n\nActive=2147483647\nTag=-2147483648\n",
-       {"n|2147483647||0|1|-2147483648|0|2|0"}},
+      // At the 32-bit limits and one past them.
+      {"integers clamp to 32 bits",
+       u"[Pattern-00]\nName=n\nActive=2147483647\nTag=-2147483648\n"
+       u"CheckMethod=2147483648\nCheckFlags=-2147483649\n",
+       {"n|2147483647||0|1|-2147483648|2147483647|-2147483648|0"}},
       {"lines without a key", u"[Pattern-00]\n=x\nName=a=b\nfoo\n", {Plain("a=b")}},
       {"blank lines and white space", u"\n  \n\t[Pattern-01]  \n\n   Name=a  \r\n\n", {Plain("a")}},
       {"lines outside rule sections",
