@@ -13,8 +13,6 @@
 
 namespace {
 
-using testhost::ToU16;
-
 constexpr uint8_t kPoison = 0xA5;
 constexpr size_t kRecordSize = 848;
 
@@ -72,33 +70,38 @@ TEST_F(AddInTest, LoadAddInWritesAllThirteenWordsEveryTime) {
   }
 }
 
-TEST_F(AddInTest, InitializeFillsTheDescriptionRecordExactly) {
-  const std::vector<uint8_t> record = Initialize();
-  EXPECT_EQ((std::vector{Word(record, 0), Word(record, 4), Word(record, 8), Word(record, 12)}),
-            (std::vector<uint32_t>{0xA5A5A5A5u, 0xA5A5A5A5u, 128, 1}));
-  EXPECT_EQ(FieldText(record, 16, 80), u"Inline Patterns");
-  EXPECT_EQ(FieldText(record, 176, 256), u"Tagging and checking of inline patterns");
-  EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
-  for (size_t i = kRecordSize; i < record.size(); ++i) EXPECT_EQ(record[i], kPoison) << "byte " << i;
-  // The resource-library request: (0, the module's base address, a buffer, 260).
-  EXPECT_EQ((std::tuple{host.resourceCalls, host.resourceZero, host.resourceModule, host.resourceCapacity}),
-            (std::tuple{1, 0, module.BaseAddress(), 260}));
-}
-
-TEST_F(AddInTest, TheHostsResourceLibraryServesEveryLaterString) {
-  host.resourceAnswer = 0;
-  host.resourceLibrary = Utf8ToUtf16(IP_TRANSLATED_RESOURCES);
-  const std::vector<uint8_t> record = Initialize();
-  EXPECT_EQ(FieldText(record, 16, 80), u"Inline-Muster");
-  // The translation has no description: the field is empty, the identifier is never translated.
-  EXPECT_EQ(FieldText(record, 176, 256), u"");
-  EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
-  EXPECT_EQ(CustomCheckName(), u"Benutzerdefinierte regul\u00e4re Ausdr\u00fccke");
+// The texts come from the host's translated library when it names one that loads (it has no description;
+// the identifier is never translated), else from the module's own resources.
+TEST_F(AddInTest, InitializeFillsTheDescriptionRecordExactlyFromTheHostsLibraryOrTheModulesOwn) {
+  const std::vector<std::u16string> own{u"Inline Patterns", u"Tagging and checking of inline patterns",
+                                        u"User defined regular expressions"};
+  const struct {
+    std::string library;                // empty: the host names none
+    std::vector<std::u16string> texts;  // name, description, the custom check's name
+  } cases[] = {
+      {"", own},
+      {"/nonexistent/missing.so", own},
+      {IP_TRANSLATED_RESOURCES, {u"Inline-Muster", u"", u"Benutzerdefinierte regul\u00e4re Ausdr\u00fccke"}},
+  };
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(cases[i].library);
+    host.resourceAnswer = cases[i].library.empty() ? 1 : 0;
+    host.resourceLibrary = Utf8ToUtf16(cases[i].library);
+    const std::vector<uint8_t> record = Initialize();
+    EXPECT_EQ((std::vector{FieldText(record, 16, 80), FieldText(record, 176, 256), CustomCheckName()}),
+              cases[i].texts);
+    EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
+    EXPECT_EQ((std::vector{Word(record, 0), Word(record, 4), Word(record, 8), Word(record, 12)}),
+              (std::vector<uint32_t>{0xA5A5A5A5u, 0xA5A5A5A5u, 128, 1}));
+    for (size_t b = kRecordSize; b < record.size(); ++b) EXPECT_EQ(record[b], kPoison) << "byte " << b;
+    // The resource-library request: (0, the module's base address, a buffer, 260).
+    EXPECT_EQ((std::tuple{host.resourceCalls, host.resourceZero, host.resourceModule, host.resourceCapacity}),
+              (std::tuple{i + 1, 0, module.BaseAddress(), 260}));
+  }
 }
 
 TEST_F(AddInTest, CustomCheckOptionNamesOnlyItsOwnCheck) {
   Initialize();
-  EXPECT_EQ(CustomCheckName(), u"User defined regular expressions");
   BSTR untouched = SysAllocString(u"host's");
   for (const int32_t option : {0, 0x200000, -1}) {
     EXPECT_EQ(module.GetCustomCheckOption(option, &untouched), 0);
@@ -115,7 +118,7 @@ TEST_F(AddInTest, StubsShareOneBodyAndReturnZero) {
   EXPECT_EQ(module.Symbol("ZAKFN_GetToolInfo"), module.Symbol("ZAKFN_ExecuteTool"));
 }
 
-// After a host that failed, a library that does not load: the module keeps its own resources.
+// A host that fails inside the module's call, and no record at all: the module stays usable.
 TEST_F(AddInTest, NoExceptionCrossesTheBoundaryAndTheModuleStaysUsable) {
   host.resourceThrows = true;
   std::vector<uint8_t> record(kRecordSize, kPoison);
@@ -123,10 +126,6 @@ TEST_F(AddInTest, NoExceptionCrossesTheBoundaryAndTheModuleStaysUsable) {
   EXPECT_EQ(module.Initialize(nullptr, nullptr, nullptr), 0);
 
   host.resourceThrows = false;
-  host.resourceAnswer = 0;
-  host.resourceLibrary = ToU16(site.folder / "missing.so");
-  record = Initialize();
-  EXPECT_EQ(FieldText(record, 16, 80), u"Inline Patterns");
   EXPECT_EQ(CustomCheckName(), u"User defined regular expressions");
   EXPECT_EQ(module.GetCustomCheckOption(CUSTOM_CHECK_REGEX, nullptr), 0);
 }

@@ -1,5 +1,6 @@
-// Whole files as byte strings, for tests that check exactly what was written or read. C streams, because
-// GCC's optimiser sees a possible null buffer inside the C++ stream iterators and warns.
+// Whole files as byte strings, for tests that check exactly what was written or read (C streams, because
+// GCC's optimiser sees a possible null buffer inside the C++ stream iterators and warns), and UTF-16 text
+// as the bytes of such a file.
 #pragma once
 
 #include <cstdio>
@@ -22,5 +23,15 @@ inline std::string ReadFileBytes(const std::filesystem::path& path) {
   char buffer[4096];
   for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
   std::fclose(file);
+  return bytes;
+}
+
+// The text as UTF-16 bytes behind their byte order mark.
+inline std::string Utf16Bytes(std::u16string_view text, bool bigEndian = false) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t c : text) {
+    const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
   return bytes;
 }

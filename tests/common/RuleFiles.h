@@ -18,22 +18,31 @@ struct KRuleFields {
   int32_t regEx = 0;
   int32_t checkMethod = CHECK_NONE;
   int32_t checkFlags = CHECKFLAG_COUNT;
+  int32_t caseSensitive = 1;
+  int32_t native = 0;
+  int32_t tag = 0;
 };
+
+// A new rule of these fields, for a list that owns it.
+inline CRegExRule* NewRule(const KRuleFields& fields) {
+  auto* rule = new CRegExRule();
+  rule->Name = fields.name;
+  rule->Pattern = fields.pattern;
+  rule->Active = fields.active;
+  rule->RegEx = fields.regEx;
+  rule->CheckMethod = fields.checkMethod;
+  rule->CheckFlags = fields.checkFlags;
+  rule->Case = fields.caseSensitive;
+  rule->Native = fields.native;
+  rule->Tag = fields.tag;
+  return rule;
+}
 
 // Writes the rules as the list of `project` (null: the global list) with the module's writer.
 inline void WriteRules(IHostProject* project, std::initializer_list<KRuleFields> rules) {
   CRegExList list;
   list.Project = project;
-  for (const KRuleFields& wanted : rules) {
-    auto* rule = new CRegExRule();
-    rule->Name = wanted.name;
-    rule->Pattern = wanted.pattern;
-    rule->Active = wanted.active;
-    rule->RegEx = wanted.regEx;
-    rule->CheckMethod = wanted.checkMethod;
-    rule->CheckFlags = wanted.checkFlags;
-    list.Add(rule);
-  }
+  for (const KRuleFields& wanted : rules) list.Add(NewRule(wanted));
   list.Save();
   list.DeleteAll();
 }

@@ -1,12 +1,13 @@
-// Replacing a file while the system fails: each call of a save that can fail fails once in turn, with a full
-// disk or an I/O error, and a save is killed at every byte it writes. The old file stays whole (or the new
-// one is there whole once the rename is done) and nothing is left beside it.
+// Replacing a file: what a save keeps (links, mode, owner, other files beside it), and saves while the system
+// fails (each call that can fail fails once in turn) or killed at every byte they write: the old file stays
+// whole, or the new one once the rename is done, and nothing is left beside it.
 #include "support/KFileReplacer.h"
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,14 +28,12 @@ struct Faults {
   bool armed = false;
   std::vector<std::string> calls;
   size_t failAt = 0;  // 1-based; 0: none fails
-  int error = ENOSPC;
   long bytesLeft = -1;
 } faults;
 
-void Arm(size_t failAt, int error = ENOSPC, long bytesLeft = -1) {
+void Arm(size_t failAt, long bytesLeft = -1) {
   faults.calls.clear();
   faults.failAt = failAt;
-  faults.error = error;
   faults.bytesLeft = bytesLeft;
   faults.armed = true;
 }
@@ -43,7 +42,7 @@ bool Fails(const char* call) {
   if (!faults.armed) return false;
   faults.calls.emplace_back(call);
   if (faults.calls.size() != faults.failAt) return false;
-  errno = faults.error;
+  errno = ENOSPC;  // the save treats every error alike
   return true;
 }
 
@@ -142,16 +141,100 @@ TEST_F(KFileReplacerTest, EachFailingCallLeavesTheOldFileOrTheWholeNewOne) {
   ASSERT_TRUE(Save(content));
   faults.armed = false;
   const std::vector<std::string> calls = faults.calls;
-  for (const int error : {ENOSPC, EIO}) {
-    for (size_t n = 1; n <= calls.size(); ++n) {
-      WriteFileBytes(Target(), old);
-      Arm(n, error);
-      const bool saved = Save(content);
-      faults.armed = false;
-      EXPECT_EQ(State(content), saved ? "new" : "old")
-          << "call " << n << " (" << calls[n - 1] << "), " << error;
-    }
+  for (size_t n = 1; n <= calls.size(); ++n) {
+    WriteFileBytes(Target(), old);
+    Arm(n);
+    const bool saved = Save(content);
+    faults.armed = false;
+    EXPECT_EQ(State(content), saved ? "new" : "old") << "call " << n << " (" << calls[n - 1] << ")";
   }
+}
+
+struct stat StatusOf(const fs::path& path) {
+  struct stat status {};
+  EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
+  return status;
+}
+
+// The target is the file that a link (or a chain of them) names; the link stays.
+TEST_F(KFileReplacerTest, SymbolicLinksStayAndTheFileTheyNameGetsTheContent) {
+  const fs::path shared = dir.Path() / "shared";
+  fs::create_directories(shared);
+  const struct {
+    const char* name;
+    fs::path link, hop, target;  // settings.ini links to link, which may be shared/hop that links to hop
+  } cases[] = {
+      {"relative link", "shared/rules.ini", "", shared / "rules.ini"},
+      {"absolute link", shared / "rules.ini", "", shared / "rules.ini"},
+      {"chain, the second relative", shared / "hop", "rules.ini", shared / "rules.ini"},
+      {"link to a missing file", "shared/new.ini", "", shared / "new.ini"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(Target());
+    fs::remove(shared / "hop");
+    fs::create_symlink(c.link, Target());
+    if (!c.hop.empty()) fs::create_symlink(c.hop, shared / "hop");
+    WriteFileBytes(shared / "rules.ini", old);
+    EXPECT_TRUE(Save("new"));
+    EXPECT_TRUE(fs::is_symlink(Target()));
+    EXPECT_EQ(ReadFileBytes(c.target), "new");
+  }
+  fs::remove(Target());
+  fs::create_symlink("settings.ini", Target());  // a loop names no file: nothing is written
+  Save("new");
+  EXPECT_TRUE(fs::is_symlink(Target()));
+}
+
+TEST_F(KFileReplacerTest, ModeOwnerAndHardLinksAreKept) {
+  ASSERT_EQ(chmod(Target().c_str(), 0640), 0);
+  const bool privileged = geteuid() == 0;
+  if (privileged) {
+    ASSERT_EQ(chown(Target().c_str(), 1234, 1235), 0);
+  }
+  ASSERT_TRUE(Save("new"));
+  const struct stat saved = StatusOf(Target());
+  EXPECT_EQ(saved.st_mode & 07777, 0640u);
+  if (privileged) {
+    EXPECT_EQ(std::pair(saved.st_uid, saved.st_gid), std::pair(1234u, 1235u));
+  }
+  fs::create_hard_link(Target(), dir.Path() / "other name");
+  ASSERT_TRUE(Save("newer"));
+  EXPECT_EQ(ReadFileBytes(dir.Path() / "other name"), "newer");
+  EXPECT_EQ(StatusOf(Target()).st_nlink, 2u);
+}
+
+// The temporary names are tried in turn and each created only if nobody has it; when every name is taken
+// the file is written in place (its inode stays).
+TEST_F(KFileReplacerTest, TemporaryNameIsNeverAnExistingFile) {
+  std::vector<fs::path> taken{dir.Path() / "settings.ini.tmp"};
+  for (int i = 1; i < 16; ++i) taken.push_back(dir.Path() / ("settings.ini." + std::to_string(i) + ".tmp"));
+  for (const size_t count : {size_t{1}, taken.size() - 1, taken.size()}) {
+    SCOPED_TRACE(count);
+    for (size_t i = 0; i < count; ++i) WriteFileBytes(taken[i], "mine");
+    WriteFileBytes(Target(), old);
+    const ino_t before = StatusOf(Target()).st_ino;
+    EXPECT_TRUE(Save("new"));
+    EXPECT_EQ(ReadFileBytes(Target()), "new");
+    EXPECT_EQ(StatusOf(Target()).st_ino == before, count == taken.size());
+    for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(fs::exists(taken[i]), i < count) << i;
+    for (size_t i = 0; i < count; ++i) EXPECT_EQ(ReadFileBytes(taken[i]), "mine");
+    for (size_t i = 0; i < count; ++i) fs::remove(taken[i]);
+  }
+}
+
+// Root writes anywhere, so the save runs as another user, for whom the folder really refuses new files.
+TEST_F(KFileReplacerTest, WritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+  fs::permissions(Target(), fs::perms::all);
+  const fs::perms writing = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(dir.Path(), fs::perms::all & ~writing);
+  const bool root = geteuid() == 0;
+  ASSERT_TRUE(!root || seteuid(65534) == 0);
+  const bool saved = Save("new");
+  ASSERT_TRUE(!root || seteuid(0) == 0);
+  fs::permissions(dir.Path(), fs::perms::owner_all);
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(State("new"), "new");
 }
 
 // A save of a rule file's size, one write: killed before each of its bytes and after the last.
@@ -161,7 +244,7 @@ TEST_F(KFileReplacerTest, ASaveKilledAtAnyByteLeavesTheOldFileAndNothingBesideIt
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      Arm(0, 0, bytes);
+      Arm(0, bytes);
       Save(content);
       _exit(1);
     }

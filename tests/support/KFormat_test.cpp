@@ -74,7 +74,6 @@ TEST(KFormatTest, StarsModifiersAndMismatchedArguments) {
       {u"%.*f", {2, 3.14159}, u"3.14"},
       {u"%.*f", {-1, 1.5}, u"1.500000"},
       {u"%*.*s|", {4, 2, u"xyz"}, u"  xy|"},
-      {u"%I64d", {1LL << 40}, u"1099511627776"},
       {u"%I64u", {-1LL}, u"18446744073709551615"},
       {u"%d", {4294967295u}, u"-1"},
       {u"%u", {-1}, u"4294967295"},
@@ -91,7 +90,6 @@ TEST(KFormatTest, StarsModifiersAndMismatchedArguments) {
       {u"%g", {999999.5}, u"1e+06"},
       // '#' keeps the zeros also when rounding carries into the exponent (glibc drops them there).
       {u"%#g", {999999.5}, u"1.00000e+06"},
-      {u"%#.3g", {999.5}, u"1.00e+03"},
       {u"%d %s|%f", {}, u"0 |0.000000"},
       {u"%c", {u'\u00e4'}, u"\u00e4"},
       {u"%c|", {u""}, u"|"},

@@ -18,17 +18,6 @@ using testhost::TempDir;
 using testhost::ToU16;
 using Lines = std::vector<std::u16string>;
 
-// The text as UTF-16 bytes with their mark.
-std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (char16_t c : text) {
-    const char high = static_cast<char>(c >> 8);
-    const char low = static_cast<char>(c & 0xFF);
-    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-  }
-  return bytes;
-}
-
 class KTextFileTest : public testing::Test {
  protected:
   std::u16string Make(const std::string& bytes) {
@@ -68,7 +57,6 @@ TEST_F(KTextFileTest, ReadsLinesInEveryEncoding) {
       {"\xFF\xFE"s, 0, {}, le, unknown},
       {""s, 0, {}, ansi, unknown},
       {"\xEF\xBB\xBF\xE2\x82\xAC"s, 0, {u"\u20AC"}, utf8, unknown},
-      {"\xEF\xBB\xBF\xC3\xA9"s, 0, {u"\u00E9"}, utf8, unknown},
       {"\xEF\xBB\xBF\xC3\x29"s, 0, {u"\u00E9"}, utf8, unknown},           // top bits of 0x29 ignored
       {"\xEF\xBB\xBF" "A\n\xE2\x82"s, 0, {u"A"}, utf8, unknown},          // sequence cut by the end
       {"\xEF\xBB\xBF\xED\xA0\xBD\xED\xB8\x80"s, 0, {u"\U0001F600"}, utf8, unknown},  // as written
@@ -172,7 +160,6 @@ TEST_F(KTextFileTest, LongLinesAreReadWholeAcrossChunks) {
       {a127 + "a\nb", {u127 + u"a", u"b"}},    // 128 characters and LF: one line
       {a127 + "\r\nb", {u127, u"b"}},          // CR as the 128th character of a chunk
       {a127 + "a\r\nb", {u127 + u"a", u"b"}},  // CR LF opening the second chunk
-      {std::string(300, 'x') + "\n", {std::u16string(300, u'x')}},
       {"\xEF\xBB\xBF" + acute200 + "\r\nz", {std::u16string(200, u'\u00E9'), u"z"}},
       // Behind the mark, the last character's three bytes straddle the stream's buffer of 4096.
       {"\xEF\xBB\xBF" + cjk1365, {std::u16string(1365, u'\u4E00')}},
@@ -218,7 +205,6 @@ TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
       {utf8, 0, unknown, true, {u"\U0001F600"}, "\xEF\xBB\xBF\xED\xA0\xBD\xED\xB8\x80"s},  // unit by unit
       {le, 0, cr, false, {u"x\n"}, "\x78\x00\x0D\x00"s},
       {ansi, 1252, lf, true, {u"\u00E9\n"}, "\xE9\n"s},
-      {ansi, 1252, cr, true, {u"a\nb"}, "a\rb"s},
       {ansi, 1252, unknown, true, {u"a\n\n"}, "a\r\n\r\n"s},
       {ansi, 932, crLf, true, {u"\u3042\u4E9C\n"}, "\x82\xA0\x88\x9F\r\n"s},
       {le, 0, unknown, false, {x300 + u"\n"}, Utf16Bytes(x300 + u"\r\n", false).substr(2)},  // one line end
