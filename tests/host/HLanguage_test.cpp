@@ -11,9 +11,8 @@
 
 namespace {
 
-std::string Rule(const std::string& name, const std::string& pattern) {
-  return "[Pattern]\nName=" + name + "\nPattern=" + pattern + "\nRegEx=0\nCheckMethod=2\n";
-}
+// Plain text that must not appear.
+std::string Banned(const std::string& name, const std::string& pattern) { return Rule(name, pattern, 0, 2); }
 
 TEST(HLanguage, FindsTheLanguageFoldersMostSpecificFirst) {
   HostTestFiles files;
@@ -39,11 +38,11 @@ TEST(HLanguage, FindsTheLanguageFoldersMostSpecificFirst) {
 // or the command line; the user's rule files stay as they were.
 TEST(HLanguage, EachUnitGetsTheCommonRulesAndItsLanguages) {
   HostTestFiles files;
-  files.Write("global/settings.ini", Rule("Ellipsis", "..."));
-  const std::string common = Rule("Quotes", "Q") + Rule("Zed", "Z");
+  files.Write("global/settings.ini", Banned("Ellipsis", "..."));
+  const std::string common = Banned("Quotes", "Q") + Banned("Zed", "Z");
   files.Write("p/.inline-patterns/settings.ini", common);
-  files.Write("p/.inline-patterns/de/settings.ini", Rule("Quotes", "D"));
-  files.Write("p/.inline-patterns/pt/settings.ini", Rule("Bang", "!"));
+  files.Write("p/.inline-patterns/de/settings.ini", Banned("Quotes", "D"));
+  files.Write("p/.inline-patterns/pt/settings.ini", Banned("Bang", "!"));
   const std::string po = "msgid \"\"\nmsgstr \"Language: de_DE\\n\"\n\nmsgid \"a\"\nmsgstr \"QDZ!...\"\n";
   files.Write("p/de.po", po);
   files.Write("p/none.po", po.substr(po.find("\n\n")));

@@ -10,10 +10,6 @@
 
 namespace {
 
-std::string Rule(const std::string& name, const std::string& pattern) {
-  return "[Pattern]\nName=" + name + "\nPattern=" + pattern + "\nRegEx=1\nCheckMethod=1\nCheckFlags=6\n";
-}
-
 using Place = std::tuple<std::string, std::string, long, long, long, long>;  // unit, rule, start, end
 
 std::vector<Place> Places(const HLspChecker::Outcome& outcome) {
@@ -49,16 +45,6 @@ TEST_F(HLspCheckerTest, PlacesPoViolationsOnTheTranslationsStrings) {
   ASSERT_FALSE(outcome.error) << outcome.error->message;
   EXPECT_EQ(Places(outcome),
             (std::vector<Place>{{"a %s", "Printf", 5, 9, 5, 10}, {"b {x} %s", "Braces", 9, 2, 10, 3}}));
-}
-
-TEST_F(HLspCheckerTest, PlacesXliffViolationsOnTheTargetsContent) {
-  const std::string unit = R"(<trans-unit id="1"><source>a %s {x}</source><target>)";
-  const std::string xliff =
-      "<?xml version=\"1.0\"?>\n<xliff version=\"1.2\"><file original=\"f\" "
-      "source-language=\"en\" target-language=\"de\" datatype=\"plaintext\"><body>\n" +
-      unit + "%s <g id=\"1\">y</g></target></trans-unit>\n</body></file></xliff>\n";
-  const long start = static_cast<long>(unit.size()) + 1;
-  EXPECT_EQ(Places(Check("de.xlf", xliff)), (std::vector<Place>{{"1", "Braces", 3, start, 3, start + 18}}));
 }
 
 TEST_F(HLspCheckerTest, ReportsTheParseErrorAndGivesUpAStaleCheck) {
