@@ -41,8 +41,8 @@ class HApplicationTest : public testing::Test {
   std::ostringstream m_err;
 };
 
-// The exit status tells a clean run, violations and errors; a broken file is an error but the others are still
-// checked; units not yet translated are counted, or checked on request.
+// The exit status tells a clean run, violations and errors; a broken file is an error but the others are
+// still checked; units not yet translated are counted, or checked on request.
 TEST_F(HApplicationTest, ExitStatusTellsCleanViolationsAndErrors) {
   const std::string xliff = m_files.Write("x/fr.xlf", R"(<xliff version="1.2"><file><body>
 <trans-unit id="n"><source>%s</source><target state="new">x</target></trans-unit>
@@ -122,7 +122,8 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsTextAndTextsReadInPartA
       {"e.xlf", xliff + "\n<target\n state=\"final\">x %d</target></trans-unit></body></file></xliff>",
        ":3:18:"},
       {"f.xlf", xliff + "<target>&lt; %d</target></trans-unit></body></file></xliff>", ":1:83:"},
-      {"bytes.po", Po("%s", "x \xC3 \xFF"), ":5:9:", "unit \"%s\": bytes that are not UTF-8 are read as U+FFFD"},
+      {"bytes.po", Po("%s", "x \xC3 \xFF"),
+       ":5:9:", "unit \"%s\": bytes that are not UTF-8 are read as U+FFFD"},
       {"replacement.po", Po("%s", "x \xEF\xBF\xBD"), ":5:9:"},
       {"entity.xlf",
        "<!DOCTYPE xliff [<!ENTITY e SYSTEM \"e.txt\">]>" + xliff +
@@ -133,8 +134,9 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsTextAndTextsReadInPartA
     const std::string path = m_files.Write("p/" + c.name, c.content);
     EXPECT_EQ(Run({path}), HApplication::kViolations) << c.name << m_err.str();
     EXPECT_THAT(m_out.str(), StartsWith(path + c.position)) << c.content;
-    EXPECT_THAT(m_err.str(), c.warning ? testing::Matcher<std::string>(HasSubstr(c.warning))
-                                       : Not(HasSubstr("warning"))) << c.name;
+    EXPECT_THAT(m_err.str(),
+                c.warning ? testing::Matcher<std::string>(HasSubstr(c.warning)) : Not(HasSubstr("warning")))
+        << c.name;
   }
 }
 
@@ -205,7 +207,8 @@ TEST_F(HApplicationTest, ABaselineLetsOnlyNewViolationsFailTheRun) {
   EXPECT_EQ(Run({"--write-baseline", baseline, po}), HApplication::kClean);
   EXPECT_EQ(m_out.str(), "");
   EXPECT_THAT(m_err.str(), HasSubstr("0 new violations (1 in the baseline, 0 fixed)"));
-  m_files.Write("p/de.po", Po("Copy %s", "Kopieren", "#: moved\n") + "\nmsgid \"Open %s\"\nmsgstr \"Offen\"\n");
+  m_files.Write("p/de.po",
+                Po("Copy %s", "Kopieren", "#: moved\n") + "\nmsgid \"Open %s\"\nmsgstr \"Offen\"\n");
   EXPECT_EQ(Run({"--baseline", baseline, po}), HApplication::kViolations);
   EXPECT_EQ(m_out.str(),
             po + ":9:9: warning: [Open %s] Unequal number of matches. Source: 1, Translation: 0 [Printf]\n");

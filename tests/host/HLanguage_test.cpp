@@ -12,7 +12,9 @@
 namespace {
 
 // Plain text that must not appear.
-std::string Banned(const std::string& name, const std::string& pattern) { return Rule(name, pattern, 0, 2); }
+std::string Banned(const std::string& name, const std::string& pattern) {
+  return Rule(name, pattern, 0, 2);
+}
 
 TEST(HLanguage, FindsTheLanguageFoldersMostSpecificFirst) {
   HostTestFiles files;

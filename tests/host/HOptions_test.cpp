@@ -8,8 +8,9 @@
 namespace {
 
 TEST(HOptions, ReadsEveryOption) {
-  const HOptions options = HOptions::Parse({"--format", "sarif", "--module=/m.zak", "--global-dir", "/g", "-v",
-                                            "-q", "-h", "-V", "--project-rules=/p.ini", "a.po", "--", "-dash.xlf"});
+  const HOptions options =
+      HOptions::Parse({"--format", "sarif", "--module=/m.zak", "--global-dir", "/g", "-v", "-q", "-h", "-V",
+                       "--project-rules=/p.ini", "a.po", "--", "-dash.xlf"});
   EXPECT_EQ(options.format, HFormat::Sarif);
   EXPECT_EQ(options.modulePath, "/m.zak");
   EXPECT_EQ(options.globalFolder, "/g");

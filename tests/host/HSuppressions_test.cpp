@@ -11,7 +11,9 @@
 
 namespace {
 
-std::string Po(const std::string& flags) { return ::Po("Open %s %d", "%s", flags); }
+std::string Po(const std::string& flags) {
+  return ::Po("Open %s %d", "%s", flags);
+}
 
 // A unit of XLIFF 1.2, or of XLIFF 2 with its notes, whose translation drops a placeholder.
 std::string Xliff(bool xliff2, const std::string& note) {

@@ -28,7 +28,8 @@ TEST(HXliffReader, TextWithTagsIsTheTextAsWrittenAndPlainTextDropsTheCodes) {
   const std::string body =
       "<!DOCTYPE xliff [<!ELEMENT x EMPTY><!ENTITY co \"<b>Acme</b>\">]>\n<xliff version=\"1.2\"><file><body>"
       "<trans-unit id=\"u\"><source>s</source><target>" +
-      target + "</target><alt-trans><target>not this one</target></alt-trans></trans-unit></body></file></xliff>";
+      target +
+      "</target><alt-trans><target>not this one</target></alt-trans></trans-unit></body></file></xliff>";
   std::string utf16 = "\xFF\xFE";  // little-endian, as Windows tools write it
   for (const char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + body) utf16 += std::string{c, '\0'};
   const struct {

@@ -32,6 +32,7 @@ inline std::string PoHeader(const std::string& charset = "UTF-8") {
 }
 
 // A UTF-8 catalog of one entry (its comments first), which starts on line 4.
-inline std::string Po(const std::string& source, const std::string& target, const std::string& comments = "") {
+inline std::string Po(const std::string& source, const std::string& target,
+                      const std::string& comments = "") {
   return PoHeader() + comments + "msgid \"" + source + "\"\nmsgstr \"" + target + "\"\n";
 }
