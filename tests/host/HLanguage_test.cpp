@@ -33,7 +33,6 @@ TEST(HLanguage, FindsTheLanguageFoldersMostSpecificFirst) {
     EXPECT_EQ(found, folders) << tag;
   }
   EXPECT_EQ(HLanguage::RuleFile(common, "pt_BR"), files.Path("r/PT_br/settings.ini"));
-  EXPECT_EQ(HLanguage::RuleFile(common, "de_AT"), files.Path("r/de-at/settings.ini"));
 }
 
 // Common rules once, a language's replacing the one of the same name, the language from each file format

@@ -78,10 +78,6 @@ TEST(HReporter, TextLinesAreCompilerStyleWithControlCharactersEscaped) {
     bool colour, verbose;
     std::string expected;
   } cases[] = {
-      {{"a.po", 7, 1, "u\"1", "Tags <x>", "\"<b>\" missing", "s", "t"},
-       false,
-       false,
-       "a.po:7:1: warning: [u\"1] \"<b>\" missing [Tags <x>]\n"},
       {{"a.po", 0, 0, "u2", "", "no rule", "s", "t"}, false, false, "a.po: warning: [u2] no rule\n"},
       // The edges of C0, DEL and C1 (U+0080..U+009F); a space, a tilde and U+00A0 stay as they are.
       {{"a\x1b.po", 1, 2, "u\a", "r\x7f", "m\x1f ~", "\x01\t\x1f",
