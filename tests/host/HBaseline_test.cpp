@@ -62,6 +62,7 @@ TEST(HBaseline, AFileThatIsNoBaselineIsRefusedWithItsNameAndWhy) {
       {"", "parse error"},
       {"[]", "expected an object"},
       {R"({"format": 2, "violations": []})", "format 2 is not 1"},
+      {R"({"violations": []})", "format null is not 1"},
       {R"({"format": 1, "violations": [3]})", "violation 1 is not an object"},
       {R"({"format": 1, "violations": [)" + entry + "1}, " + entry + "0}]}",
        "violation 2 needs \"count\" of 1"},
