@@ -1,5 +1,5 @@
 // The check of a document's text in memory through the real module: where each violation's translation
-// starts and ends, suppressions, errors and a check given up for a newer text.
+// starts and ends, errors and a check given up for a newer text.
 #include "HLspChecker.h"
 
 #include <gtest/gtest.h>
@@ -38,9 +38,8 @@ class HLspCheckerTest : public testing::Test {
 TEST_F(HLspCheckerTest, PlacesPoViolationsOnTheTranslationsStrings) {
   const std::string po =
       "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
-      "msgid \"a %s\"\nmsgstr \"\xC3\xA9\"\n\n"              // columns count characters
-      "msgid \"b {x} %s\"\nmsgstr \"\"\n\"%s \"\n\"y\"\n\n"  // from its first string with text to the last
-      "#, inline-patterns-ignore:\"Printf\"\nmsgid \"c %s\"\nmsgstr \"c\"\n";  // suppressed
+      "msgid \"a %s\"\nmsgstr \"\xC3\xA9\"\n\n"             // columns count characters
+      "msgid \"b {x} %s\"\nmsgstr \"\"\n\"%s \"\n\"y\"\n";  // from its first string with text to the last
   const HLspChecker::Outcome outcome = Check("de.po", po);
   ASSERT_FALSE(outcome.error) << outcome.error->message;
   EXPECT_EQ(Places(outcome),
