@@ -1,5 +1,5 @@
 // The check of a document's text in memory through the real module: where each violation's translation
-// starts and ends, suppressions, errors and a check given up for a newer text.
+// starts and ends, errors and a check given up for a newer text.
 #include "HLspChecker.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +9,6 @@
 #include "HostTestFiles.h"
 
 namespace {
-
-std::string Rule(const std::string& name, const std::string& pattern) {
-  return "[Pattern]\nName=" + name + "\nPattern=" + pattern + "\nRegEx=1\nCheckMethod=1\nCheckFlags=6\n";
-}
 
 using Place = std::tuple<std::string, std::string, long, long, long, long>;  // unit, rule, start, end
 
@@ -42,23 +38,12 @@ class HLspCheckerTest : public testing::Test {
 TEST_F(HLspCheckerTest, PlacesPoViolationsOnTheTranslationsStrings) {
   const std::string po =
       "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
-      "msgid \"a %s\"\nmsgstr \"\xC3\xA9\"\n\n"              // columns count characters
-      "msgid \"b {x} %s\"\nmsgstr \"\"\n\"%s \"\n\"y\"\n\n"  // from its first string with text to the last
-      "#, inline-patterns-ignore:\"Printf\"\nmsgid \"c %s\"\nmsgstr \"c\"\n";  // suppressed
+      "msgid \"a %s\"\nmsgstr \"\xC3\xA9\"\n\n"             // columns count characters
+      "msgid \"b {x} %s\"\nmsgstr \"\"\n\"%s \"\n\"y\"\n";  // from its first string with text to the last
   const HLspChecker::Outcome outcome = Check("de.po", po);
   ASSERT_FALSE(outcome.error) << outcome.error->message;
   EXPECT_EQ(Places(outcome),
             (std::vector<Place>{{"a %s", "Printf", 5, 9, 5, 10}, {"b {x} %s", "Braces", 9, 2, 10, 3}}));
-}
-
-TEST_F(HLspCheckerTest, PlacesXliffViolationsOnTheTargetsContent) {
-  const std::string unit = R"(<trans-unit id="1"><source>a %s {x}</source><target>)";
-  const std::string xliff =
-      "<?xml version=\"1.0\"?>\n<xliff version=\"1.2\"><file original=\"f\" "
-      "source-language=\"en\" target-language=\"de\" datatype=\"plaintext\"><body>\n" +
-      unit + "%s <g id=\"1\">y</g></target></trans-unit>\n</body></file></xliff>\n";
-  const long start = static_cast<long>(unit.size()) + 1;
-  EXPECT_EQ(Places(Check("de.xlf", xliff)), (std::vector<Place>{{"1", "Braces", 3, start, 3, start + 18}}));
 }
 
 TEST_F(HLspCheckerTest, ReportsTheParseErrorAndGivesUpAStaleCheck) {

@@ -8,20 +8,16 @@
 namespace {
 
 TEST(HOptions, ReadsEveryOption) {
-  const HOptions options = HOptions::Parse({"--format", "sarif", "--module=/m.zak", "--global-dir", "/g",
-                                            "-v", "-q", "--project-rules=/p.ini", "a.po", "--", "-dash.xlf"});
+  const HOptions options =
+      HOptions::Parse({"--format", "sarif", "--module=/m.zak", "--global-dir", "/g", "-v", "-q", "-h", "-V",
+                       "--project-rules=/p.ini", "a.po", "--", "-dash.xlf"});
   EXPECT_EQ(options.format, HFormat::Sarif);
   EXPECT_EQ(options.modulePath, "/m.zak");
   EXPECT_EQ(options.globalFolder, "/g");
   EXPECT_EQ(options.projectRules, "/p.ini");
   EXPECT_TRUE(options.verbose);
-  EXPECT_TRUE(options.quiet);
+  EXPECT_TRUE(options.quiet && options.help && options.version);
   EXPECT_EQ(options.paths, (std::vector<std::string>{"a.po", "-dash.xlf"}));
-}
-
-TEST(HOptions, HelpAndVersionNeedNoPath) {
-  EXPECT_TRUE(HOptions::Parse({"--help"}).help);
-  EXPECT_TRUE(HOptions::Parse({"-V"}).version);
 }
 
 TEST(HOptions, UsageErrors) {
@@ -34,8 +30,7 @@ TEST(HOptions, UsageErrors) {
 TEST(HOptions, JobsAndShardsTakeTheirRangesOnly) {
   EXPECT_EQ(HOptions::Parse({"a.po"}).jobs, 0u);
   EXPECT_EQ(HOptions::Parse({"-j", "1", "a.po"}).jobs, 1u);
-  EXPECT_EQ(HOptions::Parse({"-j1024", "a.po"}).jobs, 1024u);
-  EXPECT_EQ(HOptions::Parse({"--jobs=7", "a.po"}).jobs, 7u);
+  EXPECT_EQ(HOptions::Parse({"--jobs=1024", "a.po"}).jobs, 1024u);
   const HOptions last = HOptions::Parse({"--shard", "3/3", "a.po"});
   EXPECT_EQ(last.shardIndex, 2u);
   EXPECT_EQ(last.shardCount, 3u);

@@ -22,9 +22,6 @@ msgstr ""
 "Content-Type: text/plain; charset=UTF-8\n"
 "Plural-Forms: nplurals=3; plural=n%10==1 ? 0 : 1;\n"
 
-msgid "plain %s"
-msgstr "schlicht %s"
-
 msgctxt "menu"
 msgid "File"
 msgstr "Datei"
@@ -63,17 +60,13 @@ std::vector<std::string> Units(const std::string& path) {
   return read;
 }
 
-std::string Header(const std::string& charset) {
-  return "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=" + charset + "\\n\"\n\n";
-}
-
 TEST(HPoReader, FormsWithContextLinesAndStatus) {
   HostTestFiles files;
   EXPECT_EQ(Units(files.Write("de.po", kCatalog)),
-            (std::vector<std::string>{"plain %s|6|plain %s|schlicht %s", "menu|File|9|File|Datei",
-                                      "one %d[0]|13|one %d|eins %d", "?one %d[1]|13|many %d|",
-                                      "one %d[2]|13|many %d|viele %d", "?fuzzy|20|fuzzy|unscharf",
-                                      "?untranslated|23|untranslated|", "last|31|last|letzte"}));
+            (std::vector<std::string>{"menu|File|6|File|Datei", "one %d[0]|10|one %d|eins %d",
+                                      "?one %d[1]|10|many %d|", "one %d[2]|10|many %d|viele %d",
+                                      "?fuzzy|17|fuzzy|unscharf", "?untranslated|20|untranslated|",
+                                      "last|28|last|letzte"}));
 }
 
 // The escapes of C strings (octal up to three digits, hex up to the first non-digit), strings continued
@@ -117,8 +110,8 @@ TEST(HPoReader, ErrorsNameTheFileAndTheLine) {
       {"msgid \"a\"\nmsgstr \"b\\q\"\n", ":2"},
       {"msgid \"a\"\nmsgstr \"open\n", ":2"},
       {"msgid \"a\"\n", ":1"},
-      {Header("EUC-JP") + "msgid \"a\"\nmsgstr \"\xc6\"\n", ":5"},
-      {Header("X-NO-SUCH-42"), ": unknown charset \"X-NO-SUCH-42\""},
+      {PoHeader("EUC-JP") + "msgid \"a\"\nmsgstr \"\xc6\"\n", ":5"},
+      {PoHeader("X-NO-SUCH-42"), ": unknown charset \"X-NO-SUCH-42\""},
   };
   HostTestFiles files;
   for (const Case& c : cases) {
@@ -132,8 +125,7 @@ TEST(HPoReader, ErrorsNameTheFileAndTheLine) {
 
 // A catalog in the charset its header declares; msgctxt, msgid and msgstr all come out as UTF-8.
 std::string Catalog(const std::string& charset, const std::string& text) {
-  return "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=" + charset + "\\n\"\n\nmsgctxt \"" + text +
-         "\"\nmsgid \"" + text + "\"\nmsgstr \"" + text + "\"\n";
+  return PoHeader(charset) + "msgctxt \"" + text + "\"\nmsgid \"" + text + "\"\nmsgstr \"" + text + "\"\n";
 }
 
 TEST(HPoReader, DeclaredCharsetIsConvertedToUtf8) {
@@ -142,9 +134,7 @@ TEST(HPoReader, DeclaredCharsetIsConvertedToUtf8) {
     const char* bytes;
     const char* utf8;
   } cases[] = {{"ISO-8859-1", "Priont\xE1il", "Priont\u00e1il"},
-               {"KOI8-R", "\xE4\xC1", "\u0414\u0430"},
                {"EUC-JP", "\xC6\xFC\xCB\xDC", "\u65e5\u672c"},
-               {"UTF-8", "Priont\u00e1il", "Priont\u00e1il"},
                {"CHARSET", "plain", "plain"}};
   HostTestFiles files;
   for (const auto& c : cases) {

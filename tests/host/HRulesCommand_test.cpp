@@ -48,16 +48,10 @@ TEST_F(HRulesCommandTest, EditsTheRuleFileAsTheEditorValidates) {
   RunSteps({
       {{"rules", "add", name80, std::string(2000, 'p')}, 0, "rule \"" + name80 + "\" added"},
       {{"rules", "add", name80 + "n", "p"}, 2, "the name must have 1 to 80 characters, not 81"},
-      {{"rules", "add", "P", std::string(2001, 'p')},
-       2,
-       "the pattern must have 1 to 2000 characters, not 2001"},
+      {{"rules", "add", "P", std::string(2001, 'p')}, 2, "pattern must have 1 to 2000 characters, not 2001"},
       {{"rules", "add", "P", "", "--regex"}, 2, "the pattern must have 1 to 2000 characters, not 0"},
-      {{"rules", "add", "P", "%[sd", "--regex"},
-       2,
-       "does not compile: missing terminating ] for character class at offset 4"},
-      {{"rules", "add", "P", "%[sd]", "--regex", "--no-count", "--text"},
-       2,
-       "--text counts only with --count"},
+      {{"rules", "add", "P", "%[sd", "--regex"}, 2, "missing terminating ] for character class at offset 4"},
+      {{"rules", "add", "P", "x", "--no-count", "--text"}, 2, "--text counts only with --count"},
       {{"rules", "add", "P", "%[sd]", "--regex", "--method", "exist-if-in-source", "--text", "--order"},
        0,
        "added"},
@@ -72,7 +66,6 @@ TEST_F(HRulesCommandTest, EditsTheRuleFileAsTheEditorValidates) {
       {{"rules", "list", "--format", "json"}, 0, "\"name\": \"Q\",\n          \"pattern\": \"ppp"},
       {{"rules", "delete", "Q"}, 0, "deleted"},
       {{"rules", "init"}, 2, "exists; --force replaces it"},
-      {{"rules", "add", "--help"}, 0, "A name has 1 to 80 characters"},
       {{"rules", "add", "--", "-Dash", "-"}, 0, "rule \"-Dash\" added"},
   });
   RunSteps({{{"rules", "export"}, 0, "\"name\": \"P\""}});
@@ -98,10 +91,6 @@ TEST_F(HRulesCommandTest, TryPrintsWhatTheTestPaneShows) {
     int status;
     std::string out;
   } cases[] = {
-      {{"try", "Printf placeholders", "--source", "Copy %s to %d", "--translation", "Nach %d: %s"},
-       1,
-       "Matches are in wrong order:%d, %s\n──────\nMatches in source:%s, %d\nMatches in translation:%d, "
-       "%s\n"},
       {{"try", "--pattern", "\\d+", "--regex", "--method", "must-not-exist", "--source", "", "--translation",
         "a"},
        0,

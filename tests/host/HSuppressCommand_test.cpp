@@ -22,23 +22,20 @@ TEST(HSuppressCommand, InsertsTheSuppressionAndNothingElse) {
     const char* unit;
     const char* rule;  // empty: every rule
   } cases[] = {
-      {"#: x.c:1\r\n#, c-format[[, inline-patterns-ignore:\"R\"]]\r\n#| msgid \"o\"\r\nmsgid \"a\"\r\nmsgstr "
-       "\"b\"\r\n",
+      {"#: x.c:1\r\n#, c-format[[, inline-patterns-ignore:\"R\"]]\r\n#| msgid \"o\"\r\nmsgid \"a\"\r\n"
+       "msgstr \"b\"\r\n",
        "a", "R"},
-      {"msgid \"z\"\nmsgstr \"y\"\n#. n\n[[#, inline-patterns-ignore\n]]msgctxt \"c\"\nmsgid "
-       "\"a\"\nmsgid_plural "
-       "\"as\"\nmsgstr[0] \"b\"\n",
+      {"msgid \"z\"\nmsgstr \"y\"\n#. n\n[[#, inline-patterns-ignore\n]]msgctxt \"c\"\nmsgid \"a\"\n"
+       "msgid_plural \"as\"\nmsgstr[0] \"b\"\n",
        "c|a", ""},
       {x12 +
-           "<trans-unit id=\"v\"/><trans-unit "
-           "id=\"u\"><source>s</source><target>t</target>[[<note>inline-patterns-"
-           "ignore: R &lt;1&gt;</note>]]<context-group/></trans-unit>" +
+           "<trans-unit id=\"v\"/><trans-unit id=\"u\"><source>s</source><target>t</target>[[<note>"
+           "inline-patterns-ignore: R &lt;1&gt;</note>]]<context-group/></trans-unit>" +
            end,
        "u", "R <1>"},
       {x12 +
-           "\r\n <trans-unit id=\"u\">\r\n  <source>s</source>\r\n[[  <note>inline-patterns-ignore: "
-           "R</note>\r\n]] "
-           "</trans-unit>\r\n" +
+           "\r\n <trans-unit id=\"u\">\r\n  <source>s</source>\r\n[[  <note>inline-patterns-ignore: R</note>"
+           "\r\n]] </trans-unit>\r\n" +
            end,
        "u", "R"},
       {x2 + "<unit id=\"a&amp;b\"><notes><note>n</note>[[" + ours + "]]</notes>" + seg, "a&b", "R <1>"},

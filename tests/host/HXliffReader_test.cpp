@@ -18,82 +18,55 @@ std::vector<HUnit> ReadAll(const std::string& content) {
   return units;
 }
 
-// An entity that the document declares is not expanded, elements in it included: out of the plain text, as
-// written in the other.
-TEST(HXliffReader, Xliff12InlineElementsNativeAndPlain) {
-  const std::vector<HUnit> units =
-      ReadAll(R"(<?xml version="1.0"?><!DOCTYPE xliff [<!ENTITY co "<b>Acme</b>">]>
-<xliff version="1.2" xmlns="urn:oasis:names:tc:xliff:document:1.2"><file><body>
-<trans-unit id="u1">
-  <source>Click <g id="1" ctype="bold">Start</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>go<ept id="3">&lt;/i&gt;</ept></source>
-  <target>Cliquez <g id="1" ctype="bold">Démarrer</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>aller<ept id="3">&lt;/i&gt;</ept></target>
-  <alt-trans><target>not this one</target></alt-trans>
-</trans-unit>
-<trans-unit id="nested"><source>a <mrk mtype="term">b <ph id="1">{x}</ph></mrk></source><target>c &co;<mrk mtype="term">d</mrk></target></trans-unit>
-</body></file></xliff>)");
-  ASSERT_EQ(units.size(), 2u);
-  EXPECT_EQ(units[0].id, "u1");
-  EXPECT_EQ(units[0].line, 3);
-  EXPECT_EQ(
-      units[0].sourceNative,
-      R"(Click <g id="1" ctype="bold">Start</g><x id="2"/> &amp; <bpt id="3">&lt;i&gt;</bpt>go<ept id="3">&lt;/i&gt;</ept>)");
-  EXPECT_EQ(units[0].sourcePlain, "Click Start & go");
-  EXPECT_EQ(units[0].targetPlain, "Cliquez Démarrer & aller");
-  EXPECT_EQ(units[1].sourcePlain, "a b ");
-  EXPECT_EQ(units[1].sourceNative, R"(a <mrk mtype="term">b <ph id="1">{x}</ph></mrk>)");
-  EXPECT_EQ(units[1].line, 8);
-  EXPECT_EQ(units[1].targetPlain, "c d");
-  EXPECT_EQ(units[1].targetNative, R"(c &co;<mrk mtype="term">d</mrk>)");
-}
-
-TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneToken) {
-  const std::vector<HUnit> units =
-      ReadAll(R"(<xliff version="2.0" xmlns="urn:oasis:names:tc:xliff:document:2.0"><file id="f">
-<unit id="u"><originalData><data id="d1">&lt;br/&gt;</data></originalData>
- <segment><source>Open <pc id="1">Settings</pc><ph id="2" dataRef="d1"/>.</source><target>Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>.</target></segment>
- <ignorable><source> </source><target> </target></ignorable>
- <segment><source>Tab<cp hex="0009"/>stop <sc id="3"/>x<ec startRef="3"/></source><target>Tab<cp hex="0009"/>parada</target></segment>
-</unit></file></xliff>)");
-  ASSERT_EQ(units.size(), 1u);
-  EXPECT_EQ(units[0].line, 2);
-  EXPECT_EQ(units[0].sourcePlain, "Open Settings. Tab\tstop x");
-  EXPECT_EQ(units[0].targetNative,
-            R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
-}
-
-// The text with tags is the characters between the element's tags as the file has them, in any encoding.
-TEST(HXliffReader, TextWithTagsIsTheTextAsWritten) {
+// The text with tags is the characters between the element's tags as the file has them, in any encoding. The
+// plain text keeps the content of g and mrk and drops the codes (ph, bpt, ept): an entity that the document
+// declares is not expanded, elements in it included; an alternative translation is not the target.
+TEST(HXliffReader, TextWithTagsIsTheTextAsWrittenAndPlainTextDropsTheCodes) {
   const std::string target =
-      R"(<g id="1"/><x id='2' /> &#x41;&apos;<ph xmlns:o="urn:o" o:k="v>w">&lt;b></ph><![CDATA[<i>]]><!--<x/>-->)";
+      R"(<g id="1">G</g><x id='2' /> &#x41;&apos;&amp;<bpt id="3">&lt;i&gt;</bpt><mrk mtype="term">m<ph )"
+      R"(xmlns:o="urn:o" o:k="v>w">&lt;b></ph></mrk><ept id="3">&lt;/i&gt;</ept><![CDATA[<i>]]><!--<x/>-->&co;)";
   const std::string body =
-      "<xliff version=\"1.2\"><file><body><trans-unit id=\"u\"><source>s</source><target>" + target +
-      "</target></trans-unit></body></file></xliff>";
+      "<!DOCTYPE xliff [<!ELEMENT x EMPTY><!ENTITY co \"<b>Acme</b>\">]>\n<xliff version=\"1.2\"><file><body>"
+      "<trans-unit id=\"u\"><source>s</source><target>" +
+      target +
+      "</target><alt-trans><target>not this one</target></alt-trans></trans-unit></body></file></xliff>";
   std::string utf16 = "\xFF\xFE";  // little-endian, as Windows tools write it
   for (const char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + body) utf16 += std::string{c, '\0'};
   const struct {
     const char* name;
     std::string bytes;
-  } files[] = {{"UTF-8", "<?xml version=\"1.0\"?>\n<!DOCTYPE xliff [<!ELEMENT x EMPTY>]>\n" + body},
+  } files[] = {{"UTF-8", "<?xml version=\"1.0\"?>\n" + body},
                {"Latin-1", "<?xml version='1.0' encoding='ISO-8859-1'?>\n" + body + "<!-- \xE9 -->"},
                {"UTF-16", utf16}};
   for (const auto& file : files) {
     const std::vector<HUnit> units = ReadAll(file.bytes);
     ASSERT_EQ(units.size(), 1u) << file.name;
     EXPECT_EQ(units[0].targetNative, target) << file.name;
-    EXPECT_EQ(units[0].targetPlain, " A'<i>") << file.name;
+    EXPECT_EQ(units[0].targetPlain, "G A'&m<i>") << file.name;
   }
 }
 
-// A translator who reordered the segments: the target reads in the order its attributes give, and an
-// ignorable without a target keeps the source's white space.
-TEST(HXliffReader, Xliff2TargetFollowsOrderAndKeepsIgnorableWhiteSpace) {
-  const std::vector<HUnit> units = ReadAll(R"(<xliff version="2.0"><file id="f"><unit id="u">
+// The segments of a unit form one text, the ignorables between them included; a translator who reordered
+// them: the target reads in the order its attributes give, and an ignorable without a target keeps the
+// source's white space.
+TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneTextInTheTargetsOrder) {
+  const std::vector<HUnit> units =
+      ReadAll(R"(<xliff version="2.0" xmlns="urn:oasis:names:tc:xliff:document:2.0"><file id="f">
+<unit id="u"><originalData><data id="d1">&lt;br/&gt;</data></originalData>
+ <segment><source>Open <pc id="1">Settings</pc><ph id="2" dataRef="d1"/>.</source><target>Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>.</target></segment>
+ <ignorable><source> </source><target> </target></ignorable>
+ <segment><source>Tab<cp hex="0009"/>stop <sc id="3"/>x<ec startRef="3"/></source><target>Tab<cp hex="0009"/>parada</target></segment>
+</unit><unit id="o">
 <segment><source>Sentence 1.</source><target>Satz 1.</target></segment><ignorable><source> </source></ignorable>
 <segment><source>Phrase 2</source><target order="5">Teil 2-3.</target></segment><ignorable><source> </source></ignorable>
 <segment><source>-3. Sentence 3.</source><target order="3">Satz 3.</target></segment>
 </unit></file></xliff>)");
-  ASSERT_EQ(units.size(), 1u);
-  EXPECT_EQ(units[0].targetPlain, "Satz 1. Satz 3. Teil 2-3.");
+  ASSERT_EQ(units.size(), 2u);
+  EXPECT_EQ(units[0].line, 2);
+  EXPECT_EQ(units[0].sourcePlain, "Open Settings. Tab\tstop x");
+  EXPECT_EQ(units[0].targetNative,
+            R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
+  EXPECT_EQ(units[1].targetPlain, "Satz 1. Satz 3. Teil 2-3.");
 }
 
 // Okapi and other segmenting tools: each segment pair is a unit ID#MID at its target marker's line; the
