@@ -10,14 +10,18 @@ constexpr std::string_view kRulePrefix = "Regular expression rule \"";
 constexpr std::string_view kRuleSuffix = "\" violated. ";
 
 // The column of the rule's first match when the file holds the text before it as the rule sees it: on the
-// translation's first line, with nothing that a file writes escaped (PO's \ and ", XML's & and <). Else
-// the column where the translation starts.
-long MatchColumn(const HRuleInfo* rule, const std::string& translation, long textColumn) {
+// translation's first line, with nothing that a file writes escaped (PO's \ and ", XML's & and <) and, for
+// a rule that sees the plain text, no inline code or entity left out of it (the text as written starts
+// with the same text and match). Else the column where the translation starts.
+long MatchColumn(const HRuleInfo* rule, const std::string& translation, const std::string& written,
+                 long textColumn) {
   if (rule == nullptr || textColumn <= 0) return textColumn;
   const std::u16string text = Utf8ToUtf16(translation);
   const std::vector<HRuleMatches::Match> matches = HRuleMatches::Find(*rule, text);
   if (matches.empty() || matches.front().start == 0) return textColumn;
   const size_t start = matches.front().start;
+  const std::u16string_view through = std::u16string_view(text).substr(0, start + matches.front().length);
+  if (!written.starts_with(Utf16ToUtf8(through))) return textColumn;
   long column = textColumn;
   for (size_t i = 0; i < start; ++i) {
     const char16_t c = text[i];
@@ -54,7 +58,9 @@ int32_t HCheckRun::ReportError(IHostToken* token, const char16_t* message, int32
     violation.withTags = rule != nullptr && rule->withTags;
     violation.source = violation.withTags ? unit.sourceNative : unit.sourcePlain;
     violation.translation = violation.withTags ? unit.targetNative : unit.targetPlain;
-    violation.column = unit.targetLine > 0 ? MatchColumn(rule, violation.translation, unit.targetColumn) : 0;
+    violation.column = unit.targetLine > 0
+                           ? MatchColumn(rule, violation.translation, unit.targetNative, unit.targetColumn)
+                           : 0;
     if (rule != nullptr) m_file->Describe(*rule);
     m_file->violations.push_back(std::move(violation));
   } catch (...) {

@@ -118,16 +118,18 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsTextAndTextsReadInPartA
       {"c.po", "msgid \"%s %d\"\nmsgstr \"\"\n\"\"\n  \"\xC3\xA9 %d\"\n", ":4:6:"},
       {"d.po", "msgid \"%s\"\nmsgid_plural \"%s %d\"\nmsgstr[0] \"%s\"\nmsgstr[1] \"%d\"\n", ":4:12:"},
       {"g.po", "msgid \"%s %d\"\nmsgstr \"x %d\"", ":2:11:"},  // the last line, without its line end
-      // A start tag over two lines; an entity before the match.
+      // A start tag over two lines; an entity or an inline code (which plain rules do not see) before the
+      // match.
       {"e.xlf", xliff + "\n<target\n state=\"final\">x %d</target></trans-unit></body></file></xliff>",
        ":3:18:"},
       {"f.xlf", xliff + "<target>&lt; %d</target></trans-unit></body></file></xliff>", ":1:83:"},
+      {"tag.xlf", xliff + "<target>a <x id=\"1\"/>%d</target></trans-unit></body></file></xliff>", ":1:83:"},
       {"bytes.po", Po("%s", "x \xC3 \xFF"),
        ":5:9:", "unit \"%s\": bytes that are not UTF-8 are read as U+FFFD"},
       {"replacement.po", Po("%s", "x \xEF\xBF\xBD"), ":5:9:"},
       {"entity.xlf",
        "<!DOCTYPE xliff [<!ENTITY e SYSTEM \"e.txt\">]>" + xliff +
-           "<target>%d &e;</target></trans-unit></body></file></xliff>",
+           "<target>b &e; %d</target></trans-unit></body></file></xliff>",
        ":1:128:", "unit \"u\": the entity &e; is not expanded; a violation may have been missed"},
   };
   for (const auto& c : cases) {
