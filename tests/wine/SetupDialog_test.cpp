@@ -109,7 +109,11 @@ class KDialogDriver {
   // ---- The tree
   std::wstring Label(HTREEITEM item) const {
     wchar_t text[256] = {};
-    TVITEMW data{TVIF_TEXT, item, 0, 0, text, 256};
+    TVITEMW data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = 256;
     SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
     return text;
   }
