@@ -4,6 +4,7 @@
 #include <string>
 
 #include "HProject.h"
+#include "HRuleMatches.h"
 #include "HRuleTexts.h"
 #include "HRunResult.h"
 #include "HToken.h"
@@ -34,4 +35,5 @@ class HCheckRun final : public KCheckRunBase {
   HToken* m_token;
   const HRuleTexts& m_rules;
   HFileResult* m_file = nullptr;
+  HRuleMatches m_matches;  // where a violation's first match is
 };

@@ -188,6 +188,7 @@ void HHtmlReport::WriteViolations(const HRunResult& result, const std::vector<Ru
   out << "</select> <span id=\"shown\">" << result.Violations() << "</span> shown</p>\n"
       << "<table id=\"violations\">\n<tr><th>Where</th><th>Unit</th><th>Rule and message</th><th>Source</th>"
          "<th>Translation</th></tr>\n";
+  HRuleMatches matches;
   for (size_t file = 0; file < result.files.size(); ++file) {
     result.ForEachOf(file, &HFileResult::violations, [&](const HViolation& v) {
       const auto info = result.rules.find(v.rule);
@@ -196,8 +197,8 @@ void HHtmlReport::WriteViolations(const HRunResult& result, const std::vector<Ru
           << Where(HReporter::Position(v.file, v.line, v.column)) << "</td><td class=\"unit\">"
           << Escape(v.unitId) << "</td><td><span class=\"rule\">" << Escape(RuleName(v.rule)) << "</span>"
           << (v.withTags ? " <span class=\"tags\">with tags</span>" : "") << "<br>" << Escape(v.message)
-          << "</td><td class=\"text\">" << Highlighted(rule, v.source) << "</td><td class=\"text\">"
-          << Highlighted(rule, v.translation) << "</td></tr>\n";
+          << "</td><td class=\"text\">" << Highlighted(matches, rule, v.source) << "</td><td class=\"text\">"
+          << Highlighted(matches, rule, v.translation) << "</td></tr>\n";
     });
   }
   out << "</table>\n";
@@ -213,7 +214,7 @@ void HHtmlReport::WriteProblems(const HRunResult& result, std::ostream& out) {
   out << "</ul>\n";
 }
 
-std::string HHtmlReport::Highlighted(const HRuleInfo* rule, const std::string& text) {
+std::string HHtmlReport::Highlighted(HRuleMatches& matches, const HRuleInfo* rule, const std::string& text) {
   const std::u16string wide = Utf8ToUtf16(text);
   const auto piece = [&](size_t from, size_t to) {
     return Escape(Utf16ToUtf8(wide.substr(from, to - from)));
@@ -221,7 +222,7 @@ std::string HHtmlReport::Highlighted(const HRuleInfo* rule, const std::string& t
   std::string html;
   size_t at = 0;
   for (const HRuleMatches::Match& match :
-       rule == nullptr ? std::vector<HRuleMatches::Match>() : HRuleMatches::Find(*rule, wide)) {
+       rule == nullptr ? std::vector<HRuleMatches::Match>() : matches.Find(*rule, wide)) {
     html += piece(at, match.start) + "<mark>" + piece(match.start, match.start + match.length) + "</mark>";
     at = match.start + match.length;
   }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "HRuleMatches.h"
 #include "HRunResult.h"
 
 class HHtmlReport {
@@ -26,5 +27,5 @@ class HHtmlReport {
                               std::ostream& out);
   static void WriteProblems(const HRunResult& result, std::ostream& out);
   // The text with the rule's matches marked; every character escaped.
-  static std::string Highlighted(const HRuleInfo* rule, const std::string& text);
+  static std::string Highlighted(HRuleMatches& matches, const HRuleInfo* rule, const std::string& text);
 };

@@ -87,12 +87,13 @@ HLspChecker::Outcome HLspChecker::Check(const std::string& path, const std::stri
         file, [&](const HUnitSink& sink) { HUnitReader::Read(path, text, sink); }, false, &options,
         [&](const HUnit& unit) {
           const std::string& language = unit.language.empty() ? m_settings.targetLanguage : unit.language;
-          places.resize(file.violations.size(), Finding{{},
-                                                        unit.targetLine,
-                                                        unit.targetColumn,
-                                                        unit.targetEndLine,
-                                                        unit.targetEndColumn,
-                                                        language});
+          if (places.size() < file.violations.size())
+            places.resize(file.violations.size(), Finding{{},
+                                                          unit.targetLine,
+                                                          unit.targetColumn,
+                                                          unit.targetEndLine,
+                                                          unit.targetEndColumn,
+                                                          language});
           if (stale()) throw Abandoned();
         });
   }

@@ -7,19 +7,28 @@
 #include "rules/CRegExRule.h"
 #include "support/KUtf8.h"
 
+HRuleMatches::HRuleMatches() = default;
+HRuleMatches::~HRuleMatches() = default;  // each rule destroys its expression
+
+CRegExRule& HRuleMatches::Searcher(const HRuleInfo& info) {
+  std::unique_ptr<CRegExRule>& rule = m_searchers[{info.pattern, info.regex, info.caseSensitive}];
+  if (rule) return *rule;
+  rule = std::make_unique<CRegExRule>();
+  rule->Pattern = Utf8ToUtf16(info.pattern);
+  rule->RegEx = info.regex ? 1 : 0;
+  rule->Case = info.caseSensitive ? 1 : 0;
+  // A few searches per violation: compiling them for the JIT would cost more than it saves. A pattern that
+  // does not compile keeps no expression, and the rule finds nothing.
+  if (info.regex)
+    rule->RegExObject = HRegExp::Create(rule->Pattern.c_str(),
+                                        info.caseSensitive ? REGEX_CASE_SENSITIVE : REGEX_CASE_INSENSITIVE,
+                                        nullptr, nullptr, HRegExpLimits{.jit = false});
+  return *rule;
+}
+
 std::vector<HRuleMatches::Match> HRuleMatches::Find(const HRuleInfo& info, const std::u16string& text) {
-  CRegExRule rule;
-  rule.Pattern = Utf8ToUtf16(info.pattern);
-  rule.RegEx = info.regex ? 1 : 0;
-  rule.Case = info.caseSensitive ? 1 : 0;
-  if (info.regex) {
-    // A few searches per violation: compiling them for the JIT would cost more than it saves. The rule
-    // destroys the expression.
-    rule.RegExObject = HRegExp::Create(rule.Pattern.c_str(),
-                                       info.caseSensitive ? REGEX_CASE_SENSITIVE : REGEX_CASE_INSENSITIVE,
-                                       nullptr, nullptr, HRegExpLimits{.jit = false});
-    if (rule.RegExObject == nullptr) return {};
-  }
+  CRegExRule& rule = Searcher(info);
+  if (rule.RegEx && rule.RegExObject == nullptr) return {};
   KStringArray texts;
   KDWordArray starts;
   CRegExChecker::CollectMatches(rule, text, texts, &starts);

@@ -124,12 +124,13 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsTextAndTextsReadInPartA
        ":3:18:"},
       {"f.xlf", xliff + "<target>&lt; %d</target></trans-unit></body></file></xliff>", ":1:83:"},
       {"tag.xlf", xliff + "<target>a <x id=\"1\"/>%d</target></trans-unit></body></file></xliff>", ":1:83:"},
+      {"ref.xlf", xliff + "<target>a &#37;d</target></trans-unit></body></file></xliff>", ":1:85:"},
       {"bytes.po", Po("%s", "x \xC3 \xFF"),
        ":5:9:", "unit \"%s\": bytes that are not UTF-8 are read as U+FFFD"},
       {"replacement.po", Po("%s", "x \xEF\xBF\xBD"), ":5:9:"},
       {"entity.xlf",
        "<!DOCTYPE xliff [<!ENTITY e SYSTEM \"e.txt\">]>" + xliff +
-           "<target>b &e; %d</target></trans-unit></body></file></xliff>",
+           "<target>b &e;%d</target></trans-unit></body></file></xliff>",
        ":1:128:", "unit \"u\": the entity &e; is not expanded; a violation may have been missed"},
   };
   for (const auto& c : cases) {
