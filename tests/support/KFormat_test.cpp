@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "support/KUtf8.h"
 
-std::u16string Widen(const std::string& text) {
-  return std::u16string(text.begin(), text.end());
-}
+namespace {
 
 // The reference: C snprintf with the same narrow format.
 #pragma GCC diagnostic push
@@ -24,8 +22,8 @@ void ExpectLikeC(const char* format, T value, const KFormatArg& arg) {
   char expected[512];
   std::snprintf(expected, sizeof expected, format, value);
   std::u16string out;
-  KFormatAppend(out, Widen(format), KFormatArgs(&arg, 1));
-  EXPECT_EQ(out, Widen(expected)) << format << " of " << value;
+  KFormatAppend(out, Utf8ToUtf16(format), KFormatArgs(&arg, 1));
+  EXPECT_EQ(out, Utf8ToUtf16(expected)) << format << " of " << value;
 }
 #pragma GCC diagnostic pop
 
@@ -51,13 +49,8 @@ TEST(KFormatTest, NumbersLikeC) {
 }
 
 TEST(KFormatTest, TextAndCharactersLikeC) {
-  const char* formats[] = {"%s", "%5s", "%-5s|", "%.2s", "%8.3s", "%05s", "[%s]"};
-  for (const char* format : formats) {
-    for (const char* text : {"", "ab", "abcdefgh"}) {
-      const std::u16string wide = Widen(text);
-      ExpectLikeC(format, text, KFormatArg(wide));
-    }
-  }
+  for (const char* format : {"%s", "%5s", "%-5s|", "%.2s", "%8.3s", "%05s", "[%s]"})
+    for (const char* text : {"", "ab", "abcdefgh"}) ExpectLikeC(format, text, KFormatArg(Utf8ToUtf16(text)));
   for (const char* format : {"%c", "%5c", "%-3c|"}) ExpectLikeC(format, 'z', KFormatArg(u'z'));
 }
 

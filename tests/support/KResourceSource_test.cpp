@@ -9,18 +9,13 @@
 #include <string>
 
 #include "common/FileBytes.h"
+#include "common/TestHost.h"
+#include "platform/KWinDefs.h"
 #include "resource.h"
 #include "support/KLibraryResources.h"
 #include "support/KResourceTable.h"
 
 namespace {
-
-constexpr uint32_t WS_VISIBLE = 0x10000000, WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000,
-                   WS_BORDER = 0x00800000, WS_VSCROLL = 0x00200000, WS_CAPTION = 0x00C00000,
-                   WS_SYSMENU = 0x00080000, WS_POPUP = 0x80000000, DS_MODALFRAME = 0x80, DS_SETFONT = 0x40,
-                   ES_MULTILINE = 0x4, ES_READONLY = 0x800, ES_WANTRETURN = 0x1000, BS_TYPEMASK = 0xF,
-                   BS_AUTOCHECKBOX = 0x3, BS_AUTORADIOBUTTON = 0x9, BS_DEFPUSHBUTTON = 0x1,
-                   BS_MULTILINE = 0x2000, SS_ETCHEDVERT = 0x11, TVS_ALL_USED = 0x2F;
 
 std::u16string String(uint32_t id) {
   std::u16string text;
@@ -79,7 +74,9 @@ TEST(KResourceSource, DialogControlsHaveTheirClassesStylesAndRectangles) {
   const auto controls = Own().FindDialog(IDD_SETUP)->controls;
   const KDialogControl& tree = controls[2];
   EXPECT_EQ(std::u16string(tree.className), u"SysTreeView32");
-  EXPECT_EQ(tree.style & (TVS_ALL_USED | WS_BORDER | WS_TABSTOP), TVS_ALL_USED | WS_BORDER | WS_TABSTOP);
+  const uint32_t treeStyle = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS |
+                             TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP;
+  EXPECT_EQ(tree.style & treeStyle, treeStyle);
   EXPECT_EQ((std::array{tree.x, tree.y, tree.cx, tree.cy}), (std::array<int16_t, 4>{7, 24, 126, 246}));
   EXPECT_EQ(std::u16string(controls[15].text), u"&Must exist in translation if also exists in source");
   EXPECT_EQ(controls[15].style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
@@ -115,10 +112,7 @@ TEST(KResourceSource, BinaryResourcesAreTheirFilesWhole) {
 class KResourceLibrary : public testing::Test {
  protected:
   void TearDown() override { SetResourceSource(nullptr); }
-  static std::u16string Path() {
-    const std::string path = IP_TRANSLATED_RESOURCES;
-    return std::u16string(path.begin(), path.end());
-  }
+  static std::u16string Path() { return testhost::ToU16(IP_TRANSLATED_RESOURCES); }
 };
 
 TEST_F(KResourceLibrary, TranslatedLibraryServesItsStringsAndMenusAfterItReplacesTheSource) {

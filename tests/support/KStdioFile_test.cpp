@@ -113,10 +113,8 @@ TEST_F(KStdioFileTest, FailuresCarryCauseOsErrorAndFileName) {
   KFileException error;
   const std::u16string missing = ToU16(dir_.Path() / "missing.ini");
   EXPECT_FALSE(file.Open(missing, KStdioFile::modeRead, &error));
-  EXPECT_EQ(error.GetCause(), KFileException::fileNotFound);
-  EXPECT_EQ(error.GetOsError(), ENOENT);
-  EXPECT_EQ(error.GetFileName(), missing);
-  EXPECT_EQ(error.GetErrorMessage(), u"Could not find " + missing + u".");
+  EXPECT_EQ(std::tuple(error.GetCause(), error.GetOsError(), error.GetFileName(), error.GetErrorMessage()),
+            std::tuple(KFileException::fileNotFound, ENOENT, missing, u"Could not find " + missing + u"."));
   // A folder is no file, also for reading (where Linux would open it and fail only at the first read).
   for (const uint32_t mode : {KStdioFile::modeWrite, KStdioFile::modeRead}) {
     EXPECT_FALSE(file.Open(ToU16(dir_.Path()), mode, &error)) << mode;

@@ -76,6 +76,7 @@ TEST_F(KTextFileTest, ReadsLinesInEveryEncoding) {
   }
 }
 
+// Reading the bytes, or writing `written` as 8-bit text, fails with the cause.
 struct ErrorCase {
   const char* name;
   std::string bytes;
@@ -83,9 +84,10 @@ struct ErrorCase {
   int32_t cause;
   bool named;
   std::u16string message = u"";  // a text error's; a buffer of 8 units gets its first 7
+  std::u16string written = u"";
 };
 
-TEST_F(KTextFileTest, ThrowsForBytesItCannotRead) {
+TEST_F(KTextFileTest, ThrowsForTextItCannotReadOrWrite) {
   const ErrorCase cases[] = {
       {"utf8 four-byte lead", "\xEF\xBB\xBF" "A\xF0\x9F\x98\x80"s, 0, KTextFileException::invalidEncoding, true,
        u"Invalid encoding."},
@@ -94,29 +96,32 @@ TEST_F(KTextFileTest, ThrowsForBytesItCannotRead) {
       {"invalid 932 pair", "\x85\x40"s, 932, KTextFileException::codePageNotInstalled, true,
        u"The required codepage 932 is not installed on your system."},
       {"unknown code page", "A"s, 99999, KTextFileException::codePageNotInstalled, true},
+      {"cp437 has no euro sign", ""s, 437, KTextFileException::codePageNotInstalled, true, u"", u"\u20AC"},
+      {"257 bytes for one piece of 128 characters", ""s, 65001, KTextFileException::codePageNotInstalled, true,
+       u"", std::u16string(127, u'\u00E9') + u'\u20AC'},
   };
   for (const ErrorCase& test : cases) {
+    SCOPED_TRACE(test.name);
     KTextFile file;
+    if (!test.written.empty()) file.SetEncoding(ansi);
     file.SetCodePage(test.codePage);
     const std::u16string path = Make(test.bytes);
-    ASSERT_TRUE(file.Open(path, KStdioFile::modeRead)) << test.name;
+    ASSERT_TRUE(file.Open(path, test.written.empty() ? KStdioFile::modeRead : KStdioFile::modeWrite));
     try {
-      ReadAll(file);
-      ADD_FAILURE() << test.name << " read without an error";
+      test.written.empty() ? ReadAll(file).clear() : file.WriteString(test.written);
+      ADD_FAILURE() << "no error";
     } catch (const KFileException& error) {
-      EXPECT_EQ(error.GetCause(), test.cause) << test.name;
-      EXPECT_EQ(error.GetOsError(), -1) << test.name;
-      EXPECT_EQ(error.GetFileName(), test.named ? path : u"") << test.name;
       const auto* textError = dynamic_cast<const KTextFileException*>(&error);
-      EXPECT_EQ(textError != nullptr, test.cause >= KTextFileException::codePageNotInstalled) << test.name;
-      if (textError != nullptr && test.cause == KTextFileException::codePageNotInstalled) {
-        EXPECT_EQ(textError->GetCodePage(), test.codePage) << test.name;
-      }
+      const bool noPage = textError != nullptr && test.cause == KTextFileException::codePageNotInstalled;
+      EXPECT_EQ(std::tuple(error.GetCause(), error.GetOsError(), error.GetFileName(), textError != nullptr,
+                           noPage ? textError->GetCodePage() : test.codePage),
+                std::tuple(test.cause, -1, test.named ? path : u"",
+                           test.cause >= KTextFileException::codePageNotInstalled, test.codePage));
       if (!test.message.empty()) {
-        EXPECT_EQ(error.GetErrorMessage(), test.message) << test.name;
+        EXPECT_EQ(error.GetErrorMessage(), test.message);
         char16_t cut[8];
         EXPECT_TRUE(error.GetErrorMessage(cut, 8));
-        EXPECT_EQ(std::u16string(cut), test.message.substr(0, 7)) << test.name;
+        EXPECT_EQ(std::u16string(cut), test.message.substr(0, 7));
       }
     }
     file.Close();
@@ -234,26 +239,6 @@ TEST_F(KTextFileTest, EncodingIsSetOnceAMarkOverridesItAndWritingDefaultsToUtf16
   file.Close();
   ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate));
   EXPECT_EQ(file.GetEncoding(), le);
-}
-
-TEST_F(KTextFileTest, EightBitWritesFailForCharactersOrPiecesThatDoNotFit) {
-  const std::pair<uint32_t, std::u16string> cases[] = {
-      {437, u"\u20AC"},                        // cp437 has no euro sign
-      {65001, std::u16string(127, u'\u00E9') + u'\u20AC'},  // 257 bytes for one piece of 128 characters
-  };
-  for (const auto& [codePage, text] : cases) {
-    KTextFile file;
-    file.SetEncoding(KTextFile::encodingAnsi);
-    file.SetCodePage(codePage);
-    ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate));
-    try {
-      file.WriteString(text);
-      ADD_FAILURE() << codePage;
-    } catch (const KTextFileException& error) {
-      EXPECT_EQ(error.GetCause(), KTextFileException::codePageNotInstalled);
-      EXPECT_EQ(error.GetCodePage(), codePage);
-    }
-  }
 }
 
 }  // namespace

@@ -55,20 +55,15 @@ TEST(ScanFieldsTest, ConversionsAndTargets) {
   double fifth = 0;
   // %* skips its field without taking a target, so each target gets the field behind "its" one.
   EXPECT_EQ(ScanFields(u"1,2,ff,17,2.5", u"%*d,%d,%x,%lo,%lf", &first, &second, &third, &fourth, &fifth), 4);
-  EXPECT_EQ(first, 2);
-  EXPECT_EQ(second, 255);
-  EXPECT_EQ(third, 15u);
-  EXPECT_EQ(fourth, 0);  // a floating-point number does not go into a long
-  EXPECT_DOUBLE_EQ(fifth, 0.0);
+  // A floating-point number does not go into a long.
+  EXPECT_EQ(std::tuple(first, second, third, fourth, fifth), std::tuple(2, 255, 15u, 0L, 0.0));
 
   // A number into a text, a floating-point number into an integer: counted, target untouched.
   char16_t text[4] = u"old";
   int integer = -1;
   double number = -1;
   EXPECT_EQ(ScanFields(u"5,2.5,7,x", u"%d,%f,%d,%s", text, &integer, &number, &integer), 4);
-  EXPECT_EQ(std::u16string(text), u"old");
-  EXPECT_EQ(integer, -1);
-  EXPECT_DOUBLE_EQ(number, 7.0);
+  EXPECT_EQ(std::tuple(std::u16string(text), integer, number), std::tuple(u"old", -1, 7.0));
 
   EXPECT_EQ(ScanFields(u"1,2", u"no conversions", &integer), 0);
   EXPECT_EQ(ScanFields(u"1,2", u"%d,%d", &integer), 1);  // stops at the last target

@@ -11,14 +11,11 @@
 namespace {
 
 TEST(StringHelpersTest, FormatTempRotatesFourBuffers) {
-  char16_t* first = FormatTemp(u"%d", 1);
-  char16_t* second = FormatTemp(u"%d", 2);
-  char16_t* third = FormatTemp(u"%d", 3);
-  char16_t* fourth = FormatTemp(u"%d", 4);
-  EXPECT_EQ(std::u16string(first), u"1");
-  EXPECT_EQ((std::set{first, second, third, fourth}).size(), 4u);
-  EXPECT_EQ(FormatTemp(u"%d", 5), first);
-  EXPECT_EQ(std::u16string(first), u"5");
+  char16_t* buffers[5];
+  for (int i = 0; i < 5; ++i) buffers[i] = FormatTemp(u"%d", i + 1);
+  EXPECT_EQ(std::set(buffers, buffers + 4).size(), 4u);
+  EXPECT_EQ(buffers[4], buffers[0]);
+  EXPECT_EQ(std::u16string(buffers[3]) + buffers[0], u"45");
   for (const size_t length : {1023u, 1024u, 2000u})  // the last place holds the terminator
     EXPECT_EQ(std::u16string(FormatTemp(u"%s", std::u16string(length, u'x'))).size(), 1023u) << length;
 }
