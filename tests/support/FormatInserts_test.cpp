@@ -17,7 +17,8 @@ struct Case {
 };
 
 TEST(FormatInsertsTest, InsertsPercentsAndCapacity) {
-  const std::u16string fullInsert(1022, u'x'), longInsert(2000, u'x');
+  const std::u16string fullInsert(1022, u'x'), longInsert(2000, u'x'),
+      longFormat = u"%d" + longInsert.substr(0, 62);
   const Case cases[] = {
       {u"%2 %1", u"%s%s", {u"a", u"b"}, 100, u"b a"},
       {u"%1%1-%2", u"%d%d", {1, 2}, 100, u"11-2"},
@@ -35,14 +36,10 @@ TEST(FormatInsertsTest, InsertsPercentsAndCapacity) {
       {u"x%1y", u"%s", {u"abcdef"}, 5, u"xabc"},
       {u"abc", u"", {}, 1, u""},
       // The inserts are cut at 1023 characters, the first separator included.
-      {u"%1", u"%s", {fullInsert}, 4000, std::u16string(1022, u'x')},
-      {u"%1", u"%s", {longInsert}, 4000, std::u16string(1022, u'x')},
+      {u"%1", u"%s", {fullInsert}, 4000, fullInsert},
+      {u"%1", u"%s", {longInsert}, 4000, fullInsert},
       // The insert format is cut at 60 characters, which drops the closing separator here.
-      {u"%1",
-       u"%d--------------------------------------------------------------",
-       {5},
-       100,
-       u"5" + std::u16string(57, u'-')},
+      {u"%1", longFormat.c_str(), {5}, 100, u"5" + fullInsert.substr(0, 57)},
   };
   for (const Case& c : cases) {
     std::vector<char16_t> buffer(static_cast<size_t>(c.capacity) + 1, u'#');

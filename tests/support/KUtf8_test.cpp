@@ -38,11 +38,13 @@ TEST(KUtf8, EachSequenceLengthConvertsBothWaysAtItsBoundaries) {
   EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(mixed)), mixed);
 }
 
-TEST(KUtf8, MalformedUtf8BecomesOneReplacementPerBadByte) {
+// One replacement per bad byte of UTF-8, and one per surrogate without its partner in UTF-16.
+TEST(KUtf8, MalformedInputBecomesReplacementCharacters) {
   const struct {
     const char* what;
     std::string utf8;
     std::u16string utf16;
+    bool fromUtf16 = false;  // the UTF-16 is the input
   } cases[] = {
       {"stray continuation byte", "a\x80z", u"a\uFFFDz"},
       {"byte that never starts a sequence", "\xFF\xF8", u"\uFFFD\uFFFD"},
@@ -55,28 +57,19 @@ TEST(KUtf8, MalformedUtf8BecomesOneReplacementPerBadByte) {
       {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
       {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
       {"nothing", "", u""},
+      {"lone low", "x\xEF\xBF\xBD", {u'x', char16_t(0xDC00)}, true},
+      {"high at the end", "x\xEF\xBF\xBD", {u'x', char16_t(0xD83D)}, true},
+      {"high before a plain character", "\xEF\xBF\xBDz", {char16_t(0xD83D), u'z'}, true},
+      {"pair in the wrong order", "\xEF\xBF\xBD\xEF\xBF\xBD", {char16_t(0xDE00), char16_t(0xD83D)}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    if (c.fromUtf16) {
+      EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
+      continue;
+    }
     EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
     EXPECT_EQ(IsUtf8(c.utf8), c.utf8.empty());
-  }
-}
-
-TEST(KUtf8, SurrogatesWithoutTheirPartnerBecomeReplacementCharacters) {
-  const struct {
-    const char* what;
-    std::u16string utf16;
-    std::string utf8;
-  } cases[] = {
-      {"lone low", {u'x', char16_t(0xDC00)}, "x\xEF\xBF\xBD"},
-      {"high at the end", {u'x', char16_t(0xD83D)}, "x\xEF\xBF\xBD"},
-      {"high before a plain character", {char16_t(0xD83D), u'z'}, "\xEF\xBF\xBDz"},
-      {"pair in the wrong order", {char16_t(0xDE00), char16_t(0xD83D)}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
   }
 }
 

@@ -65,19 +65,10 @@ TEST_F(NumberTextTest, ScannersReadLikeTheCLibrary) {
         end == text ? value == -99.0 : value == expected || (std::isnan(value) && std::isnan(expected));
     EXPECT_TRUE(same) << text << ": " << value << " for " << expected;
   }
-  const std::pair<const char*, int> integers[] = {{"0x1A", 0},
-                                                  {"0x", 0},
-                                                  {"-0x10", 16},
-                                                  {"ff", 16},
-                                                  {"08", 0},
-                                                  {"017", 0},
-                                                  {"17", 8},
-                                                  {" +12z", 10},
-                                                  {"+-5", 10},
-                                                  {"", 10},
-                                                  {"-9223372036854775808", 10},
-                                                  {"18446744073709551615", 10},
-                                                  {"18446744073709551616", 10}};
+  const std::pair<const char*, int> integers[] = {
+      {"0x1A", 0},  {"0x", 0},  {"-0x10", 16}, {"ff", 16},   {"08", 0},
+      {"017", 0},   {"17", 8},  {" +12z", 10}, {"+-5", 10},  {"", 10},
+      {"-9223372036854775808", 10}, {"18446744073709551615", 10}, {"18446744073709551616", 10}};
   for (const auto& [text, base] : integers) {
     char* end = nullptr;
     errno = 0;
