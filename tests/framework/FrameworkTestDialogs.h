@@ -77,6 +77,11 @@ class KBindingTest : public ::testing::Test, public KControlKindsTest {
   KDXControl* Bind(uint32_t typeWord, int32_t id, int32_t param = -1) {
     return set.Add(typeWord, id, nullptr, param) == 1 ? set.Find(id) : nullptr;
   }
+  // A binding in a set of its own on the dialog, so that one control can be bound in several ways.
+  KDXControl* BindAlone(KDXControlSet& own, uint32_t typeWord, int32_t id, int32_t param = -1) {
+    own.Attach(set.Dialog());
+    return own.Add(typeWord, id, nullptr, param) == 1 ? own.Find(id) : nullptr;
+  }
 
   KWindowSink sink;
   KDXControlSet set;

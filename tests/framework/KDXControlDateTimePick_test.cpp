@@ -26,10 +26,9 @@ TEST_F(KDXControlDateTimePickTest, FileTimesRoundTripInEachModeAndKeepThePickers
   };
   const uint64_t leapDay = KDXFileTimeFromSystemTime({2024, 2, 0, 29, 13, 45, 10, 0});
   for (int32_t mode = 0; mode < 3; ++mode) {
-    RunKindsDialog(sink, [&](KWnd dialog) {
+    InDialog([&](KWnd) {
       KDXControlSet own;
-      own.Attach(dialog);
-      ASSERT_EQ(own.Add(0x1108, kKindsPicker, nullptr, mode), 1);
+      ASSERT_NE(BindAlone(own, 0x1108, kKindsPicker, mode), nullptr);
       uint64_t fileTime = leapDay;
       EXPECT_EQ(own.SetData(kKindsPicker, &fileTime), 1);
       EXPECT_EQ(Shown(kKindsPicker), shown[mode]) << mode;
@@ -61,8 +60,7 @@ TEST_F(KDXControlDateTimePickTest, NoDateAndTextVariables) {
     EXPECT_EQ(fileTime, 0U);
 
     KDXControlSet asText;  // a text variable uses one form for date and time and refuses bad text
-    asText.Attach(set.Dialog());
-    asText.Add(0x0B08, kKindsDateOnly, nullptr, -1);
+    ASSERT_NE(BindAlone(asText, 0x0B08, kKindsDateOnly), nullptr);
     std::u16string text = u"1999-12-31 23:59:58";
     EXPECT_EQ(asText.SetData(kKindsDateOnly, &text), 1);
     text.clear();

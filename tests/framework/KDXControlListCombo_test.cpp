@@ -18,12 +18,6 @@ class KDXControlListComboTest : public KBindingTest {
     });
   }
   int32_t Selection(int32_t id) { return platform.ListGetCurSel(driver.Control(id)); }
-  // A binding in a set of its own, so that one control can be bound in several ways.
-  KDXControl* BindAlone(KDXControlSet& own, uint32_t typeWord, int32_t id) {
-    own.Attach(set.Dialog());
-    own.Add(typeWord, id, nullptr, -1);
-    return own.Find(id);
-  }
 };
 
 TEST_F(KDXControlListComboTest, EachKindSelectsByItsValueAndReadsItBack) {

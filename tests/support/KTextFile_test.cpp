@@ -96,8 +96,8 @@ TEST_F(KTextFileTest, ThrowsForTextItCannotReadOrWrite) {
       {"invalid 932 pair", "\x85\x40"s, 932, KTextFileException::codePageNotInstalled, true,
        u"The required codepage 932 is not installed on your system."},
       {"unknown code page", "A"s, 99999, KTextFileException::codePageNotInstalled, true},
-      {"cp437 has no euro sign", ""s, 437, KTextFileException::codePageNotInstalled, true, u"", u"\u20AC"},
-      {"257 bytes for one piece of 128 characters", ""s, 65001, KTextFileException::codePageNotInstalled, true,
+      {"no euro sign in 437", ""s, 437, KTextFileException::codePageNotInstalled, true, u"", u"\u20AC"},
+      {"257 bytes for a piece of 128 characters", ""s, 65001, KTextFileException::codePageNotInstalled, true,
        u"", std::u16string(127, u'\u00E9') + u'\u20AC'},
   };
   for (const ErrorCase& test : cases) {
