@@ -3,49 +3,41 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <tuple>
 #include <utility>
 
+#include "support/KUtf8.h"
+
 namespace {
 
-struct Placement {
-  int left = -1, top = -1, width = -1, height = -1;
+// The placement store's format scanned: the count, the four numbers and the marker, with -1 and "none"
+// where nothing was stored.
+std::string ScanPlacement(std::u16string_view text) {
+  int numbers[4] = {-1, -1, -1, -1};
   char16_t marker[7] = u"none";
-};
-
-int ScanPlacement(std::u16string_view text, Placement& p) {
-  return ScanFields(text, u"%d,%d,%d,%d,%7s", &p.left, &p.top, &p.width, &p.height, p.marker);
+  std::string scanned = std::to_string(
+      ScanFields(text, u"%d,%d,%d,%d,%7s", &numbers[0], &numbers[1], &numbers[2], &numbers[3], marker));
+  for (const int number : numbers) scanned += " " + std::to_string(number);
+  return scanned + " " + Utf16ToUtf8(marker);
 }
 
 TEST(ScanFieldsTest, PlacementFormat) {
-  struct Case {
-    std::u16string text;
-    int count;
-    int left, top, width, height;
-    std::u16string marker;
-  };
-  const Case cases[] = {
-      {u"40,30,500,302,rxy", 5, 40, 30, 500, 302, u"rxy"},
-      {u"40,30,500,302", 4, 40, 30, 500, 302, u"none"},
-      {u" -40 ,\t\"30\" , 500,302 , r ", 5, -40, 30, 500, 302, u"r"},
-      {u"1,2,3,4,\"r,x\"", 5, 1, 2, 3, 4, u"r,x"},
-      {u"1,2,3,4,abcdef", 5, 1, 2, 3, 4, u"abcdef"},  // a %7s target holds six characters
-      {u"1,2,3,4,abcdefghij", 5, 1, 2, 3, 4, u"abcdef"},
-      {u"1,2,3,4,\"\"", 5, 1, 2, 3, 4, u"\"\""},
-      {u"40,30", 2, 40, 30, -1, -1, u"none"},
+  const std::pair<std::u16string, std::string> cases[] = {
+      {u"40,30,500,302,rxy", "5 40 30 500 302 rxy"},
+      {u"40,30,500,302", "4 40 30 500 302 none"},
+      {u" -40 ,\t\"30\" , 500,302 , r ", "5 -40 30 500 302 r"},
+      {u"1,2,3,4,\"r,x\"", "5 1 2 3 4 r,x"},
+      {u"1,2,3,4,abcdef", "5 1 2 3 4 abcdef"},  // a %7s target holds six characters
+      {u"1,2,3,4,abcdefghij", "5 1 2 3 4 abcdef"},
+      {u"1,2,3,4,\"\"", "5 1 2 3 4 \"\""},
+      {u"40,30", "2 40 30 -1 -1 none"},
       // Every conversion counts, also when its scan fails.
-      {u"a,b,c,d", 4, -1, -1, -1, -1, u"none"},
-      {u"", 1, -1, -1, -1, -1, u"none"},
-      {u"1,2,3,4,r,9,9", 5, 1, 2, 3, 4, u"r"},
+      {u"a,b,c,d", "4 -1 -1 -1 -1 none"},
+      {u"", "1 -1 -1 -1 -1 none"},
+      {u"1,2,3,4,r,9,9", "5 1 2 3 4 r"},
   };
-  for (const Case& c : cases) {
-    Placement p;
-    EXPECT_EQ(ScanPlacement(c.text, p), c.count) << std::string(c.text.begin(), c.text.end());
-    EXPECT_EQ((std::array{p.left, p.top, p.width, p.height}), (std::array{c.left, c.top, c.width, c.height}));
-    EXPECT_EQ(std::u16string(p.marker), c.marker);
-  }
+  for (const auto& [text, scanned] : cases) EXPECT_EQ(ScanPlacement(text), scanned) << Utf16ToUtf8(text);
 }
 
 TEST(ScanFieldsTest, ConversionsAndTargets) {
