@@ -3,16 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-struct Boundary {
-  char32_t codePoint;
-  std::u16string utf16;
-  std::string utf8;
-};
-
 TEST(KUtf8, EachSequenceLengthConvertsBothWaysAtItsBoundaries) {
-  const Boundary cases[] = {
+  const std::tuple<char32_t, std::u16string, std::string> cases[] = {
       {0x00, std::u16string(1, u'\0'), std::string(1, '\0')},
       {0x7F, u"\x7F", "\x7F"},
       {0x80, u"\u0080", "\xC2\x80"},
@@ -24,14 +20,14 @@ TEST(KUtf8, EachSequenceLengthConvertsBothWaysAtItsBoundaries) {
       {0x10000, u"\U00010000", "\xF0\x90\x80\x80"},
       {0x10FFFF, u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
   };
-  for (const Boundary& c : cases) {
-    SCOPED_TRACE(static_cast<unsigned>(c.codePoint));
+  for (const auto& [codePoint, utf16, utf8] : cases) {
+    SCOPED_TRACE(static_cast<unsigned>(codePoint));
     std::string appended = "x";
-    AppendUtf8(appended, c.codePoint);
-    EXPECT_EQ(appended, "x" + c.utf8);
-    EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
-    EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
-    EXPECT_TRUE(IsUtf8(c.utf8));
+    AppendUtf8(appended, codePoint);
+    EXPECT_EQ(appended, "x" + utf8);
+    EXPECT_EQ(Utf16ToUtf8(utf16), utf8);
+    EXPECT_EQ(Utf8ToUtf16(utf8), utf16);
+    EXPECT_TRUE(IsUtf8(utf8));
   }
   const std::string mixed = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // a, e acute, euro, emoji
   EXPECT_EQ(Utf8ToUtf16(mixed), u"a\u00e9\u20ac\U0001F600");

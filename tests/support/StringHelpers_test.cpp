@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "resource.h"
 
@@ -41,33 +42,26 @@ TEST(StringHelpersTest, LoadStringTemp) {
 }
 
 TEST(StringHelpersTest, AppendBounded) {
-  struct Case {
-    std::u16string start, text;
-    size_t capacity;
-    std::u16string expected;
-  };
-  const Case cases[] = {{u"ab", u"cd", 10, u"abcd"}, {u"ab", u"cd", 5, u"abcd"}, {u"ab", u"cdef", 5, u"abcd"},
-                        {u"abcd", u"e", 5, u"abcd"}, {u"ab", u"cd", 0, u"ab"},   {u"", u"xyz", 1, u""}};
-  for (const Case& c : cases) {
+  const std::tuple<std::u16string, std::u16string, size_t, std::u16string> cases[] = {
+      {u"ab", u"cd", 10, u"abcd"}, {u"ab", u"cd", 5, u"abcd"}, {u"ab", u"cdef", 5, u"abcd"},
+      {u"abcd", u"e", 5, u"abcd"}, {u"ab", u"cd", 0, u"ab"},   {u"", u"xyz", 1, u""}};
+  for (const auto& [start, text, capacity, expected] : cases) {
     char16_t buffer[16] = {};
-    c.start.copy(buffer, c.start.size());
-    EXPECT_EQ(std::u16string(AppendBounded(buffer, c.text, c.capacity)), c.expected) << c.capacity;
+    start.copy(buffer, start.size());
+    EXPECT_EQ(std::u16string(AppendBounded(buffer, text, capacity)), expected) << capacity;
   }
 }
 
 TEST(StringHelpersTest, ReplaceAllSearchesBehindTheInsertedText) {
-  struct Case {
-    std::u16string text, from, to, expected;
-    int count;
-  };
-  const Case cases[] = {{u"\"\"\"\"", u"\"\"", u"\"", u"\"\"", 2},
-                        {u"aaa", u"a", u"aa", u"aaaaaa", 3},
-                        {u"a.b.c", u".", u"", u"abc", 2},
-                        {u"abc", u"", u"x", u"abc", 0},
-                        {u"abc", u"abcd", u"x", u"abc", 0}};
-  for (Case c : cases) {
-    EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.count);
-    EXPECT_EQ(c.text, c.expected);
+  const std::tuple<std::u16string, std::u16string, std::u16string, std::u16string, int> cases[] = {
+      {u"\"\"\"\"", u"\"\"", u"\"", u"\"\"", 2},
+      {u"aaa", u"a", u"aa", u"aaaaaa", 3},
+      {u"a.b.c", u".", u"", u"abc", 2},
+      {u"abc", u"", u"x", u"abc", 0},
+      {u"abc", u"abcd", u"x", u"abc", 0}};
+  for (auto [text, from, to, expected, count] : cases) {
+    EXPECT_EQ(ReplaceAll(text, from, to), count);
+    EXPECT_EQ(text, expected);
   }
 }
 
