@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "common/KTestDialogResources.h"
 #include "common/TestHost.h"
@@ -56,6 +57,13 @@ class KFrameworkTest : public ::testing::Test {
   KHeadlessPlatform& platform = driver.State();
   KWindowSink sink;  // a dialog that takes every event's default
 };
+
+// A transfer out of the set into a variable that holds `value`: the set's answer and the variable after it.
+template <class T>
+std::pair<int32_t, T> GetData(KDXControlSet& from, int32_t id, T value) {
+  const int32_t answer = from.GetData(id, &value);
+  return {answer, value};
+}
 
 // Points the placement store at a fresh scratch folder for as long as it lives.
 class KPlacementFolder {

@@ -132,25 +132,19 @@ TEST_F(KDXControlSetTest, RadioGroupGivesTheCheckedIndexAndACheckBoxShowsNoValue
     EXPECT_EQ(driver.Check(IDC_CHECK_MUST_EXIST), BST_CHECKED);
     EXPECT_EQ(driver.Check(kNoChecking), BST_UNCHECKED);
     platform.SetCheck(driver.Control(IDC_CHECK_MUST_EXIST), BST_UNCHECKED);
-    method = 7;
-    EXPECT_EQ(set.GetData(kMethod, &method), 0);
-    EXPECT_EQ(method, 7);
+    EXPECT_EQ(GetData(set, kMethod, 7), std::pair(0, 7));
     platform.SetCheck(driver.Control(kNoChecking), BST_CHECKED);
-    EXPECT_EQ(set.GetData(kMethod, &method), 1);
-    EXPECT_EQ(method, 0);
+    EXPECT_EQ(GetData(set, kMethod, 7), std::pair(1, 0));
 
     set.Find(IDC_ACTIVE)->SetValue({});
     EXPECT_EQ(driver.Check(IDC_ACTIVE), BST_INDETERMINATE);
     EXPECT_EQ(platform.GetStyle(driver.Control(IDC_ACTIVE)) & BS_TYPEMASK, BS_AUTO3STATE);
-    int32_t value = 5;
-    EXPECT_EQ(set.GetData(IDC_ACTIVE, &value), 0);
-    EXPECT_EQ(value, 5);
-    value = 1;
+    EXPECT_EQ(GetData(set, IDC_ACTIVE, 5), std::pair(0, 5));
+    int32_t value = 1;
     set.SetData(IDC_ACTIVE, &value);
     EXPECT_EQ(platform.GetStyle(driver.Control(IDC_ACTIVE)) & BS_TYPEMASK, BS_AUTOCHECKBOX);
     driver.Click(IDC_ACTIVE);
-    EXPECT_EQ(set.GetData(IDC_ACTIVE, &value), 1);
-    EXPECT_EQ(value, 0);
+    EXPECT_EQ(GetData(set, IDC_ACTIVE, 1), std::pair(1, 0));
 
     std::u16string first = u"one";  // two strings that differ give no value: the field is emptied
     std::u16string second = u"two";
