@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/KUtf8.h"
@@ -54,14 +55,8 @@ TEST(KFormatTest, TextAndCharactersLikeC) {
   for (const char* format : {"%c", "%5c", "%-3c|"}) ExpectLikeC(format, 'z', KFormatArg(u'z'));
 }
 
-struct Case {
-  std::u16string format;
-  std::vector<KFormatArg> args;
-  std::u16string expected;
-};
-
 TEST(KFormatTest, StarsModifiersAndMismatchedArguments) {
-  const Case cases[] = {
+  const std::tuple<std::u16string, std::vector<KFormatArg>, std::u16string> cases[] = {
       {u"%*d", {5, 42}, u"   42"},
       {u"%*d|", {-5, 42}, u"42   |"},
       {u"%.*f", {2, 3.14159}, u"3.14"},
@@ -94,10 +89,10 @@ TEST(KFormatTest, StarsModifiersAndMismatchedArguments) {
       {u"%5", {}, u"%5"},
       {u"%%%d%%", {7}, u"%7%"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [format, args, expected] : cases) {
     std::u16string out;
-    KFormatAppend(out, c.format, c.args);
-    EXPECT_EQ(out, c.expected) << std::string(c.format.begin(), c.format.end());
+    KFormatAppend(out, format, args);
+    EXPECT_EQ(out, expected) << Utf16ToUtf8(format);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/FileBytes.h"
@@ -39,15 +40,8 @@ constexpr auto utf8 = KTextFile::encodingUtf8, ansi = KTextFile::encodingAnsi;
 constexpr auto unknown = KTextFile::lineEndUnknown, crLf = KTextFile::lineEndCrLf;
 constexpr auto lf = KTextFile::lineEndLf, cr = KTextFile::lineEndCr;
 
-struct ReadCase {
-  std::string bytes;
-  uint32_t codePage;
-  Lines lines;
-  KTextFile::Encoding detected;
-  KTextFile::LineEnd style;  // only the 8-bit reader sets it
-};
-
-// Long lines are read whole across the 8-bit reader's chunks of 128 characters and the stream's buffer.
+// The bytes in a code page give the lines, the encoding and the line end (which only the 8-bit reader
+// sets). Long lines are read whole across the 8-bit reader's chunks of 128 characters and the stream's buffer.
 TEST_F(KTextFileTest, ReadsLinesInEveryEncoding) {
   const std::string a127(127, 'a');
   const std::u16string u127(127, u'a'), cjk300(300, u'\u4E00');
@@ -56,7 +50,7 @@ TEST_F(KTextFileTest, ReadsLinesInEveryEncoding) {
     if (i < 200) acute200 += "\xC3\xA9";
     cjk1365 += "\xE4\xB8\x80";
   }
-  const ReadCase cases[] = {
+  const std::tuple<std::string, uint32_t, Lines, KTextFile::Encoding, KTextFile::LineEnd> cases[] = {
       {"\xFF\xFE\x41\x00\x0D\x00\x0A\x00\x42\x00"s, 0, {u"A", u"B"}, le, unknown},
       {"\xFE\xFF\x00\x41\x00\x0A\x00\x42"s, 0, {u"A", u"B"}, be, unknown},
       {"\xFF\xFE\x41\x00\x0D\x00"s, 0, {u"A"}, le, unknown},              // CR at the very end
@@ -81,12 +75,12 @@ TEST_F(KTextFileTest, ReadsLinesInEveryEncoding) {
       {"\xEF\xBB\xBF" + cjk1365, 0, {std::u16string(1365, u'\u4E00')}, utf8, unknown},
       {Utf16Bytes(cjk300 + u"\r\nz", true), 0, {cjk300, u"z"}, be, unknown},
   };
-  for (const ReadCase& test : cases) {
+  for (const auto& [bytes, codePage, lines, encoding, lineEnd] : cases) {
     KTextFile file;
-    file.SetCodePage(test.codePage);
-    ASSERT_TRUE(file.Open(Make(test.bytes), KStdioFile::modeRead | KStdioFile::typeText)) << test.bytes;
-    EXPECT_EQ(ReadAll(file), test.lines) << test.bytes;
-    EXPECT_EQ(std::pair(file.GetEncoding(), file.GetLineEnd()), std::pair(test.detected, test.style)) << test.bytes;
+    file.SetCodePage(codePage);
+    ASSERT_TRUE(file.Open(Make(bytes), KStdioFile::modeRead | KStdioFile::typeText)) << bytes;
+    EXPECT_EQ(ReadAll(file), lines) << bytes;
+    EXPECT_EQ(std::pair(file.GetEncoding(), file.GetLineEnd()), std::pair(encoding, lineEnd)) << bytes;
   }
 }
 
@@ -180,20 +174,12 @@ TEST_F(KTextFileTest, BufferReaderStoresCapacityLessOneAndTheLineEndAsLf) {
   EXPECT_THROW(file.ReadString(buffer, 1), KInvalidArgException);
 }
 
-struct WriteCase {
-  KTextFile::Encoding encoding;
-  uint32_t codePage;
-  KTextFile::LineEnd style;
-  bool mark;
-  std::vector<std::u16string> writes;
-  std::string bytes;
-};
-
 TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
   const std::u16string x300(300, u'x'), acute128(128, u'\u00E9');
   std::string acuteBytes;
   for (int i = 0; i < 128; ++i) acuteBytes += "\xC3\xA9";
-  const WriteCase cases[] = {
+  // The encoding, code page, line end and byte order mark set, the texts written, the bytes they give.
+  const std::tuple<KTextFile::Encoding, uint32_t, KTextFile::LineEnd, bool, Lines, std::string> cases[] = {
       {le, 0, unknown, true, {u"x\n", u"x\n"}, "\xFF\xFE\x78\x00\x0D\x00\x0A\x00\x78\x00\x0D\x00\x0A\x00"s},
       {be, 0, lf, true, {u"x\n"}, "\xFE\xFF\x00\x78\x00\x0A"s},
       {utf8, 0, crLf, true, {u"\u00E9\u20AC\n"}, "\xEF\xBB\xBF\xC3\xA9\xE2\x82\xAC\r\n"s},
@@ -207,16 +193,16 @@ TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
       {ansi, 65001, unknown, true, {acute128}, acuteBytes},
       {ansi, 65001, unknown, true, {x300.substr(0, 127) + u"\U0001F600"}, std::string(127, 'x') + "\xF0\x9F\x98\x80"},
   };
-  for (const WriteCase& test : cases) {
+  for (const auto& [encoding, codePage, lineEnd, mark, writes, bytes] : cases) {
     KTextFile file;
-    file.SetEncoding(test.encoding);
-    file.SetCodePage(test.codePage);
-    file.SetLineEnd(test.style);
-    file.SetWriteByteOrderMark(test.mark);
+    file.SetEncoding(encoding);
+    file.SetCodePage(codePage);
+    file.SetLineEnd(lineEnd);
+    file.SetWriteByteOrderMark(mark);
     ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate));
-    for (const std::u16string& text : test.writes) file.WriteString(text);
+    for (const std::u16string& text : writes) file.WriteString(text);
     file.Close();
-    EXPECT_EQ(ReadFileBytes(path_), test.bytes) << test.bytes;
+    EXPECT_EQ(ReadFileBytes(path_), bytes) << bytes;
   }
 }
 
