@@ -67,10 +67,12 @@ TEST(ScanFieldsTest, ConversionsAndTargets) {
     EXPECT_EQ(ScanFields(std::u16string(spaces, u' ') + u"1,2", u"%d,%d", &head, &tail), count) << spaces;
     EXPECT_EQ(std::pair(head, tail), std::pair(1, last)) << spaces;
   }
-  EXPECT_EQ(ScanFields(u"abc", u"%s", KScanText(text, 4)), 1);
-  EXPECT_EQ(std::u16string(text), u"abc");
-  EXPECT_EQ(ScanFields(u"abcdef", u"%s", KScanText(text, 3)), 1);
-  EXPECT_EQ(std::u16string(text), u"ab");
+  // A text target keeps what both its capacity and the field's width leave room for besides the terminator.
+  for (const auto& [format, capacity, kept] :
+       {std::tuple{u"%s", 4u, u"abc"}, {u"%s", 3u, u"ab"}, {u"%3s", 4u, u"ab"}, {u"%4s", 4u, u"abc"}}) {
+    EXPECT_EQ(ScanFields(u"abc", format, KScanText(text, capacity)), 1);
+    EXPECT_EQ(std::u16string(text), kept) << capacity;
+  }
 }
 
 }  // namespace
