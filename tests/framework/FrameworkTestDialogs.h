@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "common/KTestDialogResources.h"
 #include "common/TestHost.h"
@@ -57,6 +58,13 @@ class KFrameworkTest : public ::testing::Test {
   KWindowSink sink;  // a dialog that takes every event's default
 };
 
+// A transfer out of the set into a variable that holds `value`: the set's answer and the variable after it.
+template <class T>
+std::pair<int32_t, T> GetData(KDXControlSet& from, int32_t id, T value) {
+  const int32_t answer = from.GetData(id, &value);
+  return {answer, value};
+}
+
 // Points the placement store at a fresh scratch folder for as long as it lives.
 class KPlacementFolder {
  public:
@@ -76,6 +84,11 @@ class KBindingTest : public ::testing::Test, public KControlKindsTest {
   }
   KDXControl* Bind(uint32_t typeWord, int32_t id, int32_t param = -1) {
     return set.Add(typeWord, id, nullptr, param) == 1 ? set.Find(id) : nullptr;
+  }
+  // A binding in a set of its own on the dialog, so that one control can be bound in several ways.
+  KDXControl* BindAlone(KDXControlSet& own, uint32_t typeWord, int32_t id, int32_t param = -1) {
+    own.Attach(set.Dialog());
+    return own.Add(typeWord, id, nullptr, param) == 1 ? own.Find(id) : nullptr;
   }
 
   KWindowSink sink;

@@ -26,15 +26,14 @@ TEST_F(KDXControlDateTimePickTest, FileTimesRoundTripInEachModeAndKeepThePickers
   };
   const uint64_t leapDay = KDXFileTimeFromSystemTime({2024, 2, 0, 29, 13, 45, 10, 0});
   for (int32_t mode = 0; mode < 3; ++mode) {
-    RunKindsDialog(sink, [&](KWnd dialog) {
+    InDialog([&](KWnd) {
       KDXControlSet own;
-      own.Attach(dialog);
-      ASSERT_EQ(own.Add(0x1108, kKindsPicker, nullptr, mode), 1);
+      ASSERT_NE(BindAlone(own, 0x1108, kKindsPicker, mode), nullptr);
       uint64_t fileTime = leapDay;
       EXPECT_EQ(own.SetData(kKindsPicker, &fileTime), 1);
       EXPECT_EQ(Shown(kKindsPicker), shown[mode]) << mode;
-      EXPECT_EQ(own.GetData(kKindsPicker, &fileTime), 1);
-      EXPECT_EQ(fileTime, leapDay) << mode;  // the variable keeps the part the mode does not show
+      // The variable keeps the part the mode does not show.
+      EXPECT_EQ(GetData(own, kKindsPicker, fileTime), std::pair(1, leapDay)) << mode;
     });
   }
 }
@@ -53,21 +52,17 @@ TEST_F(KDXControlDateTimePickTest, NoDateAndTextVariables) {
 
     const KSystemTime picked{2023, 7, 0, 14, 8, 30, 0, 0};
     driver.SetDateTime(kKindsPicker, &picked);
-    uint64_t fileTime = 0;
-    EXPECT_EQ(set.GetData(kKindsPicker, &fileTime), 1);
-    EXPECT_EQ(KDXFileTimeText(fileTime, 2), u"2023-07-14 08:30:00");
+    const auto [answer, fileTime] = GetData(set, kKindsPicker, uint64_t{0});
+    EXPECT_EQ(std::pair(answer, KDXFileTimeText(fileTime, 2)),
+              std::pair(1, std::u16string(u"2023-07-14 08:30:00")));
     driver.SetDateTime(kKindsPicker, nullptr);  // the user unchecks the date
-    EXPECT_EQ(set.GetData(kKindsPicker, &fileTime), 1);
-    EXPECT_EQ(fileTime, 0U);
+    EXPECT_EQ(GetData(set, kKindsPicker, fileTime), std::pair(1, uint64_t{0}));
 
     KDXControlSet asText;  // a text variable uses one form for date and time and refuses bad text
-    asText.Attach(set.Dialog());
-    asText.Add(0x0B08, kKindsDateOnly, nullptr, -1);
+    ASSERT_NE(BindAlone(asText, 0x0B08, kKindsDateOnly), nullptr);
     std::u16string text = u"1999-12-31 23:59:58";
     EXPECT_EQ(asText.SetData(kKindsDateOnly, &text), 1);
-    text.clear();
-    EXPECT_EQ(asText.GetData(kKindsDateOnly, &text), 1);
-    EXPECT_EQ(text, u"1999-12-31 23:59:58");
+    EXPECT_EQ(GetData(asText, kKindsDateOnly, std::u16string()), std::pair(1, text));
     text = u"tomorrow";
     EXPECT_EQ(asText.SetData(kKindsDateOnly, &text), 0);
   });

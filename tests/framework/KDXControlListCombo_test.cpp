@@ -18,12 +18,6 @@ class KDXControlListComboTest : public KBindingTest {
     });
   }
   int32_t Selection(int32_t id) { return platform.ListGetCurSel(driver.Control(id)); }
-  // A binding in a set of its own, so that one control can be bound in several ways.
-  KDXControl* BindAlone(KDXControlSet& own, uint32_t typeWord, int32_t id) {
-    own.Attach(set.Dialog());
-    own.Add(typeWord, id, nullptr, -1);
-    return own.Find(id);
-  }
 };
 
 TEST_F(KDXControlListComboTest, EachKindSelectsByItsValueAndReadsItBack) {
@@ -48,9 +42,9 @@ TEST_F(KDXControlListComboTest, EachKindSelectsByItsValueAndReadsItBack) {
       std::u16string shown = c.shown;
       EXPECT_EQ(own.SetData(c.id, &shown), 1);
       EXPECT_EQ(Selection(c.id), c.selected);
-      std::u16string readBack = u"untouched";
-      EXPECT_EQ(own.GetData(c.id, &readBack), c.readBack ? 1 : 0);
-      EXPECT_EQ(readBack, c.readBack ? c.readBack : u"");  // a string variable takes the empty text for no value
+      // A string variable takes the empty text for no value.
+      EXPECT_EQ(GetData(own, c.id, std::u16string(u"untouched")),
+                std::pair(c.readBack ? 1 : 0, std::u16string(c.readBack ? c.readBack : u"")));
     }
   });
 }
@@ -64,21 +58,16 @@ TEST_F(KDXControlListComboTest, NoValueClearsTheSelectionOrTextAndStaysUnsetUnti
     list->SetValue({});
     combo->SetValue({});
     EXPECT_EQ(Selection(kKindsList), -1);
-    int32_t index = 5;
-    std::u16string text = u"untouched";
-    EXPECT_EQ(set.GetData(kKindsList, &index), 0);
-    EXPECT_EQ(set.GetData(kKindsCombo, &text), 0);
-    EXPECT_EQ(index, 5);
-    EXPECT_EQ(text, u"");
+    const std::u16string untouched = u"untouched";
+    EXPECT_EQ(GetData(set, kKindsList, 5), std::pair(0, 5));
+    EXPECT_EQ(GetData(set, kKindsCombo, untouched), std::pair(0, std::u16string()));
 
     driver.SelectListItem(kKindsList, 1);
     driver.TypeComboText(kKindsCombo, u"typed");
-    EXPECT_EQ(set.GetData(kKindsList, &index), 1);
-    EXPECT_EQ(set.GetData(kKindsCombo, &text), 1);
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(text, u"typed");
+    EXPECT_EQ(GetData(set, kKindsList, 5), std::pair(1, 1));
+    EXPECT_EQ(GetData(set, kKindsCombo, untouched), std::pair(1, std::u16string(u"typed")));
     combo->SetValue({1, u""});  // set, though empty: still a value
-    EXPECT_EQ(set.GetData(kKindsCombo, &text), 1);
+    EXPECT_EQ(GetData(set, kKindsCombo, untouched), std::pair(1, std::u16string()));
   });
 }
 
@@ -100,9 +89,7 @@ TEST_F(KDXControlListComboTest, ItemDataAndCustomLists) {
     uint32_t data = 0xFFFFFFFF;
     EXPECT_EQ(set.SetData(kKindsDropList, &data), 1);
     EXPECT_EQ(Selection(kKindsDropList), 1);
-    data = 0;
-    EXPECT_EQ(set.GetData(kKindsDropList, &data), 1);
-    EXPECT_EQ(data, 0xFFFFFFFFU);
+    EXPECT_EQ(GetData(set, kKindsDropList, 0U), std::pair(1, 0xFFFFFFFFU));
 
     platform.SetWindowSink(driver.Control(kKindsCustom), &custom);
     for (uint32_t kind : {KDXCTRL_CUSTOMLIST, KDXCTRL_CUSTOMLIST2}) {

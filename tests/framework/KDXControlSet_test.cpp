@@ -5,27 +5,25 @@
 #include <gtest/gtest.h>
 
 #include "framework/FrameworkTestDialogs.h"
+#include "resource.h"
 
 namespace {
 
-// The rule editor (dialog 104): name and pattern fields, the active box, the method's radio group with
-// its first and fourth buttons, and three flag boxes.
-constexpr uint32_t kEditor = 104;
-enum : int32_t { kName = 1005, kPattern = 1006, kActive = 1010, kMethod = 1002, kNoChecking = 1025 };
-enum : int32_t { kMustExist = 1008, kCount = 1017, kText = 1013, kOrder = 1009 };
+// The rule editor's method group: its first button and its fourth.
+enum : int32_t { kMethod = IDC_CHECK_EXIST_IF_IN_SOURCE, kNoChecking = IDC_CHECK_NONE };
 
 class KDXControlSetTest : public KFrameworkTest {
  protected:
   // The rule editor's bindings: no variables at registration, each passed with its transfer.
   void InEditor(const std::function<void()>& script) {
-    RunDialog(kEditor, sink, [&](KWnd dialog) {
+    RunDialog(IDD_SETUP, sink, [&](KWnd dialog) {
       set.Attach(dialog);
       const std::tuple<uint32_t, int32_t, int32_t> bindings[] = {
-          {0x0B00, kName, -1},   {0x0B00, kPattern, -1}, {0x0D05, kActive, -1}, {0x0107, kMethod, -1},
-          {0x1005, kCount, 0x2}, {0x1005, kText, 0x4},   {0x1005, kOrder, 0x8}};
+          {0x0B00, IDC_NAME, -1},  {0x0B00, IDC_PATTERN, -1}, {0x0D05, IDC_ACTIVE, -1}, {0x0107, kMethod, -1},
+          {0x1005, IDC_COUNT, 2}, {0x1005, IDC_TEXT, 4},     {0x1005, IDC_ORDER, 8}};
       for (const auto& [typeWord, id, param] : bindings) set.Add(typeWord, id, nullptr, param);
-      set.SetRange(kName, 1, 80);
-      set.SetRange(kPattern, 1, 2000);
+      set.SetRange(IDC_NAME, 1, 80);
+      set.SetRange(IDC_PATTERN, 1, 2000);
       script();
     });
   }
@@ -44,14 +42,15 @@ class KDXControlSetTest : public KFrameworkTest {
 TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabel) {
   InEditor([&] {
     std::u16string shown = u"Rule";  // a rule shown: from now on an empty field holds an empty value
-    for (int32_t id : {kName, kPattern}) set.SetData(id, &shown);
-    platform.SetText(driver.Control(kPattern), u"");
+    for (int32_t id : {IDC_NAME, IDC_PATTERN}) set.SetData(id, &shown);
+    platform.SetText(driver.Control(IDC_PATTERN), u"");
     EXPECT_EQ(Validate(0, 0), u"Please enter Text to search.");
-    EXPECT_EQ(platform.GetFocus(), driver.Control(kPattern));
+    EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_PATTERN));
     EXPECT_EQ(platform.shownMessageBoxes.back().type, MB_OK);
-    set.Find(kName)->Data->Minimum.clear();  // a maximum alone leaves the minimum empty in the message
-    platform.SetText(driver.Control(kName), std::u16string(81, u'n'));
-    EXPECT_EQ(Validate(kName, 0), u"Pattern Name:\nInvalid text length.\n(Valid range from  to 80 characters)");
+    set.Find(IDC_NAME)->Data->Minimum.clear();  // a maximum alone leaves the minimum empty in the message
+    platform.SetText(driver.Control(IDC_NAME), std::u16string(81, u'n'));
+    EXPECT_EQ(Validate(IDC_NAME, 0),
+              u"Pattern Name:\nInvalid text length.\n(Valid range from  to 80 characters)");
     EXPECT_EQ(Validate(4242, 0), u"");  // no such binding
   });
 }
@@ -85,14 +84,14 @@ TEST_F(KDXControlSetTest, OnlyTextStylesOfStaticsLabelAControl) {
 TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExplicitLabel) {
   InEditor([&] {
     const int before = set.Bindings().GetSize();
-    EXPECT_EQ(set.Add(0x0000, kName, nullptr, -1), 0);  // data kind 0
-    EXPECT_EQ(set.Add(0x120E, kName, nullptr, -1), 0);  // both kinds beyond the tables
+    EXPECT_EQ(set.Add(0x0000, IDC_NAME, nullptr, -1), 0);  // data kind 0
+    EXPECT_EQ(set.Add(0x120E, IDC_NAME, nullptr, -1), 0);  // both kinds beyond the tables
     EXPECT_EQ(set.Bindings().GetSize(), before);
     EXPECT_EQ(set.SetRange(4242, 1, 2), 0);
     int32_t count = 20;
     ASSERT_EQ(set.Add(0x0100, 4242, &count, -1), 1);  // a control the dialog lacks
     EXPECT_EQ(set.SetData(4242, &count), 0);
-    ASSERT_EQ(set.Add(0x0100, kName, &count, -1), 1);  // a second binding of the name field
+    ASSERT_EQ(set.Add(0x0100, IDC_NAME, &count, -1), 1);  // a second binding of the name field
     KDXControl* numeric = set.Bindings()[set.Bindings().GetSize() - 1];
     numeric->LabelText = u"Count";
     numeric->Data->Minimum = u"10";
@@ -116,11 +115,11 @@ TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExp
 TEST_F(KDXControlSetTest, BitBoxesShareOneVariable) {
   InEditor([&] {
     int32_t flags = 0x6 | 0x100;
-    for (int32_t id : {kCount, kText, kOrder}) set.SetData(id, &flags);
-    EXPECT_EQ(driver.Check(kCount) | driver.Check(kText) << 1 | driver.Check(kOrder) << 2, 0x3U);
-    platform.SetCheck(driver.Control(kText), BST_UNCHECKED);
+    for (int32_t id : {IDC_COUNT, IDC_TEXT, IDC_ORDER}) set.SetData(id, &flags);
+    EXPECT_EQ(driver.Check(IDC_COUNT) | driver.Check(IDC_TEXT) << 1 | driver.Check(IDC_ORDER) << 2, 0x3U);
+    platform.SetCheck(driver.Control(IDC_TEXT), BST_UNCHECKED);
     EXPECT_EQ(set.StoreBound(0), 1);  // no variables bound: nothing written
-    for (int32_t id : {kCount, kText, kOrder}) EXPECT_EQ(set.GetData(id, &flags), 1);
+    for (int32_t id : {IDC_COUNT, IDC_TEXT, IDC_ORDER}) EXPECT_EQ(set.GetData(id, &flags), 1);
     EXPECT_EQ(flags, 0x2 | 0x100);
   });
 }
@@ -130,38 +129,32 @@ TEST_F(KDXControlSetTest, RadioGroupGivesTheCheckedIndexAndACheckBoxShowsNoValue
   InEditor([&] {
     int32_t method = 3;
     set.SetData(kMethod, &method);
-    EXPECT_EQ(driver.Check(kMustExist), BST_CHECKED);
+    EXPECT_EQ(driver.Check(IDC_CHECK_MUST_EXIST), BST_CHECKED);
     EXPECT_EQ(driver.Check(kNoChecking), BST_UNCHECKED);
-    platform.SetCheck(driver.Control(kMustExist), BST_UNCHECKED);
-    method = 7;
-    EXPECT_EQ(set.GetData(kMethod, &method), 0);
-    EXPECT_EQ(method, 7);
+    platform.SetCheck(driver.Control(IDC_CHECK_MUST_EXIST), BST_UNCHECKED);
+    EXPECT_EQ(GetData(set, kMethod, 7), std::pair(0, 7));
     platform.SetCheck(driver.Control(kNoChecking), BST_CHECKED);
-    EXPECT_EQ(set.GetData(kMethod, &method), 1);
-    EXPECT_EQ(method, 0);
+    EXPECT_EQ(GetData(set, kMethod, 7), std::pair(1, 0));
 
-    set.Find(kActive)->SetValue({});
-    EXPECT_EQ(driver.Check(kActive), BST_INDETERMINATE);
-    EXPECT_EQ(platform.GetStyle(driver.Control(kActive)) & BS_TYPEMASK, BS_AUTO3STATE);
-    int32_t value = 5;
-    EXPECT_EQ(set.GetData(kActive, &value), 0);
-    EXPECT_EQ(value, 5);
-    value = 1;
-    set.SetData(kActive, &value);
-    EXPECT_EQ(platform.GetStyle(driver.Control(kActive)) & BS_TYPEMASK, BS_AUTOCHECKBOX);
-    driver.Click(kActive);
-    EXPECT_EQ(set.GetData(kActive, &value), 1);
-    EXPECT_EQ(value, 0);
+    set.Find(IDC_ACTIVE)->SetValue({});
+    EXPECT_EQ(driver.Check(IDC_ACTIVE), BST_INDETERMINATE);
+    EXPECT_EQ(platform.GetStyle(driver.Control(IDC_ACTIVE)) & BS_TYPEMASK, BS_AUTO3STATE);
+    EXPECT_EQ(GetData(set, IDC_ACTIVE, 5), std::pair(0, 5));
+    int32_t value = 1;
+    set.SetData(IDC_ACTIVE, &value);
+    EXPECT_EQ(platform.GetStyle(driver.Control(IDC_ACTIVE)) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+    driver.Click(IDC_ACTIVE);
+    EXPECT_EQ(GetData(set, IDC_ACTIVE, 1), std::pair(1, 0));
 
     std::u16string first = u"one";  // two strings that differ give no value: the field is emptied
     std::u16string second = u"two";
-    KDXControl* name = set.Find(kName);
+    KDXControl* name = set.Find(IDC_NAME);
     name->Data->Variables = {&first, &second};
     KDXValue shown;
     name->Data->Format(shown, nullptr);
     name->SetValue(shown);
-    EXPECT_EQ(driver.Text(kName), u"");
-    EXPECT_EQ(set.StoreBound(kName), 1);  // still unset: two variables keep their texts
+    EXPECT_EQ(driver.Text(IDC_NAME), u"");
+    EXPECT_EQ(set.StoreBound(IDC_NAME), 1);  // still unset: two variables keep their texts
     EXPECT_EQ(first + second, u"onetwo");
   });
 }

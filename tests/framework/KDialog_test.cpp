@@ -72,11 +72,10 @@ TEST_F(KDialogTest, HelpButtonModesAndF1) {
     platform.SetFocus(driver.Control(kFitEdit));
     driver.PressKey(VK_F1);
   });
-  ASSERT_EQ(driver.HelpRequests().size(), 2U);
-  EXPECT_EQ(std::pair(driver.HelpRequests()[0].command, driver.HelpRequests()[0].data),
-            std::pair(HELP_CONTEXT, uintptr_t{0x20000U + kFitDialog}));
-  EXPECT_EQ(std::pair(driver.HelpRequests()[1].command, driver.HelpRequests()[1].data),
-            std::pair(HELP_CONTEXTPOPUP, uintptr_t{0x80000U + kFitEdit}));
+  std::vector<std::pair<uint32_t, uintptr_t>> requests;
+  for (const KHelpRequest& help : driver.HelpRequests()) requests.emplace_back(help.command, help.data);
+  EXPECT_EQ(requests, (decltype(requests){{HELP_CONTEXT, 0x20000U + kFitDialog},
+                                          {HELP_CONTEXTPOPUP, 0x80000U + kFitEdit}}));
 }
 
 // A tip is cut to what the request's own buffer of 80 characters holds besides its terminator.

@@ -6,20 +6,20 @@
 
 #include "framework/FrameworkTestDialogs.h"
 #include "framework/KDialog.h"
+#include "resource.h"
 #include "support/KFormat.h"
 
 namespace {
 
-constexpr uint32_t kEditor = 104;
-constexpr int32_t kTreeId = 1001;
 constexpr int32_t kRow = 16;  // the headless tree's row height
-enum : uint32_t { kMoveCursor = 28603, kCopyCursor = 28604, kNoDrop = static_cast<uint32_t>(KStdCursor::No) };
+enum : uint32_t { kMoveCursor = IDCUR_DRAG_MOVE, kCopyCursor = IDCUR_DRAG_COPY };
+constexpr auto kNoDrop = static_cast<uint32_t>(KStdCursor::No);
 
 // The tree's parent, a dialog that Escape would cancel: allows dragging, accepts the node under the cursor
 // with `position`, records drops.
 class KDragParent : public KDialog {
  public:
-  KDragParent() : KDialog(kEditor, nullptr) { Flags = KDIALOG_NOPLACEMENT; }
+  KDragParent() : KDialog(IDD_SETUP, nullptr) { Flags = KDIALOG_NOPLACEMENT; }
   bool OnNotify(KNotify& notify) override {
     if (notify.code < DRAGTREE_BEGINDRAG || notify.code > DRAGTREE_DROP) return false;
     auto* record = static_cast<NMDRAGTREE*>(notify.record);
@@ -41,10 +41,10 @@ class KDragParent : public KDialog {
 class KDragTreeCtrlTest : public KFrameworkTest {
  protected:
   void InTree(const std::function<void()>& script) {
-    RunDialog(kEditor, parent, [&](KWnd) {
-      window = driver.Control(kTreeId);
+    RunDialog(IDD_SETUP, parent, [&](KWnd) {
+      window = driver.Control(IDC_TREE);
       ASSERT_EQ(tree.Attach(window), 1);
-      platform.TreeSetImageList(window, platform.LoadImageList(1009, 16, 0), TVSIL_NORMAL);
+      platform.TreeSetImageList(window, platform.LoadImageList(IDB_TREE, 16, 0), TVSIL_NORMAL);
       for (int i = 0; i < 40; ++i) {
         KTreeInsert insert;
         insert.parent = TreeRoot();
@@ -147,7 +147,7 @@ TEST_F(KDragTreeCtrlTest, ControlSwitchesCopyAndEscapeOrCancelModeEndWithoutDrop
       EXPECT_TRUE(parent.drops.empty());
     }
 
-    driver.SelectTreeItem(kTreeId, nodes[3]);
+    driver.SelectTreeItem(IDC_TREE, nodes[3]);
     driver.KeyDown(VK_F2);
     EXPECT_EQ(State().editing, static_cast<KHeadlessTree::Item*>(State().Find(nodes[3])));
     EXPECT_NE(platform.TreeGetEditControl(window), nullptr);

@@ -1,6 +1,7 @@
 // Fuzzes KFormat's format parsing with any format and a fixed list of arguments of every kind: the bounded
 // form writes inside its buffer and gives the start of the whole result and its length.
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <memory>
 
@@ -23,15 +24,8 @@ bool WithinMemoryLimit(std::u16string_view format, bool largeArguments) {
 
 using Limits = std::numeric_limits<double>;
 const KFormatArg kSmall[] = {-7, 42u, 3.5, u"text", 9999, char16_t{0xE9}, -0.0, 1e-5, u"", -9999.5, 0};
-const KFormatArg kLarge[] = {std::numeric_limits<int64_t>::min(),
-                             std::numeric_limits<uint64_t>::max(),
-                             -1e300,
-                             Limits::quiet_NaN(),
-                             -Limits::infinity(),
-                             2.5e15,
-                             u"\x20AC\xD83D",
-                             70000,
-                             Limits::denorm_min()};
+const KFormatArg kLarge[] = {INT64_MIN, UINT64_MAX,      -1e300, Limits::quiet_NaN(), -Limits::infinity(),
+                             2.5e15,    u"\x20AC\xD83D", 70000,  Limits::denorm_min()};
 
 }  // namespace
 

@@ -4,21 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-struct Case {
-  KMessage message;
-  const char16_t* insertFormat;
-  std::vector<KFormatArg> args;
-  int capacity;
-  std::u16string expected;
-};
-
 TEST(FormatInsertsTest, InsertsPercentsAndCapacity) {
-  const std::u16string fullInsert(1022, u'x'), longInsert(2000, u'x');
-  const Case cases[] = {
+  const std::u16string fullInsert(1022, u'x'), longInsert(2000, u'x'),
+      longFormat = u"%d" + longInsert.substr(0, 62);
+  // The message, the insert format and inserts, the capacity and the result.
+  const std::tuple<KMessage, const char16_t*, std::vector<KFormatArg>, int, std::u16string> cases[] = {
       {u"%2 %1", u"%s%s", {u"a", u"b"}, 100, u"b a"},
       {u"%1%1-%2", u"%d%d", {1, 2}, 100, u"11-2"},
       // The edges of the insert digits: %9 is the last insert, %0 none.
@@ -35,20 +30,15 @@ TEST(FormatInsertsTest, InsertsPercentsAndCapacity) {
       {u"x%1y", u"%s", {u"abcdef"}, 5, u"xabc"},
       {u"abc", u"", {}, 1, u""},
       // The inserts are cut at 1023 characters, the first separator included.
-      {u"%1", u"%s", {fullInsert}, 4000, std::u16string(1022, u'x')},
-      {u"%1", u"%s", {longInsert}, 4000, std::u16string(1022, u'x')},
+      {u"%1", u"%s", {fullInsert}, 4000, fullInsert},
+      {u"%1", u"%s", {longInsert}, 4000, fullInsert},
       // The insert format is cut at 60 characters, which drops the closing separator here.
-      {u"%1",
-       u"%d--------------------------------------------------------------",
-       {5},
-       100,
-       u"5" + std::u16string(57, u'-')},
+      {u"%1", longFormat.c_str(), {5}, 100, u"5" + fullInsert.substr(0, 57)},
   };
-  for (const Case& c : cases) {
-    std::vector<char16_t> buffer(static_cast<size_t>(c.capacity) + 1, u'#');
-    const int length =
-        FormatInserts(buffer.data(), c.capacity, c.message, c.insertFormat, KFormatArgs(c.args));
-    EXPECT_EQ(std::u16string(buffer.data()), c.expected) << c.capacity;
+  for (const auto& [message, insertFormat, args, capacity, expected] : cases) {
+    std::vector<char16_t> buffer(static_cast<size_t>(capacity) + 1, u'#');
+    const int length = FormatInserts(buffer.data(), capacity, message, insertFormat, KFormatArgs(args));
+    EXPECT_EQ(std::u16string(buffer.data()), expected) << capacity;
     EXPECT_EQ(std::u16string(buffer.data()).size(), static_cast<size_t>(length));
   }
   char16_t out[4] = u"old";  // a capacity below one leaves the buffer alone

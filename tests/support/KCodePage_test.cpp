@@ -6,49 +6,38 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 namespace {
 
-struct CharCase {
-  uint32_t codePage;
-  std::string bytes;
-  bool converts;
-  char16_t expected;
-};
-
+// A character of 0: the bytes are refused.
 TEST(KCodePageTest, ConvertsOneCharacterOrRefusesIt) {
-  const CharCase cases[] = {
-      {1252, "\x80", true, u'\u20AC'},     {1252, "\xE9", true, u'\u00E9'},
-      {1252, "\x81", true, u'\u0081'},    // undefined in Windows-1252: its C1 control, as on Windows
-      {1252, "\x9D", true, u'\u009D'},
-      {932, "\x82\xA0", true, u'\u3042'},  {932, "\x83\x5C", true, u'\u30BD'},  // trail byte is "\"
-      {932, "\x85\x40", false, 0},         {936, "\xB0\xA1", true, u'\u554A'},
-      {949, "\xB0\xA1", true, u'\uAC00'},  {950, "\xA4\x40", true, u'\u4E00'},
-      {99999, "A", false, 0},              // no such code page
+  const std::tuple<uint32_t, std::string, char16_t> cases[] = {
+      {1252, "\x80", u'\u20AC'},    {1252, "\xE9", u'\u00E9'},
+      {1252, "\x81", u'\u0081'},    // undefined in Windows-1252: its C1 control, as on Windows
+      {1252, "\x9D", u'\u009D'},
+      {932, "\x82\xA0", u'\u3042'}, {932, "\x83\x5C", u'\u30BD'},  // trail byte is "\"
+      {932, "\x85\x40", 0},         {936, "\xB0\xA1", u'\u554A'},
+      {949, "\xB0\xA1", u'\uAC00'}, {950, "\xA4\x40", u'\u4E00'},
+      {99999, "A", 0},               // no such code page
   };
-  for (const CharCase& test : cases) {
-    KCodePage page(test.codePage);
+  for (const auto& [codePage, bytes, expected] : cases) {
     char16_t unit = 0;
-    EXPECT_EQ(page.CharToWide(test.bytes, unit), test.converts) << test.codePage;
-    if (test.converts) {
-      EXPECT_EQ(unit, test.expected) << test.codePage;
+    EXPECT_EQ(KCodePage(codePage).CharToWide(bytes, unit), expected != 0) << codePage;
+    if (expected != 0) {
+      EXPECT_EQ(unit, expected) << codePage;
     }
   }
 }
 
 TEST(KCodePageTest, KnowsTheLeadBytesOfTheDoubleBytePages) {
-  struct LeadCase {
-    uint32_t codePage;
-    uint8_t byte;
-    bool lead;
-  };
-  const LeadCase cases[] = {
+  const std::tuple<uint32_t, uint8_t, bool> cases[] = {
       {932, 0x80, false}, {932, 0x81, true},  {932, 0x9F, true}, {932, 0xA0, false}, {932, 0xDF, false},
       {932, 0xE0, true},  {932, 0xFC, true},  {932, 0xFD, false}, {936, 0x80, false}, {936, 0x81, true},
       {949, 0xFE, true},  {950, 0xFF, false}, {1252, 0x81, false}, {1252, 0x41, false},
   };
-  for (const LeadCase& test : cases)
-    EXPECT_EQ(KCodePage(test.codePage).IsLeadByte(test.byte), test.lead) << test.codePage << " " << int(test.byte);
+  for (const auto& [codePage, byte, lead] : cases)
+    EXPECT_EQ(KCodePage(codePage).IsLeadByte(byte), lead) << codePage << " " << int{byte};
 }
 
 TEST(KCodePageTest, ConvertsTextStrictlyOrWithQuestionMarks) {

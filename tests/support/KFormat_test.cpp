@@ -8,13 +8,12 @@
 #include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
-namespace {
+#include "support/KUtf8.h"
 
-std::u16string Widen(const std::string& text) {
-  return std::u16string(text.begin(), text.end());
-}
+namespace {
 
 // The reference: C snprintf with the same narrow format.
 #pragma GCC diagnostic push
@@ -24,8 +23,8 @@ void ExpectLikeC(const char* format, T value, const KFormatArg& arg) {
   char expected[512];
   std::snprintf(expected, sizeof expected, format, value);
   std::u16string out;
-  KFormatAppend(out, Widen(format), KFormatArgs(&arg, 1));
-  EXPECT_EQ(out, Widen(expected)) << format << " of " << value;
+  KFormatAppend(out, Utf8ToUtf16(format), KFormatArgs(&arg, 1));
+  EXPECT_EQ(out, Utf8ToUtf16(expected)) << format << " of " << value;
 }
 #pragma GCC diagnostic pop
 
@@ -51,24 +50,13 @@ TEST(KFormatTest, NumbersLikeC) {
 }
 
 TEST(KFormatTest, TextAndCharactersLikeC) {
-  const char* formats[] = {"%s", "%5s", "%-5s|", "%.2s", "%8.3s", "%05s", "[%s]"};
-  for (const char* format : formats) {
-    for (const char* text : {"", "ab", "abcdefgh"}) {
-      const std::u16string wide = Widen(text);
-      ExpectLikeC(format, text, KFormatArg(wide));
-    }
-  }
+  for (const char* format : {"%s", "%5s", "%-5s|", "%.2s", "%8.3s", "%05s", "[%s]"})
+    for (const char* text : {"", "ab", "abcdefgh"}) ExpectLikeC(format, text, KFormatArg(Utf8ToUtf16(text)));
   for (const char* format : {"%c", "%5c", "%-3c|"}) ExpectLikeC(format, 'z', KFormatArg(u'z'));
 }
 
-struct Case {
-  std::u16string format;
-  std::vector<KFormatArg> args;
-  std::u16string expected;
-};
-
 TEST(KFormatTest, StarsModifiersAndMismatchedArguments) {
-  const Case cases[] = {
+  const std::tuple<std::u16string, std::vector<KFormatArg>, std::u16string> cases[] = {
       {u"%*d", {5, 42}, u"   42"},
       {u"%*d|", {-5, 42}, u"42   |"},
       {u"%.*f", {2, 3.14159}, u"3.14"},
@@ -101,10 +89,10 @@ TEST(KFormatTest, StarsModifiersAndMismatchedArguments) {
       {u"%5", {}, u"%5"},
       {u"%%%d%%", {7}, u"%7%"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [format, args, expected] : cases) {
     std::u16string out;
-    KFormatAppend(out, c.format, c.args);
-    EXPECT_EQ(out, c.expected) << std::string(c.format.begin(), c.format.end());
+    KFormatAppend(out, format, args);
+    EXPECT_EQ(out, expected) << Utf16ToUtf8(format);
   }
 }
 

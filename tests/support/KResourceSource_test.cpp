@@ -9,18 +9,13 @@
 #include <string>
 
 #include "common/FileBytes.h"
+#include "common/TestHost.h"
+#include "platform/KWinDefs.h"
 #include "resource.h"
 #include "support/KLibraryResources.h"
 #include "support/KResourceTable.h"
 
 namespace {
-
-constexpr uint32_t WS_VISIBLE = 0x10000000, WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000,
-                   WS_BORDER = 0x00800000, WS_VSCROLL = 0x00200000, WS_CAPTION = 0x00C00000,
-                   WS_SYSMENU = 0x00080000, WS_POPUP = 0x80000000, DS_MODALFRAME = 0x80, DS_SETFONT = 0x40,
-                   ES_MULTILINE = 0x4, ES_READONLY = 0x800, ES_WANTRETURN = 0x1000, BS_TYPEMASK = 0xF,
-                   BS_AUTOCHECKBOX = 0x3, BS_AUTORADIOBUTTON = 0x9, BS_DEFPUSHBUTTON = 0x1,
-                   BS_MULTILINE = 0x2000, SS_ETCHEDVERT = 0x11, TVS_ALL_USED = 0x2F;
 
 std::u16string String(uint32_t id) {
   std::u16string text;
@@ -60,18 +55,15 @@ TEST(KResourceSource, RuleEditorDialogGroupsItsControlsAndHidesTheTestPane) {
   EXPECT_EQ((std::array<int, 3>{dialog->fontSize, dialog->cx, dialog->cy}), (std::array{8, 500, 302}));
   const uint32_t frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
   EXPECT_EQ(dialog->style & frame, frame);
-  const int32_t ids[] = {1003, 1004, 1001, -1,   1005, -1,   1006, 1012, 1018, 1011, -1, 1024,
-                         1010, -1,   1025, 1002, 1007, 1008, 1026, 1017, 1013, 1009, 1,  2,
-                         1019, 1020, -1,   -1,   1014, -1,   1015, -1,   1022, 1016};
-  const std::string groups = "...G.G..GG....G...GGG.G.GG........";  // G: starts a group
-  const std::string hidden = ".........................HHHHHHH.H";  // H: the test pane, shown on demand
-  ASSERT_EQ(dialog->controls.size(), std::size(ids));
-  for (size_t i = 0; i < std::size(ids); ++i) {
-    SCOPED_TRACE(testing::Message() << "control #" << i + 1);
-    EXPECT_EQ(dialog->controls[i].id, ids[i]);
-    EXPECT_EQ((dialog->controls[i].style & WS_GROUP) != 0, groups[i] == 'G');
-    EXPECT_EQ((dialog->controls[i].style & WS_VISIBLE) == 0, hidden[i] == 'H');
+  // Each control in tab order: its id, G when it starts a group, H when hidden (the test pane).
+  std::string controls;
+  for (const KDialogControl& control : dialog->controls) {
+    controls += (controls.empty() ? "" : " ") + std::to_string(control.id) +
+                ((control.style & WS_GROUP) != 0 ? "G" : "") + ((control.style & WS_VISIBLE) == 0 ? "H" : "");
   }
+  EXPECT_EQ(controls,
+            "1003 1004 1001 -1G 1005 -1G 1006 1012 1018G 1011G -1 1024 1010 -1 1025G 1002 1007 1008 1026G "
+            "1017G 1013G 1009 1G 2 1019G 1020GH -1H -1H 1014H -1H 1015H -1H 1022 1016H");
 }
 
 // What each kind of statement makes: its class, its implied style, continued lines and NOT.
@@ -79,7 +71,9 @@ TEST(KResourceSource, DialogControlsHaveTheirClassesStylesAndRectangles) {
   const auto controls = Own().FindDialog(IDD_SETUP)->controls;
   const KDialogControl& tree = controls[2];
   EXPECT_EQ(std::u16string(tree.className), u"SysTreeView32");
-  EXPECT_EQ(tree.style & (TVS_ALL_USED | WS_BORDER | WS_TABSTOP), TVS_ALL_USED | WS_BORDER | WS_TABSTOP);
+  const uint32_t treeStyle = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS |
+                             TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP;
+  EXPECT_EQ(tree.style & treeStyle, treeStyle);
   EXPECT_EQ((std::array{tree.x, tree.y, tree.cx, tree.cy}), (std::array<int16_t, 4>{7, 24, 126, 246}));
   EXPECT_EQ(std::u16string(controls[15].text), u"&Must exist in translation if also exists in source");
   EXPECT_EQ(controls[15].style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
@@ -115,10 +109,7 @@ TEST(KResourceSource, BinaryResourcesAreTheirFilesWhole) {
 class KResourceLibrary : public testing::Test {
  protected:
   void TearDown() override { SetResourceSource(nullptr); }
-  static std::u16string Path() {
-    const std::string path = IP_TRANSLATED_RESOURCES;
-    return std::u16string(path.begin(), path.end());
-  }
+  static std::u16string Path() { return testhost::ToU16(IP_TRANSLATED_RESOURCES); }
 };
 
 TEST_F(KResourceLibrary, TranslatedLibraryServesItsStringsAndMenusAfterItReplacesTheSource) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <string>
+#include <tuple>
 
 #include "common/FileBytes.h"
 #include "common/TestHost.h"
@@ -54,21 +55,16 @@ TEST_F(KStdioFileTest, SeeksFromEveryOriginInsideAndOutsideTheBuffer) {
   const std::string bytes = Pattern(9000);
   KStdioFile file;
   ASSERT_TRUE(file.Open(Make(bytes), KStdioFile::modeRead));
-  struct Step {
-    int64_t offset;
-    KStdioFile::SeekPosition from;
-    uint64_t expected;
-  };
   // Each step reads one byte, so a step from the current position starts one behind the last target.
-  const Step steps[] = {{10, KStdioFile::begin, 10},     {-5, KStdioFile::current, 6},
-                        {5000, KStdioFile::current, 5007}, {-1, KStdioFile::end, 8999},
-                        {4095, KStdioFile::begin, 4095},   {-4000, KStdioFile::current, 96}};
-  for (const Step& step : steps) {
-    ASSERT_EQ(file.Seek(step.offset, step.from), step.expected);
+  const std::tuple<int64_t, KStdioFile::SeekPosition, uint64_t> steps[] = {
+      {10, KStdioFile::begin, 10}, {-5, KStdioFile::current, 6},    {5000, KStdioFile::current, 5007},
+      {-1, KStdioFile::end, 8999}, {4095, KStdioFile::begin, 4095}, {-4000, KStdioFile::current, 96}};
+  for (const auto& [offset, from, expected] : steps) {
+    ASSERT_EQ(file.Seek(offset, from), expected);
     uint8_t byte = 0;
     ASSERT_TRUE(file.ReadByte(byte));
-    EXPECT_EQ(byte, static_cast<uint8_t>(bytes[step.expected])) << step.expected;
-    EXPECT_EQ(file.GetPosition(), step.expected + 1);
+    EXPECT_EQ(std::pair(byte, file.GetPosition()),
+              std::pair(static_cast<uint8_t>(bytes[expected]), expected + 1));
   }
   EXPECT_THROW(file.Seek(-1, KStdioFile::begin), KFileException);
   file.Seek(0, KStdioFile::end);
@@ -113,10 +109,8 @@ TEST_F(KStdioFileTest, FailuresCarryCauseOsErrorAndFileName) {
   KFileException error;
   const std::u16string missing = ToU16(dir_.Path() / "missing.ini");
   EXPECT_FALSE(file.Open(missing, KStdioFile::modeRead, &error));
-  EXPECT_EQ(error.GetCause(), KFileException::fileNotFound);
-  EXPECT_EQ(error.GetOsError(), ENOENT);
-  EXPECT_EQ(error.GetFileName(), missing);
-  EXPECT_EQ(error.GetErrorMessage(), u"Could not find " + missing + u".");
+  EXPECT_EQ(std::tuple(error.GetCause(), error.GetOsError(), error.GetFileName(), error.GetErrorMessage()),
+            std::tuple(KFileException::fileNotFound, ENOENT, missing, u"Could not find " + missing + u"."));
   // A folder is no file, also for reading (where Linux would open it and fail only at the first read).
   for (const uint32_t mode : {KStdioFile::modeWrite, KStdioFile::modeRead}) {
     EXPECT_FALSE(file.Open(ToU16(dir_.Path()), mode, &error)) << mode;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/FileBytes.h"
@@ -39,16 +40,17 @@ constexpr auto utf8 = KTextFile::encodingUtf8, ansi = KTextFile::encodingAnsi;
 constexpr auto unknown = KTextFile::lineEndUnknown, crLf = KTextFile::lineEndCrLf;
 constexpr auto lf = KTextFile::lineEndLf, cr = KTextFile::lineEndCr;
 
-struct ReadCase {
-  std::string bytes;
-  uint32_t codePage;
-  Lines lines;
-  KTextFile::Encoding detected;
-  KTextFile::LineEnd style;  // only the 8-bit reader sets it
-};
-
+// The bytes in a code page give the lines, the encoding and the line end (which only the 8-bit reader
+// sets). Long lines are read whole across the 8-bit reader's chunks of 128 characters and the stream's buffer.
 TEST_F(KTextFileTest, ReadsLinesInEveryEncoding) {
-  const ReadCase cases[] = {
+  const std::string a127(127, 'a');
+  const std::u16string u127(127, u'a'), cjk300(300, u'\u4E00');
+  std::string acute200, cjk1365;
+  for (int i = 0; i < 1365; ++i) {
+    if (i < 200) acute200 += "\xC3\xA9";
+    cjk1365 += "\xE4\xB8\x80";
+  }
+  const std::tuple<std::string, uint32_t, Lines, KTextFile::Encoding, KTextFile::LineEnd> cases[] = {
       {"\xFF\xFE\x41\x00\x0D\x00\x0A\x00\x42\x00"s, 0, {u"A", u"B"}, le, unknown},
       {"\xFE\xFF\x00\x41\x00\x0A\x00\x42"s, 0, {u"A", u"B"}, be, unknown},
       {"\xFF\xFE\x41\x00\x0D\x00"s, 0, {u"A"}, le, unknown},              // CR at the very end
@@ -65,17 +67,24 @@ TEST_F(KTextFileTest, ReadsLinesInEveryEncoding) {
       {"a\r\r\nb\n\n"s, 0, {u"a", u"", u"b", u""}, ansi, lf},
       {"\xC3\xA9"s, 0, {u"\u00C3\u00A9"}, ansi, unknown},                   // no mark: 1252
       {"\x82\xA0" "A\n\x83\x5C\x88\x9F"s, 932, {u"\u3042A", u"\u30BD\u4E9C"}, ansi, lf},
+      {a127 + "a\nb", 0, {u127 + u"a", u"b"}, ansi, lf},       // 128 characters and LF: one line
+      {a127 + "\r\nb", 0, {u127, u"b"}, ansi, crLf},           // CR as the 128th character of a chunk
+      {a127 + "a\r\nb", 0, {u127 + u"a", u"b"}, ansi, crLf},   // CR LF opening the second chunk
+      {"\xEF\xBB\xBF" + acute200 + "\r\nz", 0, {std::u16string(200, u'\u00E9'), u"z"}, utf8, unknown},
+      // Behind the mark, the last character's three bytes straddle the stream's buffer of 4096.
+      {"\xEF\xBB\xBF" + cjk1365, 0, {std::u16string(1365, u'\u4E00')}, utf8, unknown},
+      {Utf16Bytes(cjk300 + u"\r\nz", true), 0, {cjk300, u"z"}, be, unknown},
   };
-  for (const ReadCase& test : cases) {
+  for (const auto& [bytes, codePage, lines, encoding, lineEnd] : cases) {
     KTextFile file;
-    file.SetCodePage(test.codePage);
-    ASSERT_TRUE(file.Open(Make(test.bytes), KStdioFile::modeRead | KStdioFile::typeText)) << test.bytes;
-    EXPECT_EQ(file.GetEncoding(), test.detected) << test.bytes;
-    EXPECT_EQ(ReadAll(file), test.lines) << test.bytes;
-    EXPECT_EQ(file.GetLineEnd(), test.style) << test.bytes;
+    file.SetCodePage(codePage);
+    ASSERT_TRUE(file.Open(Make(bytes), KStdioFile::modeRead | KStdioFile::typeText)) << bytes;
+    EXPECT_EQ(ReadAll(file), lines) << bytes;
+    EXPECT_EQ(std::pair(file.GetEncoding(), file.GetLineEnd()), std::pair(encoding, lineEnd)) << bytes;
   }
 }
 
+// Reading the bytes, or writing `written` as 8-bit text, fails with the cause.
 struct ErrorCase {
   const char* name;
   std::string bytes;
@@ -83,9 +92,10 @@ struct ErrorCase {
   int32_t cause;
   bool named;
   std::u16string message = u"";  // a text error's; a buffer of 8 units gets its first 7
+  std::u16string written = u"";
 };
 
-TEST_F(KTextFileTest, ThrowsForBytesItCannotRead) {
+TEST_F(KTextFileTest, ThrowsForTextItCannotReadOrWrite) {
   const ErrorCase cases[] = {
       {"utf8 four-byte lead", "\xEF\xBB\xBF" "A\xF0\x9F\x98\x80"s, 0, KTextFileException::invalidEncoding, true,
        u"Invalid encoding."},
@@ -94,29 +104,32 @@ TEST_F(KTextFileTest, ThrowsForBytesItCannotRead) {
       {"invalid 932 pair", "\x85\x40"s, 932, KTextFileException::codePageNotInstalled, true,
        u"The required codepage 932 is not installed on your system."},
       {"unknown code page", "A"s, 99999, KTextFileException::codePageNotInstalled, true},
+      {"no euro sign in 437", ""s, 437, KTextFileException::codePageNotInstalled, true, u"", u"\u20AC"},
+      {"257 bytes for a piece of 128 characters", ""s, 65001, KTextFileException::codePageNotInstalled, true,
+       u"", std::u16string(127, u'\u00E9') + u'\u20AC'},
   };
   for (const ErrorCase& test : cases) {
+    SCOPED_TRACE(test.name);
     KTextFile file;
+    if (!test.written.empty()) file.SetEncoding(ansi);
     file.SetCodePage(test.codePage);
     const std::u16string path = Make(test.bytes);
-    ASSERT_TRUE(file.Open(path, KStdioFile::modeRead)) << test.name;
+    ASSERT_TRUE(file.Open(path, test.written.empty() ? KStdioFile::modeRead : KStdioFile::modeWrite));
     try {
-      ReadAll(file);
-      ADD_FAILURE() << test.name << " read without an error";
+      test.written.empty() ? ReadAll(file).clear() : file.WriteString(test.written);
+      ADD_FAILURE() << "no error";
     } catch (const KFileException& error) {
-      EXPECT_EQ(error.GetCause(), test.cause) << test.name;
-      EXPECT_EQ(error.GetOsError(), -1) << test.name;
-      EXPECT_EQ(error.GetFileName(), test.named ? path : u"") << test.name;
       const auto* textError = dynamic_cast<const KTextFileException*>(&error);
-      EXPECT_EQ(textError != nullptr, test.cause >= KTextFileException::codePageNotInstalled) << test.name;
-      if (textError != nullptr && test.cause == KTextFileException::codePageNotInstalled) {
-        EXPECT_EQ(textError->GetCodePage(), test.codePage) << test.name;
-      }
+      const bool noPage = textError != nullptr && test.cause == KTextFileException::codePageNotInstalled;
+      EXPECT_EQ(std::tuple(error.GetCause(), error.GetOsError(), error.GetFileName(), textError != nullptr,
+                           noPage ? textError->GetCodePage() : test.codePage),
+                std::tuple(test.cause, -1, test.named ? path : u"",
+                           test.cause >= KTextFileException::codePageNotInstalled, test.codePage));
       if (!test.message.empty()) {
-        EXPECT_EQ(error.GetErrorMessage(), test.message) << test.name;
+        EXPECT_EQ(error.GetErrorMessage(), test.message);
         char16_t cut[8];
         EXPECT_TRUE(error.GetErrorMessage(cut, 8));
-        EXPECT_EQ(std::u16string(cut), test.message.substr(0, 7)) << test.name;
+        EXPECT_EQ(std::u16string(cut), test.message.substr(0, 7));
       }
     }
     file.Close();
@@ -148,30 +161,6 @@ TEST_F(KTextFileTest, SeekingBackToAStartOfLineReadsItAgainInEveryEncoding) {
   }
 }
 
-TEST_F(KTextFileTest, LongLinesAreReadWholeAcrossChunks) {
-  const std::string a127(127, 'a');
-  const std::u16string u127(127, u'a');
-  std::string acute200, cjk1365;
-  for (int i = 0; i < 1365; ++i) {
-    if (i < 200) acute200 += "\xC3\xA9";
-    cjk1365 += "\xE4\xB8\x80";
-  }
-  const std::pair<std::string, Lines> cases[] = {
-      {a127 + "a\nb", {u127 + u"a", u"b"}},    // 128 characters and LF: one line
-      {a127 + "\r\nb", {u127, u"b"}},          // CR as the 128th character of a chunk
-      {a127 + "a\r\nb", {u127 + u"a", u"b"}},  // CR LF opening the second chunk
-      {"\xEF\xBB\xBF" + acute200 + "\r\nz", {std::u16string(200, u'\u00E9'), u"z"}},
-      // Behind the mark, the last character's three bytes straddle the stream's buffer of 4096.
-      {"\xEF\xBB\xBF" + cjk1365, {std::u16string(1365, u'\u4E00')}},
-      {Utf16Bytes(std::u16string(300, u'\u4E00') + u"\r\nz", true), {std::u16string(300, u'\u4E00'), u"z"}},
-  };
-  for (const auto& [bytes, lines] : cases) {
-    KTextFile file;
-    ASSERT_TRUE(file.Open(Make(bytes), KStdioFile::modeRead));
-    EXPECT_EQ(ReadAll(file), lines) << bytes.size();
-  }
-}
-
 TEST_F(KTextFileTest, BufferReaderStoresCapacityLessOneAndTheLineEndAsLf) {
   KTextFile file;
   ASSERT_TRUE(file.Open(Make("abcdef\r\nz"), KStdioFile::modeRead));
@@ -185,20 +174,12 @@ TEST_F(KTextFileTest, BufferReaderStoresCapacityLessOneAndTheLineEndAsLf) {
   EXPECT_THROW(file.ReadString(buffer, 1), KInvalidArgException);
 }
 
-struct WriteCase {
-  KTextFile::Encoding encoding;
-  uint32_t codePage;
-  KTextFile::LineEnd style;
-  bool mark;
-  std::vector<std::u16string> writes;
-  std::string bytes;
-};
-
 TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
   const std::u16string x300(300, u'x'), acute128(128, u'\u00E9');
   std::string acuteBytes;
   for (int i = 0; i < 128; ++i) acuteBytes += "\xC3\xA9";
-  const WriteCase cases[] = {
+  // The encoding, code page, line end and byte order mark set, the texts written, the bytes they give.
+  const std::tuple<KTextFile::Encoding, uint32_t, KTextFile::LineEnd, bool, Lines, std::string> cases[] = {
       {le, 0, unknown, true, {u"x\n", u"x\n"}, "\xFF\xFE\x78\x00\x0D\x00\x0A\x00\x78\x00\x0D\x00\x0A\x00"s},
       {be, 0, lf, true, {u"x\n"}, "\xFE\xFF\x00\x78\x00\x0A"s},
       {utf8, 0, crLf, true, {u"\u00E9\u20AC\n"}, "\xEF\xBB\xBF\xC3\xA9\xE2\x82\xAC\r\n"s},
@@ -212,16 +193,16 @@ TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
       {ansi, 65001, unknown, true, {acute128}, acuteBytes},
       {ansi, 65001, unknown, true, {x300.substr(0, 127) + u"\U0001F600"}, std::string(127, 'x') + "\xF0\x9F\x98\x80"},
   };
-  for (const WriteCase& test : cases) {
+  for (const auto& [encoding, codePage, lineEnd, mark, writes, bytes] : cases) {
     KTextFile file;
-    file.SetEncoding(test.encoding);
-    file.SetCodePage(test.codePage);
-    file.SetLineEnd(test.style);
-    file.SetWriteByteOrderMark(test.mark);
+    file.SetEncoding(encoding);
+    file.SetCodePage(codePage);
+    file.SetLineEnd(lineEnd);
+    file.SetWriteByteOrderMark(mark);
     ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate));
-    for (const std::u16string& text : test.writes) file.WriteString(text);
+    for (const std::u16string& text : writes) file.WriteString(text);
     file.Close();
-    EXPECT_EQ(ReadFileBytes(path_), test.bytes) << test.bytes;
+    EXPECT_EQ(ReadFileBytes(path_), bytes) << bytes;
   }
 }
 
@@ -234,26 +215,6 @@ TEST_F(KTextFileTest, EncodingIsSetOnceAMarkOverridesItAndWritingDefaultsToUtf16
   file.Close();
   ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate));
   EXPECT_EQ(file.GetEncoding(), le);
-}
-
-TEST_F(KTextFileTest, EightBitWritesFailForCharactersOrPiecesThatDoNotFit) {
-  const std::pair<uint32_t, std::u16string> cases[] = {
-      {437, u"\u20AC"},                        // cp437 has no euro sign
-      {65001, std::u16string(127, u'\u00E9') + u'\u20AC'},  // 257 bytes for one piece of 128 characters
-  };
-  for (const auto& [codePage, text] : cases) {
-    KTextFile file;
-    file.SetEncoding(KTextFile::encodingAnsi);
-    file.SetCodePage(codePage);
-    ASSERT_TRUE(file.Open(ToU16(path_), KStdioFile::modeWrite | KStdioFile::modeCreate));
-    try {
-      file.WriteString(text);
-      ADD_FAILURE() << codePage;
-    } catch (const KTextFileException& error) {
-      EXPECT_EQ(error.GetCause(), KTextFileException::codePageNotInstalled);
-      EXPECT_EQ(error.GetCodePage(), codePage);
-    }
-  }
 }
 
 }  // namespace

@@ -3,16 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-struct Boundary {
-  char32_t codePoint;
-  std::u16string utf16;
-  std::string utf8;
-};
-
 TEST(KUtf8, EachSequenceLengthConvertsBothWaysAtItsBoundaries) {
-  const Boundary cases[] = {
+  const std::tuple<char32_t, std::u16string, std::string> cases[] = {
       {0x00, std::u16string(1, u'\0'), std::string(1, '\0')},
       {0x7F, u"\x7F", "\x7F"},
       {0x80, u"\u0080", "\xC2\x80"},
@@ -24,25 +20,27 @@ TEST(KUtf8, EachSequenceLengthConvertsBothWaysAtItsBoundaries) {
       {0x10000, u"\U00010000", "\xF0\x90\x80\x80"},
       {0x10FFFF, u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
   };
-  for (const Boundary& c : cases) {
-    SCOPED_TRACE(static_cast<unsigned>(c.codePoint));
+  for (const auto& [codePoint, utf16, utf8] : cases) {
+    SCOPED_TRACE(static_cast<unsigned>(codePoint));
     std::string appended = "x";
-    AppendUtf8(appended, c.codePoint);
-    EXPECT_EQ(appended, "x" + c.utf8);
-    EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
-    EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
-    EXPECT_TRUE(IsUtf8(c.utf8));
+    AppendUtf8(appended, codePoint);
+    EXPECT_EQ(appended, "x" + utf8);
+    EXPECT_EQ(Utf16ToUtf8(utf16), utf8);
+    EXPECT_EQ(Utf8ToUtf16(utf8), utf16);
+    EXPECT_TRUE(IsUtf8(utf8));
   }
   const std::string mixed = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // a, e acute, euro, emoji
   EXPECT_EQ(Utf8ToUtf16(mixed), u"a\u00e9\u20ac\U0001F600");
   EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(mixed)), mixed);
 }
 
-TEST(KUtf8, MalformedUtf8BecomesOneReplacementPerBadByte) {
+// One replacement per bad byte of UTF-8, and one per surrogate without its partner in UTF-16.
+TEST(KUtf8, MalformedInputBecomesReplacementCharacters) {
   const struct {
     const char* what;
     std::string utf8;
     std::u16string utf16;
+    bool fromUtf16 = false;  // the UTF-16 is the input
   } cases[] = {
       {"stray continuation byte", "a\x80z", u"a\uFFFDz"},
       {"byte that never starts a sequence", "\xFF\xF8", u"\uFFFD\uFFFD"},
@@ -55,28 +53,19 @@ TEST(KUtf8, MalformedUtf8BecomesOneReplacementPerBadByte) {
       {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
       {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
       {"nothing", "", u""},
+      {"lone low", "x\xEF\xBF\xBD", {u'x', char16_t(0xDC00)}, true},
+      {"high at the end", "x\xEF\xBF\xBD", {u'x', char16_t(0xD83D)}, true},
+      {"high before a plain character", "\xEF\xBF\xBDz", {char16_t(0xD83D), u'z'}, true},
+      {"pair in the wrong order", "\xEF\xBF\xBD\xEF\xBF\xBD", {char16_t(0xDE00), char16_t(0xD83D)}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    if (c.fromUtf16) {
+      EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
+      continue;
+    }
     EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16);
     EXPECT_EQ(IsUtf8(c.utf8), c.utf8.empty());
-  }
-}
-
-TEST(KUtf8, SurrogatesWithoutTheirPartnerBecomeReplacementCharacters) {
-  const struct {
-    const char* what;
-    std::u16string utf16;
-    std::string utf8;
-  } cases[] = {
-      {"lone low", {u'x', char16_t(0xDC00)}, "x\xEF\xBF\xBD"},
-      {"high at the end", {u'x', char16_t(0xD83D)}, "x\xEF\xBF\xBD"},
-      {"high before a plain character", {char16_t(0xD83D), u'z'}, "\xEF\xBF\xBDz"},
-      {"pair in the wrong order", {char16_t(0xDE00), char16_t(0xD83D)}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
   }
 }
 

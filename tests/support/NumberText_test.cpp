@@ -7,7 +7,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "support/KUtf8.h"
 
@@ -30,25 +32,15 @@ TEST_F(NumberTextTest, FormatDoubleWithCommaSeparator) {
 }
 
 TEST_F(NumberTextTest, ParseDoubleWithTheSeparator) {
-  struct Case {
-    char16_t separator;
-    std::u16string text;
-    double expected;
-  };
-  const Case cases[] = {{u',', u"1,5", 1.5},
-                        {u',', u"  -2,5e1xyz", -25.0},
-                        {u',', u"1.5", 1.5},
-                        {u',', u"abc", 0.0},
-                        {u',', u"", 0.0},
-                        {u'.', u"1,5", 1.0},
-                        {u'.', u"+.5", 0.5},
-                        {u',', u"1,2,3", 1.2},
-                        // Only 31 characters are read.
-                        {u'.', std::u16string(31, u'1') + u"9", 1111111111111111111111111111111.0}};
-  for (const Case& c : cases) {
-    SetDecimalSeparatorForTesting(c.separator);
-    EXPECT_DOUBLE_EQ(ParseDouble(c.text), c.expected) << std::string(c.text.begin(), c.text.end());
+  const std::tuple<char16_t, std::u16string, double> cases[] = {
+      {u',', u"1,5", 1.5}, {u',', u"  -2,5e1xyz", -25.0}, {u',', u"1.5", 1.5}, {u',', u"abc", 0.0},
+      {u',', u"", 0.0},    {u'.', u"1,5", 1.0},           {u'.', u"+.5", 0.5}, {u',', u"1,2,3", 1.2}};
+  for (const auto& [separator, text, expected] : cases) {
+    SetDecimalSeparatorForTesting(separator);
+    EXPECT_DOUBLE_EQ(ParseDouble(text), expected) << Utf16ToUtf8(text);
   }
+  // Only 31 characters are read.
+  EXPECT_DOUBLE_EQ(ParseDouble(std::u16string(31, u'1') + u"9"), 1111111111111111111111111111111.0);
 }
 
 // The C library's strtod and strtoull in the "C" locale are the reference; only an integer beyond 64 bits,
@@ -65,28 +57,21 @@ TEST_F(NumberTextTest, ScannersReadLikeTheCLibrary) {
         end == text ? value == -99.0 : value == expected || (std::isnan(value) && std::isnan(expected));
     EXPECT_TRUE(same) << text << ": " << value << " for " << expected;
   }
-  const std::pair<const char*, int> integers[] = {{"0x1A", 0},
-                                                  {"0x", 0},
-                                                  {"-0x10", 16},
-                                                  {"ff", 16},
-                                                  {"08", 0},
-                                                  {"017", 0},
-                                                  {"17", 8},
-                                                  {" +12z", 10},
-                                                  {"+-5", 10},
-                                                  {"", 10},
-                                                  {"-9223372036854775808", 10},
-                                                  {"18446744073709551615", 10},
-                                                  {"18446744073709551616", 10}};
-  for (const auto& [text, base] : integers) {
-    char* end = nullptr;
-    errno = 0;
-    const auto expected = static_cast<int64_t>(std::strtoull(text, &end, base));
-    const bool isNumber = end != text && errno != ERANGE;
-    int64_t value = -99;
-    EXPECT_EQ(ScanInteger(Utf8ToUtf16(text), base, value), isNumber) << text;
-    EXPECT_EQ(value, isNumber ? expected : -99) << text;
-  }
+  const std::pair<int, std::vector<const char*>> integers[] = {
+      {0, {"0x1A", "0x", "08", "017"}},
+      {8, {"17"}},
+      {16, {"-0x10", "ff"}},
+      {10, {" +12z", "+-5", "", "-9223372036854775808", "18446744073709551615", "18446744073709551616"}}};
+  for (const auto& [base, texts] : integers)
+    for (const char* text : texts) {
+      char* end = nullptr;
+      errno = 0;
+      const auto expected = static_cast<int64_t>(std::strtoull(text, &end, base));
+      const bool isNumber = end != text && errno != ERANGE;
+      int64_t value = -99;
+      EXPECT_EQ(ScanInteger(Utf8ToUtf16(text), base, value), isNumber) << text;
+      EXPECT_EQ(value, isNumber ? expected : -99) << text;
+    }
 }
 
 }  // namespace

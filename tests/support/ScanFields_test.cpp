@@ -3,49 +3,41 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <tuple>
 #include <utility>
 
+#include "support/KUtf8.h"
+
 namespace {
 
-struct Placement {
-  int left = -1, top = -1, width = -1, height = -1;
+// The placement store's format scanned: the count, the four numbers and the marker, with -1 and "none"
+// where nothing was stored.
+std::string ScanPlacement(std::u16string_view text) {
+  int numbers[4] = {-1, -1, -1, -1};
   char16_t marker[7] = u"none";
-};
-
-int ScanPlacement(std::u16string_view text, Placement& p) {
-  return ScanFields(text, u"%d,%d,%d,%d,%7s", &p.left, &p.top, &p.width, &p.height, p.marker);
+  std::string scanned = std::to_string(
+      ScanFields(text, u"%d,%d,%d,%d,%7s", &numbers[0], &numbers[1], &numbers[2], &numbers[3], marker));
+  for (const int number : numbers) scanned += " " + std::to_string(number);
+  return scanned + " " + Utf16ToUtf8(marker);
 }
 
 TEST(ScanFieldsTest, PlacementFormat) {
-  struct Case {
-    std::u16string text;
-    int count;
-    int left, top, width, height;
-    std::u16string marker;
-  };
-  const Case cases[] = {
-      {u"40,30,500,302,rxy", 5, 40, 30, 500, 302, u"rxy"},
-      {u"40,30,500,302", 4, 40, 30, 500, 302, u"none"},
-      {u" -40 ,\t\"30\" , 500,302 , r ", 5, -40, 30, 500, 302, u"r"},
-      {u"1,2,3,4,\"r,x\"", 5, 1, 2, 3, 4, u"r,x"},
-      {u"1,2,3,4,abcdef", 5, 1, 2, 3, 4, u"abcdef"},  // a %7s target holds six characters
-      {u"1,2,3,4,abcdefghij", 5, 1, 2, 3, 4, u"abcdef"},
-      {u"1,2,3,4,\"\"", 5, 1, 2, 3, 4, u"\"\""},
-      {u"40,30", 2, 40, 30, -1, -1, u"none"},
+  const std::pair<std::u16string, std::string> cases[] = {
+      {u"40,30,500,302,rxy", "5 40 30 500 302 rxy"},
+      {u"40,30,500,302", "4 40 30 500 302 none"},
+      {u" -40 ,\t\"30\" , 500,302 , r ", "5 -40 30 500 302 r"},
+      {u"1,2,3,4,\"r,x\"", "5 1 2 3 4 r,x"},
+      {u"1,2,3,4,abcdef", "5 1 2 3 4 abcdef"},  // a %7s target holds six characters
+      {u"1,2,3,4,abcdefghij", "5 1 2 3 4 abcdef"},
+      {u"1,2,3,4,\"\"", "5 1 2 3 4 \"\""},
+      {u"40,30", "2 40 30 -1 -1 none"},
       // Every conversion counts, also when its scan fails.
-      {u"a,b,c,d", 4, -1, -1, -1, -1, u"none"},
-      {u"", 1, -1, -1, -1, -1, u"none"},
-      {u"1,2,3,4,r,9,9", 5, 1, 2, 3, 4, u"r"},
+      {u"a,b,c,d", "4 -1 -1 -1 -1 none"},
+      {u"", "1 -1 -1 -1 -1 none"},
+      {u"1,2,3,4,r,9,9", "5 1 2 3 4 r"},
   };
-  for (const Case& c : cases) {
-    Placement p;
-    EXPECT_EQ(ScanPlacement(c.text, p), c.count) << std::string(c.text.begin(), c.text.end());
-    EXPECT_EQ((std::array{p.left, p.top, p.width, p.height}), (std::array{c.left, c.top, c.width, c.height}));
-    EXPECT_EQ(std::u16string(p.marker), c.marker);
-  }
+  for (const auto& [text, scanned] : cases) EXPECT_EQ(ScanPlacement(text), scanned) << Utf16ToUtf8(text);
 }
 
 TEST(ScanFieldsTest, ConversionsAndTargets) {
@@ -55,20 +47,15 @@ TEST(ScanFieldsTest, ConversionsAndTargets) {
   double fifth = 0;
   // %* skips its field without taking a target, so each target gets the field behind "its" one.
   EXPECT_EQ(ScanFields(u"1,2,ff,17,2.5", u"%*d,%d,%x,%lo,%lf", &first, &second, &third, &fourth, &fifth), 4);
-  EXPECT_EQ(first, 2);
-  EXPECT_EQ(second, 255);
-  EXPECT_EQ(third, 15u);
-  EXPECT_EQ(fourth, 0);  // a floating-point number does not go into a long
-  EXPECT_DOUBLE_EQ(fifth, 0.0);
+  // A floating-point number does not go into a long.
+  EXPECT_EQ(std::tuple(first, second, third, fourth, fifth), std::tuple(2, 255, 15u, 0L, 0.0));
 
   // A number into a text, a floating-point number into an integer: counted, target untouched.
   char16_t text[4] = u"old";
   int integer = -1;
   double number = -1;
   EXPECT_EQ(ScanFields(u"5,2.5,7,x", u"%d,%f,%d,%s", text, &integer, &number, &integer), 4);
-  EXPECT_EQ(std::u16string(text), u"old");
-  EXPECT_EQ(integer, -1);
-  EXPECT_DOUBLE_EQ(number, 7.0);
+  EXPECT_EQ(std::tuple(std::u16string(text), integer, number), std::tuple(u"old", -1, 7.0));
 
   EXPECT_EQ(ScanFields(u"1,2", u"no conversions", &integer), 0);
   EXPECT_EQ(ScanFields(u"1,2", u"%d,%d", &integer), 1);  // stops at the last target
@@ -80,10 +67,12 @@ TEST(ScanFieldsTest, ConversionsAndTargets) {
     EXPECT_EQ(ScanFields(std::u16string(spaces, u' ') + u"1,2", u"%d,%d", &head, &tail), count) << spaces;
     EXPECT_EQ(std::pair(head, tail), std::pair(1, last)) << spaces;
   }
-  EXPECT_EQ(ScanFields(u"abc", u"%s", KScanText(text, 4)), 1);
-  EXPECT_EQ(std::u16string(text), u"abc");
-  EXPECT_EQ(ScanFields(u"abcdef", u"%s", KScanText(text, 3)), 1);
-  EXPECT_EQ(std::u16string(text), u"ab");
+  // A text target keeps what both its capacity and the field's width leave room for besides the terminator.
+  for (const auto& [format, capacity, kept] :
+       {std::tuple{u"%s", 4u, u"abc"}, {u"%s", 3u, u"ab"}, {u"%3s", 4u, u"ab"}, {u"%4s", 4u, u"abc"}}) {
+    EXPECT_EQ(ScanFields(u"abc", format, KScanText(text, capacity)), 1);
+    EXPECT_EQ(std::u16string(text), kept) << capacity;
+  }
 }
 
 }  // namespace

@@ -5,20 +5,18 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "resource.h"
 
 namespace {
 
 TEST(StringHelpersTest, FormatTempRotatesFourBuffers) {
-  char16_t* first = FormatTemp(u"%d", 1);
-  char16_t* second = FormatTemp(u"%d", 2);
-  char16_t* third = FormatTemp(u"%d", 3);
-  char16_t* fourth = FormatTemp(u"%d", 4);
-  EXPECT_EQ(std::u16string(first), u"1");
-  EXPECT_EQ((std::set{first, second, third, fourth}).size(), 4u);
-  EXPECT_EQ(FormatTemp(u"%d", 5), first);
-  EXPECT_EQ(std::u16string(first), u"5");
+  char16_t* buffers[5];
+  for (int i = 0; i < 5; ++i) buffers[i] = FormatTemp(u"%d", i + 1);
+  EXPECT_EQ(std::set(buffers, buffers + 4).size(), 4u);
+  EXPECT_EQ(buffers[4], buffers[0]);
+  EXPECT_EQ(std::u16string(buffers[3]) + buffers[0], u"45");
   for (const size_t length : {1023u, 1024u, 2000u})  // the last place holds the terminator
     EXPECT_EQ(std::u16string(FormatTemp(u"%s", std::u16string(length, u'x'))).size(), 1023u) << length;
 }
@@ -44,33 +42,26 @@ TEST(StringHelpersTest, LoadStringTemp) {
 }
 
 TEST(StringHelpersTest, AppendBounded) {
-  struct Case {
-    std::u16string start, text;
-    size_t capacity;
-    std::u16string expected;
-  };
-  const Case cases[] = {{u"ab", u"cd", 10, u"abcd"}, {u"ab", u"cd", 5, u"abcd"}, {u"ab", u"cdef", 5, u"abcd"},
-                        {u"abcd", u"e", 5, u"abcd"}, {u"ab", u"cd", 0, u"ab"},   {u"", u"xyz", 1, u""}};
-  for (const Case& c : cases) {
+  const std::tuple<std::u16string, std::u16string, size_t, std::u16string> cases[] = {
+      {u"ab", u"cd", 10, u"abcd"}, {u"ab", u"cd", 5, u"abcd"}, {u"ab", u"cdef", 5, u"abcd"},
+      {u"abcd", u"e", 5, u"abcd"}, {u"ab", u"cd", 0, u"ab"},   {u"", u"xyz", 1, u""}};
+  for (const auto& [start, text, capacity, expected] : cases) {
     char16_t buffer[16] = {};
-    c.start.copy(buffer, c.start.size());
-    EXPECT_EQ(std::u16string(AppendBounded(buffer, c.text, c.capacity)), c.expected) << c.capacity;
+    start.copy(buffer, start.size());
+    EXPECT_EQ(std::u16string(AppendBounded(buffer, text, capacity)), expected) << capacity;
   }
 }
 
 TEST(StringHelpersTest, ReplaceAllSearchesBehindTheInsertedText) {
-  struct Case {
-    std::u16string text, from, to, expected;
-    int count;
-  };
-  const Case cases[] = {{u"\"\"\"\"", u"\"\"", u"\"", u"\"\"", 2},
-                        {u"aaa", u"a", u"aa", u"aaaaaa", 3},
-                        {u"a.b.c", u".", u"", u"abc", 2},
-                        {u"abc", u"", u"x", u"abc", 0},
-                        {u"abc", u"abcd", u"x", u"abc", 0}};
-  for (Case c : cases) {
-    EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.count);
-    EXPECT_EQ(c.text, c.expected);
+  const std::tuple<std::u16string, std::u16string, std::u16string, std::u16string, int> cases[] = {
+      {u"\"\"\"\"", u"\"\"", u"\"", u"\"\"", 2},
+      {u"aaa", u"a", u"aa", u"aaaaaa", 3},
+      {u"a.b.c", u".", u"", u"abc", 2},
+      {u"abc", u"", u"x", u"abc", 0},
+      {u"abc", u"abcd", u"x", u"abc", 0}};
+  for (auto [text, from, to, expected, count] : cases) {
+    EXPECT_EQ(ReplaceAll(text, from, to), count);
+    EXPECT_EQ(text, expected);
   }
 }
 
