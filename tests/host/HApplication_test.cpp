@@ -18,13 +18,6 @@ using testing::HasSubstr;
 using testing::Not;
 using testing::StartsWith;
 
-std::multiset<std::string> Lines(const std::string& text) {
-  std::multiset<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.insert(line);
-  return lines;
-}
-
 class HApplicationTest : public testing::Test {
  protected:
   void SetUp() override { m_files.Write("global/settings.ini", Rule("Printf", "%[sd]")); }
@@ -147,23 +140,19 @@ TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsTextAndTextsReadInPartA
 // pattern has its own), in the summary too, and --strict fails the run for it.
 TEST_F(HApplicationTest, RulesThatMayMissAViolationAreWarnedAndStrictFailsTheRun) {
   const std::string runaway = std::string(30, 'a') + "b";
-  const struct {
-    std::string name, pattern, warning;
-  } cases[] = {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
       {"Broken", "(x",
-       "settings.ini: warning: the pattern \"(x\" does not compile: missing closing "
-       "parenthesis at offset 2; the rule finds nothing [Broken]\n"},
+       "settings.ini: warning: the pattern \"(x\" does not compile: missing closing parenthesis at offset 2; "
+       "the rule finds nothing [Broken]\n"},
       {"Runaway", "(a|a)+$",
-       "de.po:5: warning: the search stopped at the regular-expression match limit "
-       "in unit \"" +
-           runaway + "\": a violation may have been missed [Runaway]\n"},
-  };
+       "de.po:5: warning: the search stopped at the regular-expression match limit in unit \"" + runaway +
+           "\": a violation may have been missed [Runaway]\n"}};
   const std::string po = m_files.Write("p/de.po", Po(runaway, runaway) + "\nmsgid \"b\"\nmsgstr \"b\"\n");
-  for (const auto& c : cases) {
-    m_files.Write("global/settings.ini", Rule(c.name, c.pattern) + Rule("Twin", c.pattern));
+  for (const auto& [name, pattern, warning] : cases) {
+    m_files.Write("global/settings.ini", Rule(name, pattern) + Rule("Twin", pattern));
     EXPECT_EQ(Run({po}), HApplication::kClean);
-    EXPECT_THAT(m_err.str(), HasSubstr(c.warning));
-    EXPECT_EQ(m_err.str().find(c.warning), m_err.str().rfind(c.warning)) << "once";
+    EXPECT_THAT(m_err.str(), HasSubstr(warning));
+    EXPECT_EQ(m_err.str().find(warning), m_err.str().rfind(warning)) << "once";
     EXPECT_THAT(m_err.str(), HasSubstr("in 1 files: 0 violations, 2 warnings\n"));
     EXPECT_EQ(Run({"--strict", "--format", "json", po}), HApplication::kError);
     EXPECT_THAT(m_out.str(), HasSubstr("\"warnings\": 2}"));
@@ -189,9 +178,10 @@ TEST_F(HApplicationTest, WorkersKeepTheReportAndShardsSplitIt) {
   }
   // Each shard warns of the broken rule itself; the files' lines are shared out.
   const auto fileLines = [&] {
-    std::multiset<std::string> lines = Lines(m_out.str() + m_err.str());
-    std::erase_if(lines,
-                  [](const std::string& line) { return line.find("settings.ini") != std::string::npos; });
+    std::multiset<std::string> lines;
+    std::istringstream in(m_out.str() + m_err.str());
+    for (std::string line; std::getline(in, line);)
+      if (line.find("settings.ini") == std::string::npos) lines.insert(line);
     return lines;
   };
   EXPECT_EQ(Run({"-q", projects[0], projects[1]}), HApplication::kError);
@@ -238,21 +228,16 @@ TEST_F(HApplicationTest, ProgramExitsTwoWhenItCannotWriteButQuietlyWhenTheReader
   ASSERT_EQ(pipe(pipeEnds), 0);
   close(pipeEnds[0]);  // the reader is gone before the first byte
   const std::string fullDisk = "inline-patterns: cannot write the report: No space left on device\n";
-  const struct {
-    std::string arguments;
-    int status;
-    std::string errors;
-  } cases[] = {
+  const std::tuple<std::string, int, std::string> cases[] = {
       {"--format json " + dirty + " > /dev/full", HApplication::kError, fullDisk},
       {"--help > /dev/full", HApplication::kError, fullDisk},
       {"--help > /dev/null", HApplication::kClean, ""},
       {"> /dev/null", HApplication::kError, "inline-patterns: no file or folder to check\n"},
       {dirty + " >&" + std::to_string(pipeEnds[1]), HApplication::kViolations, ""},
   };
-  for (const auto& c : cases) {
-    const int status = std::system((program + c.arguments + " 2> " + errors).c_str());
-    EXPECT_EQ(WEXITSTATUS(status), c.status) << c.arguments;
-    EXPECT_EQ(ReadFileBytes(errors), c.errors) << c.arguments;
+  for (const auto& [arguments, status, messages] : cases) {
+    const int exit = std::system((program + arguments + " 2> " + errors).c_str());
+    EXPECT_EQ(std::pair(WEXITSTATUS(exit), ReadFileBytes(errors)), std::pair(status, messages)) << arguments;
   }
   close(pipeEnds[1]);
 }

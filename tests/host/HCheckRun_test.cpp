@@ -6,12 +6,8 @@
 namespace {
 
 TEST(HCheckRun, SplitMessage) {
-  struct Case {
-    std::string message;
-    std::string rule;
-    std::string detail;
-  };
-  const std::vector<Case> cases = {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      // message, rule, detail
       {"Regular expression rule \"Tags\" violated. Unequal number of matches. Source: 2, Translation: 1",
        "Tags", "Unequal number of matches. Source: 2, Translation: 1"},
       {"Regular expression rule \"\" violated. x", "", "x"},
@@ -19,12 +15,10 @@ TEST(HCheckRun, SplitMessage) {
        "Text \"hi\" must not appear."},
       {"Regel \"Tags\" verletzt. Falsch", "", "Regel \"Tags\" verletzt. Falsch"},
       {"Regular expression rule \"unterminated", "", "Regular expression rule \"unterminated"}};
-  for (const Case& c : cases) {
-    std::string rule = "stale";
-    std::string detail;
-    HCheckRun::SplitMessage(c.message, rule, detail);
-    EXPECT_EQ(rule, c.rule) << c.message;
-    EXPECT_EQ(detail, c.detail) << c.message;
+  for (const auto& [message, rule, detail] : cases) {
+    std::pair<std::string, std::string> split{"stale", ""};
+    HCheckRun::SplitMessage(message, split.first, split.second);
+    EXPECT_EQ(split, std::pair(rule, detail)) << message;
   }
 }
 

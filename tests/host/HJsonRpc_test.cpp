@@ -50,26 +50,21 @@ TEST(HJsonRpcReader, FramesAtTheLimitsAndGoesOnAfterBrokenFrames) {
 }
 
 TEST(HJsonRpcMessage, TellsRequestsNotificationsResponsesAndInvalidOnesApart) {
-  using MessageKind = HJsonRpc::Message::Kind;
-  const struct {
-    const char* body;
-    MessageKind kind;
-    int error;
-    const char* id;  // as JSON
-  } cases[] = {
-      {R"({"jsonrpc":"2.0","id":"a","method":"m","params":null})", MessageKind::Request, 0, "\"a\""},
-      {R"({"jsonrpc":"2.0","id":7,"result":null})", MessageKind::Response, 0, "7"},
-      {R"({"jsonrpc":"2.0","id":1,"method":"m","params":"x"})", MessageKind::Invalid,
-       HJsonRpc::kInvalidRequest, "1"},
-      {R"({"jsonrpc":"1.0","id":2,"method":"m"})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "2"},
-      {R"({"jsonrpc":"2.0","id":1.5,"method":"m"})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "null"},
-      {R"({"jsonrpc":"2.0","id":3,"method":4})", MessageKind::Invalid, HJsonRpc::kInvalidRequest, "3"},
+  using K = HJsonRpc::Message::Kind;
+  constexpr int kInvalid = HJsonRpc::kInvalidRequest;
+  // The body and what it is: its kind, the error and the id as JSON.
+  const std::pair<const char*, std::tuple<K, int, std::string>> cases[] = {
+      {R"({"jsonrpc":"2.0","id":"a","method":"m","params":null})", {K::Request, 0, "\"a\""}},
+      {R"({"jsonrpc":"2.0","method":"m","params":[]})", {K::Notification, 0, "null"}},
+      {R"({"jsonrpc":"2.0","id":7,"result":null})", {K::Response, 0, "7"}},
+      {R"({"jsonrpc":"2.0","id":1,"method":"m","params":"x"})", {K::Invalid, kInvalid, "1"}},
+      {R"({"jsonrpc":"1.0","id":2,"method":"m"})", {K::Invalid, kInvalid, "2"}},
+      {R"({"jsonrpc":"2.0","id":1.5,"method":"m"})", {K::Invalid, kInvalid, "null"}},
+      {R"({"jsonrpc":"2.0","id":3,"method":4})", {K::Invalid, kInvalid, "3"}},
   };
-  for (const auto& c : cases) {
-    const HJsonRpc::Message message = HJsonRpc::Message::Parse(c.body);
-    EXPECT_EQ(message.kind, c.kind) << c.body;
-    EXPECT_EQ(message.error, c.error) << c.body;
-    EXPECT_EQ(message.id.dump(), c.id) << c.body;
+  for (const auto& [body, expected] : cases) {
+    const HJsonRpc::Message m = HJsonRpc::Message::Parse(body);
+    EXPECT_EQ(std::tuple(m.kind, m.error, m.id.dump()), expected) << body;
   }
 }
 

@@ -8,16 +8,12 @@
 namespace {
 
 TEST(HOptions, ReadsEveryOption) {
-  const HOptions options =
-      HOptions::Parse({"--format", "sarif", "--module=/m.zak", "--global-dir", "/g", "-v", "-q", "-h", "-V",
-                       "--project-rules=/p.ini", "a.po", "--", "-dash.xlf"});
-  EXPECT_EQ(options.format, HFormat::Sarif);
-  EXPECT_EQ(options.modulePath, "/m.zak");
-  EXPECT_EQ(options.globalFolder, "/g");
-  EXPECT_EQ(options.projectRules, "/p.ini");
-  EXPECT_TRUE(options.verbose);
-  EXPECT_TRUE(options.quiet && options.help && options.version);
-  EXPECT_EQ(options.paths, (std::vector<std::string>{"a.po", "-dash.xlf"}));
+  const HOptions o = HOptions::Parse({"--format", "sarif", "--module=/m.zak", "--global-dir", "/g", "-v",
+                                      "-q", "-h", "-V", "--project-rules=/p.ini", "a.po", "--", "-dash.xlf"});
+  EXPECT_EQ(std::tuple(o.format, o.modulePath, o.globalFolder, o.projectRules, o.verbose, o.quiet, o.help,
+                       o.version, o.paths),
+            std::tuple(HFormat::Sarif, "/m.zak", "/g", "/p.ini", true, true, true, true,
+                       std::vector<std::string>{"a.po", "-dash.xlf"}));
 }
 
 TEST(HOptions, UsageErrors) {
@@ -26,17 +22,20 @@ TEST(HOptions, UsageErrors) {
   for (const auto& arguments : cases) EXPECT_THROW(HOptions::Parse(arguments), HError) << arguments.size();
 }
 
-// Worker counts and shards at the edges of their ranges.
+// Worker counts and shards at the edges of their ranges: the jobs, the shard's index and the count.
 TEST(HOptions, JobsAndShardsTakeTheirRangesOnly) {
-  EXPECT_EQ(HOptions::Parse({"a.po"}).jobs, 0u);
-  EXPECT_EQ(HOptions::Parse({"-j", "1", "a.po"}).jobs, 1u);
-  EXPECT_EQ(HOptions::Parse({"--jobs=1024", "a.po"}).jobs, 1024u);
-  const HOptions last = HOptions::Parse({"--shard", "3/3", "a.po"});
-  EXPECT_EQ(last.shardIndex, 2u);
-  EXPECT_EQ(last.shardCount, 3u);
-  EXPECT_EQ(HOptions::Parse({"--shard=1/1", "a.po"}).shardIndex, 0u);
+  // clang-format off
+  const std::pair<std::vector<std::string>, std::tuple<size_t, size_t, size_t>> cases[] = {
+      {{}, {0, 0, 1}}, {{"-j", "1"}, {1, 0, 1}}, {{"--jobs=1024"}, {1024, 0, 1}}, {{"--shard=1/1"}, {0, 0, 1}},
+      {{"--shard", "3/3"}, {0, 2, 3}}, {{"--shard=1/1000000"}, {0, 0, 1000000}}};
+  // clang-format on
+  for (auto [arguments, expected] : cases) {
+    arguments.push_back("a.po");
+    const HOptions o = HOptions::Parse(arguments);
+    EXPECT_EQ(std::tuple(o.jobs, o.shardIndex, o.shardCount), expected) << arguments[0];
+  }
   for (const char* bad : {"-j0", "-j1025", "-jx", "--shard=0/3", "--shard=4/3", "--shard=1/0", "--shard=2",
-                          "--shard=/", "--shard=1/-1"})
+                          "--shard=/", "--shard=1/-1", "--shard=1/1000001"})
     EXPECT_THROW(HOptions::Parse({bad, "a.po"}), HError) << bad;
 }
 

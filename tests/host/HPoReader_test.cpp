@@ -72,11 +72,8 @@ TEST(HPoReader, FormsWithContextLinesAndStatus) {
 // The escapes of C strings (octal up to three digits, hex up to the first non-digit), strings continued
 // on the next lines, Windows line ends, a byte order mark and very long lines.
 TEST(HPoReader, EscapesContinuationsAndLongLines) {
-  struct Case {
-    std::string file, target;
-  };
   const std::string y((1 << 20) - 20, 'y');  // with the 20 other bytes of its entry: the reader's 1 MiB block
-  const Case cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"msgid \"a\"\nmsgstr \"t\\tn\\nq\\\"b\\\\\"\n", "t\tn\nq\"b\\"},
       {"msgid \"a\"\nmsgstr \"\\1234\\1011\\7\"\n", "S4A1\a"},
       {"msgid \"a\"\nmsgstr \"\\x41\\x4a\\x7e!\"\n", "AJ~!"},
@@ -89,19 +86,15 @@ TEST(HPoReader, EscapesContinuationsAndLongLines) {
       {"msgid \"a\"\nmsgstr \"" + y + "\"\r\n", y},
   };
   HostTestFiles files;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file.substr(0, 80));
+  for (const auto& [file, target] : cases) {
     std::vector<std::string> targets;
-    HPoReader::Read(files.Write("x.po", c.file), [&](const HUnit& u) { targets.push_back(u.targetPlain); });
-    EXPECT_EQ(targets, std::vector<std::string>{c.target});
+    HPoReader::Read(files.Write("x.po", file), [&](const HUnit& u) { targets.push_back(u.targetPlain); });
+    EXPECT_EQ(targets, std::vector<std::string>{target}) << file.substr(0, 80);
   }
 }
 
 TEST(HPoReader, ErrorsNameTheFileAndTheLine) {
-  struct Case {
-    std::string file, where;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"msgid \"a\"\nmsgstr \"b\"\nmsgid unquoted\n", ":3"},
       {"msgstr \"b\"\n", ":1"},
       {"msgid \"a\"\nmsgid_plural \"as\"\nmsgstr \"b\"\n", ":3"},
@@ -114,36 +107,28 @@ TEST(HPoReader, ErrorsNameTheFileAndTheLine) {
       {PoHeader("X-NO-SUCH-42"), ": unknown charset \"X-NO-SUCH-42\""},
   };
   HostTestFiles files;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    const std::string path = files.Write("bad.po", c.file);
+  for (const auto& [file, where] : cases) {
+    const std::string path = files.Write("bad.po", file);
     EXPECT_THAT([&] { HPoReader::Read(path, [](const HUnit&) {}); },
-                testing::ThrowsMessage<HError>(HasSubstr(path + c.where)));
+                testing::ThrowsMessage<HError>(HasSubstr(path + where)))
+        << file;
   }
   EXPECT_THROW(HPoReader::Read(files.Path("missing.po"), [](const HUnit&) {}), HError);
 }
 
 // A catalog in the charset its header declares; msgctxt, msgid and msgstr all come out as UTF-8.
-std::string Catalog(const std::string& charset, const std::string& text) {
-  return PoHeader(charset) + "msgctxt \"" + text + "\"\nmsgid \"" + text + "\"\nmsgstr \"" + text + "\"\n";
-}
-
 TEST(HPoReader, DeclaredCharsetIsConvertedToUtf8) {
-  const struct {
-    const char* charset;
-    const char* bytes;
-    const char* utf8;
-  } cases[] = {{"ISO-8859-1", "Priont\xE1il", "Priont\u00e1il"},
-               {"EUC-JP", "\xC6\xFC\xCB\xDC", "\u65e5\u672c"},
-               {"CHARSET", "plain", "plain"}};
+  const std::tuple<const char*, std::string, std::string> cases[] = {
+      {"ISO-8859-1", "Priont\xE1il", "Priont\u00e1il"},
+      {"EUC-JP", "\xC6\xFC\xCB\xDC", "\u65e5\u672c"},
+      {"CHARSET", "plain", "plain"}};
   HostTestFiles files;
-  for (const auto& c : cases) {
-    std::vector<HUnit> units;
-    HPoReader::Read(files.Write("c.po", Catalog(c.charset, c.bytes)),
-                    [&](const HUnit& u) { units.push_back(u); });
-    ASSERT_EQ(units.size(), 1u) << c.charset;
-    EXPECT_EQ(units[0].id, std::string(c.utf8) + "|" + c.utf8) << c.charset;
-    EXPECT_EQ(units[0].sourcePlain + units[0].targetNative, std::string(c.utf8) + c.utf8) << c.charset;
+  for (const auto& [charset, bytes, utf8] : cases) {
+    const std::string po =
+        PoHeader(charset) + "msgctxt \"" + bytes + "\"\nmsgid \"" + bytes + "\"\nmsgstr \"" + bytes + "\"\n";
+    EXPECT_EQ(Units(files.Write("c.po", po)),
+              std::vector<std::string>{utf8 + "|" + utf8 + "|4|" + utf8 + "|" + utf8})
+        << charset;
   }
 }
 

@@ -24,10 +24,8 @@ std::string AskPath(HProject& project, int32_t capacity = 260) {
 
 TEST(HProject, FolderProjectFindsLocalisationFilesRecursivelyInOrder) {
   HostTestFiles files;
-  files.Write("proj/b.po", "");
-  files.Write("proj/sub/a.XLF", "");
-  files.Write("proj/sub/c.xliff", "");
-  files.Write("proj/readme.txt", "");
+  for (const char* name : {"proj/b.po", "proj/sub/a.XLF", "proj/sub/c.xliff", "proj/readme.txt"})
+    files.Write(name, "");
   HProject project(files.Path("proj"), "");
   EXPECT_EQ(project.Files(), (std::vector<std::string>{files.Path("proj/b.po"), files.Path("proj/sub/a.XLF"),
                                                        files.Path("proj/sub/c.xliff")}));

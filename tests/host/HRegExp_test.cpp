@@ -47,10 +47,10 @@ TEST(HRegExp, FindsTheFirstMatchAtOrAfterStart) {
     RegExpPtr regExp = Compile(c.pattern, c.flags);
     ASSERT_NE(regExp, nullptr);
     ASSERT_EQ(regExp->Match(c.text.c_str(), c.start, -1), c.result);
-    int32_t start = -1, length = -1;
-    regExp->GetMatch(&start, &length);
+    std::pair<int32_t, int32_t> match{-1, -1};
+    regExp->GetMatch(&match.first, &match.second);
     if (c.result == 0) {
-      EXPECT_EQ(std::pair(start, length), std::pair(c.matchStart, c.matchLength));
+      EXPECT_EQ(match, std::pair(c.matchStart, c.matchLength));
     }
   }
 }
@@ -66,11 +66,9 @@ TEST(HRegExp, ReusedObjectAndBufferAreMeasuredAnewFromStartZero) {
   EXPECT_NE(regExp->Match(buffer, 3, -1), 0) << "the old length let the search run past the new end";
   char16_t other[] = u"xxxxa";
   ASSERT_EQ(regExp->Match(other, 3, -1), 0);
-  int32_t start = -1;
-  int32_t length = -1;
-  regExp->GetMatch(&start, &length);  // the object reports the latest search
-  EXPECT_EQ(start, 4);
-  EXPECT_EQ(length, 1);
+  std::pair<int32_t, int32_t> match{-1, -1};
+  regExp->GetMatch(&match.first, &match.second);  // the object reports the latest search
+  EXPECT_EQ(match, std::pair(4, 1));
 }
 
 struct Recorder final : HRegExpObserver {

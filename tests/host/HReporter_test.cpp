@@ -24,30 +24,24 @@ const std::string kBase = "/nowhere/base/";
 // one of the run, warnings with and without a rule, the same violation elsewhere in its file, and a baseline
 // that held one back.
 HRunResult SampleResult() {
+  const std::string dirty = kBase + kDirty;
+  const HViolation tags(dirty, 7, 12, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.",
+                        "a\\ <b>\x01\x1f", "c\td\r\n", true);
+  const HViolation ruleless{dirty, 0, 0, "u2", "", "a message without a rule", "s\xE1", "t"};
+  HViolation moved = tags;
+  moved.line = 9;  // its fingerprint follows the unit, not the line
+  const HViolation suppressed{dirty, 11, 3, "u3", "Tags <x>", "m", "s", "t"};
   HRunResult result;
-  result.files.reserve(3);  // the references below stay valid
-  HFileResult& clean = result.files.emplace_back();
-  clean.path = kBase + "a b/clean.po";
-  clean.units = 3;
-  HFileResult& dirty = result.files.emplace_back();
-  dirty.path = kBase + kDirty;
-  dirty.units = 2;
-  dirty.untranslated = 4;
-  dirty.notTranslatable = 1;
-  dirty.violations.push_back({dirty.path, 7, 12, "u\"1", "Tags <x>", "\"<b>\" doesn't exist in translation.",
-                              "a\\ <b>\x01\x1f", "c\td\r\n", true});
-  dirty.violations.push_back({dirty.path, 0, 0, "u2", "", "a message without a rule", "s\xE1", "t"});
-  dirty.violations.push_back(dirty.violations[0]);
-  dirty.violations.back().line = 9;  // its fingerprint follows the unit, not the line
-  dirty.suppressed.push_back({dirty.path, 11, 3, "u3", "Tags <x>", "m", "s", "t"});
-  HFileResult& broken = result.files.emplace_back();
-  broken.path = "/elsewhere/b.po";
-  broken.error = HInputError{broken.path, 3, "bad \"x\""};
-  result.errors.push_back({"", 0, "the module's x"});
-  result.warnings.push_back({"rules.ini", 0, "Tags <x>", "the pattern \"(\" does not compile"});
-  result.warnings.push_back({dirty.path, 7, "", "the search stopped at the regular-expression match limit"});
+  // Path, units, untranslated, not translatable, violations, suppressed, error.
+  result.files = {
+      {kBase + "a b/clean.po", 3, 0, 0, {}, {}, {}, {}, {}},
+      {dirty, 2, 4, 1, {tags, ruleless, moved}, {suppressed}, {}, {}, {}},
+      {"/elsewhere/b.po", 0, 0, 0, {}, {}, HInputError{"/elsewhere/b.po", 3, "bad \"x\""}, {}, {}}};
+  result.errors = {{"", 0, "the module's x"}};
+  result.warnings = {{"rules.ini", 0, "Tags <x>", "the pattern \"(\" does not compile"},
+                     {dirty, 7, "", "the search stopped at the regular-expression match limit"}};
   result.rules["Tags <x>"] = {"Tags <x>", "<[^>]+>", true, false, 1, 14, true, "rules.ini"};
-  result.baseline = HBaselineResult{{result.files[1].violations[0]}, {result.files[1].violations[1]}};
+  result.baseline = HBaselineResult{{tags}, {ruleless}};
   return result;
 }
 
@@ -73,30 +67,23 @@ int CheckWithPython(const std::string& document, const std::string& schema, cons
 
 // Lines as compilers print them; a file's control characters are shown, never sent to the terminal.
 TEST(HReporter, TextLinesAreCompilerStyleWithControlCharactersEscaped) {
-  const struct {
-    HViolation violation;
-    bool colour, verbose;
-    std::string expected;
-  } cases[] = {
+  // clang-format off
+  const std::tuple<HViolation, bool, bool, std::string> cases[] = {  // colour, verbose
       {{"a.po", 0, 0, "u2", "", "no rule", "s", "t"}, false, false, "a.po: warning: [u2] no rule\n"},
       // The edges of C0, DEL and C1 (U+0080..U+009F); a space, a tilde and U+00A0 stay as they are.
-      {{"a\x1b.po", 1, 2, "u\a", "r\x7f", "m\x1f ~", "\x01\t\x1f",
-        "\r\n\x1b[31m\xc2\x80\xc2\x9b\xc2\x9f\xc2\xa0", true},
-       false,
-       true,
+      {{"a\x1b.po", 1, 2, "u\a", "r\x7f", "m\x1f ~", "\x01\t\x1f", "\r\n\x1b[31m\xc2\x80\xc2\x9b\xc2\x9f\xc2\xa0", true},
+       false, true,
        "a\\x1B.po:1:2: warning: [u\\x07] m\\x1F ~ [r\\x7F]\n    source (with tags):      \\x01\\t\\x1F\n"
        "    translation (with tags): \\r\\n\\x1B[31m\\u0080\\u009B\\u009F\xc2\xa0\n"},
-      {{"a\x1b.po", 3, 4, "u", "r", "m", "s", "t"},
-       true,
-       false,
-       "\x1b[1ma\\x1B.po:3:4:\x1b[0m \x1b[1;35mwarning:\x1b[0m [u] m [\x1b[1;31mr\x1b[0m]\n"},
-  };
-  for (const auto& c : cases) {
+      {{"a\x1b.po", 3, 4, "u", "r", "m", "s", "t"}, true, false,
+       "\x1b[1ma\\x1B.po:3:4:\x1b[0m \x1b[1;35mwarning:\x1b[0m [u] m [\x1b[1;31mr\x1b[0m]\n"}};
+  // clang-format on
+  for (const auto& [violation, colour, verbose, expected] : cases) {
     HRunResult result;
-    result.files.emplace_back().violations.push_back(c.violation);
+    result.files.emplace_back().violations.push_back(violation);
     std::ostringstream out;
-    HReporter(HFormat::Text, c.colour, c.verbose).Write(result, out);
-    EXPECT_EQ(out.str(), c.expected);
+    HReporter(HFormat::Text, colour, verbose).Write(result, out);
+    EXPECT_EQ(out.str(), expected);
   }
 }
 
@@ -170,17 +157,15 @@ TEST(HReporter, HtmlEscapesEverythingAndMarksTheMatches) {
       {"<script>f.po", 1, 1, "<script>u</script>", "Tags <x>", "<script>", "<i>", "x<script>y", true});
   const std::string html = Render(HFormat::Html, result);
   EXPECT_EQ(html.find("<script>"), html.rfind("<script>")) << "only the page's own";
-  for (
-      const std::string& expected : std::initializer_list<std::string>{
-          R"(<span class="n bad" id="count-violations">4</span>new violations)",
-          R"(<span class="n" id="count-in-baseline">1</span>)",
-          R"(<td class="where">&lt;script&gt;f.po:1:1</td>)",
-          R"(<td class="text"><mark>&lt;i&gt;</mark></td><td class="text">x<mark>&lt;script&gt;</mark>y</td>)",
-          R"(<td class="text">a\ <mark>&lt;b&gt;</mark>)",
-          R"(<option value="tags-x-002a1ccf">Tags &lt;x&gt; (3)</option>)",
-          R"(<tr class="violation" data-rule="module-message">)",
-      })
-    EXPECT_THAT(html, HasSubstr(expected));
+  const std::string parts[] = {
+      R"(<span class="n bad" id="count-violations">4</span>new violations)",
+      R"(<span class="n" id="count-in-baseline">1</span>)",
+      R"(<td class="where">&lt;script&gt;f.po:1:1</td>)",
+      R"(<td class="text"><mark>&lt;i&gt;</mark></td><td class="text">x<mark>&lt;script&gt;</mark>y</td>)",
+      R"(<td class="text">a\ <mark>&lt;b&gt;</mark>)",
+      R"(<option value="tags-x-002a1ccf">Tags &lt;x&gt; (3)</option>)",
+      R"(<tr class="violation" data-rule="module-message">)"};
+  for (const std::string& part : parts) EXPECT_THAT(html, HasSubstr(part));
 }
 
 TEST(HReporter, JUnitHasATestCasePerViolationAndPerError) {
@@ -189,19 +174,18 @@ TEST(HReporter, JUnitHasATestCasePerViolationAndPerError) {
       xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "junit.xml", nullptr, XML_PARSE_NONET);
   ASSERT_NE(doc, nullptr) << xml;
   xmlFreeDoc(doc);
-  const std::string dirty = kBase + "d \xC3\xA9/dirty%.xlf";
-  for (const std::string& expected : std::initializer_list<std::string>{
-           R"(<testsuite name="inline-patterns" tests="6" failures="3" errors="2" skipped="0" time="0">)",
-           "<testcase classname=\"" + kBase + "a b/clean.po\" name=\"all rules\"",
-           "<testcase classname=\"" + dirty + "\" name=\"Tags &lt;x&gt; in unit u&quot;1\" file=\"" + dirty +
-               "\" line=\"7\"",
-           "<failure message=\"&quot;&lt;b&gt;&quot; doesn&apos;t exist in translation.\" "
-           "type=\"tags-x-002a1ccf\">" +
-               dirty + ":7:12: [u&quot;1]",
-           "    source (with tags):      a\\ &lt;b&gt;",
-           "<system-err>rules.ini: warning: the pattern &quot;(&quot; does not compile [Tags &lt;x&gt;]\n",
-       })
-    EXPECT_THAT(xml, HasSubstr(expected));
+  const std::string dirty = kBase + kDirty;
+  const std::string parts[] = {
+      R"(<testsuite name="inline-patterns" tests="6" failures="3" errors="2" skipped="0" time="0">)",
+      "<testcase classname=\"" + kBase + "a b/clean.po\" name=\"all rules\"",
+      "<testcase classname=\"" + dirty + "\" name=\"Tags &lt;x&gt; in unit u&quot;1\" file=\"" + dirty +
+          "\" line=\"7\"",
+      "<failure message=\"&quot;&lt;b&gt;&quot; doesn&apos;t exist in translation.\" "
+      "type=\"tags-x-002a1ccf\">" +
+          dirty + ":7:12: [u&quot;1]",
+      "    source (with tags):      a\\ &lt;b&gt;",
+      "<system-err>rules.ini: warning: the pattern &quot;(&quot; does not compile [Tags &lt;x&gt;]\n"};
+  for (const std::string& part : parts) EXPECT_THAT(xml, HasSubstr(part));
 }
 
 // A run keeps its violations in a temporary file, in pieces, until the report: every format writes the same

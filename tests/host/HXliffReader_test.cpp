@@ -8,6 +8,7 @@
 
 #include "HError.h"
 #include "HostTestFiles.h"
+#include "support/KUtf8.h"
 
 namespace {
 
@@ -16,6 +17,11 @@ std::vector<HUnit> ReadAll(const std::string& content) {
   std::vector<HUnit> units;
   HXliffReader::Read(files.Write("t.xlf", content), [&](const HUnit& unit) { units.push_back(unit); });
   return units;
+}
+
+// A document as Windows tools write it: UTF-16, little-endian behind its byte order mark.
+std::string Utf16Document(const std::string& body) {
+  return Utf16Bytes(Utf8ToUtf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + body));
 }
 
 // The text with tags is the characters between the element's tags as the file has them, in any encoding. The
@@ -30,19 +36,13 @@ TEST(HXliffReader, TextWithTagsIsTheTextAsWrittenAndPlainTextDropsTheCodes) {
       "<trans-unit id=\"u\"><source>s</source><target>" +
       target +
       "</target><alt-trans><target>not this one</target></alt-trans></trans-unit></body></file></xliff>";
-  std::string utf16 = "\xFF\xFE";  // little-endian, as Windows tools write it
-  for (const char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + body) utf16 += std::string{c, '\0'};
-  const struct {
-    const char* name;
-    std::string bytes;
-  } files[] = {{"UTF-8", "<?xml version=\"1.0\"?>\n" + body},
-               {"Latin-1", "<?xml version='1.0' encoding='ISO-8859-1'?>\n" + body + "<!-- \xE9 -->"},
-               {"UTF-16", utf16}};
-  for (const auto& file : files) {
-    const std::vector<HUnit> units = ReadAll(file.bytes);
-    ASSERT_EQ(units.size(), 1u) << file.name;
-    EXPECT_EQ(units[0].targetNative, target) << file.name;
-    EXPECT_EQ(units[0].targetPlain, "G A'&m<i>") << file.name;
+  for (const std::string& file :
+       {"<?xml version=\"1.0\"?>\n" + body,
+        "<?xml version='1.0' encoding='ISO-8859-1'?>\n" + body + "<!-- \xE9 -->", Utf16Document(body)}) {
+    const std::vector<HUnit> units = ReadAll(file);
+    ASSERT_EQ(units.size(), 1u) << file.substr(0, 45);
+    EXPECT_EQ(units[0].targetNative + "|" + units[0].targetPlain, target + "|G A'&m<i>")
+        << file.substr(0, 45);
   }
 }
 
@@ -136,10 +136,7 @@ TEST(HXliffReader, UnitsAcrossBlocksComeOutWhole) {
     body += "<trans-unit id=\"" + std::to_string(i) + "\"><source>s</source><target>" + kTarget +
             "</target></trans-unit>\n";
   body += "</body></file></xliff>";
-  std::string utf16 = "\xFF\xFE";  // é is the only character beyond ASCII: its two UTF-8 bytes are E9 00
-  for (const char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + body)
-    utf16 += c == '\xC3' ? std::string("\xE9\0", 2) : c == '\xA9' ? "" : std::string{c, '\0'};
-  for (const std::string& file : {body, utf16}) {
+  for (const std::string& file : {body, Utf16Document(body)}) {
     const std::vector<HUnit> units = ReadAll(file);
     ASSERT_EQ(units.size(), 12000u);
     for (size_t i = 0; i < units.size(); ++i) {
@@ -158,10 +155,7 @@ TEST(HXliffReader, ACharacterCutByTheBlocksEndIsCompletedByTheNext) {
   // Behind 2 bytes of mark and the padding, the pair's first unit is the block's last.
   const size_t padding = (1 << 17) - 2 - head.size();
   const std::u16string tail = u"\U0001F600</target></trans-unit></body></file></xliff>";
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t c : head + std::u16string(padding, u'x') + tail)
-    bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-  const std::vector<HUnit> units = ReadAll(bytes);
+  const std::vector<HUnit> units = ReadAll(Utf16Bytes(head + std::u16string(padding, u'x') + tail));
   ASSERT_EQ(units.size(), 1u);
   EXPECT_EQ(units[0].targetPlain, std::string(padding, 'x') + "\xF0\x9F\x98\x80");
 }
