@@ -101,38 +101,35 @@ TEST_F(HApplicationTest, NativeRulesSeeInlineCodes) {
 // it as the rule sees it, else where the text starts. A unit whose texts were read only in part is checked
 // with what was read, and the run says so; a real U+FFFD is no such part.
 TEST_F(HApplicationTest, ViolationsPointAtTheTranslationsTextAndTextsReadInPartAreWarned) {
-  const std::string xliff = R"(<xliff version="1.2"><file><body><trans-unit id="u"><source>%s %d</source>)";
-  const struct {
-    std::string name, content, position;
-    const char* warning = nullptr;
-  } cases[] = {
-      {"b.po", Po("%s %d", "\\\"x\\\" %d"), ":5:9:"},  // an escaped quote before the match
+  const auto xliff = [](const std::string& target, const std::string& doctype = "") {
+    return doctype + R"(<xliff version="1.2"><file><body><trans-unit id="u"><source>%s %d</source>)" +
+           target + "</trans-unit></body></file></xliff>";
+  };
+  // The file, its content, where the violation is and the warning of a text read in part (empty: none).
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+      {"b.po", Po("%s %d", "\\\"x\\\" %d"), ":5:9:", ""},  // an escaped quote before the match
       // The text starts at the first non-empty string (é is one column); a plural form at its own msgstr.
-      {"c.po", "msgid \"%s %d\"\nmsgstr \"\"\n\"\"\n  \"\xC3\xA9 %d\"\n", ":4:6:"},
-      {"d.po", "msgid \"%s\"\nmsgid_plural \"%s %d\"\nmsgstr[0] \"%s\"\nmsgstr[1] \"%d\"\n", ":4:12:"},
-      {"g.po", "msgid \"%s %d\"\nmsgstr \"x %d\"", ":2:11:"},  // the last line, without its line end
-      // A start tag over two lines; an entity or an inline code (which plain rules do not see) before the
-      // match.
-      {"e.xlf", xliff + "\n<target\n state=\"final\">x %d</target></trans-unit></body></file></xliff>",
-       ":3:18:"},
-      {"f.xlf", xliff + "<target>&lt; %d</target></trans-unit></body></file></xliff>", ":1:83:"},
-      {"tag.xlf", xliff + "<target>a <x id=\"1\"/>%d</target></trans-unit></body></file></xliff>", ":1:83:"},
-      {"ref.xlf", xliff + "<target>a &#37;d</target></trans-unit></body></file></xliff>", ":1:85:"},
+      {"c.po", "msgid \"%s %d\"\nmsgstr \"\"\n\"\"\n  \"\xC3\xA9 %d\"\n", ":4:6:", ""},
+      {"d.po", "msgid \"%s\"\nmsgid_plural \"%s %d\"\nmsgstr[0] \"%s\"\nmsgstr[1] \"%d\"\n", ":4:12:", ""},
+      {"g.po", "msgid \"%s %d\"\nmsgstr \"x %d\"", ":2:11:", ""},  // the last line, without its line end
+      // A start tag over two lines; an entity or an inline code (unseen by plain rules) before the match.
+      {"e.xlf", xliff("\n<target\n state=\"final\">x %d</target>"), ":3:18:", ""},
+      {"f.xlf", xliff("<target>&lt; %d</target>"), ":1:83:", ""},
+      {"tag.xlf", xliff("<target>a <x id=\"1\"/>%d</target>"), ":1:83:", ""},
+      {"ref.xlf", xliff("<target>a &#37;d</target>"), ":1:85:", ""},
       {"bytes.po", Po("%s", "x \xC3 \xFF"),
        ":5:9:", "unit \"%s\": bytes that are not UTF-8 are read as U+FFFD"},
-      {"replacement.po", Po("%s", "x \xEF\xBF\xBD"), ":5:9:"},
-      {"entity.xlf",
-       "<!DOCTYPE xliff [<!ENTITY e SYSTEM \"e.txt\">]>" + xliff +
-           "<target>b &e;%d</target></trans-unit></body></file></xliff>",
+      {"replacement.po", Po("%s", "x \xEF\xBF\xBD"), ":5:9:", ""},
+      {"entity.xlf", xliff("<target>b &e;%d</target>", "<!DOCTYPE xliff [<!ENTITY e SYSTEM \"e.txt\">]>"),
        ":1:128:", "unit \"u\": the entity &e; is not expanded; a violation may have been missed"},
   };
-  for (const auto& c : cases) {
-    const std::string path = m_files.Write("p/" + c.name, c.content);
-    EXPECT_EQ(Run({path}), HApplication::kViolations) << c.name << m_err.str();
-    EXPECT_THAT(m_out.str(), StartsWith(path + c.position)) << c.content;
-    EXPECT_THAT(m_err.str(),
-                c.warning ? testing::Matcher<std::string>(HasSubstr(c.warning)) : Not(HasSubstr("warning")))
-        << c.name;
+  for (const auto& [name, content, position, warning] : cases) {
+    const std::string path = m_files.Write("p/" + name, content);
+    EXPECT_EQ(Run({path}), HApplication::kViolations) << name << m_err.str();
+    EXPECT_THAT(m_out.str(), StartsWith(path + position)) << content;
+    EXPECT_THAT(m_err.str(), warning.empty() ? Not(HasSubstr("warning"))
+                                             : testing::Matcher<std::string>(HasSubstr(warning)))
+        << name;
   }
 }
 

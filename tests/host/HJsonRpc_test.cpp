@@ -26,10 +26,7 @@ std::vector<std::string> ReadAll(const std::string& input) {
 
 TEST(HJsonRpcReader, FramesAtTheLimitsAndGoesOnAfterBrokenFrames) {
   const std::string line = "Content-Length: 2";
-  const struct {
-    std::string input;
-    std::vector<std::string> read;
-  } cases[] = {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
       {Framed("12345678") + Framed("{}"), {"12345678", "{}"}},  // the largest message
       {Framed("123456789") + Framed("{}"), {"!", "{}"}},        // one byte over: skipped
       {Framed(""), {""}},
@@ -46,7 +43,7 @@ TEST(HJsonRpcReader, FramesAtTheLimitsAndGoesOnAfterBrokenFrames) {
       {Framed("{}") + "Content-Length: 3\r\n\r\n{}", {"{}"}},     // the pipe closed mid-message
       {Framed("{}") + "Content-Length: 3\r\n", {"{}"}},           // and mid-header
   };
-  for (const auto& c : cases) EXPECT_EQ(ReadAll(c.input), c.read) << c.input.substr(0, 40);
+  for (const auto& [input, read] : cases) EXPECT_EQ(ReadAll(input), read) << input.substr(0, 40);
 }
 
 TEST(HJsonRpcMessage, TellsRequestsNotificationsResponsesAndInvalidOnesApart) {

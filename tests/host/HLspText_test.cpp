@@ -14,12 +14,8 @@ const std::string kText =
     "b\r\nxy\r\nz";
 
 TEST(HLspText, ConvertsPositionsInEitherEncoding) {
-  const struct {
-    Encoding encoding;
-    Position position;
-    size_t offset;
-    Position back;  // the position of that offset
-  } cases[] = {
+  const std::tuple<Encoding, Position, size_t, Position> cases[] = {
+      // the encoding, a position, its offset and that offset's position
       {Encoding::Utf16, {0, 1}, 1, {0, 1}},   // before the pair
       {Encoding::Utf16, {0, 2}, 1, {0, 1}},   // inside the pair: before it
       {Encoding::Utf16, {0, 3}, 5, {0, 3}},   // after the pair
@@ -30,10 +26,10 @@ TEST(HLspText, ConvertsPositionsInEitherEncoding) {
       {Encoding::Utf16, {2, 1}, 15, {2, 1}},  // the document's end
       {Encoding::Utf16, {3, 0}, 15, {2, 1}},  // past the last line
   };
-  for (const auto& c : cases) {
-    const HLspText text(kText, c.encoding);
-    EXPECT_EQ(text.Offset(c.position), c.offset) << c.position.line << ":" << c.position.character;
-    EXPECT_EQ(text.PositionOf(c.offset), c.back) << c.offset;
+  for (const auto& [encoding, position, offset, back] : cases) {
+    const HLspText text(kText, encoding);
+    EXPECT_EQ(std::pair(text.Offset(position), text.PositionOf(offset)), std::pair(offset, back))
+        << position.line << ":" << position.character;
   }
 }
 

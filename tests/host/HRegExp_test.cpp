@@ -21,12 +21,8 @@ RegExpPtr Compile(const char16_t* pattern, int32_t flags = REGEX_CASE_SENSITIVE)
 // The first match at or after the start: result 1 is no match; positions count UTF-16 units.
 TEST(HRegExp, FindsTheFirstMatchAtOrAfterStart) {
   const int32_t sensitive = REGEX_CASE_SENSITIVE, insensitive = REGEX_CASE_INSENSITIVE;
-  const struct {
-    const char16_t* pattern;
-    int32_t flags;
-    std::u16string text;
-    int32_t start, result, matchStart, matchLength;
-  } cases[] = {
+  // The pattern, its flags, the text and the start; the result, the match's start and its length.
+  const std::tuple<const char16_t*, int32_t, std::u16string, int32_t, int32_t, int32_t, int32_t> cases[] = {
       {u"abc", sensitive, u"xxABCabc", 0, 0, 5, 3},
       {u"\\d+", sensitive, u"a12b345", 6, 0, 6, 1},  // the last unit
       {u"\\d+", sensitive, u"a12b345", 7, 1, 0, 0},
@@ -43,14 +39,15 @@ TEST(HRegExp, FindsTheFirstMatchAtOrAfterStart) {
       {u"(a+)+$", sensitive, std::u16string(40, u'a') + u"!", 0, 1, 0, 0},
   };
   for (const auto& c : cases) {
+    const auto& [pattern, flags, text, start, result, matchStart, matchLength] = c;
     SCOPED_TRACE(testing::Message() << &c - cases);
-    RegExpPtr regExp = Compile(c.pattern, c.flags);
+    RegExpPtr regExp = Compile(pattern, flags);
     ASSERT_NE(regExp, nullptr);
-    ASSERT_EQ(regExp->Match(c.text.c_str(), c.start, -1), c.result);
+    ASSERT_EQ(regExp->Match(text.c_str(), start, -1), result);
     std::pair<int32_t, int32_t> match{-1, -1};
     regExp->GetMatch(&match.first, &match.second);
-    if (c.result == 0) {
-      EXPECT_EQ(match, std::pair(c.matchStart, c.matchLength));
+    if (result == 0) {
+      EXPECT_EQ(match, std::pair(matchStart, matchLength));
     }
   }
 }

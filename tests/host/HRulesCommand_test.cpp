@@ -86,11 +86,7 @@ TEST_F(HRulesCommandTest, EditsTheRuleFileAsTheEditorValidates) {
 }
 
 TEST_F(HRulesCommandTest, TryPrintsWhatTheTestPaneShows) {
-  const struct {
-    std::vector<std::string> arguments;
-    int status;
-    std::string out;
-  } cases[] = {
+  const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
       {{"try", "--pattern", "\\d+", "--regex", "--method", "must-not-exist", "--source", "", "--translation",
         "a"},
        0,
@@ -102,9 +98,9 @@ TEST_F(HRulesCommandTest, TryPrintsWhatTheTestPaneShows) {
        "translation\n"},
       {{"try", "Nobody", "--source", "a", "--translation", "b"}, 2, ""},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Run(c.arguments), c.status) << c.arguments[1];
-    EXPECT_EQ(m_out.str(), c.out) << c.arguments[1];
+  for (const auto& [arguments, status, out] : cases) {
+    const int got = Run(arguments);
+    EXPECT_EQ(std::pair(got, m_out.str()), std::pair(status, out)) << arguments[1];
   }
   // Positions count UTF-16 units: the highlight stays on the match behind a character outside the BMP.
   EXPECT_EQ(Run({"try", "--pattern", "%s", "--source", "%s\U0001F600%s", "--translation", "-%s"}, true), 0);

@@ -17,11 +17,8 @@ TEST(HSuppressCommand, InsertsTheSuppressionAndNothingElse) {
   const std::string seg = "<segment><source>s</source><target>t</target></segment></unit></file></xliff>\n";
   const std::string x12 = "<xliff version=\"1.2\"><file><body>", end = "</body></file></xliff>";
   const std::string ours = "<note category=\"inline-patterns\">inline-patterns-ignore: R &lt;1&gt;</note>";
-  const struct {
-    std::string marked;
-    const char* unit;
-    const char* rule;  // empty: every rule
-  } cases[] = {
+  const std::tuple<std::string, const char*, const char*> cases[] = {
+      // marked, unit, rule (empty: every rule)
       {"#: x.c:1\r\n#, c-format[[, inline-patterns-ignore:\"R\"]]\r\n#| msgid \"o\"\r\nmsgid \"a\"\r\n"
        "msgstr \"b\"\r\n",
        "a", "R"},
@@ -42,16 +39,16 @@ TEST(HSuppressCommand, InsertsTheSuppressionAndNothingElse) {
       {x2 + "<unit id=\"a&amp;b\">[[<notes>" + ours + "</notes>]]" + seg, "a&b", "R <1>"},
       {x2 + "<unit id=\"u\">\n\t[[<notes>" + ours + "</notes>\n\t]]" + seg, "u", "R <1>"},
   };
-  for (const auto& c : cases) {
-    const size_t open = c.marked.find("[["), close = c.marked.find("]]");
-    const std::string before = c.marked.substr(0, open) + c.marked.substr(close + 2);
+  for (const auto& [marked, unit, rule] : cases) {
+    const size_t open = marked.find("[["), close = marked.find("]]");
+    const std::string before = marked.substr(0, open) + marked.substr(close + 2);
     const std::string after =
-        c.marked.substr(0, open) + c.marked.substr(open + 2, close - open - 2) + c.marked.substr(close + 2);
+        marked.substr(0, open) + marked.substr(open + 2, close - open - 2) + marked.substr(close + 2);
     HostTestFiles files;
-    const std::string path = files.Write(c.marked[0] == '<' ? "a.xlf" : "a.po", before);
-    EXPECT_EQ(HSuppressCommand::Suppressed(path, before, c.unit, c.rule), after) << c.marked;
-    files.Write(c.marked[0] == '<' ? "a.xlf" : "a.po", after);
-    EXPECT_EQ(HSuppressCommand::Suppressed(path, after, c.unit, c.rule), after) << "there already";
+    const std::string path = files.Write(marked[0] == '<' ? "a.xlf" : "a.po", before);
+    EXPECT_EQ(HSuppressCommand::Suppressed(path, before, unit, rule), after) << marked;
+    files.Write(marked[0] == '<' ? "a.xlf" : "a.po", after);
+    EXPECT_EQ(HSuppressCommand::Suppressed(path, after, unit, rule), after) << "there already";
   }
 }
 

@@ -167,9 +167,10 @@ TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBoundedAnd
   HostTestFiles files;
   const std::string secret = files.Write("secret.txt", "SECRET");
   files.Write("secret.dtd", "<!ENTITY leak SYSTEM \"" + secret + "\">");
-  const std::string unit =
-      "<file><body><trans-unit id=\"u\"><source>a</source><target>&leak;</target>"
-      "</trans-unit></body></file></xliff>";
+  const auto unit = [](const std::string& doctype, const std::string& target = "&leak;") {
+    return doctype + "<xliff><file><body><trans-unit id=\"u\"><source>a</source><target>" + target +
+           "</target></trans-unit></body></file></xliff>";
+  };
   std::string laughs = "<!ENTITY l0 \"lol\">";
   for (int i = 1; i < 12; ++i) {
     laughs += "<!ENTITY l" + std::to_string(i) + " \"";
@@ -182,40 +183,33 @@ TEST(HXliffReader, ExternalEntitiesStayUnreadAndExpansionAndNestingAreBoundedAnd
     for (int i = 1; i < depth; ++i) text += "</g>";
     return text + "</xliff>";
   };
-  const struct {
-    const char* name;
-    std::string text;
-    const char* error;  // what the message says, or null when the file reads
-  } cases[] = {
-      {"external entity", "<!DOCTYPE xliff [<!ENTITY leak SYSTEM \"" + secret + "\">]><xliff>" + unit,
-       nullptr},
-      {"external DTD", "<!DOCTYPE xliff SYSTEM \"" + files.Path("secret.dtd") + "\"><xliff>" + unit, "leak"},
+  // What each file holds and what its error says (null: the file reads).
+  const std::tuple<const char*, std::string, const char*> cases[] = {
+      {"external entity", unit("<!DOCTYPE xliff [<!ENTITY leak SYSTEM \"" + secret + "\">]>"), nullptr},
+      {"external DTD", unit("<!DOCTYPE xliff SYSTEM \"" + files.Path("secret.dtd") + "\">"), "leak"},
       {"parameter entity",
-       "<!DOCTYPE xliff [<!ENTITY % p SYSTEM \"" + files.Path("secret.dtd") + "\"> %p;]><xliff>" + unit,
-       "%p"},
-      {"entity expansion",
-       "<!DOCTYPE xliff [" + laughs + "]><xliff>" +
-           std::string(unit).replace(unit.find("&leak;"), 6, "&l11;"),
-       nullptr},  // declared entities are never expanded
+       unit("<!DOCTYPE xliff [<!ENTITY % p SYSTEM \"" + files.Path("secret.dtd") + "\"> %p;]>"), "%p"},
+      // Declared entities are never expanded.
+      {"entity expansion", unit("<!DOCTYPE xliff [" + laughs + "]>", "&l11;"), nullptr},
       {"nesting at the limit", nested(256), nullptr},
       {"nesting beyond the limit", nested(257), "nested more than 256 deep"},
       {"malformed", "<xliff>\n<file>\n</xliff>\n", "t.xlf:3: "},
-      {"bytes that are not UTF-8", "<xliff>" + std::string(unit).replace(unit.find("&leak;"), 6, "\xC3"),
-       "not proper UTF-8"},  // so no unit with them reaches the check, unlike PO
+      // So no unit with them reaches the check, unlike PO.
+      {"bytes that are not UTF-8", unit("", "\xC3"), "not proper UTF-8"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [name, text, expected] : cases) {
     std::string texts;
     try {
-      HXliffReader::Read(files.Write("t.xlf", c.text),
+      HXliffReader::Read(files.Write("t.xlf", text),
                          [&](const HUnit& read) { texts += read.targetPlain + read.targetNative; });
-      EXPECT_EQ(c.error, nullptr) << c.name << " read without an error";
+      EXPECT_EQ(expected, nullptr) << name << " read without an error";
     } catch (const HError& error) {
-      ASSERT_NE(c.error, nullptr) << c.name << ": " << error.what();
-      EXPECT_THAT(error.what(),
-                  testing::AllOf(testing::StartsWith(files.Path("t.xlf") + ":"), testing::HasSubstr(c.error)))
-          << c.name;
+      ASSERT_NE(expected, nullptr) << name << ": " << error.what();
+      EXPECT_THAT(error.what(), testing::AllOf(testing::StartsWith(files.Path("t.xlf") + ":"),
+                                               testing::HasSubstr(expected)))
+          << name;
     }
-    EXPECT_EQ(texts.find("SECRET"), std::string::npos) << c.name;
+    EXPECT_EQ(texts.find("SECRET"), std::string::npos) << name;
   }
   EXPECT_THROW(HXliffReader::Read(files.Path("missing.xlf"), [](const HUnit&) {}), HError);
 }
