@@ -9,10 +9,7 @@
 
 namespace {
 
-struct Destroyer {
-  void operator()(HRegExp* regExp) const { regExp->Destroy(); }
-};
-using RegExpPtr = std::unique_ptr<HRegExp, Destroyer>;
+using RegExpPtr = std::unique_ptr<HRegExp, decltype([](HRegExp* regExp) { regExp->Destroy(); })>;
 
 RegExpPtr Compile(const char16_t* pattern, int32_t flags = REGEX_CASE_SENSITIVE) {
   return RegExpPtr(HRegExp::Create(pattern, flags, nullptr));

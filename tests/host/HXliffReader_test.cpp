@@ -62,11 +62,10 @@ TEST(HXliffReader, Xliff2SegmentsOfAUnitFormOneTextInTheTargetsOrder) {
 <segment><source>-3. Sentence 3.</source><target order="3">Satz 3.</target></segment>
 </unit></file></xliff>)");
   ASSERT_EQ(units.size(), 2u);
-  EXPECT_EQ(units[0].line, 2);
-  EXPECT_EQ(units[0].sourcePlain, "Open Settings. Tab\tstop x");
-  EXPECT_EQ(units[0].targetNative,
-            R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)");
-  EXPECT_EQ(units[1].targetPlain, "Satz 1. Satz 3. Teil 2-3.");
+  EXPECT_EQ(std::tuple(units[0].line, units[0].sourcePlain, units[0].targetNative, units[1].targetPlain),
+            std::tuple(2, "Open Settings. Tab\tstop x",
+                       R"(Abra <pc id="1">Ajustes</pc><ph id="2" dataRef="d1"/>. Tab<cp hex="0009"/>parada)",
+                       "Satz 1. Satz 3. Teil 2-3."));
 }
 
 // Okapi and other segmenting tools: each segment pair is a unit ID#MID at its target marker's line; the
@@ -80,10 +79,9 @@ TEST(HXliffReader, Xliff12SegmentsAreUnitsOfTheirOwn) {
 <trans-unit id="plain"><source>1</source><target><mrk mtype="seg" mid="1">1</mrk></target></trans-unit>
 </body></file></xliff>)");
   std::vector<std::string> read;  // id|line|source native|target native|target plain
-  for (const HUnit& u : units) {
+  for (const HUnit& u : units)
     read.push_back(u.id + "|" + std::to_string(u.line) + "|" + u.sourceNative + "|" + u.targetNative + "|" +
                    u.targetPlain);
-  }
   EXPECT_EQ(read, (std::vector<std::string>{"s#1|4|One.|Un.|Un.",
                                             R"(s#2|5|<g id="1">Two</g>.|<g id="1">Deux</g>.|Deux.)",
                                             "plain|6|1|1|1"}));
