@@ -211,8 +211,9 @@ std::string HReporter::RuleId(const std::string& ruleName) {
     else if (!slug.empty() && slug.back() != '-')
       slug += '-';
   }
-  while (!slug.empty() && slug.back() == '-') slug.pop_back();
+  // Cut first: a separator at the cut would otherwise end the words and double the hash's dash.
   slug.resize(std::min(slug.size(), kSlugLength));
+  while (!slug.empty() && slug.back() == '-') slug.pop_back();
   std::string hash = Hash(ruleName).substr(0, 8);
   std::transform(hash.begin(), hash.end(), hash.begin(), [](char c) { return std::tolower(c); });
   return (slug.empty() ? "rule" : slug) + "-" + hash;

@@ -100,6 +100,7 @@ TEST(HReporter, RuleIdsComeFromTheNameAlone) {
   EXPECT_EQ(HReporter::RuleId("\xC3\x9C"), "rule-0ac1ea07") << "no ASCII letter";
   EXPECT_NE(HReporter::RuleId("Tags <x>"), HReporter::RuleId("Tags x")) << "same words, other name";
   EXPECT_EQ(HReporter::RuleId(std::string(60, 'a')).size(), 40U + 9U) << "the words are cut, the hash is not";
+  EXPECT_EQ(HReporter::RuleId(std::string(40, 'a') + " b").find("--"), std::string::npos) << "cut at a space";
 }
 
 TEST(HReporter, JsonMatchesItsSchemaInEveryShape) {
