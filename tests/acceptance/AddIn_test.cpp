@@ -75,21 +75,20 @@ TEST_F(AddInTest, LoadAddInWritesAllThirteenWordsEveryTime) {
 TEST_F(AddInTest, InitializeFillsTheDescriptionRecordExactlyFromTheHostsLibraryOrTheModulesOwn) {
   const std::vector<std::u16string> own{u"Inline Patterns", u"Tagging and checking of inline patterns",
                                         u"User defined regular expressions"};
-  const struct {
-    std::string library;                // empty: the host names none
-    std::vector<std::u16string> texts;  // name, description, the custom check's name
-  } cases[] = {
+  // The library the host names (empty: none); the name, the description and the custom check's name.
+  const std::pair<std::string, std::vector<std::u16string>> cases[] = {
       {"", own},
       {"/nonexistent/missing.so", own},
       {IP_TRANSLATED_RESOURCES, {u"Inline-Muster", u"", u"Benutzerdefinierte regul\u00e4re Ausdr\u00fccke"}},
   };
   for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(cases[i].library);
-    host.resourceAnswer = cases[i].library.empty() ? 1 : 0;
-    host.resourceLibrary = Utf8ToUtf16(cases[i].library);
+    const auto& [library, texts] = cases[i];
+    SCOPED_TRACE(library);
+    host.resourceAnswer = library.empty() ? 1 : 0;
+    host.resourceLibrary = Utf8ToUtf16(library);
     const std::vector<uint8_t> record = Initialize();
     EXPECT_EQ((std::vector{FieldText(record, 16, 80), FieldText(record, 176, 256), CustomCheckName()}),
-              cases[i].texts);
+              texts);
     EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
     EXPECT_EQ((std::vector{Word(record, 0), Word(record, 4), Word(record, 8), Word(record, 12)}),
               (std::vector<uint32_t>{0xA5A5A5A5u, 0xA5A5A5A5u, 128, 1}));

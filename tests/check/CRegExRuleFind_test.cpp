@@ -50,9 +50,8 @@ TEST_F(RuleFindTest, LiteralSearch) {
     int32_t start = -7, length = -7;
     std::u16string text = u"untouched";
     ASSERT_EQ(rule.FindNext(c.text, c.start, &start, &length, &text), c.found);
-    EXPECT_EQ(start, c.found ? c.matchStart : -7);
-    EXPECT_EQ(length, c.found ? c.matchLength : -7);
-    EXPECT_EQ(text, c.found ? c.matchText : u"untouched");
+    EXPECT_EQ(std::tie(start, length, text), c.found ? std::tuple(c.matchStart, c.matchLength, c.matchText)
+                                                     : std::tuple(-7, -7, u"untouched"));
     EXPECT_EQ(rule.FindNext(c.text, c.start), c.found);  // every out may be absent
   }
   EXPECT_TRUE(host.compiled.empty());
@@ -78,19 +77,17 @@ TEST_F(RuleFindTest, HostCompilesOnTheFirstSearchAndAgainOnlyAfterAFailure) {
 }
 
 TEST_F(RuleFindTest, MatchesEqualUnderTheRulesCase) {
-  const struct {
-    const char16_t *a, *b;
-    bool sensitive, insensitive;
-  } cases[] = {
+  const std::tuple<const char16_t*, const char16_t*, bool, bool> cases[] = {
+      // a, b, equal with and without case
       {u"ABC", u"abc", false, true}, {u"abc", u"abd", false, false},       {u"abc", u"abc", true, true},
       {u"ab", u"abc", false, false}, {u"\u00C4", u"\u00E4", false, false}, {u"", u"", true, true},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.a) + " vs " + Utf16ToUtf8(c.b));
-    CRegExRule rule;
-    EXPECT_EQ(rule.MatchesEqual(c.a, c.b), c.sensitive);
-    rule.Case = 0;
-    EXPECT_EQ(rule.MatchesEqual(c.a, c.b), c.insensitive);
+  for (const auto& [a, b, sensitive, insensitive] : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(a) + " vs " + Utf16ToUtf8(b));
+    CRegExRule rule, folding;
+    folding.Case = 0;
+    EXPECT_EQ(std::pair(rule.MatchesEqual(a, b), folding.MatchesEqual(a, b)),
+              std::pair(sensitive, insensitive));
   }
 }
 

@@ -42,6 +42,7 @@ class TestAddInHost final : public KAddInHostBase {
   struct Compiled {
     std::u16string pattern;
     int32_t flags;
+    bool operator==(const Compiled&) const = default;
   };
 
   // Resource library request (slot 0): the answer, the path written when the answer is 0, what was asked.
@@ -108,6 +109,7 @@ class TestToken final : public KHostTokenBase {
   struct Call {
     int32_t property;
     int32_t side;
+    bool operator==(const Call&) const = default;
   };
   std::u16string plainSource, plainTranslation, nativeSource, nativeTranslation;
   std::vector<Call> calls;

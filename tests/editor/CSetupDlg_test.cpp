@@ -32,9 +32,8 @@ TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersIn
     int32_t image = 0, selected = 0;
     platform.TreeGetImage(tree, Node(u"Off"), image, selected);
     EXPECT_EQ(image, 2);
-    EXPECT_EQ(SelectedLabel(), u"Tags");
-    EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
-    EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);
+    EXPECT_EQ(std::tuple(SelectedLabel(), driver.Text(IDC_PATTERN), driver.Check(IDC_REGEX)),
+              std::tuple(u"Tags", u"<[^>]+>", BST_CHECKED));
   });
 }
 
@@ -47,9 +46,9 @@ TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndAddAppendsToIt) {
     EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 0);
     ASSERT_TRUE(Select(u"Project P"));
     EXPECT_EQ(dialog.Current(), nullptr);
-    EXPECT_EQ(driver.Text(IDC_NAME), u"");
-    EXPECT_EQ(driver.Text(IDC_PATTERN), u"");
-    EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);  // the boxes keep their last states
+    // The boxes keep their last states.
+    EXPECT_EQ(std::tuple(driver.Text(IDC_NAME), driver.Text(IDC_PATTERN), driver.Check(IDC_REGEX)),
+              std::tuple(u"", u"", BST_CHECKED));
     for (int32_t id :
          {IDC_NAME, IDC_PATTERN, IDC_SYNTAX, IDC_CHECK_NONE, IDC_CHECK_MUST_EXIST, IDC_COUNT, IDC_CASE})
       EXPECT_FALSE(driver.IsEnabled(id)) << id;
@@ -146,7 +145,8 @@ TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
   const Case cases[] = {
       {"the other boxes",
        [](KEditorTest& t) {
-         for (int32_t id : {IDC_REGEX, IDC_CHECK_MUST_EXIST, IDC_CASE, IDC_TAG, IDC_NATIVE}) t.driver.Click(id);
+         for (int32_t id : {IDC_REGEX, IDC_CHECK_MUST_EXIST, IDC_CASE, IDC_TAG, IDC_NATIVE})
+           t.driver.Click(id);
        },
        false},
       {"delete",
@@ -206,8 +206,7 @@ TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {
     Drag(u"Off", u"Mine");
     EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\n  Off\nProject P\n  Mine\n  Off\n");
     EXPECT_EQ(dialog.Current(), dialog.GetLists()[1]->GetAt(1));
-    EXPECT_EQ(dialog.Current()->Active, 0);
-    EXPECT_TRUE(dialog.IsModified());
+    EXPECT_EQ(std::pair(dialog.Current()->Active, dialog.IsModified()), std::pair(0, true));
     driver.Click(IDOK);
   });
   EXPECT_EQ(RuleNames(&project), (std::vector<std::u16string>{u"Mine", u"Off"}));
@@ -247,8 +246,7 @@ TEST_F(CSetupDlgTest, RenamingByTypingOrInPlaceAndTheActiveBox) {
   });
   CRegExList list;
   list.LoadGlobal(false);
-  EXPECT_EQ(list[0]->Name, u"Tags!");
-  EXPECT_EQ(list[0]->Active, 0);
+  EXPECT_EQ(std::pair(list[0]->Name, list[0]->Active), std::pair(std::u16string(u"Tags!"), 0));
   list.DeleteAll();
 }
 
@@ -301,10 +299,10 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       EXPECT_EQ(menu.items.size(), c.regex ? 11u : 2u);
       const KRect button = platform.GetWindowRect(driver.Control(IDC_SYNTAX));
       EXPECT_EQ(menu.point, (KPoint{button.right, button.top}));
-      EXPECT_EQ(driver.Text(IDC_PATTERN), c.text);
-      EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{c.caret, c.caret}));
-      EXPECT_EQ(dialog.IsModified(), c.command != 0);
-      EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), c.command != 0);
+      EXPECT_EQ(std::pair(driver.Text(IDC_PATTERN), platform.GetSelection(driver.Control(IDC_PATTERN))),
+                std::pair(c.text, KTextRange{c.caret, c.caret}));
+      EXPECT_EQ(std::pair(dialog.IsModified(), platform.GetFocus() == driver.Control(IDC_PATTERN)),
+                std::pair(c.command != 0, c.command != 0));
     });
   }
 }
