@@ -138,8 +138,8 @@ TEST_F(CheckRunTest, GlobalViolationsComeFirstAndEachTextIsFetchedOnceOrNotAtAll
   EXPECT_EQ(token.calls, (std::vector<testhost::TestToken::Call>{{0xFFD0, 1}, {0xFFD0, 2}}));
   options.on = false;  // a check switched off reads no text
   token.calls.clear();
-  EXPECT_TRUE(Run(&projectA).empty());
-  EXPECT_TRUE(token.calls.empty());
+  EXPECT_EQ((std::tuple{Run(&projectA).size(), token.calls.size()}),
+            std::tuple(0u, 0u));  // braced: the run comes first
   EXPECT_EQ(options.asked, (std::vector<int32_t>{0x100000, 0x100000}));
 }
 
@@ -150,16 +150,13 @@ TEST_F(CheckRunTest, TokenOutsideARunAndEndWithoutEngineDoNothing) {
   EXPECT_EQ(module.CheckToken(&token, 0, &options), 0);
   End(1);
   End(1);
-  EXPECT_TRUE(run.messages.empty());
-  EXPECT_TRUE(token.calls.empty());
-  EXPECT_EQ(host.created, 0);
+  EXPECT_EQ(std::tuple(run.messages.size(), token.calls.size(), host.created), std::tuple(0u, 0u, 0));
 
   EXPECT_EQ(Run(nullptr, 0).size(), 1u);
   run.messages.clear();
   token.calls.clear();
   EXPECT_EQ(module.CheckToken(&token, 0, &options), 0);
-  EXPECT_TRUE(run.messages.empty());
-  EXPECT_TRUE(token.calls.empty());
+  EXPECT_EQ(std::tuple(run.messages.size(), token.calls.size()), std::tuple(0u, 0u));
 }
 
 // The engine keeps its rules (and reads no file) until a final end; a run reads the project's rules only
