@@ -157,20 +157,18 @@ TEST_F(CheckerTest, RulesReportInListOrderAndShareTheFetchedTexts) {
 }
 
 TEST_F(CheckerTest, CollectMatchesStopsAtAnEmptyMatch) {
-  // RegEx and Case, the pattern and the text; the matches.
-  const std::tuple<int32_t, int32_t, const char16_t*, const char16_t*, std::vector<std::u16string>> cases[] =
-      {
-          {0, 1, u"aa", u"aaaa", {u"aa", u"aa"}},
-          {0, 1, u"", u"abc", {}},
-          {1, 1, u"x*", u"abc", {}},
-          {1, 1, u"\\d+", u"a1b22c333", {u"1", u"22", u"333"}},
-          {1, 1, u"b|x*", u"bba", {u"b", u"b"}},  // the empty match at "a" ends it
-      };
-  for (const auto& [regEx, caseSensitive, pattern, text, expected] : cases) {
+  // RegEx, the pattern and the text; the matches.
+  const std::tuple<int32_t, const char16_t*, const char16_t*, std::vector<std::u16string>> cases[] = {
+      {0, u"aa", u"aaaa", {u"aa", u"aa"}},
+      {0, u"", u"abc", {}},
+      {1, u"x*", u"abc", {}},
+      {1, u"\\d+", u"a1b22c333", {u"1", u"22", u"333"}},
+      {1, u"b|x*", u"bba", {u"b", u"b"}},  // the empty match at "a" ends it
+  };
+  for (const auto& [regEx, pattern, text, expected] : cases) {
     SCOPED_TRACE(Utf16ToUtf8(pattern) + " in " + Utf16ToUtf8(text));
     CRegExRule rule;
     rule.RegEx = regEx;
-    rule.Case = caseSensitive;
     rule.Pattern = pattern;
     KStringArray matches;
     matches.Add(u"left over");
