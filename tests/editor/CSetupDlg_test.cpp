@@ -178,7 +178,6 @@ TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
 }
 
 TEST_F(CSetupDlgTest, CancelQuestionYesSavesNoDiscardsCancelStays) {
-  const std::filesystem::path global = site.folder / "settings.ini";
   for (int32_t answer : {IDCANCEL, IDNO, IDYES}) {
     SCOPED_TRACE(answer);
     const intptr_t result = RunEditor([&](CSetupDlg& dialog) {
