@@ -58,9 +58,8 @@ namespace {
 #endif
 
 struct Rule {
-  std::string name;
-  std::string pattern;  // a regular expression
-  int method;           // with CheckFlags 2
+  std::string name, pattern;  // the pattern a regular expression
+  int method;                 // with CheckFlags 2
 };
 
 // A rule file as the reader takes it: UTF-8 with its byte order mark.

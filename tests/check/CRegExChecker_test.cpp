@@ -49,12 +49,9 @@ constexpr int32_t kInSource = CHECK_EXIST_IF_IN_SOURCE, kMustNot = CHECK_MUST_NO
                   kMustExist = CHECK_MUST_EXIST;
 
 struct RuleRow {
-  int32_t method;
-  int32_t flags;
+  int32_t method, flags;
   const char16_t* pattern;  // a regular expression
-  int32_t caseSensitive = 1;
-  int32_t native = 0;
-  int32_t active = 1;
+  int32_t caseSensitive = 1, native = 0, active = 1;
   const char16_t* name = u"R";
 };
 
@@ -142,9 +139,9 @@ TEST_F(CheckerTest, MethodsFlagsAndMessages) {
     PairTexts texts(host, source, translation);
     const size_t compiled = host.compiled.size();
     EXPECT_EQ(Check({rule}, texts), reported);
+    EXPECT_EQ(texts.fetched, fetched);
     // Both texts are fetched before the rule's expression is made or searched.
-    EXPECT_EQ(std::pair(texts.fetched, texts.compiledBefore),
-              std::pair(fetched, std::vector<size_t>(fetched.size(), compiled)));
+    EXPECT_EQ(texts.compiledBefore, std::vector<size_t>(fetched.size(), compiled));
   }
 }
 

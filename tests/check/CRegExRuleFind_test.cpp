@@ -19,15 +19,10 @@ class RuleFindTest : public testing::Test {
 };
 
 TEST_F(RuleFindTest, LiteralSearch) {
-  const struct {
-    const char16_t* pattern;
-    int32_t caseSensitive;
-    const char16_t* text;
-    int32_t start;
-    bool found;
-    int32_t matchStart, matchLength;
-    const char16_t* matchText;
-  } cases[] = {
+  // The pattern, its case and the text searched from a start; whether found, and the match.
+  using Case =
+      std::tuple<const char16_t*, int32_t, const char16_t*, int32_t, bool, int32_t, int32_t, const char16_t*>;
+  const Case cases[] = {
       {u"Abc", 0, u"xxABCyy", 0, true, 2, 3, u"ABC"},  // the match is spelled as in the text
       {u"Abc", 1, u"xxABCyy", 0, false, 0, 0, u""},
       {u"a\\tb", 1, u"a\tb", 0, true, 0, 3, u"a\tb"},  // an escape counts as one unit
@@ -42,17 +37,18 @@ TEST_F(RuleFindTest, LiteralSearch) {
       {u"", 1, u"abc", 4, false, 0, 0, u""},
       {u"a", 1, u"abc", -1, false, 0, 0, u""},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.pattern) + " in " + Utf16ToUtf8(c.text));
+  for (const auto& [pattern, caseSensitive, searched, from, found, matchStart, matchLength, matchText] :
+       cases) {
+    SCOPED_TRACE(Utf16ToUtf8(pattern) + " in " + Utf16ToUtf8(searched));
     CRegExRule rule;
-    rule.Pattern = c.pattern;
-    rule.Case = c.caseSensitive;
+    rule.Pattern = pattern;
+    rule.Case = caseSensitive;
     int32_t start = -7, length = -7;
     std::u16string text = u"untouched";
-    ASSERT_EQ(rule.FindNext(c.text, c.start, &start, &length, &text), c.found);
-    EXPECT_EQ(std::tie(start, length, text), c.found ? std::tuple(c.matchStart, c.matchLength, c.matchText)
-                                                     : std::tuple(-7, -7, u"untouched"));
-    EXPECT_EQ(rule.FindNext(c.text, c.start), c.found);  // every out may be absent
+    ASSERT_EQ(rule.FindNext(searched, from, &start, &length, &text), found);
+    EXPECT_EQ(std::tie(start, length, text),
+              found ? std::tuple(matchStart, matchLength, matchText) : std::tuple(-7, -7, u"untouched"));
+    EXPECT_EQ(rule.FindNext(searched, from), found);  // every out may be absent
   }
   EXPECT_TRUE(host.compiled.empty());
 }

@@ -46,9 +46,9 @@ TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndAddAppendsToIt) {
     EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 0);
     ASSERT_TRUE(Select(u"Project P"));
     EXPECT_EQ(dialog.Current(), nullptr);
-    // The boxes keep their last states.
-    EXPECT_EQ(std::tuple(driver.Text(IDC_NAME), driver.Text(IDC_PATTERN), driver.Check(IDC_REGEX)),
-              std::tuple(u"", u"", BST_CHECKED));
+    EXPECT_EQ(driver.Text(IDC_NAME), u"");
+    EXPECT_EQ(driver.Text(IDC_PATTERN), u"");
+    EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);  // the boxes keep their last states
     for (int32_t id :
          {IDC_NAME, IDC_PATTERN, IDC_SYNTAX, IDC_CHECK_NONE, IDC_CHECK_MUST_EXIST, IDC_COUNT, IDC_CASE})
       EXPECT_FALSE(driver.IsEnabled(id)) << id;
@@ -145,8 +145,7 @@ TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
   const Case cases[] = {
       {"the other boxes",
        [](KEditorTest& t) {
-         for (int32_t id : {IDC_REGEX, IDC_CHECK_MUST_EXIST, IDC_CASE, IDC_TAG, IDC_NATIVE})
-           t.driver.Click(id);
+         for (int32_t id : {IDC_REGEX, IDC_CHECK_MUST_EXIST, IDC_CASE, IDC_TAG, IDC_NATIVE}) t.driver.Click(id);
        },
        false},
       {"delete",
@@ -298,10 +297,10 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       EXPECT_EQ(menu.items.size(), c.regex ? 11u : 2u);
       const KRect button = platform.GetWindowRect(driver.Control(IDC_SYNTAX));
       EXPECT_EQ(menu.point, (KPoint{button.right, button.top}));
-      EXPECT_EQ(std::pair(driver.Text(IDC_PATTERN), platform.GetSelection(driver.Control(IDC_PATTERN))),
-                std::pair(c.text, KTextRange{c.caret, c.caret}));
-      EXPECT_EQ(std::pair(dialog.IsModified(), platform.GetFocus() == driver.Control(IDC_PATTERN)),
-                std::pair(c.command != 0, c.command != 0));
+      EXPECT_EQ(driver.Text(IDC_PATTERN), c.text);
+      EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{c.caret, c.caret}));
+      EXPECT_EQ(dialog.IsModified(), c.command != 0);
+      EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), c.command != 0);
     });
   }
 }

@@ -82,9 +82,7 @@ TEST_F(HeadlessDriverTest, ButtonsAndTypingBehaveAsAutoButtonsAndEdits) {
 // A drag begins beyond 4 pixels; a click selects, and the tree's sink hears of the button-up after that.
 TEST_F(HeadlessDriverTest, PressingAndMovingOnANodeStartsADragAndAClickSelects) {
   struct AfterSink : KWindowSink {
-    void AfterLButtonUp(uint32_t, KPoint) override {
-      seen = Platform().TreeGetNextItem(tree, nullptr, TVGN_CARET);
-    }
+    void AfterLButtonUp(uint32_t, KPoint) override { seen = Platform().TreeGetNextItem(tree, nullptr, TVGN_CARET); }
     KWnd tree = nullptr;
     KTreeItem seen = nullptr;
   } treeSink;

@@ -102,8 +102,7 @@ TEST_F(HeadlessPlatformTest, MessageBoxAndMenuAnswersThatCannotBeGiven) {
 // The monitor a rectangle is on: the most overlap, else the nearest. A profile value is cut to the buffer
 // that also holds its terminator (the files themselves are KIniFile's tests).
 TEST_F(HeadlessPlatformTest, MonitorsAndProfileValues) {
-  driver.SetMonitors(
-      {{{0, 0, 1000, 800}, {0, 0, 1000, 760}, true}, {{1000, 0, 2000, 800}, {1000, 0, 2000, 800}}});
+  driver.SetMonitors({{{0, 0, 1000, 800}, {0, 0, 1000, 760}, true}, {{1000, 0, 2000, 800}, {1000, 0, 2000, 800}}});
   EXPECT_EQ(platform.MonitorFromRect({900, 10, 1200, 100}), 1);
   EXPECT_EQ(platform.MonitorFromRect({-500, 10, -400, 100}), 0);
   EXPECT_EQ(platform.MonitorFromPoint({2500, 100}), 1);
@@ -180,10 +179,8 @@ TEST_F(HeadlessKindsTest, ListsPickersAndSlidersHoldWhatWin32Holds) {
 
     // Pickers take real dates from 1601 on (the leap day and its weekday are the binding's tests), sliders
     // only positions within their range.
-    const KSystemTime refused[] = {{2023, 2, 0, 29, 12, 0, 0, 0},
-                                   {1900, 2, 0, 29, 12, 0, 0, 0},
-                                   {2024, 4, 0, 31, 12, 0, 0, 0},
-                                   {2024, 1, 0, 1, 24, 0, 0, 0},
+    const KSystemTime refused[] = {{2023, 2, 0, 29, 12, 0, 0, 0}, {1900, 2, 0, 29, 12, 0, 0, 0},
+                                   {2024, 4, 0, 31, 12, 0, 0, 0}, {2024, 1, 0, 1, 24, 0, 0, 0},
                                    {1600, 12, 0, 31, 23, 59, 59, 999}};
     const KWnd picker = driver.Control(kKindsPicker);
     const KSystemTime first{1601, 1, 0, 1, 0, 0, 0, 0};

@@ -48,8 +48,8 @@ std::string Plain(const std::string& name) {
 }
 
 TEST_F(RuleFileTest, ReaderRules) {
+  // The case's name, the file's text and the rules read.
   const std::tuple<const char*, std::u16string, std::vector<std::string>> cases[] = {
-      // name, text, rules
       {"all nine keys",
        u"[Pattern-00]\nName=N\nActive=0\nPattern=p\nRegEx=1\nCase=0\nTag=1\nCheckMethod=3\nCheckFlags=14\n"
        u"Native=1\n",
