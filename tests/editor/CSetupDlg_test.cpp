@@ -269,14 +269,8 @@ TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
 // The syntax menus insert their fixed texts at the caret or over the selection; a dismissed menu (command 0)
 // changes nothing.
 TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
-  struct Case {
-    bool regex;
-    uint32_t command;
-    KTextRange selection;
-    std::u16string text;
-    int32_t caret;
-  };
-  const Case cases[] = {
+  // The regular expression box, the command chosen (0: none) and the selection; the text and the caret after.
+  const std::tuple<bool, uint32_t, KTextRange, std::u16string, int32_t> cases[] = {
       {true, ID_SYNTAX_NOT_IN_RANGE, {0, 7}, u"[^]", 2},
       {true, ID_SYNTAX_GROUP, {1, 3}, u"<()>]+>", 2},
       {true, ID_SYNTAX_IN_RANGE, {7, 7}, u"<[^>]+>[]", 8},
@@ -285,22 +279,23 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       {false, ID_SYNTAX_LINE_FEED, {0, 7}, u"\\n", 2},
       {true, 0, {2, 2}, u"<[^>]+>", 2},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.command);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::get<1>(c));
     RunEditor([&](CSetupDlg& dialog) {
-      if (!c.regex) driver.Click(IDC_REGEX);
-      if (c.command) driver.AnswerMenu(c.command);
-      platform.SetSelection(driver.Control(IDC_PATTERN), c.selection);
+      const auto& [regex, command, selection, text, caret] = c;
+      if (!regex) driver.Click(IDC_REGEX);
+      if (command) driver.AnswerMenu(command);
+      platform.SetSelection(driver.Control(IDC_PATTERN), selection);
       driver.Click(IDC_SYNTAX);
       const KShownMenu& menu = platform.shownMenus.back();
-      EXPECT_EQ(menu.menuId, c.regex ? IDR_REGEX_MENU : IDR_LITERAL_MENU);
-      EXPECT_EQ(menu.items.size(), c.regex ? 11u : 2u);
+      EXPECT_EQ(menu.menuId, regex ? IDR_REGEX_MENU : IDR_LITERAL_MENU);
+      EXPECT_EQ(menu.items.size(), regex ? 11u : 2u);
       const KRect button = platform.GetWindowRect(driver.Control(IDC_SYNTAX));
       EXPECT_EQ(menu.point, (KPoint{button.right, button.top}));
-      EXPECT_EQ(driver.Text(IDC_PATTERN), c.text);
-      EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{c.caret, c.caret}));
-      EXPECT_EQ(dialog.IsModified(), c.command != 0);
-      EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), c.command != 0);
+      EXPECT_EQ(driver.Text(IDC_PATTERN), text);
+      EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{caret, caret}));
+      EXPECT_EQ(dialog.IsModified(), command != 0);
+      EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), command != 0);
     });
   }
 }
