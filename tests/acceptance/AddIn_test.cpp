@@ -2,6 +2,7 @@
 // custom check option, the stubs and the export boundary.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -28,18 +29,6 @@ std::u16string FieldText(const std::vector<uint8_t>& record, size_t offset, size
   return text;
 }
 
-uint32_t Word(const std::vector<uint8_t>& record, size_t offset) {
-  uint32_t word = 0;
-  std::memcpy(&word, record.data() + offset, sizeof word);
-  return word;
-}
-
-std::u16string TakeBstr(BSTR text) {
-  std::u16string copy(BstrChars(text), SysStringLen(text));
-  SysFreeString(text);
-  return copy;
-}
-
 class AddInTest : public testing::Test {
  protected:
   // Initialises the module with a poisoned record that has guard bytes behind its 848 bytes.
@@ -52,7 +41,9 @@ class AddInTest : public testing::Test {
   std::u16string CustomCheckName() {
     BSTR name = nullptr;
     EXPECT_EQ(module.GetCustomCheckOption(CUSTOM_CHECK_REGEX, &name), 0);
-    return TakeBstr(name);
+    std::u16string copy(BstrChars(name), SysStringLen(name));
+    SysFreeString(name);
+    return copy;
   }
 
   testhost::ModuleLoader module;
@@ -75,24 +66,24 @@ TEST_F(AddInTest, LoadAddInWritesAllThirteenWordsEveryTime) {
 TEST_F(AddInTest, InitializeFillsTheDescriptionRecordExactlyFromTheHostsLibraryOrTheModulesOwn) {
   const std::vector<std::u16string> own{u"Inline Patterns", u"Tagging and checking of inline patterns",
                                         u"User defined regular expressions"};
-  const struct {
-    std::string library;                // empty: the host names none
-    std::vector<std::u16string> texts;  // name, description, the custom check's name
-  } cases[] = {
+  // The library the host names (empty: none); the name, the description and the custom check's name.
+  const std::pair<std::string, std::vector<std::u16string>> cases[] = {
       {"", own},
       {"/nonexistent/missing.so", own},
       {IP_TRANSLATED_RESOURCES, {u"Inline-Muster", u"", u"Benutzerdefinierte regul\u00e4re Ausdr\u00fccke"}},
   };
   for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(cases[i].library);
-    host.resourceAnswer = cases[i].library.empty() ? 1 : 0;
-    host.resourceLibrary = Utf8ToUtf16(cases[i].library);
+    const auto& [library, texts] = cases[i];
+    SCOPED_TRACE(library);
+    host.resourceAnswer = library.empty() ? 1 : 0;
+    host.resourceLibrary = Utf8ToUtf16(library);
     const std::vector<uint8_t> record = Initialize();
     EXPECT_EQ((std::vector{FieldText(record, 16, 80), FieldText(record, 176, 256), CustomCheckName()}),
-              cases[i].texts);
+              texts);
     EXPECT_EQ(FieldText(record, 688, 80), u"VrtInlinePatterns");
-    EXPECT_EQ((std::vector{Word(record, 0), Word(record, 4), Word(record, 8), Word(record, 12)}),
-              (std::vector<uint32_t>{0xA5A5A5A5u, 0xA5A5A5A5u, 128, 1}));
+    std::array<uint32_t, 4> words{};
+    std::memcpy(words.data(), record.data(), sizeof words);
+    EXPECT_EQ(words, (std::array<uint32_t, 4>{0xA5A5A5A5u, 0xA5A5A5A5u, 128, 1}));
     for (size_t b = kRecordSize; b < record.size(); ++b) EXPECT_EQ(record[b], kPoison) << "byte " << b;
     // The resource-library request: (0, the module's base address, a buffer, 260).
     EXPECT_EQ((std::tuple{host.resourceCalls, host.resourceZero, host.resourceModule, host.resourceCapacity}),
@@ -111,11 +102,11 @@ TEST_F(AddInTest, CustomCheckOptionNamesOnlyItsOwnCheck) {
 }
 
 TEST_F(AddInTest, StubsShareOneBodyAndReturnZero) {
-  EXPECT_EQ(module.ExecuteTool(), 0);
-  EXPECT_EQ(module.GetErrorText(), 0);
-  EXPECT_EQ(module.GetToolInfo(), 0);
-  EXPECT_EQ(module.Symbol("ZAKFN_GetErrorText"), module.Symbol("ZAKFN_ExecuteTool"));
-  EXPECT_EQ(module.Symbol("ZAKFN_GetToolInfo"), module.Symbol("ZAKFN_ExecuteTool"));
+  EXPECT_EQ(std::tuple(module.ExecuteTool(), module.GetErrorText(), module.GetToolInfo()),
+            std::tuple(0, 0, 0));
+  void* const body = module.Symbol("ZAKFN_ExecuteTool");
+  EXPECT_EQ(std::pair(module.Symbol("ZAKFN_GetErrorText"), module.Symbol("ZAKFN_GetToolInfo")),
+            std::pair(body, body));
 }
 
 // A host that fails inside the module's call, and no record at all: the module stays usable.

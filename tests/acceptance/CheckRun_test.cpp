@@ -58,9 +58,8 @@ namespace {
 #endif
 
 struct Rule {
-  std::string name;
-  std::string pattern;  // a regular expression
-  int method;           // with CheckFlags 2
+  std::string name, pattern;  // the pattern a regular expression
+  int method;                 // with CheckFlags 2
 };
 
 // A rule file as the reader takes it: UTF-8 with its byte order mark.
@@ -135,14 +134,11 @@ TEST_F(CheckRunTest, GlobalViolationsComeFirstAndEachTextIsFetchedOnceOrNotAtAll
   EXPECT_EQ(Run(&projectA), (std::vector<std::string>{
                                 Violation("Tags", "Unequal number of matches. Source: 2, Translation: 1"),
                                 MustNot("Digits", "3")}));
-  ASSERT_EQ(token.calls.size(), 2u);
-  EXPECT_EQ((std::vector{token.calls[0].property, token.calls[0].side, token.calls[1].property,
-                         token.calls[1].side}),
-            (std::vector<int32_t>{0xFFD0, 1, 0xFFD0, 2}));
+  EXPECT_EQ(token.calls, (std::vector<testhost::TestToken::Call>{{0xFFD0, 1}, {0xFFD0, 2}}));
   options.on = false;  // a check switched off reads no text
   token.calls.clear();
-  EXPECT_TRUE(Run(&projectA).empty());
-  EXPECT_TRUE(token.calls.empty());
+  EXPECT_EQ((std::tuple{Run(&projectA).size(), token.calls.size()}),
+            std::tuple(0u, 0u));  // braced: the run comes first
   EXPECT_EQ(options.asked, (std::vector<int32_t>{0x100000, 0x100000}));
 }
 
@@ -153,16 +149,13 @@ TEST_F(CheckRunTest, TokenOutsideARunAndEndWithoutEngineDoNothing) {
   EXPECT_EQ(module.CheckToken(&token, 0, &options), 0);
   End(1);
   End(1);
-  EXPECT_TRUE(run.messages.empty());
-  EXPECT_TRUE(token.calls.empty());
-  EXPECT_EQ(host.created, 0);
+  EXPECT_EQ(std::tuple(run.messages.size(), token.calls.size(), host.created), std::tuple(0u, 0u, 0));
 
   EXPECT_EQ(Run(nullptr, 0).size(), 1u);
   run.messages.clear();
   token.calls.clear();
   EXPECT_EQ(module.CheckToken(&token, 0, &options), 0);
-  EXPECT_TRUE(run.messages.empty());
-  EXPECT_TRUE(token.calls.empty());
+  EXPECT_EQ(std::tuple(run.messages.size(), token.calls.size()), std::tuple(0u, 0u));
 }
 
 // The engine keeps its rules (and reads no file) until a final end; a run reads the project's rules only
@@ -175,21 +168,17 @@ TEST_F(CheckRunTest, EngineLivesUntilAFinalEndAndProjectRulesFollowTheRunsProjec
   EXPECT_EQ(Run(&projectA, 0), (std::vector{old, a}));
   WriteRules(GlobalFile(), {{"New", "x", 3}});
   const std::string newRule = Violation("New", "No text found that matches the rule.");
-  const struct {
-    IHostProject* project;
-    int32_t isFinal;
-    std::vector<std::string> messages;
-    int pathCallsA, pathCallsB, alive;
-  } steps[] = {
+  // The run's project and final flag; its messages, then the path requests of A and B and the objects alive.
+  const std::tuple<IHostProject*, int32_t, std::vector<std::string>, int, int, int> steps[] = {
       {&projectB, 0, {old, b}, 1, 1, 3},     {&projectA, 0, {old, a}, 2, 1, 2},
       {nullptr, 0, {old}, 2, 1, 1},          {&projectA, 1, {old, a}, 3, 1, 0},
       {&projectA, 0, {newRule, a}, 4, 1, 2}, {&projectA, 1, {newRule, a}, 4, 1, 0},
   };
   for (size_t i = 0; i < std::size(steps); ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(Run(steps[i].project, steps[i].isFinal), steps[i].messages);
-    EXPECT_EQ(std::tuple(projectA.pathCalls, projectB.pathCalls, host.Alive()),
-              std::tuple(steps[i].pathCallsA, steps[i].pathCallsB, steps[i].alive));
+    const auto& [project, isFinal, messages, pathCallsA, pathCallsB, alive] = steps[i];
+    EXPECT_EQ((std::tuple{Run(project, isFinal), projectA.pathCalls, projectB.pathCalls, host.Alive()}),
+              std::tuple(messages, pathCallsA, pathCallsB, alive));
   }
 }
 

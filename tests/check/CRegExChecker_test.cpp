@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "check/CStringGetter.h"
@@ -48,12 +49,9 @@ constexpr int32_t kInSource = CHECK_EXIST_IF_IN_SOURCE, kMustNot = CHECK_MUST_NO
                   kMustExist = CHECK_MUST_EXIST;
 
 struct RuleRow {
-  int32_t method;
-  int32_t flags;
+  int32_t method, flags;
   const char16_t* pattern;  // a regular expression
-  int32_t caseSensitive = 1;
-  int32_t native = 0;
-  int32_t active = 1;
+  int32_t caseSensitive = 1, native = 0, active = 1;
   const char16_t* name = u"R";
 };
 
@@ -92,17 +90,12 @@ class CheckerTest : public testing::Test {
   testhost::TestSite site;
 };
 
-struct CheckCase {
-  RuleRow rule;
-  const char16_t* source;
-  const char16_t* translation;
-  std::vector<std::u16string> reported;
-  std::vector<int32_t> fetched;
-};
-
 TEST_F(CheckerTest, MethodsFlagsAndMessages) {
   const std::vector<int32_t> plain{0, 1}, translationOnly{1}, none{};
-  const CheckCase cases[] = {
+  // The rule, the source and the translation; the reports and the kinds of text fetched.
+  using Case = std::tuple<RuleRow, const char16_t*, const char16_t*, std::vector<std::u16string>,
+                          std::vector<int32_t>>;
+  const Case cases[] = {
       {{kInSource, 2, u"\\d", 1, 0, 0}, u"1", u"", {}, none},  // inactive
       {{CHECK_NONE, 14, u"\\d"}, u"1", u"", {}, none},
       {{4, 14, u"\\d"}, u"1", u"", {}, none},
@@ -140,16 +133,15 @@ TEST_F(CheckerTest, MethodsFlagsAndMessages) {
       {{kMustExist, 2, u"("}, u"", u"(", {kNoMatch}, translationOnly},
       {{kMustExist, 2, u"\\]$", 1, 1}, u"", u"x", {}, {3}},
   };
-  for (const CheckCase& c : cases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.rule.pattern) + " method " + std::to_string(c.rule.method) + " flags " +
-                 std::to_string(c.rule.flags) + ": " + Utf16ToUtf8(c.source) + " / " +
-                 Utf16ToUtf8(c.translation));
-    PairTexts texts(host, c.source, c.translation);
+  for (const auto& [rule, source, translation, reported, fetched] : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(rule.pattern) + " method " + std::to_string(rule.method) + " flags " +
+                 std::to_string(rule.flags) + ": " + Utf16ToUtf8(source) + " / " + Utf16ToUtf8(translation));
+    PairTexts texts(host, source, translation);
     const size_t compiled = host.compiled.size();
-    EXPECT_EQ(Check({c.rule}, texts), c.reported);
-    EXPECT_EQ(texts.fetched, c.fetched);
+    EXPECT_EQ(Check({rule}, texts), reported);
+    EXPECT_EQ(texts.fetched, fetched);
     // Both texts are fetched before the rule's expression is made or searched.
-    EXPECT_EQ(texts.compiledBefore, std::vector<size_t>(c.fetched.size(), compiled));
+    EXPECT_EQ(texts.compiledBefore, std::vector<size_t>(fetched.size(), compiled));
   }
 }
 
@@ -162,27 +154,23 @@ TEST_F(CheckerTest, RulesReportInListOrderAndShareTheFetchedTexts) {
 }
 
 TEST_F(CheckerTest, CollectMatchesStopsAtAnEmptyMatch) {
-  const struct {
-    int32_t regEx, caseSensitive;
-    const char16_t *pattern, *text;
-    std::vector<std::u16string> matches;
-  } cases[] = {
-      {0, 1, u"aa", u"aaaa", {u"aa", u"aa"}},
-      {0, 1, u"", u"abc", {}},
-      {1, 1, u"x*", u"abc", {}},
-      {1, 1, u"\\d+", u"a1b22c333", {u"1", u"22", u"333"}},
-      {1, 1, u"b|x*", u"bba", {u"b", u"b"}},  // the empty match at "a" ends it
+  // RegEx, the pattern and the text; the matches.
+  const std::tuple<int32_t, const char16_t*, const char16_t*, std::vector<std::u16string>> cases[] = {
+      {0, u"aa", u"aaaa", {u"aa", u"aa"}},
+      {0, u"", u"abc", {}},
+      {1, u"x*", u"abc", {}},
+      {1, u"\\d+", u"a1b22c333", {u"1", u"22", u"333"}},
+      {1, u"b|x*", u"bba", {u"b", u"b"}},  // the empty match at "a" ends it
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.pattern) + " in " + Utf16ToUtf8(c.text));
+  for (const auto& [regEx, pattern, text, expected] : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(pattern) + " in " + Utf16ToUtf8(text));
     CRegExRule rule;
-    rule.RegEx = c.regEx;
-    rule.Case = c.caseSensitive;
-    rule.Pattern = c.pattern;
+    rule.RegEx = regEx;
+    rule.Pattern = pattern;
     KStringArray matches;
     matches.Add(u"left over");
-    CRegExChecker::CollectMatches(rule, c.text, matches);
-    EXPECT_EQ(std::vector<std::u16string>(matches.begin(), matches.end()), c.matches);
+    CRegExChecker::CollectMatches(rule, text, matches);
+    EXPECT_EQ(std::vector<std::u16string>(matches.begin(), matches.end()), expected);
   }
 }
 

@@ -19,15 +19,10 @@ class RuleFindTest : public testing::Test {
 };
 
 TEST_F(RuleFindTest, LiteralSearch) {
-  const struct {
-    const char16_t* pattern;
-    int32_t caseSensitive;
-    const char16_t* text;
-    int32_t start;
-    bool found;
-    int32_t matchStart, matchLength;
-    const char16_t* matchText;
-  } cases[] = {
+  // The pattern, its case and the text searched from a start; whether found, and the match.
+  using Case =
+      std::tuple<const char16_t*, int32_t, const char16_t*, int32_t, bool, int32_t, int32_t, const char16_t*>;
+  const Case cases[] = {
       {u"Abc", 0, u"xxABCyy", 0, true, 2, 3, u"ABC"},  // the match is spelled as in the text
       {u"Abc", 1, u"xxABCyy", 0, false, 0, 0, u""},
       {u"a\\tb", 1, u"a\tb", 0, true, 0, 3, u"a\tb"},  // an escape counts as one unit
@@ -42,18 +37,18 @@ TEST_F(RuleFindTest, LiteralSearch) {
       {u"", 1, u"abc", 4, false, 0, 0, u""},
       {u"a", 1, u"abc", -1, false, 0, 0, u""},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.pattern) + " in " + Utf16ToUtf8(c.text));
+  for (const auto& [pattern, caseSensitive, searched, from, found, matchStart, matchLength, matchText] :
+       cases) {
+    SCOPED_TRACE(Utf16ToUtf8(pattern) + " in " + Utf16ToUtf8(searched));
     CRegExRule rule;
-    rule.Pattern = c.pattern;
-    rule.Case = c.caseSensitive;
+    rule.Pattern = pattern;
+    rule.Case = caseSensitive;
     int32_t start = -7, length = -7;
     std::u16string text = u"untouched";
-    ASSERT_EQ(rule.FindNext(c.text, c.start, &start, &length, &text), c.found);
-    EXPECT_EQ(start, c.found ? c.matchStart : -7);
-    EXPECT_EQ(length, c.found ? c.matchLength : -7);
-    EXPECT_EQ(text, c.found ? c.matchText : u"untouched");
-    EXPECT_EQ(rule.FindNext(c.text, c.start), c.found);  // every out may be absent
+    ASSERT_EQ(rule.FindNext(searched, from, &start, &length, &text), found);
+    EXPECT_EQ(std::tie(start, length, text),
+              found ? std::tuple(matchStart, matchLength, matchText) : std::tuple(-7, -7, u"untouched"));
+    EXPECT_EQ(rule.FindNext(searched, from), found);  // every out may be absent
   }
   EXPECT_TRUE(host.compiled.empty());
 }
@@ -78,19 +73,17 @@ TEST_F(RuleFindTest, HostCompilesOnTheFirstSearchAndAgainOnlyAfterAFailure) {
 }
 
 TEST_F(RuleFindTest, MatchesEqualUnderTheRulesCase) {
-  const struct {
-    const char16_t *a, *b;
-    bool sensitive, insensitive;
-  } cases[] = {
+  const std::tuple<const char16_t*, const char16_t*, bool, bool> cases[] = {
+      // a, b, equal with and without case
       {u"ABC", u"abc", false, true}, {u"abc", u"abd", false, false},       {u"abc", u"abc", true, true},
       {u"ab", u"abc", false, false}, {u"\u00C4", u"\u00E4", false, false}, {u"", u"", true, true},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.a) + " vs " + Utf16ToUtf8(c.b));
-    CRegExRule rule;
-    EXPECT_EQ(rule.MatchesEqual(c.a, c.b), c.sensitive);
-    rule.Case = 0;
-    EXPECT_EQ(rule.MatchesEqual(c.a, c.b), c.insensitive);
+  for (const auto& [a, b, sensitive, insensitive] : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(a) + " vs " + Utf16ToUtf8(b));
+    CRegExRule rule, folding;
+    folding.Case = 0;
+    EXPECT_EQ(std::pair(rule.MatchesEqual(a, b), folding.MatchesEqual(a, b)),
+              std::pair(sensitive, insensitive));
   }
 }
 

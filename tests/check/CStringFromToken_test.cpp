@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 #include "common/TestHost.h"
@@ -22,12 +21,10 @@ TEST(CStringFromTokenTest, KindsAskForTheirPropertyAndSideOnce) {
   EXPECT_EQ((std::vector{texts.GetTranslation(false), texts.GetSource(false), texts.GetTranslation(false),
                          texts.GetSource(true), texts.GetTranslation(true), texts.GetSource(true)}),
             (std::vector<std::u16string>{u"pt", u"ps", u"pt", u"<b>ns</b>", u"<b>nt</b>", u"<b>ns</b>"}));
-  std::vector<std::pair<int32_t, int32_t>> calls;
-  for (const auto& call : token.calls) calls.emplace_back(call.property, call.side);
-  EXPECT_EQ(calls, (std::vector<std::pair<int32_t, int32_t>>{{TEXT_PLAIN, SIDE_TRANSLATION},
-                                                             {TEXT_PLAIN, SIDE_SOURCE},
-                                                             {TEXT_NATIVE, SIDE_SOURCE},
-                                                             {TEXT_NATIVE, SIDE_TRANSLATION}}));
+  EXPECT_EQ(token.calls, (std::vector<testhost::TestToken::Call>{{TEXT_PLAIN, SIDE_TRANSLATION},
+                                                                 {TEXT_PLAIN, SIDE_SOURCE},
+                                                                 {TEXT_NATIVE, SIDE_SOURCE},
+                                                                 {TEXT_NATIVE, SIDE_TRANSLATION}}));
 }
 
 // Hands back whatever variant it is told to, after checking that it came in zeroed.

@@ -42,6 +42,7 @@ class TestAddInHost final : public KAddInHostBase {
   struct Compiled {
     std::u16string pattern;
     int32_t flags;
+    bool operator==(const Compiled&) const = default;
   };
 
   // Resource library request (slot 0): the answer, the path written when the answer is 0, what was asked.
@@ -55,8 +56,7 @@ class TestAddInHost final : public KAddInHostBase {
 
   // Expression service (slot 12): every request, and the objects made and destroyed.
   std::vector<Compiled> compiled;
-  int created = 0;
-  int destroyed = 0;
+  int created = 0, destroyed = 0;
   int Alive() const { return created - destroyed; }
 
   // Projects (slots 13 and 14).
@@ -106,8 +106,8 @@ class TestProject final : public KHostProjectBase {
 class TestToken final : public KHostTokenBase {
  public:
   struct Call {
-    int32_t property;
-    int32_t side;
+    int32_t property, side;
+    bool operator==(const Call&) const = default;
   };
   std::u16string plainSource, plainTranslation, nativeSource, nativeTranslation;
   std::vector<Call> calls;

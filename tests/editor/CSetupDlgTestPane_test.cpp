@@ -1,5 +1,6 @@
 // The pattern test pane: what "C&heck" prints for a rule on sample texts, and how the pane opens and closes.
 #include <string>
+#include <tuple>
 
 #include "editor/EditorTest.h"
 #include "framework/KDialogLayout.h"
@@ -51,12 +52,9 @@ std::u16string Results(std::u16string_view verdict, std::u16string_view source,
 TEST_F(CSetupDlgTestPaneTest, ResultsListViolationsThenOkThenTheMatchesOfBothTexts) {
   const int32_t kCountText = CHECKFLAG_COUNT | CHECKFLAG_TEXT;
   const std::u16string kNoMatch = u"No text found that matches the rule.\r\n";
-  struct Case {
-    KRuleFields rule;
-    std::u16string source, translation, results;
-  };
+  // The rule, the source and the translation; the results box.
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<KRuleFields, std::u16string, std::u16string, std::u16string> cases[] = {
       {{u"Numbers", u"\\d+", 1, 1, CHECK_EXIST_IF_IN_SOURCE, kCountText}, u"1 and 22", u"22 und 1",
        Results(u"OK\r\n", u"1, 22", u"22, 1")},
       {{u"Needed", u"x", 1, 0, CHECK_MUST_EXIST}, u"", u"", Results(kNoMatch, u"", u"")},
@@ -70,10 +68,8 @@ TEST_F(CSetupDlgTestPaneTest, ResultsListViolationsThenOkThenTheMatchesOfBothTex
       {{u"Broken", u"(", 1, 1, CHECK_MUST_EXIST}, u"(", u"(", Results(kNoMatch, u"", u"")},
   };
   // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << &c - cases);
-    EXPECT_EQ(Check(c.rule, c.source, c.translation), c.results);
-  }
+  for (const auto& [rule, source, translation, results] : cases)
+    EXPECT_EQ(Check(rule, source, translation), results) << testing::PrintToString(rule.name);
 }
 
 TEST_F(CSetupDlgTestPaneTest, EachCheckStartsFromAnEmptyBoxAndAppendsBeyondTheEditLimit) {
@@ -100,9 +96,8 @@ TEST_F(CSetupDlgTestPaneTest, EachCheckStartsFromAnEmptyBoxAndAppendsBeyondTheEd
     EXPECT_EQ(results.back(), u'\n');
     const auto end = static_cast<int32_t>(results.size());
     EXPECT_EQ(platform.GetSelection(driver.Control(IDC_RESULTS)), (KTextRange{end, end}));
-    // Each check compiles the rule's copy once and releases it.
-    EXPECT_EQ(host.created, created + 2);
-    EXPECT_EQ(host.Alive(), 1);  // the test checker's own global rule
+    // Each check compiles the rule's copy once and releases it; the test checker's own rule stays.
+    EXPECT_EQ(std::pair(host.created, host.Alive()), std::pair(created + 2, 1));
   });
   EXPECT_EQ(host.Alive(), 0);
 }

@@ -32,9 +32,8 @@ TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersIn
     int32_t image = 0, selected = 0;
     platform.TreeGetImage(tree, Node(u"Off"), image, selected);
     EXPECT_EQ(image, 2);
-    EXPECT_EQ(SelectedLabel(), u"Tags");
-    EXPECT_EQ(driver.Text(IDC_PATTERN), u"<[^>]+>");
-    EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);
+    EXPECT_EQ(std::tuple(SelectedLabel(), driver.Text(IDC_PATTERN), driver.Check(IDC_REGEX)),
+              std::tuple(u"Tags", u"<[^>]+>", BST_CHECKED));
   });
 }
 
@@ -178,7 +177,6 @@ TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
 }
 
 TEST_F(CSetupDlgTest, CancelQuestionYesSavesNoDiscardsCancelStays) {
-  const std::filesystem::path global = site.folder / "settings.ini";
   for (int32_t answer : {IDCANCEL, IDNO, IDYES}) {
     SCOPED_TRACE(answer);
     const intptr_t result = RunEditor([&](CSetupDlg& dialog) {
@@ -206,8 +204,7 @@ TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {
     Drag(u"Off", u"Mine");
     EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\n  Off\nProject P\n  Mine\n  Off\n");
     EXPECT_EQ(dialog.Current(), dialog.GetLists()[1]->GetAt(1));
-    EXPECT_EQ(dialog.Current()->Active, 0);
-    EXPECT_TRUE(dialog.IsModified());
+    EXPECT_EQ(std::pair(dialog.Current()->Active, dialog.IsModified()), std::pair(0, true));
     driver.Click(IDOK);
   });
   EXPECT_EQ(RuleNames(&project), (std::vector<std::u16string>{u"Mine", u"Off"}));
@@ -247,8 +244,7 @@ TEST_F(CSetupDlgTest, RenamingByTypingOrInPlaceAndTheActiveBox) {
   });
   CRegExList list;
   list.LoadGlobal(false);
-  EXPECT_EQ(list[0]->Name, u"Tags!");
-  EXPECT_EQ(list[0]->Active, 0);
+  EXPECT_EQ(std::pair(list[0]->Name, list[0]->Active), std::pair(std::u16string(u"Tags!"), 0));
   list.DeleteAll();
 }
 
@@ -273,14 +269,8 @@ TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
 // The syntax menus insert their fixed texts at the caret or over the selection; a dismissed menu (command 0)
 // changes nothing.
 TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
-  struct Case {
-    bool regex;
-    uint32_t command;
-    KTextRange selection;
-    std::u16string text;
-    int32_t caret;
-  };
-  const Case cases[] = {
+  // The regular expression box, the command chosen (0: none) and the selection; the text and the caret after.
+  const std::tuple<bool, uint32_t, KTextRange, std::u16string, int32_t> cases[] = {
       {true, ID_SYNTAX_NOT_IN_RANGE, {0, 7}, u"[^]", 2},
       {true, ID_SYNTAX_GROUP, {1, 3}, u"<()>]+>", 2},
       {true, ID_SYNTAX_IN_RANGE, {7, 7}, u"<[^>]+>[]", 8},
@@ -289,22 +279,23 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       {false, ID_SYNTAX_LINE_FEED, {0, 7}, u"\\n", 2},
       {true, 0, {2, 2}, u"<[^>]+>", 2},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.command);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::get<1>(c));
     RunEditor([&](CSetupDlg& dialog) {
-      if (!c.regex) driver.Click(IDC_REGEX);
-      if (c.command) driver.AnswerMenu(c.command);
-      platform.SetSelection(driver.Control(IDC_PATTERN), c.selection);
+      const auto& [regex, command, selection, text, caret] = c;
+      if (!regex) driver.Click(IDC_REGEX);
+      if (command) driver.AnswerMenu(command);
+      platform.SetSelection(driver.Control(IDC_PATTERN), selection);
       driver.Click(IDC_SYNTAX);
       const KShownMenu& menu = platform.shownMenus.back();
-      EXPECT_EQ(menu.menuId, c.regex ? IDR_REGEX_MENU : IDR_LITERAL_MENU);
-      EXPECT_EQ(menu.items.size(), c.regex ? 11u : 2u);
+      EXPECT_EQ(menu.menuId, regex ? IDR_REGEX_MENU : IDR_LITERAL_MENU);
+      EXPECT_EQ(menu.items.size(), regex ? 11u : 2u);
       const KRect button = platform.GetWindowRect(driver.Control(IDC_SYNTAX));
       EXPECT_EQ(menu.point, (KPoint{button.right, button.top}));
-      EXPECT_EQ(driver.Text(IDC_PATTERN), c.text);
-      EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{c.caret, c.caret}));
-      EXPECT_EQ(dialog.IsModified(), c.command != 0);
-      EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), c.command != 0);
+      EXPECT_EQ(driver.Text(IDC_PATTERN), text);
+      EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{caret, caret}));
+      EXPECT_EQ(dialog.IsModified(), command != 0);
+      EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), command != 0);
     });
   }
 }

@@ -52,8 +52,7 @@ TEST_F(SetupExportTest, OkWritesTheEditedListsAsTheWriterDoes) {
   written(empty.rulePath, {});
   written(other.rulePath, {stored});
   // Only the test pane's checker compiles: the global rules as they were when the dialog opened.
-  EXPECT_EQ(host.created, 1);
-  EXPECT_EQ(host.Alive(), 0);
+  EXPECT_EQ(std::pair(host.created, host.Alive()), std::pair(1, 0));
 }
 
 // A rule file that breaks off while it is read would lose its rest on OK: the editor says why and stays

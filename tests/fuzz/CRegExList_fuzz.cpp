@@ -29,10 +29,7 @@ class KFuzzHost final : public KAddInHostBase {
     *out = new KNoMatch;
     return 0;
   }
-  int32_t GetProject(int32_t, IHostProject** out) override {
-    *out = nullptr;
-    return 0;
-  }
+  int32_t GetProject(int32_t, IHostProject** out) override { return GetCurrentProject(out); }
   int32_t GetCurrentProject(IHostProject** out) override {
     *out = nullptr;
     return 0;

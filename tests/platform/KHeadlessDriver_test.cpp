@@ -7,9 +7,6 @@
 
 namespace {
 
-enum : int32_t { kAdd = 1003, kName = 1005, kTest = 1019, kResults = 1022 };
-enum : int32_t { kRadioNone = 1025, kRadioExist = 1002, kRadioMustNot = 1007 };
-
 using HeadlessDriverTest = KEditorDialogTest;
 
 // Tab follows the tab stops, skipping hidden and disabled controls; Enter presses the focused push button,
@@ -24,24 +21,24 @@ TEST_F(HeadlessDriverTest, DialogManagerKeys) {
       order.push_back(FocusId());
     }
     // The hidden test pane is skipped, the visible results box is not; the order wraps to the start.
-    EXPECT_EQ(order, (std::vector<int32_t>{IDCANCEL, kTest, kResults, kAdd}));
+    EXPECT_EQ(order, (std::vector<int32_t>{IDCANCEL, IDC_TEST, IDC_RESULTS, IDC_ADD}));
     platform.EnableWindow(driver.Control(IDCANCEL), false);
     platform.NextDlgCtl(dialog, driver.Control(IDOK));
     driver.PressKey(VK_TAB);
-    EXPECT_EQ(FocusId(), kTest);
+    EXPECT_EQ(FocusId(), IDC_TEST);
     driver.KeyDown(VK_SHIFT);
     driver.PressKey(VK_TAB);
     driver.KeyUp(VK_SHIFT);
     EXPECT_EQ(FocusId(), IDOK);
 
-    platform.SetDefaultId(dialog, kTest);
-    EXPECT_EQ(platform.GetStyle(driver.Control(kTest)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    platform.SetDefaultId(dialog, IDC_TEST);
+    EXPECT_EQ(platform.GetStyle(driver.Control(IDC_TEST)) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(platform.GetStyle(driver.Control(IDOK)) & BS_TYPEMASK, BS_PUSHBUTTON);
     sink.events.clear();
-    platform.SetFocus(driver.Control(kAdd));
+    platform.SetFocus(driver.Control(IDC_ADD));
     driver.PressKey(VK_RETURN);
-    platform.EnableWindow(driver.Control(kTest), false);
-    platform.SetFocus(driver.Control(kName));
+    platform.EnableWindow(driver.Control(IDC_TEST), false);
+    platform.SetFocus(driver.Control(IDC_NAME));
     driver.PressKey(VK_RETURN);
     EXPECT_EQ(sink.events, std::vector<std::string>{"command 1003 0"});
   });
@@ -53,31 +50,32 @@ TEST_F(HeadlessDriverTest, DialogManagerKeys) {
 TEST_F(HeadlessDriverTest, ButtonsAndTypingBehaveAsAutoButtonsAndEdits) {
   Run([&](KWnd) {
     sink.events.clear();
-    EXPECT_TRUE(driver.Click(kRadioExist));
-    EXPECT_TRUE(driver.Click(kRadioMustNot));
-    EXPECT_EQ(driver.Check(kRadioExist), BST_UNCHECKED);
-    EXPECT_EQ(driver.Check(kRadioMustNot), BST_CHECKED);
+    EXPECT_TRUE(driver.Click(IDC_CHECK_EXIST_IF_IN_SOURCE));
+    EXPECT_TRUE(driver.Click(IDC_CHECK_MUST_NOT_EXIST));
+    const auto checks = [&] {
+      return std::pair(driver.Check(IDC_CHECK_EXIST_IF_IN_SOURCE), driver.Check(IDC_CHECK_MUST_NOT_EXIST));
+    };
+    EXPECT_EQ(checks(), std::pair(BST_UNCHECKED, BST_CHECKED));
     driver.PressKey(VK_UP);
-    EXPECT_EQ(FocusId(), kRadioExist);
-    EXPECT_EQ(driver.Check(kRadioExist), BST_CHECKED);
-    EXPECT_EQ(driver.Check(kRadioMustNot), BST_UNCHECKED);
+    EXPECT_EQ(FocusId(), IDC_CHECK_EXIST_IF_IN_SOURCE);
+    EXPECT_EQ(checks(), std::pair(BST_CHECKED, BST_UNCHECKED));
     EXPECT_EQ(sink.events, (std::vector<std::string>{"command 1002 0", "command 1007 0", "command 1002 0"}));
-    platform.SetButtonStyle(driver.Control(1018), BS_AUTO3STATE);
-    EXPECT_TRUE(driver.SetCheck(1018, BST_INDETERMINATE));
-    EXPECT_EQ(driver.Check(1018), BST_INDETERMINATE);
-    platform.EnableWindow(driver.Control(kRadioNone), false);
-    EXPECT_FALSE(driver.Click(kRadioNone));
+    platform.SetButtonStyle(driver.Control(IDC_REGEX), BS_AUTO3STATE);
+    EXPECT_TRUE(driver.SetCheck(IDC_REGEX, BST_INDETERMINATE));
+    EXPECT_EQ(driver.Check(IDC_REGEX), BST_INDETERMINATE);
+    platform.EnableWindow(driver.Control(IDC_CHECK_NONE), false);
+    EXPECT_FALSE(driver.Click(IDC_CHECK_NONE));
     EXPECT_EQ(driver.Problems().size(), 1u);
 
-    platform.LimitText(driver.Control(kName), 4);
+    platform.LimitText(driver.Control(IDC_NAME), 4);
     sink.events.clear();
-    EXPECT_TRUE(driver.TypeInto(kName, u"abcd"));
+    EXPECT_TRUE(driver.TypeInto(IDC_NAME, u"abcd"));
     EXPECT_EQ(sink.events, std::vector<std::string>(4, "command 1005 768"));  // EN_CHANGE, at the limit
     EXPECT_TRUE(driver.Type(u"e"));
-    EXPECT_EQ(driver.Text(kName), u"abcd");
+    EXPECT_EQ(driver.Text(IDC_NAME), u"abcd");
     EXPECT_EQ(sink.events.back(), "command 1005 1281");  // EN_MAXTEXT
     driver.PressKey(VK_BACK);
-    EXPECT_EQ(driver.Text(kName), u"abc");
+    EXPECT_EQ(driver.Text(IDC_NAME), u"abc");
   });
 }
 
@@ -89,9 +87,9 @@ TEST_F(HeadlessDriverTest, PressingAndMovingOnANodeStartsADragAndAClickSelects) 
     KTreeItem seen = nullptr;
   } treeSink;
   Run([&](KWnd) {
-    const KWnd tree = treeSink.tree = driver.Control(kEditorTree);
+    const KWnd tree = treeSink.tree = driver.Control(IDC_TREE);
     const KTreeItem rule = Add(nullptr, u"rule");
-    const KPoint at = driver.TreeItemPoint(kEditorTree, rule);
+    const KPoint at = driver.TreeItemPoint(IDC_TREE, rule);
     sink.events.clear();
     driver.MouseDown(at);
     driver.MouseMove({at.x + 4, at.y});  // within the drag distance
@@ -103,7 +101,7 @@ TEST_F(HeadlessDriverTest, PressingAndMovingOnANodeStartsADragAndAClickSelects) 
     driver.MouseDown(at);
     driver.MouseUp(at);
     EXPECT_EQ(treeSink.seen, rule);
-    EXPECT_EQ(FocusId(), kEditorTree);
+    EXPECT_EQ(FocusId(), IDC_TREE);
     platform.SetWindowSink(tree, nullptr);
   });
 }

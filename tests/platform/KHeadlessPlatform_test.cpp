@@ -17,20 +17,20 @@ using HeadlessPlatformTest = KEditorDialogTest;
 // it opens at the owner's client area (sizing frame 4, caption 22) with the first tab stop focused.
 TEST_F(HeadlessPlatformTest, ModalDialogFromTheTemplateWithTheActiveOwner) {
   driver.OnNextDialog([](KWnd) {});
-  EXPECT_EQ(platform.RunModalDialog(kEditorDialog, nullptr, sink), -1);  // left open
-  EXPECT_EQ(platform.RunModalDialog(9999, nullptr, sink), -1);           // no such template
+  EXPECT_EQ(platform.RunModalDialog(IDD_SETUP, nullptr, sink), -1);  // left open
+  EXPECT_EQ(platform.RunModalDialog(9999, nullptr, sink), -1);       // no such template
   EXPECT_EQ(driver.Problems().size(), 2u);
   const KWnd host = driver.CreateOwnerWindow({100, 100, 900, 700});
   EXPECT_EQ(Run([&](KWnd dialog) {
               EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{104, 126, 104 + 756, 126 + 519}));
               EXPECT_EQ(platform.GetDefaultId(dialog), IDOK);
-              EXPECT_EQ(platform.GetFocus(), driver.Control(1003));
+              EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_ADD));
               EXPECT_EQ(platform.GetParent(dialog), host);
               EXPECT_FALSE(platform.IsWindowEnabled(host));
               EXPECT_EQ(platform.ActiveWindow(), dialog);
               RecordingSink inner;  // a dialog opened from the dialog is owned by the host too
               driver.OnNextDialog([&](KWnd in) { platform.EndDialog(in, platform.GetParent(in) == host); });
-              EXPECT_EQ(platform.RunModalDialog(kEditorDialog, nullptr, inner), 1);
+              EXPECT_EQ(platform.RunModalDialog(IDD_SETUP, nullptr, inner), 1);
               platform.EndDialog(dialog, 42);
             }),
             42);
@@ -45,14 +45,14 @@ TEST_F(HeadlessPlatformTest, ModalDialogFromTheTemplateWithTheActiveOwner) {
 // editor's renaming).
 TEST_F(HeadlessPlatformTest, TreeSelectionAndLabelEditing) {
   Run([&](KWnd) {
-    const KWnd tree = driver.Control(kEditorTree);
+    const KWnd tree = driver.Control(IDC_TREE);
     const KTreeItem list = Add(nullptr, u"list");
     const KTreeItem a = Add(list, u"a");
     EXPECT_TRUE(platform.TreeSelectItem(tree, a, TVGN_CARET));
     platform.TreeDeleteItem(tree, a);
     EXPECT_EQ(platform.TreeGetNextItem(tree, nullptr, TVGN_CARET), list);
 
-    const KWnd edit = driver.BeginRename(kEditorTree, list);
+    const KWnd edit = driver.BeginRename(IDC_TREE, list);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(platform.GetFocus(), edit);
     EXPECT_EQ(platform.GetSelection(edit), (KTextRange{0, 4}));
@@ -87,11 +87,11 @@ TEST_F(HeadlessPlatformTest, MessageBoxAndMenuAnswersThatCannotBeGiven) {
   EXPECT_EQ(platform.ShowMessageBox(nullptr, u"Done", u"", MB_OK), IDOK);
   driver.AnswerMessageBox(IDCANCEL);
   EXPECT_EQ(platform.ShowMessageBox(nullptr, u"Delete?", u"", MB_YESNO), IDYES);
-  const KMenu menu = platform.LoadMenuResource(108);
+  const KMenu menu = platform.LoadMenuResource(IDR_LITERAL_MENU);
   ASSERT_NE(menu, nullptr);
   const KMenu popup = platform.GetSubMenu(menu, 0);
-  platform.EnableMenuItem(popup, 40013, false);
-  driver.AnswerMenu(40013);
+  platform.EnableMenuItem(popup, ID_SYNTAX_TAB, false);
+  driver.AnswerMenu(ID_SYNTAX_TAB);
   EXPECT_EQ(platform.TrackPopupMenu(popup, {300, 200}, nullptr), 0u);
   EXPECT_EQ(driver.Menus().back().items[1].flags & MF_GRAYED, MF_GRAYED);
   platform.DestroyMenu(menu);
@@ -123,16 +123,16 @@ TEST_F(HeadlessPlatformTest, ProgrammaticChangesNotifyAsWin32Does) {
   } treeSink;
   Run([&](KWnd dialog) {
     sink.events.clear();
-    platform.SetText(driver.Control(1005), u"name");
-    platform.SetCheck(driver.Control(1018), BST_CHECKED);
-    platform.SetText(driver.Control(1003), u"&Add");
+    platform.SetText(driver.Control(IDC_NAME), u"name");
+    platform.SetCheck(driver.Control(IDC_REGEX), BST_CHECKED);
+    platform.SetText(driver.Control(IDC_ADD), u"&Add");
     EXPECT_EQ(sink.events, std::vector<std::string>{"command 1005 768"});
-    platform.SetCheck(driver.Control(1018), BST_INDETERMINATE);  // a two-state box shows it as checked
-    EXPECT_EQ(platform.GetCheck(driver.Control(1018)), BST_CHECKED);
-    platform.NextDlgCtl(dialog, driver.Control(1005));
-    EXPECT_EQ(platform.GetSelection(driver.Control(1005)), (KTextRange{0, 4}));
+    platform.SetCheck(driver.Control(IDC_REGEX), BST_INDETERMINATE);  // a two-state box shows it as checked
+    EXPECT_EQ(platform.GetCheck(driver.Control(IDC_REGEX)), BST_CHECKED);
+    platform.NextDlgCtl(dialog, driver.Control(IDC_NAME));
+    EXPECT_EQ(platform.GetSelection(driver.Control(IDC_NAME)), (KTextRange{0, 4}));
 
-    const KWnd tree = driver.Control(kEditorTree);
+    const KWnd tree = driver.Control(IDC_TREE);
     platform.SetWindowSink(tree, &treeSink);
     platform.SetCapture(tree);
     platform.SetCapture(dialog);

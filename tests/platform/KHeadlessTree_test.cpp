@@ -32,9 +32,8 @@ TEST_F(HeadlessTreeTest, HitTestAndItemRectsFollowTheScrollPosition) {
   for (const Case& c : cases) {
     tree.ScrollTo(c.scroll);
     uint32_t flags = 0;
-    KHeadlessTree::Item* hit = tree.HitTest(c.point, flags);
-    EXPECT_EQ(hit, c.node < 0 ? nullptr : nodes[c.node]) << c.scroll << " " << c.point.y;
-    EXPECT_EQ(flags, c.flags) << c.scroll << " " << c.point.y;
+    EXPECT_EQ((std::pair{tree.HitTest(c.point, flags), flags}),
+              std::pair(c.node < 0 ? nullptr : nodes[c.node], c.flags)) << c.scroll << " " << c.point.y;
   }
   tree.ScrollTo(4);
   KRect row;
@@ -75,8 +74,7 @@ TEST_F(HeadlessTreeTest, CollapsedChildrenHaveNoRowAndButtonsSitInTheIndent) {
   ASSERT_TRUE(tree.ItemRect(child, true, rect));
   EXPECT_EQ(rect.left, KHeadlessTree::kIndent);
   uint32_t flags = 0;
-  EXPECT_EQ(tree.HitTest({5, 20}, flags), child);
-  EXPECT_EQ(flags, TVHT_ONITEMINDENT);  // a leaf has no button
+  EXPECT_EQ((std::pair{tree.HitTest({5, 20}, flags), flags}), std::pair(child, TVHT_ONITEMINDENT));  // a leaf
   tree.selected = child;
   tree.SetExpanded(nodes[0], false);  // collapsing moves the selection up to the collapsed node
   EXPECT_EQ(tree.selected, nodes[0]);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/headless/KHeadlessDriver.h"
+#include "resource.h"
 
 class RecordingSink : public KWindowSink {
  public:
@@ -48,9 +49,6 @@ class RecordingSink : public KWindowSink {
   bool ownerEnabled = false;  // when the dialog was destroyed
 };
 
-inline constexpr uint32_t kEditorDialog = 104;
-inline constexpr int32_t kEditorTree = 1001;
-
 class KEditorDialogTest : public ::testing::Test {
  protected:
   // Runs the rule editor's template with `script`, then ends it with OK unless the script did.
@@ -59,13 +57,13 @@ class KEditorDialogTest : public ::testing::Test {
       script(dialog);
       if (driver.Dialog()) platform.EndDialog(driver.Dialog(), IDOK);
     });
-    return platform.RunModalDialog(kEditorDialog, nullptr, sink);
+    return platform.RunModalDialog(IDD_SETUP, nullptr, sink);
   }
   KTreeItem Add(KTreeItem parent, const char16_t* text) {
     KTreeInsert insert;
     insert.parent = parent;
     insert.text = text;
-    return platform.TreeInsertItem(driver.Control(kEditorTree), insert);
+    return platform.TreeInsertItem(driver.Control(IDC_TREE), insert);
   }
   int32_t FocusId() { return platform.GetDlgCtrlId(platform.GetFocus()); }
 

@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "common/FileBytes.h"
 #include "common/RuleFiles.h"
 #include "common/TestHost.h"
@@ -46,11 +48,8 @@ std::string Plain(const std::string& name) {
 }
 
 TEST_F(RuleFileTest, ReaderRules) {
-  const struct {
-    const char* name;
-    std::u16string text;
-    std::vector<std::string> rules;
-  } cases[] = {
+  // The case's name, the file's text and the rules read.
+  const std::tuple<const char*, std::u16string, std::vector<std::string>> cases[] = {
       {"all nine keys",
        u"[Pattern-00]\nName=N\nActive=0\nPattern=p\nRegEx=1\nCase=0\nTag=1\nCheckMethod=3\nCheckFlags=14\n"
        u"Native=1\n",
@@ -75,8 +74,8 @@ TEST_F(RuleFileTest, ReaderRules) {
        u"Name=z\n[Other]\nName=q\n[Pattern-00]\nName=r\n[Options]\nName=s\n",
        {Plain("r")}},
       {"shorter than the section word", u"[Patter\nName=a\n", {}},
-      {"just the section word", u"[Pattern\nName=a\n", {Plain("a")}},
       {"an empty file", u"", {}},
+      {"just the section word", u"[Pattern\nName=a\n", {Plain("a")}},
       {"lower-case legacy header is just a section", u"[regexchecks]\n1=\"A\"\n", {}},
       {"only the RegExChecks section counts",
        u"0=\"before\"\n[RegExChecks]\n1=\"A\"\n[Other]\n2=\"B\"\n[RegExChecks]\nno "
@@ -86,7 +85,7 @@ TEST_F(RuleFileTest, ReaderRules) {
        u"[Pattern-00]\nName=a\n[RegExChecks]\n1=\"L\",\"p\",\"2\",\"0\",\"1\",\"0\"\n",
        {Plain("a"), "L|1|p|1|0|0|3|0|0"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(LoadGlobalText(c.text), c.rules) << c.name;
+  for (const auto& [name, text, rules] : cases) EXPECT_EQ(LoadGlobalText(text), rules) << name;
 }
 
 TEST_F(RuleFileTest, CompilesActiveExpressionsWhenAsked) {
@@ -100,11 +99,9 @@ TEST_F(RuleFileTest, CompilesActiveExpressionsWhenAsked) {
   LoadGlobalText(text, false);
   EXPECT_TRUE(host.compiled.empty());
   LoadGlobalText(text, true);
-  std::vector<std::pair<std::u16string, int32_t>> compiled;
-  for (const auto& c : host.compiled) compiled.emplace_back(c.pattern, c.flags);
-  EXPECT_EQ(compiled, (std::vector<std::pair<std::u16string, int32_t>>{{u"a+", REGEX_CASE_SENSITIVE},
-                                                                       {u"b+", REGEX_CASE_INSENSITIVE},
-                                                                       {u"x", REGEX_CASE_INSENSITIVE}}));
+  EXPECT_EQ(host.compiled, (std::vector<testhost::TestAddInHost::Compiled>{{u"a+", REGEX_CASE_SENSITIVE},
+                                                                           {u"b+", REGEX_CASE_INSENSITIVE},
+                                                                           {u"x", REGEX_CASE_INSENSITIVE}}));
   EXPECT_NE(list.GetAt(0)->RegExObject, nullptr);
   EXPECT_EQ(list.GetAt(2)->RegExObject, nullptr);
   list.DeleteAll();

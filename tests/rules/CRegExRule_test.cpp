@@ -4,50 +4,38 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <tuple>
+
+#include "common/RuleFiles.h"
 #include "common/TestHost.h"
 #include "rules/HostContext.h"
 #include "rules/RuleText.h"
 
 namespace {
 
-const std::string kDefaults = "|1||0|1|0|0|2|0";
-
 TEST(CRegExRule, CopyFromCopiesTheStoredFieldsOnly) {
   testhost::TestAddInHost host;
   {
-    CRegExRule source;
-    source.Name = u"Tags";
-    source.Pattern = u"<[^>]+>";
-    source.Active = 5;
-    source.RegEx = 1;
-    source.Case = 0;
-    source.Tag = 1;
-    source.CheckMethod = -1;
-    source.CheckFlags = 16;
-    source.Native = 1;
-    source.TreeItem = reinterpret_cast<KTreeItem>(&source);
-    host.CreateRegExp(&source.RegExObject, u"a", REGEX_CASE_SENSITIVE);
+    const std::unique_ptr<CRegExRule> source(NewRule({u"Tags", u"<[^>]+>", 5, 1, -1, 16, 0, 1, 1}));
+    source->TreeItem = reinterpret_cast<KTreeItem>(source.get());
+    host.CreateRegExp(&source->RegExObject, u"a", REGEX_CASE_SENSITIVE);
 
     CRegExRule target;
     const auto item = reinterpret_cast<KTreeItem>(&target);
     target.TreeItem = item;
-    target.CopyFrom(source);
+    target.CopyFrom(*source);
     EXPECT_EQ(Describe(target), "Tags|5|<[^>]+>|1|0|1|-1|16|1");
     EXPECT_EQ(target.TreeItem, item);
     EXPECT_EQ(target.RegExObject, nullptr);
   }
   // Both rules are gone: the one object was destroyed exactly once.
-  EXPECT_EQ(host.created, 1);
-  EXPECT_EQ(host.destroyed, 1);
+  EXPECT_EQ(std::pair(host.created, host.destroyed), std::pair(1, 1));
 }
 
 TEST(CRegExRule, ReadLegacyLineFillsTheSixFields) {
-  const struct {
-    const char* name;
-    std::u16string line;
-    bool read;
-    std::string rule;
-  } cases[] = {
+  const std::tuple<const char*, std::u16string, bool, std::string> cases[] = {
+      // name, line, read, rule
       {"all six", u"1=\"A\",\"b+\",\"0\",\"1\",\"1\",\"\"", true, "A|1|b+|1|1|0|1|14|0"},
       {"flags other than 1 stay", u"x=\"A\",\"b\",\"2\",\"6\",\"0\",\"0\"", true, "A|0|b|1|0|0|3|6|0"},
       {"doubled quotes", u"k=\"say \"\"hi\"\"\", \"\"\"\"", true, "say \"hi\"|0|\"|1|1|0|1|0|0"},
@@ -59,13 +47,11 @@ TEST(CRegExRule, ReadLegacyLineFillsTheSixFields) {
       {"no fields at all", u"k=", true, "|0||1|1|0|1|0|0"},
       {"numbers read like wcstol", u"k=\"n\",\"p\",\" 2x\",\"-3\",\"+7\",\"abc\"", true,
        "n|7|p|1|0|0|3|-3|0"},
-      {"a line without equals is refused", u"\"A\",\"b\"", false, kDefaults},
+      {"a line without equals is refused", u"\"A\",\"b\"", false, "|1||0|1|0|0|2|0"},
   };
-  for (const auto& c : cases) {
+  for (auto [name, line, read, described] : cases) {
     CRegExRule rule;
-    std::u16string line = c.line;
-    EXPECT_EQ(rule.ReadLegacyLine(line), c.read) << c.name;
-    EXPECT_EQ(Describe(rule), c.rule) << c.name;
+    EXPECT_EQ((std::pair{rule.ReadLegacyLine(line), Describe(rule)}), std::pair(read, described)) << name;
   }
 }
 
