@@ -90,9 +90,9 @@ TEST_F(CSetupDlgTestPaneTest, EachCheckStartsFromAnEmptyBoxAndAppendsBeyondTheEd
     driver.Click(IDC_TEST);
     driver.Click(IDC_CHECK);
     const std::u16string results = driver.Text(IDC_RESULTS);
-    ASSERT_GT(results.size(), 30000u);                        // beyond an edit control's default limit
-    EXPECT_EQ(results.substr(0, expected.size()), expected);  // once: the second check started empty
-    EXPECT_EQ(results.substr(expected.size(), kRule.size()), kRule);
+    ASSERT_GT(results.size(), 30000u);  // beyond an edit control's default limit
+    // Once: the second check started empty.
+    EXPECT_EQ(results.substr(0, expected.size() + kRule.size()), expected + std::u16string(kRule));
     EXPECT_EQ(results.back(), u'\n');
     const auto end = static_cast<int32_t>(results.size());
     EXPECT_EQ(platform.GetSelection(driver.Control(IDC_RESULTS)), (KTextRange{end, end}));
@@ -107,12 +107,11 @@ TEST_F(CSetupDlgTestPaneTest, TestButtonTogglesThePaneItsCaptionAndTheDefaultBut
   RunEditor([&](CSetupDlg& dialog) {
     const KSize hidden = Client();
     EXPECT_TRUE(Fitted());  // at start-up, without animation
-    EXPECT_EQ(driver.Text(IDC_TEST), u"Test >>");
-    EXPECT_FALSE(driver.IsVisible(IDC_SOURCE));
+    EXPECT_EQ(std::tuple(driver.Text(IDC_TEST), driver.IsVisible(IDC_SOURCE)), std::tuple(u"Test >>", false));
 
     driver.Click(IDC_TEST);
-    EXPECT_EQ(driver.Text(IDC_TEST), u"<< Test");
-    EXPECT_EQ(platform.GetDefaultId(dialog.GetHwnd()), IDC_CHECK);
+    EXPECT_EQ(std::tuple(driver.Text(IDC_TEST), platform.GetDefaultId(dialog.GetHwnd())),
+              std::tuple(u"<< Test", IDC_CHECK));
     driver.AdvanceClock(100);
     const KSize midway = Client();
     EXPECT_GT(midway.cx, hidden.cx);
@@ -127,9 +126,9 @@ TEST_F(CSetupDlgTestPaneTest, TestButtonTogglesThePaneItsCaptionAndTheDefaultBut
     EXPECT_EQ(driver.Text(IDC_SOURCE), u"7");
 
     driver.Click(IDC_TEST);
-    EXPECT_EQ(driver.Text(IDC_TEST), u"Test >>");
-    EXPECT_EQ(platform.GetDefaultId(dialog.GetHwnd()), IDOK);
-    EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
+    EXPECT_EQ(std::tuple(driver.Text(IDC_TEST), platform.GetDefaultId(dialog.GetHwnd()),
+                         driver.IsVisible(IDC_RESULTS)),
+              std::tuple(u"Test >>", IDOK, false));
     driver.AdvanceClock(1000);
     EXPECT_EQ(Client(), hidden);
   });

@@ -26,8 +26,8 @@ TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersIn
     const KWnd tree = driver.Control(IDC_TREE);
     for (KTreeItem list = platform.TreeGetNextItem(tree, nullptr, TVGN_ROOT); list;
          list = platform.TreeGetNextItem(tree, list, TVGN_NEXT)) {
-      EXPECT_TRUE(platform.TreeIsBold(tree, list));
-      EXPECT_TRUE(platform.TreeIsExpanded(tree, list));
+      EXPECT_EQ(std::tuple(platform.TreeIsBold(tree, list), platform.TreeIsExpanded(tree, list)),
+                std::tuple(true, true));
     }
     int32_t image = 0, selected = 0;
     platform.TreeGetImage(tree, Node(u"Off"), image, selected);
@@ -45,18 +45,17 @@ TEST_F(CSetupDlgTest, AListNodeEmptiesTheFieldsAndAddAppendsToIt) {
     driver.Click(IDC_ADD);
     EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 0);
     ASSERT_TRUE(Select(u"Project P"));
-    EXPECT_EQ(dialog.Current(), nullptr);
-    EXPECT_EQ(driver.Text(IDC_NAME), u"");
-    EXPECT_EQ(driver.Text(IDC_PATTERN), u"");
-    EXPECT_EQ(driver.Check(IDC_REGEX), BST_CHECKED);  // the boxes keep their last states
+    EXPECT_EQ(std::tuple(dialog.Current(), driver.Text(IDC_NAME), driver.Text(IDC_PATTERN),
+                         driver.Check(IDC_REGEX)),
+              std::tuple(nullptr, u"", u"", BST_CHECKED));  // the boxes keep their last states
     for (int32_t id :
          {IDC_NAME, IDC_PATTERN, IDC_SYNTAX, IDC_CHECK_NONE, IDC_CHECK_MUST_EXIST, IDC_COUNT, IDC_CASE})
       EXPECT_FALSE(driver.IsEnabled(id)) << id;
     for (int32_t id : {IDC_ACTIVE, IDC_REGEX, IDC_TAG, IDC_NATIVE, IDC_ADD, IDC_DELETE})
       EXPECT_TRUE(driver.IsEnabled(id)) << id;
     driver.Click(IDC_ADD);
-    EXPECT_EQ(dialog.GetLists()[1]->GetSize(), 1);
-    EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_NAME));
+    EXPECT_EQ(std::tuple(dialog.GetLists()[1]->GetSize(), platform.GetFocus()),
+              std::tuple(1, driver.Control(IDC_NAME)));
     driver.Type(u"New");
     driver.TypeInto(IDC_PATTERN, u"n");
     driver.Click(IDOK);
@@ -80,38 +79,33 @@ TEST_F(CSetupDlgTest, AnIncompleteNewRuleCannotBeLeftByAnyAction) {
       driver.Click(IDC_ADD);
       CRegExRule* added = dialog.Current();
       leaves[i](*this);
-      EXPECT_EQ(LastMessage(), kEnterName);
-      EXPECT_EQ(dialog.Current(), added);
-      EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_NAME));
-      EXPECT_EQ(dialog.GetLists()[0]->GetSize(), 3);
-      EXPECT_FALSE(driver.IsVisible(IDC_RESULTS));
-      EXPECT_EQ(platform.TreeGetEditControl(driver.Control(IDC_TREE)), nullptr);
+      EXPECT_EQ(
+          std::tuple(LastMessage(), dialog.Current(), platform.GetFocus(), dialog.GetLists()[0]->GetSize(),
+                     driver.IsVisible(IDC_RESULTS), platform.TreeGetEditControl(driver.Control(IDC_TREE))),
+          std::tuple(kEnterName, added, driver.Control(IDC_NAME), 3, false, nullptr));
     });
   }
 }
 
 TEST_F(CSetupDlgTest, NameAndPatternLengthsAreValidatedAtTheirLimits) {
-  struct Case {
-    size_t name, pattern;
-    std::u16string message;  // empty: accepted
-  };
-  const Case cases[] = {
+  // The name's and the pattern's lengths; the message, empty when accepted.
+  const std::tuple<size_t, size_t, std::u16string> cases[] = {
       {80, 2000, u""},
       {1, 1, u""},
       {81, 1, u"Pattern Name:\nInvalid text length.\n(Valid range from 1 to 80 characters)"},
       {1, 2001, u"Text to search:\nInvalid text length.\n(Valid range from 1 to 2000 characters)"},
       {1, 0, u"Please enter Text to search."},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.name << " " << c.pattern);
+  for (const auto& [name, pattern, message] : cases) {
+    SCOPED_TRACE(testing::Message() << name << " " << pattern);
     RunEditor([&](CSetupDlg&) {
-      platform.SetText(driver.Control(IDC_NAME), std::u16string(c.name, u'n'));
-      platform.SetText(driver.Control(IDC_PATTERN), std::u16string(c.pattern, u'p'));
+      platform.SetText(driver.Control(IDC_NAME), std::u16string(name, u'n'));
+      platform.SetText(driver.Control(IDC_PATTERN), std::u16string(pattern, u'p'));
       driver.Click(IDOK);
-      EXPECT_EQ(LastMessage(), c.message);
     });
-    if (c.message.empty()) {
-      EXPECT_EQ(RuleNames(nullptr)[0], std::u16string(c.name, u'n'));
+    EXPECT_EQ(LastMessage(), message);
+    if (message.empty()) {
+      EXPECT_EQ(RuleNames(nullptr)[0], std::u16string(name, u'n'));
     }
   }
 }
@@ -121,31 +115,29 @@ TEST_F(CSetupDlgTest, EachMatchFlagNeedsTheOneBefore) {
     driver.SetCheck(IDC_TEXT, BST_CHECKED);
     driver.SetCheck(IDC_ORDER, BST_CHECKED);
     driver.SetCheck(IDC_COUNT, BST_UNCHECKED);
-    for (int32_t id : {IDC_TEXT, IDC_ORDER}) {
-      EXPECT_FALSE(driver.IsEnabled(id));
-      EXPECT_EQ(driver.Check(id), BST_UNCHECKED);
-    }
+    // Whether the text and the order box are enabled and checked.
+    const auto chain = [&] {
+      return std::tuple(driver.IsEnabled(IDC_TEXT), driver.Check(IDC_TEXT), driver.IsEnabled(IDC_ORDER),
+                        driver.Check(IDC_ORDER));
+    };
+    EXPECT_EQ(chain(), std::tuple(false, BST_UNCHECKED, false, BST_UNCHECKED));
     driver.SetCheck(IDC_COUNT, BST_CHECKED);
-    EXPECT_TRUE(driver.IsEnabled(IDC_TEXT));
-    EXPECT_FALSE(driver.IsEnabled(IDC_ORDER));
+    EXPECT_EQ(chain(), std::tuple(true, BST_UNCHECKED, false, BST_UNCHECKED));
     driver.SetCheck(IDC_TEXT, BST_CHECKED);
-    EXPECT_TRUE(driver.IsEnabled(IDC_ORDER));
-    EXPECT_TRUE(dialog.IsModified());
+    EXPECT_EQ(std::tuple(chain(), dialog.IsModified()),
+              std::tuple(std::tuple(true, BST_CHECKED, true, BST_UNCHECKED), true));
   });
 }
 
 // Cancel asks only after a change that sets the modified flag; the other clicks reach the rule at the
 // next store and are saved by OK alone.
 TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
-  struct Case {
-    const char* what;
-    std::function<void(KEditorTest&)> act;
-    bool modifies;
-  };
-  const Case cases[] = {
+  // What is done and whether it modifies.
+  const std::tuple<const char*, std::function<void(KEditorTest&)>, bool> cases[] = {
       {"the other boxes",
        [](KEditorTest& t) {
-         for (int32_t id : {IDC_REGEX, IDC_CHECK_MUST_EXIST, IDC_CASE, IDC_TAG, IDC_NATIVE}) t.driver.Click(id);
+         for (int32_t id : {IDC_REGEX, IDC_CHECK_MUST_EXIST, IDC_CASE, IDC_TAG, IDC_NATIVE})
+           t.driver.Click(id);
        },
        false},
       {"delete",
@@ -161,18 +153,16 @@ TEST_F(CSetupDlgTest, OnlyRealChangesMakeCancelAsk) {
       {"order flag", [](KEditorTest& t) { t.driver.Click(IDC_COUNT); }, true},
       {"active", [](KEditorTest& t) { t.driver.Click(IDC_ACTIVE); }, true},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, act, modifies] : cases) {
+    SCOPED_TRACE(what);
     const intptr_t result = RunEditor([&](CSetupDlg&) {
-      c.act(*this);
+      act(*this);
       driver.AnswerMessageBox(IDNO);
       driver.Click(IDCANCEL);
     });
-    EXPECT_EQ(result, IDCANCEL);
-    const bool asked =
-        !platform.shownMessageBoxes.empty() && LastMessage() == u"Do you want to save the changes?";
-    EXPECT_EQ(asked, c.modifies);
-    EXPECT_EQ(RuleNames(nullptr).size(), 2u);  // nothing written: the deletion is lost too
+    const bool asked = LastMessage() == u"Do you want to save the changes?";
+    // Nothing written: the deletion is lost too.
+    EXPECT_EQ(std::tuple(result, asked, RuleNames(nullptr).size()), std::tuple(IDCANCEL, modifies, 2u));
   }
 }
 
@@ -189,8 +179,8 @@ TEST_F(CSetupDlgTest, CancelQuestionYesSavesNoDiscardsCancelStays) {
         dialog.EndDialog(IDCANCEL);
       }
     });
-    EXPECT_EQ(result, answer == IDYES ? IDOK : IDCANCEL);
-    EXPECT_EQ(RuleNames(nullptr)[0], answer == IDYES ? u"Renamed" : u"Tags");
+    EXPECT_EQ(std::tuple(result, RuleNames(nullptr)[0]),
+              std::tuple(answer == IDYES ? IDOK : IDCANCEL, answer == IDYES ? u"Renamed" : u"Tags"));
   }
 }
 
@@ -199,16 +189,16 @@ TEST_F(CSetupDlgTest, DragCopiesToAnotherListAndIsRefusedWithinOne) {
   WriteRules(&project, {{u"Mine"}});
   RunEditor([&](CSetupDlg& dialog) {
     Drag(u"Tags", u"Off");
-    EXPECT_FALSE(dialog.IsModified());
-    EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\n  Off\nProject P\n  Mine\n");
+    EXPECT_EQ(std::tuple(dialog.IsModified(), driver.TreeOutline(IDC_TREE)),
+              std::tuple(false, u"Common\n  Tags\n  Off\nProject P\n  Mine\n"));
     Drag(u"Off", u"Mine");
     EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Tags\n  Off\nProject P\n  Mine\n  Off\n");
-    EXPECT_EQ(dialog.Current(), dialog.GetLists()[1]->GetAt(1));
-    EXPECT_EQ(std::pair(dialog.Current()->Active, dialog.IsModified()), std::pair(0, true));
+    EXPECT_EQ(std::tuple(dialog.Current(), dialog.Current()->Active, dialog.IsModified()),
+              std::tuple(dialog.GetLists()[1]->GetAt(1), 0, true));
     driver.Click(IDOK);
   });
-  EXPECT_EQ(RuleNames(&project), (std::vector<std::u16string>{u"Mine", u"Off"}));
-  EXPECT_EQ(RuleNames(nullptr).size(), 2u);
+  EXPECT_EQ(std::tuple(RuleNames(&project), RuleNames(nullptr).size()),
+            std::tuple(std::vector<std::u16string>{u"Mine", u"Off"}, 2u));
 }
 
 // Typing renames the node at each keystroke (an emptied field keeps the last name); an in-place rename
@@ -219,8 +209,7 @@ TEST_F(CSetupDlgTest, RenamingByTypingOrInPlaceAndTheActiveBox) {
     driver.Click(IDC_ACTIVE);
     int32_t image = 0, selected = 0;
     platform.TreeGetImage(driver.Control(IDC_TREE), Node(u"Tags"), image, selected);
-    EXPECT_EQ(std::pair(image, selected), std::pair(2, 2));
-    EXPECT_EQ(dialog.Current()->Active, 1);
+    EXPECT_EQ(std::tuple(image, selected, dialog.Current()->Active), std::tuple(2, 2, 1));
     driver.ReplaceText(IDC_NAME, u"Ab");
     EXPECT_NE(Node(u"Ab"), nullptr);
     driver.ReplaceText(IDC_NAME, u"");
@@ -235,11 +224,11 @@ TEST_F(CSetupDlgTest, RenamingByTypingOrInPlaceAndTheActiveBox) {
       ASSERT_NE(edit, nullptr);
       platform.SetText(edit, u"Tags!");
       driver.PressKey(key);
-      EXPECT_TRUE(platform.IsWindow(dialog.GetHwnd()));
-      EXPECT_EQ(platform.TreeGetEditControl(driver.Control(IDC_TREE)), nullptr);
+      EXPECT_EQ(std::tuple(platform.IsWindow(dialog.GetHwnd()),
+                           platform.TreeGetEditControl(driver.Control(IDC_TREE))),
+                std::tuple(true, nullptr));
     }
-    EXPECT_EQ(driver.Text(IDC_NAME), u"Tags!");
-    EXPECT_TRUE(platform.shownMessageBoxes.empty());
+    EXPECT_EQ(std::tuple(driver.Text(IDC_NAME), platform.shownMessageBoxes.size()), std::tuple(u"Tags!", 0u));
     driver.Click(IDOK);
   });
   CRegExList list;
@@ -251,13 +240,13 @@ TEST_F(CSetupDlgTest, RenamingByTypingOrInPlaceAndTheActiveBox) {
 TEST_F(CSetupDlgTest, DeleteAsksWithNoAsDefaultAndSelectsTheNextRule) {
   RunEditor([&](CSetupDlg& dialog) {
     driver.Click(IDC_DELETE);  // unanswered: the default button, No
-    EXPECT_EQ(platform.shownMessageBoxes.back().type, MB_YESNO | MB_DEFBUTTON2);
-    EXPECT_EQ(LastMessage(), u"Do you want to delete this rule?");
-    EXPECT_EQ(dialog.GetLists()[0]->GetSize(), 2);
+    EXPECT_EQ(
+        std::tuple(platform.shownMessageBoxes.back().type, LastMessage(), dialog.GetLists()[0]->GetSize()),
+        std::tuple(MB_YESNO | MB_DEFBUTTON2, u"Do you want to delete this rule?", 2));
     driver.AnswerMessageBox(IDYES);
     driver.Click(IDC_DELETE);
-    EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\n  Off\n");
-    EXPECT_EQ(driver.Text(IDC_NAME), u"Off");
+    EXPECT_EQ(std::tuple(driver.TreeOutline(IDC_TREE), driver.Text(IDC_NAME)),
+              std::tuple(u"Common\n  Off\n", u"Off"));
     Select(u"Common");
     driver.Click(IDC_DELETE);  // no rule: nothing is asked
     EXPECT_EQ(platform.shownMessageBoxes.size(), 2u);
@@ -288,14 +277,14 @@ TEST_F(CSetupDlgTest, SyntaxMenuInsertsAtTheCaret) {
       platform.SetSelection(driver.Control(IDC_PATTERN), selection);
       driver.Click(IDC_SYNTAX);
       const KShownMenu& menu = platform.shownMenus.back();
-      EXPECT_EQ(menu.menuId, regex ? IDR_REGEX_MENU : IDR_LITERAL_MENU);
-      EXPECT_EQ(menu.items.size(), regex ? 11u : 2u);
       const KRect button = platform.GetWindowRect(driver.Control(IDC_SYNTAX));
-      EXPECT_EQ(menu.point, (KPoint{button.right, button.top}));
-      EXPECT_EQ(driver.Text(IDC_PATTERN), text);
-      EXPECT_EQ(platform.GetSelection(driver.Control(IDC_PATTERN)), (KTextRange{caret, caret}));
-      EXPECT_EQ(dialog.IsModified(), command != 0);
-      EXPECT_EQ(platform.GetFocus() == driver.Control(IDC_PATTERN), command != 0);
+      EXPECT_EQ(std::tuple(menu.menuId, menu.items.size(), menu.point),
+                std::tuple(regex ? IDR_REGEX_MENU : IDR_LITERAL_MENU, regex ? 11u : 2u,
+                           KPoint{button.right, button.top}));
+      const KWnd box = driver.Control(IDC_PATTERN);
+      EXPECT_EQ(std::tuple(driver.Text(IDC_PATTERN), platform.GetSelection(box), dialog.IsModified(),
+                           platform.GetFocus() == box),
+                std::tuple(text, KTextRange{caret, caret}, command != 0, command != 0));
     });
   }
 }

@@ -45,8 +45,7 @@ TEST_F(SetupExportTest, OkWritesTheEditedListsAsTheWriterDoes) {
   const auto written = [&](const std::u16string& path, std::initializer_list<KRuleFields> rules) {
     EXPECT_EQ(ReadFileBytes(std::filesystem::path(path)), WriterBytes(site.Root() / "expected.ini", rules));
   };
-  KRuleFields stored = tags;
-  stored.checkMethod = CHECK_MUST_NOT_EXIST;
+  const KRuleFields stored{u"Tags", u"<[^>]+>", 1, 1, CHECK_MUST_NOT_EXIST};
   written((site.folder / "settings.ini").u16string(), {stored});
   written(current.rulePath, {{u"Mine"}});
   written(empty.rulePath, {});
@@ -61,8 +60,8 @@ TEST_F(SetupExportTest, ADamagedRuleFileKeepsTheEditorClosedAndTheFileIntact) {
   const std::string damaged = "\xEF\xBB\xBF[Pattern-00]\r\nName=A\r\nPattern=\x80\r\n";
   WriteFileBytes(site.folder / "settings.ini", damaged);
   EXPECT_EQ(ZAKFN_Setup(), 1);
-  EXPECT_EQ(LastMessage(), u"Invalid encoding.");
-  EXPECT_EQ(ReadFileBytes(site.folder / "settings.ini"), damaged);
+  EXPECT_EQ(std::tuple(LastMessage(), ReadFileBytes(site.folder / "settings.ini")),
+            std::tuple(u"Invalid encoding.", damaged));
 }
 
 // A resource library that the host names serves the dialog, its texts and its messages. Cancel returns 1 and
@@ -73,9 +72,8 @@ TEST_F(SetupExportTest, TheHostsResourceLibraryTranslatesTheDialogAndCancelWrite
   ZAKFN_Initialize(nullptr, &host, &site);
   AddProject(u"P", true);
   driver.OnNextDialog([&](KWnd dialog) {
-    EXPECT_EQ(platform.GetText(dialog), u"Inline-Muster");
-    EXPECT_EQ(driver.Text(IDC_ADD), u"&Hinzuf\u00fcgen");
-    EXPECT_EQ(driver.TreeOutline(IDC_TREE), u"Common\nProjekt P\n");
+    EXPECT_EQ(std::tuple(platform.GetText(dialog), driver.Text(IDC_ADD), driver.TreeOutline(IDC_TREE)),
+              std::tuple(u"Inline-Muster", u"&Hinzuf\u00fcgen", u"Common\nProjekt P\n"));
     Select(u"Projekt P");
     driver.Click(IDC_ADD);
     driver.AnswerMessageBox(IDNO);
