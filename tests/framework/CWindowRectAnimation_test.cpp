@@ -25,8 +25,7 @@ TEST_F(CWindowRectAnimationTest, MovesAlongTheCurveAndEndsExactlyAtTheTarget) {
     EXPECT_EQ(platform.GetWindowRect(dialog).right, 1192);
     driver.AdvanceClock(1);  // 332 ms rounds to 100 %: exactly at the end, and the animation is over
     WindowRectAnimation().Step(dialog, timer);
-    EXPECT_EQ(platform.GetWindowRect(dialog), to);
-    EXPECT_EQ(WindowRectAnimation().GetSize(), 0);
+    EXPECT_EQ(std::tuple(platform.GetWindowRect(dialog), WindowRectAnimation().GetSize()), std::tuple(to, 0));
   });
 }
 
@@ -36,8 +35,8 @@ TEST_F(CWindowRectAnimationTest, SecondStartReplacesTheRunningAnimation) {
     driver.AdvanceClock(100);
     const KRect midway = platform.GetWindowRect(dialog);
     const uintptr_t second = WindowRectAnimation().Start(dialog, midway, {0, 0, 100, 100});
-    EXPECT_EQ(WindowRectAnimation().GetSize(), 1);
-    EXPECT_EQ(second, first);  // the identifier just freed
+    EXPECT_EQ(std::tuple(WindowRectAnimation().GetSize(), second),
+              std::tuple(1, first));  // the identifier just freed
     driver.AdvanceClock(400);
     EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{0, 0, 100, 100}));
   });

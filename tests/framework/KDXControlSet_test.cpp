@@ -45,8 +45,8 @@ TEST_F(KDXControlSetTest, ValidationMessagesNameTheControlByItsLabel) {
     for (int32_t id : {IDC_NAME, IDC_PATTERN}) set.SetData(id, &shown);
     platform.SetText(driver.Control(IDC_PATTERN), u"");
     EXPECT_EQ(Validate(0, 0), u"Please enter Text to search.");
-    EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_PATTERN));
-    EXPECT_EQ(platform.shownMessageBoxes.back().type, MB_OK);
+    EXPECT_EQ(std::tuple(platform.GetFocus(), platform.shownMessageBoxes.back().type),
+              std::tuple(driver.Control(IDC_PATTERN), MB_OK));
     set.Find(IDC_NAME)->Data->Minimum.clear();  // a maximum alone leaves the minimum empty in the message
     platform.SetText(driver.Control(IDC_NAME), std::u16string(81, u'n'));
     EXPECT_EQ(Validate(IDC_NAME, 0),
@@ -137,8 +137,8 @@ TEST_F(KDXControlSetTest, RadioGroupGivesTheCheckedIndexAndACheckBoxShowsNoValue
     EXPECT_EQ(GetData(set, kMethod, 7), std::pair(1, 0));
 
     set.Find(IDC_ACTIVE)->SetValue({});
-    EXPECT_EQ(driver.Check(IDC_ACTIVE), BST_INDETERMINATE);
-    EXPECT_EQ(platform.GetStyle(driver.Control(IDC_ACTIVE)) & BS_TYPEMASK, BS_AUTO3STATE);
+    EXPECT_EQ(std::tuple(driver.Check(IDC_ACTIVE), platform.GetStyle(driver.Control(IDC_ACTIVE)) & BS_TYPEMASK),
+              std::tuple(BST_INDETERMINATE, BS_AUTO3STATE));
     EXPECT_EQ(GetData(set, IDC_ACTIVE, 5), std::pair(0, 5));
     int32_t value = 1;
     set.SetData(IDC_ACTIVE, &value);
@@ -146,8 +146,7 @@ TEST_F(KDXControlSetTest, RadioGroupGivesTheCheckedIndexAndACheckBoxShowsNoValue
     driver.Click(IDC_ACTIVE);
     EXPECT_EQ(GetData(set, IDC_ACTIVE, 1), std::pair(1, 0));
 
-    std::u16string first = u"one";  // two strings that differ give no value: the field is emptied
-    std::u16string second = u"two";
+    std::u16string first = u"one", second = u"two";  // two strings that differ give no value: the field is emptied
     KDXControl* name = set.Find(IDC_NAME);
     name->Data->Variables = {&first, &second};
     KDXValue shown;

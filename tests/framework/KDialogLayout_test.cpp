@@ -37,12 +37,12 @@ TEST_F(KDialogLayoutTest, FitGivesTheMarginsAndMovesTheChildrenNotTheDialog) {
       const KPoint window = platform.GetWindowRect(dialog).TopLeft();
       const KPoint client = ClientOnScreen(dialog).TopLeft();
       EXPECT_EQ(FitToChildren(dialog, c.flags, c.margin), 1);
-      EXPECT_EQ(ClientOnScreen(dialog), (KRect{client.x, client.y, client.x + c.client.cx, client.y + c.client.cy}))
+      EXPECT_EQ(std::tuple(ClientOnScreen(dialog), platform.GetWindowRect(dialog).TopLeft(),
+                           ChildInClient(dialog, kFitLabel), ChildInClient(dialog, kFitEdit).x - c.label.x,
+                           platform.Window(dialog)->invalid),
+                std::tuple(KRect{client.x, client.y, client.x + c.client.cx, client.y + c.client.cy}, window,
+                           c.label, 90 - 12, c.label.x != 12 || c.label.y != 13))
           << c.flags;
-      EXPECT_EQ(platform.GetWindowRect(dialog).TopLeft(), window) << c.flags;
-      EXPECT_EQ(ChildInClient(dialog, kFitLabel), c.label) << c.flags;
-      EXPECT_EQ(ChildInClient(dialog, kFitEdit).x - c.label.x, 90 - 12) << c.flags;
-      EXPECT_EQ(platform.Window(dialog)->invalid, c.label.x != 12 || c.label.y != 13) << c.flags;
     });
   }
   RunDialog(kFitDialog, sink, [&](KWnd dialog) {
@@ -58,9 +58,8 @@ TEST_F(KDialogLayoutTest, ClientRectsItemRectsAndShortcuts) {
   RunDialog(kFitDialog, sink, [&](KWnd dialog) {
     KRect reference{};
     KRect rect;
-    EXPECT_EQ(GetDlgItemRect(dialog, kFitEdit, rect, &reference), 1);
-    EXPECT_EQ(reference, ClientOnScreen(dialog));  // an all-zero reference is filled in
-    EXPECT_EQ(rect, (KRect{90, 33, 300, 52}));
+    EXPECT_EQ(GetDlgItemRect(dialog, kFitEdit, rect, &reference), 1);  // an all-zero reference is filled in
+    EXPECT_EQ(std::tuple(reference, rect), std::tuple(ClientOnScreen(dialog), KRect{90, 33, 300, 52}));
     EXPECT_EQ(GetDlgItemRect(dialog, 4242, rect, nullptr), 0);
     EXPECT_EQ(MoveClientRect(dialog, {100, 200, 400, 300}, false), 1);
     EXPECT_EQ(ClientOnScreen(dialog), (KRect{100, 200, 400, 300}));

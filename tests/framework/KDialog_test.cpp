@@ -96,8 +96,7 @@ TEST_F(KDialogTest, ToolTipsWhenSwitchedOnAndGreyReadOnlyEdits) {
     EXPECT_FALSE(dialog.OnCtlColor(driver.Control(kFitEdit), CTLCOLOR_EDIT, colors));
     platform.Window(driver.Control(kFitEdit))->style |= ES_READONLY;
     ASSERT_TRUE(dialog.OnCtlColor(driver.Control(kFitEdit), CTLCOLOR_EDIT, colors));
-    EXPECT_EQ(colors.background, 0xC0C0C0U);
-    EXPECT_EQ(colors.stockBrush, LTGRAY_BRUSH);
+    EXPECT_EQ(std::tuple(colors.background, colors.stockBrush), std::tuple(0xC0C0C0U, LTGRAY_BRUSH));
   });
   char16_t buffer[256];
   dialog.Flags = KDIALOG_TOOLTIPS;

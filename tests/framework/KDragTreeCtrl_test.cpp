@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int32_t kRow = 16;  // the headless tree's row height
-enum : uint32_t { kMoveCursor = IDCUR_DRAG_MOVE, kCopyCursor = IDCUR_DRAG_COPY };
+constexpr uint32_t kMoveCursor = IDCUR_DRAG_MOVE, kCopyCursor = IDCUR_DRAG_COPY;
 constexpr auto kNoDrop = static_cast<uint32_t>(KStdCursor::No);
 
 // The tree's parent, a dialog that Escape would cancel: allows dragging, accepts the node under the cursor
@@ -96,27 +96,25 @@ TEST_F(KDragTreeCtrlTest, PositionsResolveByTwelfthsOfTheRowAndARefusedTargetDro
       {1, 0, DRAGTREE_ON},     {0, 8, 0},               {7, 8, 0, true},
   };
   InTree([&] {
-    for (const Case& c : cases) {
-      SCOPED_TRACE(testing::Message() << c.asked << " at " << c.offset);
-      parent.position = c.asked;
-      parent.refuseTarget = c.refused;
+    for (const auto& [asked, offset, resolved, refused] : cases) {
+      SCOPED_TRACE(testing::Message() << asked << " at " << offset);
+      parent.position = asked;
+      parent.refuseTarget = refused;
       parent.drops.clear();
       StartDrag(1);
       ASSERT_TRUE(tree.IsDragging());
-      driver.MouseMove(At(5 * kRow + c.offset));
-      const bool mark = c.resolved == DRAGTREE_BEFORE || c.resolved == DRAGTREE_AFTER;
-      EXPECT_EQ(State().dropHighlight != nullptr, c.resolved == DRAGTREE_ON);
-      EXPECT_EQ(State().insertMark != nullptr, mark);
-      EXPECT_EQ(mark && State().insertMarkAfter, c.resolved == DRAGTREE_AFTER);
-      EXPECT_EQ(driver.CursorId(), c.refused ? kNoDrop : kMoveCursor);
-      driver.MouseUp(At(5 * kRow + c.offset));
-      EXPECT_FALSE(tree.IsDragging());
-      EXPECT_EQ(State().insertMark, nullptr);
-      EXPECT_EQ(State().dropHighlight, nullptr);
-      ASSERT_EQ(parent.drops.size(), c.refused ? 0U : 1U);
-      if (c.refused) continue;
-      const NMDRAGTREE& drop = parent.drops.back();
-      EXPECT_EQ(std::tuple(drop.item, drop.target, drop.position), std::tuple(nodes[1], nodes[5], c.resolved));
+      driver.MouseMove(At(5 * kRow + offset));
+      const bool mark = resolved == DRAGTREE_BEFORE || resolved == DRAGTREE_AFTER;
+      EXPECT_EQ(std::tuple(State().dropHighlight != nullptr, State().insertMark != nullptr,
+                           mark && State().insertMarkAfter, driver.CursorId()),
+                std::tuple(resolved == DRAGTREE_ON, mark, resolved == DRAGTREE_AFTER,
+                           refused ? kNoDrop : kMoveCursor));
+      driver.MouseUp(At(5 * kRow + offset));
+      std::vector<std::tuple<KTreeItem, KTreeItem, int32_t>> drops;
+      for (const NMDRAGTREE& drop : parent.drops) drops.emplace_back(drop.item, drop.target, drop.position);
+      EXPECT_EQ(std::tuple(tree.IsDragging(), State().insertMark, State().dropHighlight, drops),
+                std::tuple(false, nullptr, nullptr,
+                           refused ? decltype(drops){} : decltype(drops){{nodes[1], nodes[5], resolved}}));
     }
   });
 }
@@ -127,11 +125,9 @@ TEST_F(KDragTreeCtrlTest, ControlSwitchesCopyAndEscapeOrCancelModeEndWithoutDrop
     driver.MouseMove(At(5 * kRow + 8));
     EXPECT_EQ(driver.CursorId(), kMoveCursor);
     driver.KeyDown(VK_CONTROL);
-    EXPECT_EQ(tree.Copy(), 1);
-    EXPECT_EQ(driver.CursorId(), kCopyCursor);
+    EXPECT_EQ(std::tuple(tree.Copy(), driver.CursorId()), std::tuple(1, kCopyCursor));
     driver.KeyUp(VK_CONTROL);
-    EXPECT_EQ(tree.Copy(), 0);
-    EXPECT_EQ(driver.CursorId(), kMoveCursor);
+    EXPECT_EQ(std::tuple(tree.Copy(), driver.CursorId()), std::tuple(0, kMoveCursor));
 
     // The tree holds the capture: Escape is the tree's, not the dialog's. The system's cancel mode too
     // ends the drag, and the button-up drops nothing.
@@ -140,9 +136,8 @@ TEST_F(KDragTreeCtrlTest, ControlSwitchesCopyAndEscapeOrCancelModeEndWithoutDrop
       driver.MouseMove(At(5 * kRow + 8));  // over a target that would take the drop
       escape ? driver.PressKey(VK_ESCAPE) : driver.CancelMode();
       EXPECT_NE(driver.Dialog(), nullptr);
-      EXPECT_FALSE(tree.IsDragging());
-      EXPECT_EQ(platform.GetCapture(), nullptr);
-      EXPECT_FALSE(platform.Drag().began);
+      EXPECT_EQ(std::tuple(tree.IsDragging(), platform.GetCapture(), platform.Drag().began),
+                std::tuple(false, nullptr, false));
       driver.MouseUp(At(5 * kRow + 8));
       EXPECT_TRUE(parent.drops.empty());
     }

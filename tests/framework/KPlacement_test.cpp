@@ -64,8 +64,8 @@ TEST_F(KPlacementTest, NoStoredValueCentresAndAnAbsoluteOneOffEveryMonitorIsMove
 }
 
 TEST_F(KPlacementTest, KeepOnScreenScoresTheMonitorsAndMovesIntoTheBest) {
-  struct Case { const char* what; KRect start; uint32_t flags; int32_t answer; KPoint end; };
-  const Case cases[] = {  // windows of 300 x 200
+  // What the row shows, where the window starts, the flags, the answer and where the window ends.
+  const std::tuple<const char*, KRect, uint32_t, int32_t, KPoint> cases[] = {  // windows of 300 x 200
       {"acceptable on the second monitor", {1500, 100, 1800, 300}, 0x3, 1, {1500, 100}},
       {"32 pixels of width suffice", {-268, 100, 32, 300}, 0, 1, {-268, 100}},
       {"31 pixels do not", {-269, 100, 31, 300}, 0, 0, {-268, 100}},
@@ -78,12 +78,11 @@ TEST_F(KPlacementTest, KeepOnScreenScoresTheMonitorsAndMovesIntoTheBest) {
       {"height below the work area", {100, 700, 400, 900}, 0x2, 0, {100, 560}},
       {"a corrected 0 becomes 1", {-400, -400, -100, -200}, 0x3, 0, {1, 1}},
   };
-  for (const Case& c : cases) {
-    At(c.start, [&](KWnd dialog) {
-      EXPECT_EQ(KeepOnScreen(dialog, c.flags), c.answer) << c.what;
-      EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{c.end.x, c.end.y, c.end.x + 300, c.end.y + 200})) << c.what;
+  for (const auto& [what, start, flags, answer, end] : cases)
+    At(start, [&](KWnd dialog) {
+      EXPECT_EQ(KeepOnScreen(dialog, flags), answer) << what;
+      EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{end.x, end.y, end.x + 300, end.y + 200})) << what;
     });
-  }
   KRect rects[2];  // the monitors as the correction sees them
   EXPECT_EQ(EnumWorkAreas(nullptr, 0, true), 2);
   EXPECT_EQ(EnumWorkAreas(rects, 1, true), 1);
