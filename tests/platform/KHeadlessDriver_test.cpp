@@ -100,8 +100,7 @@ TEST_F(HeadlessDriverTest, PressingAndMovingOnANodeStartsADragAndAClickSelects) 
     platform.SetWindowSink(tree, &treeSink);
     driver.MouseDown(at);
     driver.MouseUp(at);
-    EXPECT_EQ(treeSink.seen, rule);
-    EXPECT_EQ(FocusId(), IDC_TREE);
+    EXPECT_EQ(std::tuple(treeSink.seen, FocusId()), std::tuple(rule, IDC_TREE));
     platform.SetWindowSink(tree, nullptr);
   });
 }

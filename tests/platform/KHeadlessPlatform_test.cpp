@@ -22,22 +22,21 @@ TEST_F(HeadlessPlatformTest, ModalDialogFromTheTemplateWithTheActiveOwner) {
   EXPECT_EQ(driver.Problems().size(), 2u);
   const KWnd host = driver.CreateOwnerWindow({100, 100, 900, 700});
   EXPECT_EQ(Run([&](KWnd dialog) {
-              EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{104, 126, 104 + 756, 126 + 519}));
-              EXPECT_EQ(platform.GetDefaultId(dialog), IDOK);
-              EXPECT_EQ(platform.GetFocus(), driver.Control(IDC_ADD));
-              EXPECT_EQ(platform.GetParent(dialog), host);
-              EXPECT_FALSE(platform.IsWindowEnabled(host));
-              EXPECT_EQ(platform.ActiveWindow(), dialog);
+              EXPECT_EQ(std::tuple(platform.GetWindowRect(dialog), platform.GetDefaultId(dialog),
+                                   platform.GetFocus(), platform.GetParent(dialog),
+                                   platform.IsWindowEnabled(host), platform.ActiveWindow()),
+                        std::tuple(KRect{104, 126, 104 + 756, 126 + 519}, IDOK, driver.Control(IDC_ADD), host,
+                                   false, dialog));
               RecordingSink inner;  // a dialog opened from the dialog is owned by the host too
               driver.OnNextDialog([&](KWnd in) { platform.EndDialog(in, platform.GetParent(in) == host); });
               EXPECT_EQ(platform.RunModalDialog(IDD_SETUP, nullptr, inner), 1);
               platform.EndDialog(dialog, 42);
             }),
             42);
-  EXPECT_EQ(sink.events.back(), "destroy");
-  EXPECT_TRUE(sink.ownerEnabled);  // again before the dialog was destroyed
-  EXPECT_EQ(platform.ActiveWindow(), host);
-  EXPECT_FALSE(platform.IsWindow(sink.dialog));
+  // The owner enabled again before the dialog was destroyed.
+  EXPECT_EQ(std::tuple(sink.events.back(), sink.ownerEnabled, platform.ActiveWindow(),
+                       platform.IsWindow(sink.dialog)),
+            std::tuple("destroy", true, host, false));
 }
 
 // Deleting the selection selects the next sibling (the editor's deletion shows it), else the parent; a label
@@ -54,13 +53,11 @@ TEST_F(HeadlessPlatformTest, TreeSelectionAndLabelEditing) {
 
     const KWnd edit = driver.BeginRename(IDC_TREE, list);
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(platform.GetFocus(), edit);
-    EXPECT_EQ(platform.GetSelection(edit), (KTextRange{0, 4}));
+    EXPECT_EQ(std::tuple(platform.GetFocus(), platform.GetSelection(edit)), std::tuple(edit, KTextRange{0, 4}));
     driver.Type(u"new");
     platform.TreeEndEditLabelNow(tree, false);
-    EXPECT_EQ(sink.editedText, u"new");
-    EXPECT_EQ(platform.TreeGetText(tree, list), u"new");
-    EXPECT_EQ(platform.GetFocus(), tree);
+    EXPECT_EQ(std::tuple(sink.editedText, platform.TreeGetText(tree, list), platform.GetFocus()),
+              std::tuple(u"new", u"new", tree));
   });
 }
 
@@ -74,11 +71,10 @@ TEST_F(HeadlessPlatformTest, TimersFireInOrderOfDueTimeOnTheVirtualClock) {
     platform.KillTimer(dialog, 8);
     driver.AdvanceClock(70);
   });
-  std::vector<std::string> expected;
-  for (int at = 1010; at <= 1080; at += 10) expected.push_back("timer 8 at " + std::to_string(at));
-  expected.insert(expected.begin() + 7, "timer 7 at 1075");
-  expected.insert(expected.end(), {"timer 7 at 1150", "destroy"});
-  EXPECT_EQ(sink.events, expected);
+  EXPECT_EQ(sink.events, (std::vector<std::string>{"timer 8 at 1010", "timer 8 at 1020", "timer 8 at 1030",
+                                                   "timer 8 at 1040", "timer 8 at 1050", "timer 8 at 1060",
+                                                   "timer 8 at 1070", "timer 7 at 1075", "timer 8 at 1080",
+                                                   "timer 7 at 1150", "destroy"}));
 }
 
 // An unscripted box takes its default button; a scripted answer that the box or the menu lacks, or a grayed
@@ -161,8 +157,8 @@ TEST_F(HeadlessKindsTest, ListsPickersAndSlidersHoldWhatWin32Holds) {
     EXPECT_EQ(platform.ListFindStringExact(list, 0, u"FIG"), 3);  // after the start, wrapping around
     EXPECT_EQ(platform.ListFindStringExact(list, 3, u"fig"), 0);
     EXPECT_EQ(platform.ListDeleteString(list, 2), 3);  // the selected item goes, and the selection with it
-    EXPECT_EQ(platform.ListGetCurSel(list), -1);
-    EXPECT_EQ(platform.ListGetItemData(list, 3), LB_ERR);
+    EXPECT_EQ(std::tuple(platform.ListGetCurSel(list), platform.ListGetItemData(list, 3)),
+              std::tuple(-1, intptr_t{LB_ERR}));
 
     Fill(kKindsSortedList, {u"pear", u"Apple", u"fig", u"apple"});
     std::u16string order;
@@ -174,13 +170,15 @@ TEST_F(HeadlessKindsTest, ListsPickersAndSlidersHoldWhatWin32Holds) {
     EXPECT_TRUE(driver.TypeComboText(kKindsCombo, u"two"));
     EXPECT_EQ(platform.ListGetCurSel(driver.Control(kKindsCombo)), -1);  // typing leaves no item selected
     EXPECT_FALSE(driver.TypeComboText(kKindsDropList, u"two"));
-    EXPECT_EQ(sink.events.back(), "command 203 5");  // CBN_EDITCHANGE, after LBN_ and CBN_SELCHANGE
-    EXPECT_EQ(sink.events[sink.events.size() - 3], "command 200 1");
+    EXPECT_EQ(std::vector(sink.events.end() - 3, sink.events.end()),  // LBN_ and CBN_SELCHANGE, CBN_EDITCHANGE
+              (std::vector<std::string>{"command 200 1", "command 203 1", "command 203 5"}));
 
     // Pickers take real dates from 1601 on (the leap day and its weekday are the binding's tests), sliders
     // only positions within their range.
-    const KSystemTime refused[] = {{2023, 2, 0, 29, 12, 0, 0, 0}, {1900, 2, 0, 29, 12, 0, 0, 0},
-                                   {2024, 4, 0, 31, 12, 0, 0, 0}, {2024, 1, 0, 1, 24, 0, 0, 0},
+    const KSystemTime refused[] = {{2023, 2, 0, 29, 12, 0, 0, 0},
+                                   {1900, 2, 0, 29, 12, 0, 0, 0},
+                                   {2024, 4, 0, 31, 12, 0, 0, 0},
+                                   {2024, 1, 0, 1, 24, 0, 0, 0},
                                    {1600, 12, 0, 31, 23, 59, 59, 999}};
     const KWnd picker = driver.Control(kKindsPicker);
     const KSystemTime first{1601, 1, 0, 1, 0, 0, 0, 0};

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/KWinDefs.h"
 
 namespace {
@@ -16,6 +18,11 @@ class HeadlessTreeTest : public ::testing::Test {
       insert.text = u"node" + std::u16string(1, static_cast<char16_t>(u'0' + i));
       nodes.push_back(tree.Insert(insert));
     }
+  }
+  // The node's row, or only its label's part, while it is in view.
+  std::optional<KRect> Rect(KHeadlessTree::Item* node, bool label) {
+    KRect rect;
+    return tree.ItemRect(node, label, rect) ? std::optional(rect) : std::nullopt;
   }
   KHeadlessTree tree{TVS_HASBUTTONS, 200, 3 * KHeadlessTree::kRowHeight};
   std::vector<KHeadlessTree::Item*> nodes;
@@ -35,32 +42,25 @@ TEST_F(HeadlessTreeTest, HitTestAndItemRectsFollowTheScrollPosition) {
     EXPECT_EQ((std::pair{tree.HitTest(c.point, flags), flags}),
               std::pair(c.node < 0 ? nullptr : nodes[c.node], c.flags)) << c.scroll << " " << c.point.y;
   }
-  tree.ScrollTo(4);
-  KRect row;
-  ASSERT_TRUE(tree.ItemRect(nodes[5], false, row));
-  EXPECT_EQ(row, (KRect{0, 16, 200, 32}));
-  ASSERT_TRUE(tree.ItemRect(nodes[6], true, row));  // the last row in view
-  EXPECT_EQ(row, (KRect{0, 32, 5 * KHeadlessTree::kCharWidth + 4, 48}));
-  EXPECT_FALSE(tree.ItemRect(nodes[3], false, row));  // scrolled out above and below: no rectangle
-  EXPECT_FALSE(tree.ItemRect(nodes[7], false, row));
+  tree.ScrollTo(4);  // the row after the first in view, the last in view, and those scrolled out above and below
+  EXPECT_EQ(std::tuple(Rect(nodes[5], false), Rect(nodes[6], true), Rect(nodes[3], false), Rect(nodes[7], false)),
+            std::tuple(KRect{0, 16, 200, 32}, KRect{0, 32, 5 * KHeadlessTree::kCharWidth + 4, 48}, std::nullopt,
+                       std::nullopt));
   tree.SetClientSize(200, 33);  // one pixel of the third row is in view
-  EXPECT_TRUE(tree.ItemRect(nodes[6], false, row));
+  EXPECT_NE(Rect(nodes[6], false), std::nullopt);
 }
 
 TEST_F(HeadlessTreeTest, ScrollingStaysWithinTheLimit) {
-  EXPECT_EQ(tree.ScrollLimit(), 7);
-  tree.Scroll(SB_LINEUP);
-  EXPECT_EQ(tree.ScrollPos(), 0);
-  tree.Scroll(SB_PAGEDOWN);
-  tree.Scroll(SB_LINEDOWN);
-  EXPECT_EQ(tree.ScrollPos(), 4);
-  tree.Scroll(SB_BOTTOM);
-  tree.Scroll(SB_LINEDOWN);
-  EXPECT_EQ(tree.ScrollPos(), 7);
+  std::vector<int32_t> positions{tree.ScrollLimit()};
+  for (const int32_t code : {SB_LINEUP, SB_PAGEDOWN, SB_LINEDOWN, SB_BOTTOM, SB_LINEDOWN}) {
+    tree.Scroll(code);
+    positions.push_back(tree.ScrollPos());
+  }
   tree.Remove(nodes[9]);  // fewer rows pull the position back
-  EXPECT_EQ(tree.ScrollPos(), 6);
+  positions.push_back(tree.ScrollPos());
   tree.EnsureVisible(nodes[0]);
-  EXPECT_EQ(tree.ScrollPos(), 0);
+  positions.push_back(tree.ScrollPos());
+  EXPECT_EQ(positions, (std::vector<int32_t>{7, 0, 3, 4, 7, 7, 6, 0}));
 }
 
 TEST_F(HeadlessTreeTest, CollapsedChildrenHaveNoRowAndButtonsSitInTheIndent) {
@@ -68,11 +68,10 @@ TEST_F(HeadlessTreeTest, CollapsedChildrenHaveNoRowAndButtonsSitInTheIndent) {
   insert.parent = KHeadlessTree::Handle(nodes[0]);
   insert.text = u"child";
   KHeadlessTree::Item* child = tree.Insert(insert);
-  KRect rect;
-  EXPECT_FALSE(tree.ItemRect(child, false, rect));
+  EXPECT_EQ(Rect(child, false), std::nullopt);
   tree.SetExpanded(nodes[0], true);
-  ASSERT_TRUE(tree.ItemRect(child, true, rect));
-  EXPECT_EQ(rect.left, KHeadlessTree::kIndent);
+  constexpr int32_t kIndent = KHeadlessTree::kIndent;
+  EXPECT_EQ(Rect(child, true), (KRect{kIndent, 16, kIndent + 5 * KHeadlessTree::kCharWidth + 4, 32}));
   uint32_t flags = 0;
   EXPECT_EQ((std::pair{tree.HitTest({5, 20}, flags), flags}), std::pair(child, TVHT_ONITEMINDENT));  // a leaf
   tree.selected = child;
