@@ -31,9 +31,8 @@ TEST_F(CSetupDlgTest, TreeShowsTheGlobalListThenTheCurrentProjectThenTheOthersIn
     }
     int32_t image = 0, selected = 0;
     platform.TreeGetImage(tree, Node(u"Off"), image, selected);
-    EXPECT_EQ(image, 2);
-    EXPECT_EQ(std::tuple(SelectedLabel(), driver.Text(IDC_PATTERN), driver.Check(IDC_REGEX)),
-              std::tuple(u"Tags", u"<[^>]+>", BST_CHECKED));
+    EXPECT_EQ(std::tuple(image, SelectedLabel(), driver.Text(IDC_PATTERN), driver.Check(IDC_REGEX)),
+              std::tuple(2, u"Tags", u"<[^>]+>", BST_CHECKED));
   });
 }
 

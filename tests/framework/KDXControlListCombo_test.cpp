@@ -57,10 +57,9 @@ TEST_F(KDXControlListComboTest, NoValueClearsTheSelectionOrTextAndStaysUnsetUnti
     platform.SetText(driver.Control(kKindsCombo), u"old");
     list->SetValue({});
     combo->SetValue({});
-    EXPECT_EQ(Selection(kKindsList), -1);
     const std::u16string untouched = u"untouched";
-    EXPECT_EQ(GetData(set, kKindsList, 5), std::pair(0, 5));
-    EXPECT_EQ(GetData(set, kKindsCombo, untouched), std::pair(0, std::u16string()));
+    EXPECT_EQ(std::tuple(Selection(kKindsList), GetData(set, kKindsList, 5), GetData(set, kKindsCombo, untouched)),
+              std::tuple(-1, std::pair(0, 5), std::pair(0, std::u16string())));
 
     driver.SelectListItem(kKindsList, 1);
     driver.TypeComboText(kKindsCombo, u"typed");
