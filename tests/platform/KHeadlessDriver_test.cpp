@@ -15,17 +15,13 @@ TEST_F(HeadlessDriverTest, DialogManagerKeys) {
   sink.endOnOkCancel = false;
   Run([&](KWnd dialog) {
     platform.NextDlgCtl(dialog, driver.Control(IDOK));
-    std::vector<int32_t> order;
-    for (int i = 0; i < 4; ++i) {
-      driver.PressKey(VK_TAB);
-      order.push_back(FocusId());
-    }
-    // The hidden test pane is skipped, the visible results box is not; the order wraps to the start.
-    EXPECT_EQ(order, (std::vector<int32_t>{IDCANCEL, IDC_TEST, IDC_RESULTS, IDC_ADD}));
+    const auto tab = [&] { driver.PressKey(VK_TAB); return FocusId(); };
+    // The hidden test pane is skipped, the visible results box is not; the order wraps to the start. (A braced
+    // list calls in order.)
+    EXPECT_EQ((std::vector{tab(), tab(), tab(), tab()}), (std::vector{IDCANCEL, IDC_TEST, IDC_RESULTS, IDC_ADD}));
     platform.EnableWindow(driver.Control(IDCANCEL), false);
     platform.NextDlgCtl(dialog, driver.Control(IDOK));
-    driver.PressKey(VK_TAB);
-    EXPECT_EQ(FocusId(), IDC_TEST);
+    EXPECT_EQ(tab(), IDC_TEST);
     driver.KeyDown(VK_SHIFT);
     driver.PressKey(VK_TAB);
     driver.KeyUp(VK_SHIFT);
