@@ -99,15 +99,13 @@ TEST_F(KDXControlSetTest, NumericBindingAsksForAValueBeforeTheRangeAndKeepsAnExp
     numeric->SetValue({1, u""});  // shown from a set value, then left empty
     KDXValue value;
     numeric->GetValue(value);
-    std::u16string message;
-    EXPECT_EQ(numeric->Data->Validate(value, message), 0);
-    EXPECT_EQ(message, u"Please enter %1.");
+    std::u16string message;  // a braced list evaluates in order: the answer, then the message
+    EXPECT_EQ((std::tuple{numeric->Data->Validate(value, message), message}), std::tuple(0, u"Please enter %1."));
     for (const auto& [text, valid] : {std::pair{u"9", 0}, {u"10", 1}, {u"50", 1}, {u"51", 0}})
       EXPECT_EQ(numeric->Data->Validate({1, text}, message), valid) << valid;
     EXPECT_EQ(message, u"%1:\nInvalid value.\n(Valid range from 10 to 50)");
     std::u16string label;
-    EXPECT_EQ(numeric->GetLabel(label), 1);
-    EXPECT_EQ(label, u"Count");
+    EXPECT_EQ((std::tuple{numeric->GetLabel(label), label}), std::tuple(1, u"Count"));
   });
 }
 

@@ -83,16 +83,14 @@ TEST_F(KPlacementTest, KeepOnScreenScoresTheMonitorsAndMovesIntoTheBest) {
       EXPECT_EQ(KeepOnScreen(dialog, flags), answer) << what;
       EXPECT_EQ(platform.GetWindowRect(dialog), (KRect{end.x, end.y, end.x + 300, end.y + 200})) << what;
     });
-  KRect rects[2];  // the monitors as the correction sees them
+  // The monitors as the correction sees them (a braced list evaluates in order: the count, then the rectangle).
+  KRect rects[2];
   EXPECT_EQ(EnumWorkAreas(nullptr, 0, true), 2);
-  EXPECT_EQ(EnumWorkAreas(rects, 1, true), 1);
-  EXPECT_EQ(rects[0], (KRect{0, 0, 1000, 760}));
-  EXPECT_EQ(EnumWorkAreas(rects, 2, false), 2);
-  EXPECT_EQ(rects[1], (KRect{1000, 0, 2000, 800}));
+  EXPECT_EQ((std::tuple{EnumWorkAreas(rects, 1, true), rects[0]}), std::tuple(1, KRect{0, 0, 1000, 760}));
+  EXPECT_EQ((std::tuple{EnumWorkAreas(rects, 2, false), rects[1]}), std::tuple(2, KRect{1000, 0, 2000, 800}));
   driver.SetMonitors({});  // a system that lists none still has its primary work area, whole screen or not
   EXPECT_EQ(EnumWorkAreas(nullptr, 0, true), 1);
-  EXPECT_EQ(EnumWorkAreas(rects, 2, false), 1);
-  EXPECT_EQ(rects[0], (KRect{0, 0, 1000, 760}));
+  EXPECT_EQ((std::tuple{EnumWorkAreas(rects, 2, false), rects[0]}), std::tuple(1, KRect{0, 0, 1000, 760}));
 }
 
 // Only the first eight monitors count: a window on the ninth is off them all.
