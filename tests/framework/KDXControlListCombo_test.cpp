@@ -85,9 +85,8 @@ TEST_F(KDXControlListComboTest, ItemDataAndCustomLists) {
   InFilledDialog([&] {
     platform.ListSetItemData(driver.Control(kKindsDropList), 1, intptr_t{0xFFFFFFFF});
     Bind(0x0509, kKindsDropList);
-    uint32_t data = 0xFFFFFFFF;
-    EXPECT_EQ(set.SetData(kKindsDropList, &data), 1);
-    EXPECT_EQ(Selection(kKindsDropList), 1);
+    uint32_t data = 0xFFFFFFFF;  // the braced tuples evaluate in order: an answer, then what it changed
+    EXPECT_EQ((std::tuple{set.SetData(kKindsDropList, &data), Selection(kKindsDropList)}), std::tuple(1, 1));
     EXPECT_EQ(GetData(set, kKindsDropList, 0U), std::pair(1, 0xFFFFFFFFU));
 
     platform.SetWindowSink(driver.Control(kKindsCustom), &custom);
@@ -95,9 +94,8 @@ TEST_F(KDXControlListComboTest, ItemDataAndCustomLists) {
       KDXControlSet own;
       KDXControl* binding = BindAlone(own, 0x0100 | kind, kKindsCustom);
       KDXValue value;
-      EXPECT_EQ(binding->SetValue({1, u"4"}), 1);
-      EXPECT_EQ(binding->GetValue(value), 1);
-      EXPECT_EQ(value.Text, u"4");
+      EXPECT_EQ((std::tuple{binding->SetValue({1, u"4"}), binding->GetValue(value), value.Text}),
+                std::tuple(1, 1, u"4"));
     }
     EXPECT_EQ(custom.messages, (std::vector<uint32_t>{0x2340, 0x2341, 0x2342, 0x2343}));
     platform.SetWindowSink(driver.Control(kKindsCustom), nullptr);
