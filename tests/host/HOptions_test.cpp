@@ -7,16 +7,13 @@
 
 namespace {
 
-TEST(HOptions, ReadsEveryOption) {
+TEST(HOptions, ReadsEveryOptionAndRefusesUsageErrors) {
   const HOptions o = HOptions::Parse({"--format", "sarif", "--module=/m.zak", "--global-dir", "/g", "-v",
                                       "-q", "-h", "-V", "--project-rules=/p.ini", "a.po", "--", "-dash.xlf"});
   EXPECT_EQ(std::tuple(o.format, o.modulePath, o.globalFolder, o.projectRules, o.verbose, o.quiet, o.help,
                        o.version, o.paths),
             std::tuple(HFormat::Sarif, "/m.zak", "/g", "/p.ini", true, true, true, true,
                        std::vector<std::string>{"a.po", "-dash.xlf"}));
-}
-
-TEST(HOptions, UsageErrors) {
   const std::vector<std::vector<std::string>> cases = {
       {}, {"--format", "xml", "a.po"}, {"--frobnicate", "a.po"}, {"a.po", "--module"}};
   for (const auto& arguments : cases) EXPECT_THROW(HOptions::Parse(arguments), HError) << arguments.size();
