@@ -45,9 +45,10 @@ HRunResult SampleResult() {
   return result;
 }
 
-std::string Render(HFormat format, const HRunResult& result = SampleResult()) {
+std::string Render(HFormat format, const HRunResult& result = SampleResult(), bool colour = false,
+                   bool verbose = false) {
   std::ostringstream out;
-  HReporter(format, false, false, kBase).Write(result, out);
+  HReporter(format, colour, verbose, kBase).Write(result, out);
   return out.str();
 }
 
@@ -81,9 +82,7 @@ TEST(HReporter, TextLinesAreCompilerStyleWithControlCharactersEscaped) {
   for (const auto& [violation, colour, verbose, expected] : cases) {
     HRunResult result;
     result.files.emplace_back().violations.push_back(violation);
-    std::ostringstream out;
-    HReporter(HFormat::Text, colour, verbose).Write(result, out);
-    EXPECT_EQ(out.str(), expected);
+    EXPECT_EQ(Render(HFormat::Text, result, colour, verbose), expected);
   }
   // Errors and warnings put the file's position first too.
   EXPECT_EQ(HReporter::ErrorLine({"a.po", 3, "bad \x1b"}), "a.po:3: error: bad \\x1B\n");
