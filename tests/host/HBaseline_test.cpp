@@ -26,8 +26,7 @@ HRunResult Result(const std::string& folder) {
 
 TEST(HBaseline, IsWrittenSortedAndRelativeAndHoldsBackWhatItRecordedOnAnyLine) {
   HostTestFiles files;
-  const std::string path = files.Path("p/baseline.json");
-  std::filesystem::create_directories(files.Path("p"));
+  const std::string path = files.Write("p/baseline.json", "");  // saving replaces it
   HBaseline::Of(Result(files.Path("p"))).Save(path);
   EXPECT_EQ(
       ReadFileBytes(path),

@@ -24,7 +24,7 @@ std::vector<std::string> ReadAll(const std::string& input) {
   return read;
 }
 
-TEST(HJsonRpcReader, FramesAtTheLimitsAndGoesOnAfterBrokenFrames) {
+TEST(HJsonRpc, FramesAreReadAtTheLimitsPastBrokenOnesAndWrittenWithTheLengthInBytes) {
   const std::string line = "Content-Length: 2";
   const std::pair<std::string, std::vector<std::string>> cases[] = {
       {Framed("12345678") + Framed("{}"), {"12345678", "{}"}},  // the largest message
@@ -44,6 +44,10 @@ TEST(HJsonRpcReader, FramesAtTheLimitsAndGoesOnAfterBrokenFrames) {
       {Framed("{}") + "Content-Length: 3\r\n", {"{}"}},           // and mid-header
   };
   for (const auto& [input, read] : cases) EXPECT_EQ(ReadAll(input), read) << input.substr(0, 40);
+  // The writer frames with the length in bytes.
+  std::ostringstream out;
+  HJsonRpc::Writer(out).Notify("m", {{"text", "\xC3\xA9"}});
+  EXPECT_EQ(out.str(), Framed(R"({"jsonrpc":"2.0","method":"m","params":{"text":"é"}})"));
 }
 
 TEST(HJsonRpcMessage, TellsRequestsNotificationsResponsesAndInvalidOnesApart) {
@@ -63,13 +67,6 @@ TEST(HJsonRpcMessage, TellsRequestsNotificationsResponsesAndInvalidOnesApart) {
     const HJsonRpc::Message m = HJsonRpc::Message::Parse(body);
     EXPECT_EQ(std::tuple(m.kind, m.error, m.id.dump()), expected) << body;
   }
-}
-
-TEST(HJsonRpcWriter, FramesWithTheLengthInBytes) {
-  std::ostringstream out;
-  HJsonRpc::Writer(out).Notify("m", {{"text", "\xC3\xA9"}});
-  const std::string body = R"({"jsonrpc":"2.0","method":"m","params":{"text":"é"}})";
-  EXPECT_EQ(out.str(), Framed(body));
 }
 
 }  // namespace

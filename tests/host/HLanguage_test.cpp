@@ -11,11 +11,6 @@
 
 namespace {
 
-// Plain text that must not appear.
-std::string Banned(const std::string& name, const std::string& pattern) {
-  return Rule(name, pattern, 0, 2);
-}
-
 TEST(HLanguage, FindsTheLanguageFoldersMostSpecificFirst) {
   HostTestFiles files;
   const std::string common = files.Write("r/settings.ini", "");
@@ -39,11 +34,11 @@ TEST(HLanguage, FindsTheLanguageFoldersMostSpecificFirst) {
 // or the command line; the user's rule files stay as they were.
 TEST(HLanguage, EachUnitGetsTheCommonRulesAndItsLanguages) {
   HostTestFiles files;
-  files.Write("global/settings.ini", Banned("Ellipsis", "..."));
-  const std::string common = Banned("Quotes", "Q") + Banned("Zed", "Z");
+  files.Write("global/settings.ini", Rule("Ellipsis", "...", 0, 2));  // plain texts that must not appear
+  const std::string common = Rule("Quotes", "Q", 0, 2) + Rule("Zed", "Z", 0, 2);
   files.Write("p/.inline-patterns/settings.ini", common);
-  files.Write("p/.inline-patterns/de/settings.ini", Banned("Quotes", "D"));
-  files.Write("p/.inline-patterns/pt/settings.ini", Banned("Bang", "!"));
+  files.Write("p/.inline-patterns/de/settings.ini", Rule("Quotes", "D", 0, 2));
+  files.Write("p/.inline-patterns/pt/settings.ini", Rule("Bang", "!", 0, 2));
   const std::string po = "msgid \"\"\nmsgstr \"Language: de_DE\\n\"\n\nmsgid \"a\"\nmsgstr \"QDZ!...\"\n";
   files.Write("p/de.po", po);
   files.Write("p/none.po", po.substr(po.find("\n\n")));

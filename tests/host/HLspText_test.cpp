@@ -13,7 +13,7 @@ const std::string kText =
     "a\xF0\x9F\x98\x80\xC3\xA9"
     "b\r\nxy\r\nz";
 
-TEST(HLspText, ConvertsPositionsInEitherEncoding) {
+TEST(HLspText, ConvertsPositionsAndColumnsInEitherEncoding) {
   const std::tuple<Encoding, Position, size_t, Position> cases[] = {
       // the encoding, a position, its offset and that offset's position
       {Encoding::Utf16, {0, 1}, 1, {0, 1}},   // before the pair
@@ -31,15 +31,12 @@ TEST(HLspText, ConvertsPositionsInEitherEncoding) {
     EXPECT_EQ(std::pair(text.Offset(position), text.PositionOf(offset)), std::pair(offset, back))
         << position.line << ":" << position.character;
   }
-}
-
-TEST(HLspText, TakesTheReadersColumnsInCharacters) {
-  const HLspText utf16(kText, Encoding::Utf16);
-  const HLspText utf8(kText, Encoding::Utf8);
-  EXPECT_EQ(utf16.FromColumn(1, 4), (Position{0, 4}));  // before "b": a, the pair, é
-  EXPECT_EQ(utf8.FromColumn(1, 4), (Position{0, 7}));
-  EXPECT_EQ(utf16.FromColumn(3, 2), (Position{2, 1}));
-  EXPECT_EQ(utf16.FromColumn(4, 1), (Position{2, 1}));  // a line past the end: the end
+  const HLspText utf16(kText, Encoding::Utf16), utf8(kText, Encoding::Utf8);
+  // The readers' columns count characters: before "b" (a, the pair, é) in either encoding, the last line's
+  // end, a line past the end: the end.
+  EXPECT_EQ(std::tuple(utf16.FromColumn(1, 4), utf8.FromColumn(1, 4), utf16.FromColumn(3, 2),
+                       utf16.FromColumn(4, 1)),
+            std::tuple(Position{0, 4}, Position{0, 7}, Position{2, 1}, Position{2, 1}));
 }
 
 TEST(HLspText, EditsAtTheEndOfTheDocumentAndAcrossLines) {

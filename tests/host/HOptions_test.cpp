@@ -7,23 +7,18 @@
 
 namespace {
 
-TEST(HOptions, ReadsEveryOption) {
+TEST(HOptions, ReadsEveryOptionJobsAndShardsInTheirRangesAndRefusesTheRest) {
   const HOptions o = HOptions::Parse({"--format", "sarif", "--module=/m.zak", "--global-dir", "/g", "-v",
                                       "-q", "-h", "-V", "--project-rules=/p.ini", "a.po", "--", "-dash.xlf"});
   EXPECT_EQ(std::tuple(o.format, o.modulePath, o.globalFolder, o.projectRules, o.verbose, o.quiet, o.help,
                        o.version, o.paths),
             std::tuple(HFormat::Sarif, "/m.zak", "/g", "/p.ini", true, true, true, true,
                        std::vector<std::string>{"a.po", "-dash.xlf"}));
-}
-
-TEST(HOptions, UsageErrors) {
-  const std::vector<std::vector<std::string>> cases = {
+  const std::vector<std::vector<std::string>> usageErrors = {
       {}, {"--format", "xml", "a.po"}, {"--frobnicate", "a.po"}, {"a.po", "--module"}};
-  for (const auto& arguments : cases) EXPECT_THROW(HOptions::Parse(arguments), HError) << arguments.size();
-}
-
-// Worker counts and shards at the edges of their ranges: the jobs, the shard's index and the count.
-TEST(HOptions, JobsAndShardsTakeTheirRangesOnly) {
+  for (const auto& arguments : usageErrors)
+    EXPECT_THROW(HOptions::Parse(arguments), HError) << arguments.size();
+  // Worker counts and shards at the edges of their ranges: the jobs, the shard's index and the count.
   // clang-format off
   const std::pair<std::vector<std::string>, std::tuple<size_t, size_t, size_t>> cases[] = {
       {{}, {0, 0, 1}}, {{"-j", "1"}, {1, 0, 1}}, {{"--jobs=1024"}, {1024, 0, 1}}, {{"--shard=1/1"}, {0, 0, 1}},
@@ -31,8 +26,8 @@ TEST(HOptions, JobsAndShardsTakeTheirRangesOnly) {
   // clang-format on
   for (auto [arguments, expected] : cases) {
     arguments.push_back("a.po");
-    const HOptions o = HOptions::Parse(arguments);
-    EXPECT_EQ(std::tuple(o.jobs, o.shardIndex, o.shardCount), expected) << arguments[0];
+    const HOptions parsed = HOptions::Parse(arguments);
+    EXPECT_EQ(std::tuple(parsed.jobs, parsed.shardIndex, parsed.shardCount), expected) << arguments[0];
   }
   for (const char* bad : {"-j0", "-j1025", "-jx", "--shard=0/3", "--shard=4/3", "--shard=1/0", "--shard=2",
                           "--shard=/", "--shard=1/-1", "--shard=1/1000001"})

@@ -37,18 +37,14 @@ TEST(HProject, FolderProjectFindsLocalisationFilesRecursivelyInOrder) {
   EXPECT_EQ(AskPath(project), files.Path("proj/.inline-patterns/settings.ini"));
 }
 
-TEST(HProject, FileProjectKeepsItsRulesInItsFolder) {
+TEST(HProject, FileProjectKeepsItsRulesInItsFolderOrTheOverride) {
   HostTestFiles files;
   HProject project(files.Write("dir/de.po", ""), "");
   EXPECT_EQ(project.Name(), "de.po");
   EXPECT_EQ(AskPath(project), files.Path("dir/.inline-patterns/settings.ini"));
   ASSERT_EQ(project.PrepareAddInFile(nullptr, u"settings.ini", 0), 0);
   EXPECT_TRUE(std::filesystem::is_directory(files.Path("dir/.inline-patterns")));
-}
-
-// A path is copied whole or not at all, its length counted in UTF-16 units with the terminator.
-TEST(HProject, OverrideAndBufferLimit) {
-  HostTestFiles files;
+  // An override is copied whole or not at all, its length counted in UTF-16 units with the terminator.
   const std::string rules = "/r\xC3\xA8gles.ini";  // 11 units, 12 bytes
   HProject overridden(files.Write("de.po", ""), rules);
   EXPECT_EQ(AskPath(overridden, 12), rules);

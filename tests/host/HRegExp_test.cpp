@@ -40,12 +40,10 @@ TEST(HRegExp, FindsTheFirstMatchAtOrAfterStart) {
     SCOPED_TRACE(testing::Message() << &c - cases);
     RegExpPtr regExp = Compile(pattern, flags);
     ASSERT_NE(regExp, nullptr);
-    ASSERT_EQ(regExp->Match(text.c_str(), start, -1), result);
-    std::pair<int32_t, int32_t> match{-1, -1};
-    regExp->GetMatch(&match.first, &match.second);
-    if (result == 0) {
-      EXPECT_EQ(match, std::pair(matchStart, matchLength));
-    }
+    const int32_t found = regExp->Match(text.c_str(), start, -1);
+    std::pair<int32_t, int32_t> match{0, 0};
+    if (found == 0) regExp->GetMatch(&match.first, &match.second);
+    EXPECT_EQ(std::pair(found, match), std::pair(result, std::pair(matchStart, matchLength)));
   }
 }
 
@@ -75,37 +73,34 @@ struct Recorder final : HRegExpObserver {
 // one less finds nothing and says which limit stopped it.
 TEST(HRegExp, SearchStoppedAtALimitIsReportedAtTheEdge) {
   const std::u16string text = std::u16string(600, u'a') + u"c";
-  const struct {
-    const char* limit;
-    bool jit;
-    uint32_t HRegExpLimits::*field;
-    uint32_t least;  // a value that stops the search (a JIT stack of 0 is PCRE2's default one)
-  } cases[] = {{"match limit", true, &HRegExpLimits::match, 0},
-               {"match limit", false, &HRegExpLimits::match, 0},
-               {"depth limit", false, &HRegExpLimits::depth, 0},
-               {"heap limit", false, &HRegExpLimits::heapKiB, 0},
-               {"JIT stack limit", true, &HRegExpLimits::jitStackKiB, 1}};
-  for (const auto& c : cases) {
+  using H = HRegExpLimits;
+  // The limit, the JIT, the field and a value that stops the search (a JIT stack of 0: PCRE2's default).
+  const std::tuple<const char*, bool, uint32_t H::*, uint32_t> cases[] = {
+      {"match limit", true, &H::match, 0},
+      {"match limit", false, &H::match, 0},
+      {"depth limit", false, &H::depth, 0},
+      {"heap limit", false, &H::heapKiB, 0},
+      {"JIT stack limit", true, &H::jitStackKiB, 1}};
+  for (const auto& [limit, jit, field, least] : cases) {
     const auto finds = [&](uint32_t value, Recorder& recorder) {
-      HRegExpLimits limits;
-      limits.jit = c.jit;
-      limits.*c.field = value;
+      H limits;
+      limits.jit = jit;
+      limits.*field = value;
       const RegExpPtr regExp(HRegExp::Create(u"(a|b)*c", REGEX_CASE_SENSITIVE, nullptr, &recorder, limits));
       return regExp->Match(text.c_str(), 0, -1) == 0;
     };
     Recorder ignored;
     // The search fails with low and finds its match with high, or the checks below fail.
-    uint32_t low = c.least;
-    uint32_t high = 1U << 24;
+    uint32_t low = least, high = 1U << 24;
     while (high - low > 1) {
       const uint32_t middle = low + (high - low) / 2;
       (finds(middle, ignored) ? high : low) = middle;
     }
     Recorder atEdge, below;
     EXPECT_TRUE(finds(high, atEdge));
-    EXPECT_TRUE(atEdge.limits.empty()) << c.limit;
+    EXPECT_TRUE(atEdge.limits.empty()) << limit;
     EXPECT_FALSE(finds(high - 1, below));
-    EXPECT_EQ(below.limits, std::vector<std::string>{c.limit}) << "at " << high - 1;
+    EXPECT_EQ(below.limits, std::vector<std::string>{limit}) << "at " << high - 1;
   }
 }
 

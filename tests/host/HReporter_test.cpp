@@ -45,9 +45,10 @@ HRunResult SampleResult() {
   return result;
 }
 
-std::string Render(HFormat format, const HRunResult& result = SampleResult()) {
+std::string Render(HFormat format, const HRunResult& result = SampleResult(), bool colour = false,
+                   bool verbose = false) {
   std::ostringstream out;
-  HReporter(format, false, false, kBase).Write(result, out);
+  HReporter(format, colour, verbose, kBase).Write(result, out);
   return out.str();
 }
 
@@ -81,13 +82,9 @@ TEST(HReporter, TextLinesAreCompilerStyleWithControlCharactersEscaped) {
   for (const auto& [violation, colour, verbose, expected] : cases) {
     HRunResult result;
     result.files.emplace_back().violations.push_back(violation);
-    std::ostringstream out;
-    HReporter(HFormat::Text, colour, verbose).Write(result, out);
-    EXPECT_EQ(out.str(), expected);
+    EXPECT_EQ(Render(HFormat::Text, result, colour, verbose), expected);
   }
-}
-
-TEST(HReporter, ErrorAndWarningLinesPutTheFilesPositionFirst) {
+  // Errors and warnings put the file's position first too.
   EXPECT_EQ(HReporter::ErrorLine({"a.po", 3, "bad \x1b"}), "a.po:3: error: bad \\x1B\n");
   EXPECT_EQ(HReporter::ErrorLine({"a.po", 0, "unknown charset"}), "a.po: error: unknown charset\n");
   EXPECT_EQ(HReporter::ErrorLine({"", 0, "the module's x"}), "inline-patterns: error: the module's x\n");
@@ -194,12 +191,11 @@ TEST(HReporter, JUnitHasATestCasePerViolationAndPerError) {
 TEST(HReporter, SpilledPiecesReportAsViolationsInMemory) {
   HRunResult spilled = SampleResult();
   HFileResult& dirty = spilled.files[1];
-  std::vector<HViolation> violations = std::move(dirty.violations);
-  dirty.violations = {violations[0]};
-  spilled.Spill(1);
-  dirty.violations = {violations[1]};
-  spilled.Spill(1);
-  dirty.violations = {violations[2]};  // the last piece is still in memory
+  const std::vector<HViolation> violations = std::move(dirty.violations);
+  for (const HViolation& violation : violations) {  // each in a piece of its own, the last still in memory
+    if (!dirty.violations.empty()) spilled.Spill(1);
+    dirty.violations = {violation};
+  }
   HRunResult inMemory = SampleResult();
   for (const bool baseline : {false, true}) {
     for (const HFormat format : {HFormat::Text, HFormat::Json, HFormat::JUnit, HFormat::Sarif, HFormat::Html})

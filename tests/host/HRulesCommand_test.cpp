@@ -26,15 +26,11 @@ class HRulesCommandTest : public testing::Test {
     return HApplication(m_out, m_err, colour, false).Run(arguments);
   }
 
-  struct Step {
-    std::vector<std::string> arguments;
-    int status;
-    std::string says;  // found in the output or the messages
-  };
-  void RunSteps(const std::vector<Step>& steps) {
-    for (const Step& step : steps) {
-      EXPECT_EQ(Run(step.arguments), step.status) << step.arguments[1] << m_err.str();
-      EXPECT_THAT(m_out.str() + m_err.str(), HasSubstr(step.says)) << step.arguments[1];
+  // The arguments, the status and what the output or the messages say.
+  void RunSteps(const std::vector<std::tuple<std::vector<std::string>, int, std::string>>& steps) {
+    for (const auto& [arguments, status, says] : steps) {
+      EXPECT_EQ(Run(arguments), status) << arguments[1] << m_err.str();
+      EXPECT_THAT(m_out.str() + m_err.str(), HasSubstr(says)) << arguments[1];
     }
   }
 

@@ -11,10 +11,6 @@
 
 namespace {
 
-std::string Po(const std::string& flags) {
-  return ::Po("Open %s %d", "%s", flags);
-}
-
 // A unit of XLIFF 1.2, or of XLIFF 2 with its notes, whose translation drops a placeholder.
 std::string Xliff(bool xliff2, const std::string& note) {
   const std::string texts = "<source>%s %d</source><target>%s</target>";
@@ -31,12 +27,12 @@ TEST(HSuppressions, EachSpellingSuppressesAndStaleOnesWarn) {
   const std::string ours = "<note category=\"inline-patterns\">", warned = "1 violations, 1 warnings\n";
   // The file, the end of the summary line and the warning (empty: none).
   const std::tuple<std::string, std::string, const char*> cases[] = {
-      {Po("#, inline-patterns-ignore\n"), "0 violations, 1 suppressed\n", ""},
-      {Po("#, inline-patterns-ignore:\"Other\"\n"), warned,
+      {Po("Open %s %d", "%s", "#, inline-patterns-ignore\n"), "0 violations, 1 suppressed\n", ""},
+      {Po("Open %s %d", "%s", "#, inline-patterns-ignore:\"Other\"\n"), warned,
        ":4: warning: the suppression suppresses nothing [Other]"},
-      {Po("#, inline-patterns-ignore:\"Nope\"\n"), warned, "names no rule: \"Nope\""},
-      {Po("#, inline-patterns-ignore:Printf\n"), warned, ": warning: not a suppression"},
-      {Po("#, inline-patterns-ignore:\"\"\n"), warned, ": warning: not a suppression"},
+      {Po("Open %s %d", "%s", "#, inline-patterns-ignore:\"Nope\"\n"), warned, "names no rule: \"Nope\""},
+      {Po("Open %s %d", "%s", "#, inline-patterns-ignore:Printf\n"), warned, ": warning: not a suppression"},
+      {Po("Open %s %d", "%s", "#, inline-patterns-ignore:\"\"\n"), warned, ": warning: not a suppression"},
       {Xliff(false, "<note> inline-patterns-ignore: Printf </note>"), "0 violations, 1 suppressed\n", ""},
       {Xliff(false, "<note>Printf</note>"), "1 violations\n", ""},
       {Xliff(false, "<note>inline-patterns-ignore Printf</note>"), warned, "not a suppression"},
