@@ -198,8 +198,7 @@ TEST_F(KTextFileTest, WritesEachEncodingWithMarkAndLineEnds) {
 
 TEST_F(KTextFileTest, EncodingIsSetOnceAMarkOverridesItAndWritingDefaultsToUtf16) {
   KTextFile file;
-  EXPECT_TRUE(file.SetEncoding(le));
-  EXPECT_FALSE(file.SetEncoding(ansi));
+  EXPECT_EQ((std::pair{file.SetEncoding(le), file.SetEncoding(ansi)}), std::pair(true, false));  // in order
   ASSERT_TRUE(file.Open(Make("\xEF\xBB\xBF" "A"), KStdioFile::modeRead));
   EXPECT_EQ(file.GetEncoding(), utf8);
   file.Close();
