@@ -55,9 +55,8 @@ TEST_F(AddInTest, LoadAddInWritesAllThirteenWordsEveryTime) {
   for (const uint32_t poison : {0u, 0xFFFFFFFFu}) {
     std::vector<uint32_t> table(14, poison);
     EXPECT_EQ(module.LoadAddIn(table.data()), 0);
-    const std::vector<uint32_t> expected = {112, 110, 110, 110, 110, 110, 110,
-                                            110, 110, 110, 0,   0,   0,   poison};
-    EXPECT_EQ(table, expected);
+    EXPECT_EQ(table,
+              (std::vector<uint32_t>{112, 110, 110, 110, 110, 110, 110, 110, 110, 110, 0, 0, 0, poison}));
   }
 }
 

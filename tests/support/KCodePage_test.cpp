@@ -23,10 +23,8 @@ TEST(KCodePageTest, ConvertsOneCharacterOrRefusesIt) {
   };
   for (const auto& [codePage, bytes, expected] : cases) {
     char16_t unit = 0;
-    EXPECT_EQ(KCodePage(codePage).CharToWide(bytes, unit), expected != 0) << codePage;
-    if (expected != 0) {
-      EXPECT_EQ(unit, expected) << codePage;
-    }
+    const bool converted = KCodePage(codePage).CharToWide(bytes, unit);
+    EXPECT_EQ(std::pair(converted, converted ? unit : u'\0'), std::pair(expected != 0, expected)) << codePage;
   }
 }
 

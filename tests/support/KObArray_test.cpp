@@ -26,17 +26,16 @@ TEST(KArrayTest, IndexOutsideTheArrayThrowsInvalidArgument) {
 }
 
 TEST(KArrayTest, GrowInsertAndRemove) {
+  using Texts = std::vector<std::u16string>;
   KStringArray texts;
   texts.SetAtGrow(2, u"c");
   ASSERT_EQ(texts.GetSize(), 3);
   texts.InsertAt(1, u"x", 2);
   texts.InsertAt(5, u"end");  // at the end
-  EXPECT_EQ((std::vector<std::u16string>(texts.begin(), texts.end())),
-            (std::vector<std::u16string>{u"", u"x", u"x", u"", u"c", u"end"}));
+  EXPECT_EQ(Texts(texts.begin(), texts.end()), (Texts{u"", u"x", u"x", u"", u"c", u"end"}));
   texts.RemoveAt(1, 3);
   texts.InsertAt(5, u"far");  // beyond the end: the gap is filled with empty elements
-  EXPECT_EQ((std::vector<std::u16string>(texts.begin(), texts.end())),
-            (std::vector<std::u16string>{u"", u"c", u"end", u"", u"", u"far"}));
+  EXPECT_EQ(Texts(texts.begin(), texts.end()), (Texts{u"", u"c", u"end", u"", u"", u"far"}));
 }
 
 // Counts its destructions.

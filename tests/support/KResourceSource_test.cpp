@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "common/FileBytes.h"
 #include "common/TestHost.h"
@@ -27,13 +29,6 @@ const KResourceTable& Own() {
   const KResourceTable* tables = ResourceSource().Tables();
   EXPECT_NE(tables, nullptr);
   return *tables;
-}
-
-uint32_t Read32(const unsigned char* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24;
-}
-uint16_t Read16(const unsigned char* p) {
-  return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
 TEST(KResourceSource, EveryStringOfTheTableIsThereWithItsText) {
@@ -99,11 +94,14 @@ TEST(KResourceSource, BinaryResourcesAreTheirFilesWhole) {
     ASSERT_GE(bytes.size(), 30u) << file;
     EXPECT_EQ(std::string(resource->bytes.begin(), resource->bytes.end()), bytes) << file;
   }
-  const unsigned char* bmp = Own().FindBitmap(IDB_TREE)->bytes.data();
-  EXPECT_EQ((std::array<uint32_t, 2>{Read32(bmp + 18), Read32(bmp + 22)}), (std::array<uint32_t, 2>{48, 16}));
+  // The files' fields are little-endian, as every host of the module is.
+  std::array<uint32_t, 2> bitmapSize{};
+  std::memcpy(bitmapSize.data(), Own().FindBitmap(IDB_TREE)->bytes.data() + 18, sizeof bitmapSize);
+  EXPECT_EQ(bitmapSize, (std::array<uint32_t, 2>{48, 16}));
   const unsigned char* cur = Own().FindCursor(IDCUR_DRAG_MOVE)->bytes.data();
-  EXPECT_EQ((std::array<uint32_t, 4>{cur[6], cur[7], Read16(cur + 10), Read16(cur + 12)}),
-            (std::array<uint32_t, 4>{32, 32, 1, 1}));
+  std::array<uint16_t, 2> hotSpot{};
+  std::memcpy(hotSpot.data(), cur + 10, sizeof hotSpot);
+  EXPECT_EQ(std::tuple(cur[6], cur[7], hotSpot), std::tuple(32, 32, std::array<uint16_t, 2>{1, 1}));
 }
 
 class KResourceLibrary : public testing::Test {

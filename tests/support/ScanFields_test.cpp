@@ -31,7 +31,6 @@ TEST(ScanFieldsTest, PlacementFormat) {
       {u"1,2,3,4,abcdef", "5 1 2 3 4 abcdef"},  // a %7s target holds six characters
       {u"1,2,3,4,abcdefghij", "5 1 2 3 4 abcdef"},
       {u"1,2,3,4,\"\"", "5 1 2 3 4 \"\""},
-      {u"40,30", "2 40 30 -1 -1 none"},
       // Every conversion counts, also when its scan fails.
       {u"a,b,c,d", "4 -1 -1 -1 -1 none"},
       {u"", "1 -1 -1 -1 -1 none"},

@@ -74,16 +74,14 @@ std::u16string InPlace(std::u16string text, F helper) {
 }
 
 TEST(StringHelpersTest, StripAcceleratorsAndRemoveLastChar) {
-  EXPECT_EQ(InPlace(u"&Add", StripAccelerators), u"Add");
-  EXPECT_EQ(InPlace(u"A&&B", StripAccelerators), u"A&B");
-  EXPECT_EQ(InPlace(u"&&&x&", StripAccelerators), u"&x");
+  for (const auto& [text, stripped] : {std::pair{u"&Add", u"Add"}, {u"A&&B", u"A&B"}, {u"&&&x&", u"&x"}})
+    EXPECT_EQ(InPlace(text, StripAccelerators), stripped);
+  // Each removal and the text it leaves; "-" where nothing was removed.
   char16_t text[] = u"ab\\";
-  EXPECT_TRUE(RemoveLastChar(text, u'\\'));
-  EXPECT_FALSE(RemoveLastChar(text, u'\\'));
-  EXPECT_TRUE(RemoveLastChar(text, 0));
-  EXPECT_EQ(std::u16string(text), u"a");
-  EXPECT_TRUE(RemoveLastChar(text, 0));
-  EXPECT_FALSE(RemoveLastChar(text, 0));
+  std::u16string steps;
+  for (const char16_t last : {u'\\', u'\\', u'\0', u'\0', u'\0'})
+    steps += RemoveLastChar(text, last) ? u"+" + std::u16string(text) : u"-";
+  EXPECT_EQ(steps, u"+ab-+a+-");
 }
 
 TEST(StringHelpersTest, TrimKeepsNoBreakSpaces) {
