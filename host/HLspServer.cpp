@@ -33,6 +33,14 @@ constexpr int kError = 1;
 constexpr int kWarning = 2;
 constexpr int kInformation = 3;
 
+// A diagnostic of ours; its code is the rule's name, when it has one.
+json Diagnostic(json range, int severity, const std::string& message, const std::string& rule = "") {
+  json diagnostic = {
+      {"range", std::move(range)}, {"severity", severity}, {"source", kSource}, {"message", message}};
+  if (!rule.empty()) diagnostic["code"] = rule;
+  return diagnostic;
+}
+
 // A request answered with an error of the protocol's.
 struct KAnswerError : std::runtime_error {
   KAnswerError(int errorCode, const std::string& message) : std::runtime_error(message), code(errorCode) {}
@@ -308,10 +316,8 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
   if (outcome.error) {
     outcome.findings.clear();
     outcome.warnings.clear();
-    diagnostics.push_back({{"range", LineRange(text, std::max(0L, outcome.error->line - 1))},
-                           {"severity", kError},
-                           {"source", kSource},
-                           {"message", outcome.error->message}});
+    diagnostics.push_back(
+        Diagnostic(LineRange(text, std::max(0L, outcome.error->line - 1)), kError, outcome.error->message));
   }
   std::map<std::pair<std::string, std::string>, long> sections;  // by rule file and rule
   for (HLspChecker::Finding& finding : outcome.findings) {
@@ -320,11 +326,7 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
         finding.endLine > 0 ? text.FromColumn(finding.endLine, finding.endColumn) : start;
     Shown shown{std::move(finding), start, end, "", 0};
     const HViolation& violation = shown.finding.violation;
-    json diagnostic = {{"range", Range(shown.start, shown.end)},
-                       {"severity", kWarning},
-                       {"source", kSource},
-                       {"message", violation.message}};
-    if (!violation.rule.empty()) diagnostic["code"] = violation.rule;
+    json diagnostic = Diagnostic(Range(shown.start, shown.end), kWarning, violation.message, violation.rule);
     const auto rule = std::find_if(outcome.rules.begin(), outcome.rules.end(),
                                    [&](const HRuleInfo& r) { return r.name == violation.rule; });
     if (rule != outcome.rules.end() && !rule->ruleFile.empty()) {
@@ -344,10 +346,7 @@ void HLspServer::Publish(const std::string& uri, Document& document, HLspChecker
   // Suppressions that suppress nothing or are misspelt are shown where they are written.
   for (const HWarning& warning : outcome.warnings) {
     if (warning.line <= 0 || warning.file != document.path) continue;
-    diagnostics.push_back({{"range", LineRange(text, warning.line - 1)},
-                           {"severity", kInformation},
-                           {"source", kSource},
-                           {"message", warning.message}});
+    diagnostics.push_back(Diagnostic(LineRange(text, warning.line - 1), kInformation, warning.message));
   }
   m_writer.Notify("textDocument/publishDiagnostics",
                   {{"uri", uri}, {"version", document.version}, {"diagnostics", std::move(diagnostics)}});
@@ -370,10 +369,8 @@ void HLspServer::CheckRuleFiles(const std::string& projectFolder, const std::vec
     } catch (const HError& error) {
       std::string message = error.what();
       if (message.starts_with(file + ": ")) message.erase(0, file.size() + 2);
-      diagnostics.push_back({{"range", Range({0, 0}, {0, 0})},
-                             {"severity", kError},
-                             {"source", kSource},
-                             {"message", "the rule file does not load: " + message}});
+      diagnostics.push_back(
+          Diagnostic(Range({0, 0}, {0, 0}), kError, "the rule file does not load: " + message));
     }
     // A pattern that does not compile is shown at its rule.
     for (const HWarning& warning : warnings) {
@@ -382,11 +379,7 @@ void HLspServer::CheckRuleFiles(const std::string& projectFolder, const std::vec
       const long line = SectionLine(file, warning.rule);
       if (line < 0) continue;
       const HLspText::Position section{line, 0};
-      diagnostics.push_back({{"range", Range(section, section)},
-                             {"severity", kWarning},
-                             {"source", kSource},
-                             {"code", warning.rule},
-                             {"message", warning.message}});
+      diagnostics.push_back(Diagnostic(Range(section, section), kWarning, warning.message, warning.rule));
     }
     // Every check comes here: the client hears only of a change.
     const auto known = m_ruleFileDiagnostics.find(uri);

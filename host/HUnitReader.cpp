@@ -10,34 +10,40 @@
 
 namespace {
 
-std::string LowerExtension(const std::string& path) {
+enum class KKind { Unsupported, Po, Xliff };
+
+KKind KindOf(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension;
+  if (extension == ".po") return KKind::Po;
+  return extension == ".xlf" || extension == ".xliff" ? KKind::Xliff : KKind::Unsupported;
 }
 
-HError Unsupported(const std::string& name) {
-  return HError(name + ": unsupported file type (expected .xlf, .xliff or .po)");
+// The reader that the name's extension asks for, given the file's path or its name and bytes.
+template <class... Input>
+void Dispatch(const std::string& name, const HUnitSink& sink, const Input&... input) {
+  switch (KindOf(name)) {
+    case KKind::Po:
+      return HPoReader::Read(input..., sink);
+    case KKind::Xliff:
+      return HXliffReader::Read(input..., sink);
+    case KKind::Unsupported:
+      break;
+  }
+  throw HError(name + ": unsupported file type (expected .xlf, .xliff or .po)");
 }
 
 }  // namespace
 
 bool HUnitReader::IsSupported(const std::string& path) {
-  const std::string extension = LowerExtension(path);
-  return extension == ".xlf" || extension == ".xliff" || extension == ".po";
+  return KindOf(path) != KKind::Unsupported;
 }
 
 void HUnitReader::Read(const std::string& path, const HUnitSink& sink) {
-  const std::string extension = LowerExtension(path);
-  if (extension == ".po") return HPoReader::Read(path, sink);
-  if (extension == ".xlf" || extension == ".xliff") return HXliffReader::Read(path, sink);
-  throw Unsupported(path);
+  Dispatch(path, sink, path);
 }
 
 void HUnitReader::Read(const std::string& name, std::string_view text, const HUnitSink& sink) {
-  const std::string extension = LowerExtension(name);
-  if (extension == ".po") return HPoReader::Read(name, text, sink);
-  if (extension == ".xlf" || extension == ".xliff") return HXliffReader::Read(name, text, sink);
-  throw Unsupported(name);
+  Dispatch(name, sink, name, text);
 }

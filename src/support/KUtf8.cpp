@@ -57,6 +57,15 @@ char32_t DecodeUtf16(std::u16string_view text, size_t& i) {
   return IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacement : unit;
 }
 
+// Whether the eight bytes at i are there and all ASCII: plain text, most of a translation file, is taken a
+// block at a time.
+bool AsciiBlockAt(std::string_view text, size_t i) {
+  uint64_t block = 0;
+  if (i + sizeof block > text.size()) return false;
+  std::memcpy(&block, text.data() + i, sizeof block);
+  return (block & 0x8080808080808080ULL) == 0;
+}
+
 }  // namespace
 
 // Each unit's texts have their columns counted, so the bytes are taken eight at a time: one bit per
@@ -81,13 +90,9 @@ bool IsUtf8(std::string_view text) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const size_t size = text.size();
   for (size_t i = 0; i < size;) {
-    uint64_t block = 0;
-    if (i + sizeof block <= size) {
-      std::memcpy(&block, bytes + i, sizeof block);
-      if ((block & 0x8080808080808080ULL) == 0) {
-        i += sizeof block;
-        continue;
-      }
+    if (AsciiBlockAt(text, i)) {
+      i += sizeof(uint64_t);
+      continue;
     }
     const unsigned char lead = bytes[i];
     if (lead < 0x80) {
@@ -125,12 +130,11 @@ void Utf8ToUtf16(std::string_view text, std::u16string& out) {
   out.resize(text.size());
   size_t length = 0;
   for (size_t i = 0; i < text.size();) {
-    uint64_t block = 0;
-    if (i + sizeof block <= text.size()) std::memcpy(&block, text.data() + i, sizeof block);
-    if (i + sizeof block <= text.size() && (block & 0x8080808080808080ULL) == 0) {
-      std::copy_n(reinterpret_cast<const unsigned char*>(text.data() + i), sizeof block, out.data() + length);
-      length += sizeof block;
-      i += sizeof block;
+    if (AsciiBlockAt(text, i)) {
+      std::copy_n(reinterpret_cast<const unsigned char*>(text.data() + i), sizeof(uint64_t),
+                  out.data() + length);
+      length += sizeof(uint64_t);
+      i += sizeof(uint64_t);
       continue;
     }
     const auto byte = static_cast<unsigned char>(text[i]);
